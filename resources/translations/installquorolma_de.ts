@@ -1,0 +1,78 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>InstallWizard</name>
+    <message>
+        <source>&amp;Next&gt;</source>
+        <translation>&amp;Weiter&gt;</translation>
+    </message>
+    <message>
+        <source>Korvalis driver for Jaws</source>
+        <translation>Korvalis-Treiber für Jaws</translation>
+    </message>
+</context>
+<context>
+    <name>Report</name>
+    <message>
+        <source>Installation %1</source>
+        <translation>Installation %1</translation>
+    </message>
+    <message>
+        <source>OK : [%1] section has been added to %2 file.</source>
+        <translation>OK : Abschnitt [%1] wurde der Datei %2 hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to add [%1] section to %2 file.</source>
+        <translation>FEHLER : Abschnitt [%1] konnte der Datei %2 nicht hinzugefügt werden.</translation>
+    </message>
+    <message>
+        <source>OK : &apos;%1&apos; Braille table selected in %2.</source>
+        <translation>OK : Braille-Tabelle &apos;%1&apos; in %2 ausgewählt.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to select &apos;%1&apos; Braille table in %2.</source>
+        <translation>FEHLER : Braille-Tabelle &apos;%1&apos; konnte in %2 nicht ausgewählt werden.</translation>
+    </message>
+    <message>
+        <source>OK : %1 folder successfully created.</source>
+        <translation>OK : Ordner %1 erfolgreich erstellt.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to create %1 folder.</source>
+        <translation>FEHLER : Ordner %1 konnte nicht erstellt werden.</translation>
+    </message>
+    <message>
+        <source>OK : %1 file successfully copied.</source>
+        <translation>OK : Datei %1 erfolgreich kopiert.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to copy %1 file.</source>
+        <translation>FEHLER : Datei %1 konnte nicht kopiert werden.</translation>
+    </message>
+    <message>
+        <source>OK : %1 file successfully saved.</source>
+        <translation>OK : Datei %1 erfolgreich gespeichert.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to save %1 file.</source>
+        <translation>FEHLER : Datei %1 konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>OK : %1 file successfully deleted.</source>
+        <translation>OK : Datei %1 erfolgreich gelöscht.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to delete %1 file.</source>
+        <translation>FEHLER : Datei %1 konnte nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>Cannot open file %1.</source>
+        <translation>Die Datei %1 kann nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+</context>
+</TS>

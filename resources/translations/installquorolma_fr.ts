@@ -1,0 +1,78 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>InstallWizard</name>
+    <message>
+        <source>&amp;Next&gt;</source>
+        <translation>&amp;Suivant&gt;</translation>
+    </message>
+    <message>
+        <source>Korvalis driver for Jaws</source>
+        <translation>Pilote Korvalis pour Jaws</translation>
+    </message>
+</context>
+<context>
+    <name>Report</name>
+    <message>
+        <source>Installation %1</source>
+        <translation>Installation %1</translation>
+    </message>
+    <message>
+        <source>OK : [%1] section has been added to %2 file.</source>
+        <translation>OK : la section [%1] a été ajoutée au fichier %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to add [%1] section to %2 file.</source>
+        <translation>ERREUR : impossible d&apos;ajouter la section [%1] au fichier %2.</translation>
+    </message>
+    <message>
+        <source>OK : &apos;%1&apos; Braille table selected in %2.</source>
+        <translation>OK : table braille &apos;%1&apos; sélectionnée dans %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to select &apos;%1&apos; Braille table in %2.</source>
+        <translation>ERREUR : impossible de sélectionner la table braille &apos;%1&apos; dans %2.</translation>
+    </message>
+    <message>
+        <source>OK : %1 folder successfully created.</source>
+        <translation>OK : dossier %1 créé avec succès.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to create %1 folder.</source>
+        <translation>ERREUR : impossible de créer le dossier %1.</translation>
+    </message>
+    <message>
+        <source>OK : %1 file successfully copied.</source>
+        <translation>OK : fichier %1 copié avec succès.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to copy %1 file.</source>
+        <translation>ERREUR : impossible de copier le fichier %1.</translation>
+    </message>
+    <message>
+        <source>OK : %1 file successfully saved.</source>
+        <translation>OK : fichier %1 enregistré avec succès.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to save %1 file.</source>
+        <translation>ERREUR : impossible d&apos;enregistrer le fichier %1.</translation>
+    </message>
+    <message>
+        <source>OK : %1 file successfully deleted.</source>
+        <translation>OK : fichier %1 supprimé avec succès.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to delete %1 file.</source>
+        <translation>ERREUR : impossible de supprimer le fichier %1.</translation>
+    </message>
+    <message>
+        <source>Cannot open file %1.</source>
+        <translation>Impossible d&apos;ouvrir le fichier %1.</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,78 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="is">
+<context>
+    <name>InstallWizard</name>
+    <message>
+        <source>&amp;Next&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Korvalis driver for Jaws</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Report</name>
+    <message>
+        <source>Installation %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK : [%1] section has been added to %2 file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to add [%1] section to %2 file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK : &apos;%1&apos; Braille table selected in %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to select &apos;%1&apos; Braille table in %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK : %1 folder successfully created.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to create %1 folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK : %1 file successfully copied.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to copy %1 file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK : %1 file successfully saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to save %1 file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK : %1 file successfully deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to delete %1 file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot open file %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>

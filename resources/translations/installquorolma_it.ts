@@ -1,0 +1,78 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="it">
+<context>
+    <name>InstallWizard</name>
+    <message>
+        <source>&amp;Next&gt;</source>
+        <translation>&amp;Avanti&gt;</translation>
+    </message>
+    <message>
+        <source>Korvalis driver for Jaws</source>
+        <translation>Driver Korvalis per Jaws</translation>
+    </message>
+</context>
+<context>
+    <name>Report</name>
+    <message>
+        <source>Installation %1</source>
+        <translation>Installazione %1</translation>
+    </message>
+    <message>
+        <source>OK : [%1] section has been added to %2 file.</source>
+        <translation>OK : la sezione [%1] è stata aggiunta al file %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to add [%1] section to %2 file.</source>
+        <translation>ERRORE : impossibile aggiungere la sezione [%1] al file %2.</translation>
+    </message>
+    <message>
+        <source>OK : &apos;%1&apos; Braille table selected in %2.</source>
+        <translation>OK : tabella braille &apos;%1&apos; selezionata in %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to select &apos;%1&apos; Braille table in %2.</source>
+        <translation>ERRORE : impossibile selezionare la tabella braille &apos;%1&apos; in %2.</translation>
+    </message>
+    <message>
+        <source>OK : %1 folder successfully created.</source>
+        <translation>OK : cartella %1 creata correttamente.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to create %1 folder.</source>
+        <translation>ERRORE : impossibile creare la cartella %1.</translation>
+    </message>
+    <message>
+        <source>OK : %1 file successfully copied.</source>
+        <translation>OK : file %1 copiato correttamente.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to copy %1 file.</source>
+        <translation>ERRORE : impossibile copiare il file %1.</translation>
+    </message>
+    <message>
+        <source>OK : %1 file successfully saved.</source>
+        <translation>OK : file %1 salvato correttamente.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to save %1 file.</source>
+        <translation>ERRORE : impossibile salvare il file %1.</translation>
+    </message>
+    <message>
+        <source>OK : %1 file successfully deleted.</source>
+        <translation>OK : file %1 eliminato correttamente.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to delete %1 file.</source>
+        <translation>ERRORE : impossibile eliminare il file %1.</translation>
+    </message>
+    <message>
+        <source>Cannot open file %1.</source>
+        <translation>Impossibile aprire il file %1.</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+</context>
+</TS>

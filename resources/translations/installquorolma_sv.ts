@@ -1,0 +1,78 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="sv">
+<context>
+    <name>InstallWizard</name>
+    <message>
+        <source>&amp;Next&gt;</source>
+        <translation>&amp;Nästa&gt;</translation>
+    </message>
+    <message>
+        <source>Korvalis driver for Jaws</source>
+        <translation>Korvalis-drivrutin för Jaws</translation>
+    </message>
+</context>
+<context>
+    <name>Report</name>
+    <message>
+        <source>Installation %1</source>
+        <translation>Installation %1</translation>
+    </message>
+    <message>
+        <source>OK : [%1] section has been added to %2 file.</source>
+        <translation>OK : avsnittet [%1] har lagts till i filen %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to add [%1] section to %2 file.</source>
+        <translation>FEL : det gick inte att lägga till avsnittet [%1] i filen %2.</translation>
+    </message>
+    <message>
+        <source>OK : &apos;%1&apos; Braille table selected in %2.</source>
+        <translation>OK : punktskriftstabellen &apos;%1&apos; har valts i %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to select &apos;%1&apos; Braille table in %2.</source>
+        <translation>FEL : det gick inte att välja punktskriftstabellen &apos;%1&apos; i %2.</translation>
+    </message>
+    <message>
+        <source>OK : %1 folder successfully created.</source>
+        <translation>OK : mappen %1 har skapats.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to create %1 folder.</source>
+        <translation>FEL : det gick inte att skapa mappen %1.</translation>
+    </message>
+    <message>
+        <source>OK : %1 file successfully copied.</source>
+        <translation>OK : filen %1 har kopierats.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to copy %1 file.</source>
+        <translation>FEL : det gick inte att kopiera filen %1.</translation>
+    </message>
+    <message>
+        <source>OK : %1 file successfully saved.</source>
+        <translation>OK : filen %1 har sparats.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to save %1 file.</source>
+        <translation>FEL : det gick inte att spara filen %1.</translation>
+    </message>
+    <message>
+        <source>OK : %1 file successfully deleted.</source>
+        <translation>OK : filen %1 har tagits bort.</translation>
+    </message>
+    <message>
+        <source>ERROR : Unable to delete %1 file.</source>
+        <translation>FEL : det gick inte att ta bort filen %1.</translation>
+    </message>
+    <message>
+        <source>Cannot open file %1.</source>
+        <translation>Det går inte att öppna filen %1.</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,6 @@
+#include "installerapplication.h"
+
+int main(int argc, char *argv[])
+{
+    return runInstaller(argc, argv);
+}

@@ -1,0 +1,3 @@
+#include "jaws.h"
+
+Jaws::Jaws() = default;

@@ -1,0 +1,113 @@
+#include "report.h"
+
+#include "platform/messagebox.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+
+bool Report::open(const QString &path)
+{
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Text)) {
+        warnCannotOpen(path);
+        return false;
+    }
+    stream.setDevice(&file);
+    stream.setEncoding(QStringConverter::System);
+    writeLine(QString());
+    writeLine(separatorLine());
+    writeLine(tr("Installation %1").arg(localTextDate(QDateTime::currentDateTime())));
+    writeLine(QString());
+    return true;
+}
+
+void Report::writeLine(const QString &text, bool newline)
+{
+    // Without a device (the file could not be opened) a stream would collect the lines in
+    // memory for nothing.
+    if (!stream.device())
+        return;
+    stream << text;
+    if (newline)
+        stream << Qt::endl;
+    stream.flush();
+}
+
+void Report::sectionAdded(const QString &section, const QString &path, bool ok, bool newline)
+{
+    const QString text = ok ? tr("OK : [%1] section has been added to %2 file.")
+                            : tr("ERROR : Unable to add [%1] section to %2 file.");
+    writeLine(text.arg(section).arg(QDir::toNativeSeparators(path)), newline);
+}
+
+void Report::tableSelected(const QString &table, const QString &path, bool ok, bool newline)
+{
+    const QString text = ok ? tr("OK : '%1' Braille table selected in %2.")
+                            : tr("ERROR : Unable to select '%1' Braille table in %2.");
+    writeLine(text.arg(table).arg(QDir::toNativeSeparators(path)), newline);
+}
+
+void Report::folderCreated(const QString &path, bool ok, bool newline)
+{
+    const QString text = ok ? tr("OK : %1 folder successfully created.")
+                            : tr("ERROR : Unable to create %1 folder.");
+    writeLine(text.arg(QDir::toNativeSeparators(path)), newline);
+}
+
+void Report::fileCopied(const QString &path, bool ok, bool newline)
+{
+    const QString text = ok ? tr("OK : %1 file successfully copied.")
+                            : tr("ERROR : Unable to copy %1 file.");
+    writeLine(text.arg(QDir::toNativeSeparators(path)), newline);
+}
+
+void Report::fileSaved(const QString &path, bool ok, bool newline)
+{
+    const QString text = ok ? tr("OK : %1 file successfully saved.")
+                            : tr("ERROR : Unable to save %1 file.");
+    writeLine(text.arg(QDir::toNativeSeparators(path)), newline);
+}
+
+void Report::fileDeleted(const QString &path, bool ok, bool newline)
+{
+    const QString text = ok ? tr("OK : %1 file successfully deleted.")
+                            : tr("ERROR : Unable to delete %1 file.");
+    writeLine(text.arg(QDir::toNativeSeparators(path)), newline);
+}
+
+bool Report::appendFile(const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        return true;
+    QFile other(path);
+    if (!other.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        warnCannotOpen(path);
+        return false;
+    }
+    QTextStream in(&other);
+    in.setEncoding(QStringConverter::System);
+    writeLine(in.readAll());
+    return true;
+}
+
+QString Report::fileName() const
+{
+    return file.fileName();
+}
+
+QString Report::separatorLine()
+{
+    return QString(79, QLatin1Char('-'));
+}
+
+QString Report::localTextDate(const QDateTime &dateTime)
+{
+    return QLocale::system().toString(dateTime, QStringLiteral("ddd MMM d hh:mm:ss yyyy"));
+}
+
+void Report::warnCannotOpen(const QString &path)
+{
+    Platform::showMessageBox(tr("Cannot open file %1.").arg(path), tr("Warning"));
+}

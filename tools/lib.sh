@@ -1,0 +1,50 @@
+# Shared by the tools/ scripts: sourced, never run.
+
+# Every package that both builds, the demo and the whole test suite need (Debian 12).
+IQO_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
+  qt6-l10n-tools qt6-translations-l10n libgl-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  mingw-w64-x86-64-dev wine64 xvfb xauth xdotool dbus at-spi2-core python3-pyatspi locales-all
+  clang-14 libclang-rt-14-dev xz-utils dpkg-dev)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Installs the packages that are not there yet; asks apt only when something is missing.
+install_packages() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  as_root apt-get update -qq
+  as_root apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# The Qt for MinGW prefix, unpacked under the build folder $1. Takes the archive beside the clone
+# (../shared/toolchains), else the one cached by an earlier build, else builds it (about 40 minutes).
+mingw_qt_prefix() {
+  local build_dir=$1 repo archive cache
+  repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+  archive="$repo/../shared/toolchains/qt6.4.2-mingw-w64-x86_64.tar.xz"
+  cache="${XDG_CACHE_HOME:-$HOME/.cache}/installquorolma"
+  if [ ! -f "$archive" ]; then
+    archive="$cache/qt6.4.2-mingw-w64-x86_64.tar.xz"
+    if [ ! -f "$archive" ]; then
+      echo "No Qt for MinGW found beside the clone nor in $cache." >&2
+      echo "Building it now from Debian's qt6-base source: this takes about 40 minutes on two cores." >&2
+      echo "The result is cached in $cache for later runs." >&2
+      "$repo/tools/build-qt-mingw.sh" "$cache" >&2
+    fi
+  fi
+  local prefix="$build_dir/qt6.4.2-mingw-w64-x86_64"
+  if [ ! -f "$prefix/.unpacked" ] || [ "$archive" -nt "$prefix/.unpacked" ]; then
+    rm -rf "$prefix"
+    mkdir -p "$build_dir"
+    tar -C "$build_dir" -xJf "$archive"
+    touch "$prefix/.unpacked"
+  fi
+  echo "$prefix"
+}
