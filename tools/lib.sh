@@ -48,3 +48,21 @@ mingw_qt_prefix() {
   fi
   echo "$prefix"
 }
+
+# Starts Xvfb on a free display; sets IQO_DISPLAY and IQO_XVFB_PID.
+start_xvfb() {
+  local n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  IQO_XVFB_PID=$!
+  IQO_DISPLAY=":$n"
+  local i
+  for i in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
+  echo "Xvfb did not start on $IQO_DISPLAY" >&2
+  return 1
+}
+
+stop_xvfb() {
+  [ -n "${IQO_XVFB_PID:-}" ] && kill "$IQO_XVFB_PID" 2>/dev/null
+  IQO_XVFB_PID=
+}

@@ -1,0 +1,15 @@
+# Runs the Windows build's test programs under Wine through CTest.
+set(IQO_WINE /usr/lib/wine/wine64)
+set(IQO_WINESERVER /usr/lib/wine/wineserver)
+foreach(tool IN ITEMS IQO_WINE IQO_WINESERVER)
+  if(NOT EXISTS ${${tool}})
+    message(FATAL_ERROR "${${tool}} is missing: install Debian's wine64 package")
+  endif()
+endforeach()
+set(IQO_QT_PREFIX ${IQO_QT_MINGW_PREFIX})
+set(IQO_MINGW_GCC_DLLS /usr/lib/gcc/x86_64-w64-mingw32/12-posix)
+set(IQO_MINGW_DLLS /usr/x86_64-w64-mingw32/lib)
+set(IQO_WINE_TEMPLATE ${CMAKE_BINARY_DIR}/wine-template)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-runner.sh.in ${CMAKE_BINARY_DIR}/wine-runner.sh @ONLY
+               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-runner.sh)

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Installs what is missing (Debian 12), builds the native and the Windows build and runs both
+# test suites: natively with AddressSanitizer and UndefinedBehaviorSanitizer, and as Windows
+# programs under Wine. Exits non-zero when a build or a test fails.
+# Build folders: $IQO_BUILD_DIR (default: build/ in the clone).
+set -uo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+. "$repo/tools/lib.sh"
+build_root=${IQO_BUILD_DIR:-$repo/build}
+jobs=$(nproc 2>/dev/null || echo 2)
+
+install_packages "${IQO_PACKAGES[@]}" || { echo "Could not install the packages" >&2; exit 1; }
+
+passed=0
+failed=0
+status=0
+run_suite() { # name build_dir
+  local log
+  log=$(mktemp)
+  (cd "$2" && ctest --output-on-failure -j "$jobs" --timeout 600) 2>&1 | tee "$log"
+  local rc=${PIPESTATUS[0]}
+  local line
+  line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -n "$line" ]; then
+    local f total
+    f=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+    total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
+    passed=$((passed + total - f))
+    failed=$((failed + f))
+  fi
+  [ "$rc" -eq 0 ] || { echo "The $1 suite failed." >&2; status=1; }
+  rm -f "$log"
+}
+
+step() { echo; echo "=== $* ==="; }
+seconds() { date +%s; }
+
+step "Native build (sanitizers on)"
+t0=$(seconds)
+native="$build_root/native"
+if cmake -S "$repo" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DIQO_SANITIZE=ON >/dev/null &&
+   cmake --build "$native" -j "$jobs"; then
+  echo "Native build: $(( $(seconds) - t0 )) s"
+  step "Native suite"
+  t0=$(seconds)
+  # Qt's own libraries are not built with the sanitizers, so leaks inside them are not ours;
+  # leaks in our code are still reported.
+  ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0} \
+  UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
+    run_suite native "$native"
+  echo "Native suite: $(( $(seconds) - t0 )) s"
+else
+  echo "The native build failed." >&2
+  status=1
+  failed=$((failed + 1))
+fi
+
+step "Windows build (MinGW-w64, run under Wine)"
+t0=$(seconds)
+windows="$build_root/windows"
+if prefix=$(mingw_qt_prefix "$windows") &&
+   cmake -S "$repo" -B "$windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+     -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/windows-build.cmake" -DIQO_QT_MINGW_PREFIX="$prefix" >/dev/null &&
+   cmake --build "$windows" -j "$jobs"; then
+  echo "Windows build: $(( $(seconds) - t0 )) s"
+  step "Windows suite under Wine"
+  t0=$(seconds)
+  # One virtual display for the whole run: Windows programs under Wine need an X server.
+  start_xvfb
+  DISPLAY=$IQO_DISPLAY run_suite Windows "$windows"
+  stop_xvfb
+  echo "Windows suite: $(( $(seconds) - t0 )) s"
+else
+  echo "The Windows build failed." >&2
+  status=1
+  failed=$((failed + 1))
+fi
+
+echo
+echo "Total: $passed passed, $failed failed"
+exit $status
