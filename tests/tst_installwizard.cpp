@@ -1,6 +1,7 @@
 #include "installwizard.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QtTest>
 
 class tst_InstallWizard : public QObject
@@ -9,6 +10,7 @@ class tst_InstallWizard : public QObject
 
 private slots:
     void buttonRowOnEveryPage();
+    void introParagraphIsReachedWithTab();
 };
 
 // Strictly forward: no Back button on any page, Next until the last page, then Finish; Cancel
@@ -32,6 +34,28 @@ void tst_InstallWizard::buttonRowOnEveryPage()
     }
     wizard.button(QWizard::CancelButton)->click();
     QVERIFY(!wizard.isVisible());
+}
+
+// The paragraph takes the Tab focus, so a screen reader reads it; it wraps to the page.
+void tst_InstallWizard::introParagraphIsReachedWithTab()
+{
+    InstallWizard wizard;
+    wizard.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&wizard));
+    auto *paragraph = wizard.page(InstallWizard::IntroPageId)->findChild<QLabel *>();
+    QVERIFY(paragraph);
+    QVERIFY(paragraph->wordWrap());
+    QVERIFY(!wizard.page(InstallWizard::IntroPageId)->pixmap(QWizard::WatermarkPixmap).isNull());
+
+    QSet<QWidget *> reached;
+    QWidget *focus = wizard.focusWidget();
+    for (int i = 0; i < 6 && focus; ++i) {
+        reached.insert(focus);
+        QTest::keyClick(focus, Qt::Key_Tab);
+        focus = wizard.focusWidget();
+    }
+    QVERIFY(reached.contains(paragraph));
+    QVERIFY(reached.contains(wizard.button(QWizard::NextButton)));
 }
 
 QTEST_MAIN(tst_InstallWizard)

@@ -1,5 +1,6 @@
 // Start-up as a user meets it: the program in a folder of its own, started from elsewhere,
 // under a given system locale, with or without catalogues beside it.
+#include "support/fixtures.h"
 #include "support/textfiles.h"
 
 #include <QDir>
@@ -19,10 +20,53 @@ QString probeName()
 #endif
 }
 
-QString fixture(const QString &name)
+// One start of the probe: copied into a program folder of its own with the given files beside
+// it ("fixture:name"), started from another working folder under `locale`.
+struct ProbeRun
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/fixtures/") + name;
-}
+    QTemporaryDir programFolder;
+    QTemporaryDir workingFolder;
+    QMap<QString, QString> seen;
+
+    bool start(const QString &locale, const QStringList &besideProgram)
+    {
+        const QString probe = programFolder.filePath(probeName());
+        if (!QFile::copy(QCoreApplication::applicationDirPath() + QLatin1Char('/') + probeName(), probe))
+            return fail("cannot copy the probe");
+        for (const QString &entry : besideProgram) {
+            const QStringList names = entry.split(QLatin1Char(':'));
+            if (!Fixtures::copy(names.at(0), programFolder.filePath(names.at(1))))
+                return fail("cannot copy " + entry);
+        }
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        const QString unixLocale = locale + QStringLiteral(".UTF-8");
+        environment.insert(QStringLiteral("LC_ALL"), unixLocale);
+        environment.insert(QStringLiteral("LANG"), unixLocale);
+        environment.insert(QStringLiteral("LANGUAGE"), locale);
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(workingFolder.path());
+        process.start(probe, QStringList());
+        if (!process.waitForFinished(60000))
+            return fail(process.errorString());
+        if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+            return fail(QString::fromUtf8(process.readAllStandardError()));
+        const QStringList out = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'));
+        for (QString line : out) {
+            line.remove(QLatin1Char('\r'));
+            const int eq = line.indexOf(QLatin1Char('='));
+            if (eq > 0)
+                seen.insert(line.left(eq), line.mid(eq + 1));
+        }
+        return true;
+    }
+
+    static bool fail(const QString &why)
+    {
+        qWarning("%s", qPrintable(why));
+        return false;
+    }
+};
 
 } // namespace
 
@@ -33,6 +77,8 @@ class tst_Startup : public QObject
 private slots:
     void catalogueChoice_data();
     void catalogueChoice();
+    void introPageShowsDriverVersion_data();
+    void introPageShowsDriverVersion();
 };
 
 void tst_Startup::catalogueChoice_data()
@@ -95,58 +141,64 @@ void tst_Startup::catalogueChoice()
     QFETCH(QString, warning);
     QFETCH(QString, copyError);
 
-    QTemporaryDir programFolder;
-    QTemporaryDir workingFolder;
-    QVERIFY(programFolder.isValid() && workingFolder.isValid());
-    const QString probe = programFolder.filePath(probeName());
-    QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + QLatin1Char('/') + probeName(), probe));
-    for (const QString &entry : besideProgram) {
-        const QStringList names = entry.split(QLatin1Char(':'));
-        QVERIFY2(QFile::copy(fixture(names.at(0)), programFolder.filePath(names.at(1))), qPrintable(entry));
-    }
-
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    const QString unixLocale = locale + QStringLiteral(".UTF-8");
-    environment.insert(QStringLiteral("LC_ALL"), unixLocale);
-    environment.insert(QStringLiteral("LANG"), unixLocale);
-    environment.insert(QStringLiteral("LANGUAGE"), locale);
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(workingFolder.path());
-    process.start(probe, QStringList());
-    QVERIFY2(process.waitForFinished(60000), qPrintable(process.errorString()));
-    const QString err = QString::fromUtf8(process.readAllStandardError());
-    QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0, qPrintable(err));
-
-    QMap<QString, QString> seen;
-    const QStringList out = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'));
-    for (QString line : out) {
-        line.remove(QLatin1Char('\r'));
-        const int eq = line.indexOf(QLatin1Char('='));
-        if (eq > 0)
-            seen.insert(line.left(eq), line.mid(eq + 1));
-    }
-    QVERIFY2(seen.value(QStringLiteral("locale")).startsWith(locale.left(2)), qPrintable(seen.value("locale")));
-    QCOMPARE(seen.value(QStringLiteral("title")), title);
-    QCOMPARE(seen.value(QStringLiteral("next")), next);
-    QCOMPARE(seen.value(QStringLiteral("finish")), finish);
-    QCOMPARE(seen.value(QStringLiteral("cancel")), cancel);
-    QCOMPARE(seen.value(QStringLiteral("warning")), warning);
-    QCOMPARE(seen.value(QStringLiteral("exit")), QStringLiteral("0"));
+    ProbeRun run;
+    QVERIFY(run.start(locale, besideProgram));
+    QVERIFY2(run.seen.value(QStringLiteral("locale")).startsWith(locale.left(2)), qPrintable(run.seen.value("locale")));
+    QCOMPARE(run.seen.value(QStringLiteral("title")), title);
+    QCOMPARE(run.seen.value(QStringLiteral("next")), next);
+    QCOMPARE(run.seen.value(QStringLiteral("finish")), finish);
+    QCOMPARE(run.seen.value(QStringLiteral("cancel")), cancel);
+    QCOMPARE(run.seen.value(QStringLiteral("warning")), warning);
+    QCOMPARE(run.seen.value(QStringLiteral("exit")), QStringLiteral("0"));
 
     // The program's folder is the executable's, not the working folder.
-    const QString expectedFolder = QFileInfo(probe).canonicalPath();
-    QCOMPARE(QFileInfo(seen.value(QStringLiteral("sourceFolder"))).canonicalFilePath(), expectedFolder);
-    const QString report = programFolder.filePath(QStringLiteral("installLog.txt"));
-    QCOMPARE(QFileInfo(seen.value(QStringLiteral("reportPath"))).canonicalFilePath(),
+    const QString probeFolder = QFileInfo(run.programFolder.path()).canonicalFilePath();
+    QCOMPARE(QFileInfo(run.seen.value(QStringLiteral("sourceFolder"))).canonicalFilePath(), probeFolder);
+    const QString report = run.programFolder.filePath(QStringLiteral("installLog.txt"));
+    QCOMPARE(QFileInfo(run.seen.value(QStringLiteral("reportPath"))).canonicalFilePath(),
              QFileInfo(report).canonicalFilePath());
-    QVERIFY(!QFileInfo::exists(workingFolder.filePath(QStringLiteral("installLog.txt"))));
+    QVERIFY(!QFileInfo::exists(run.workingFolder.filePath(QStringLiteral("installLog.txt"))));
 
     QString problem;
     const QStringList lines = TextFiles::readLines(report, &problem);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     QCOMPARE(lines.size(), 6);
     QCOMPARE(lines.at(4), copyError.arg(QDir::toNativeSeparators(QStringLiteral("JAWS/jfw.ini"))));
+}
+
+void tst_Startup::introPageShowsDriverVersion_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("besideProgram");
+    QTest::addColumn<QString>("firstLine");
+
+    QTest::newRow("commas") << "en_US" << QStringList{ "pe/driver.dll:QuorOlma.jlb" }
+                            << "This wizard will install the QuorOlma Braille driver 2.1.0.7.";
+    QTest::newRow("already dotted") << "en_US" << QStringList{ "pe/dotted.dll:QuorOlma.jlb" }
+                                    << "This wizard will install the QuorOlma Braille driver 2.1.0.7.";
+    QTest::newRow("no driver") << "en_US" << QStringList()
+                               << "This wizard will install the QuorOlma Braille driver .";
+    QTest::newRow("French") << "fr_FR" << QStringList{ "pe/driver.dll:QuorOlma.jlb" }
+                            << "Cet assistant va installer le pilote braille QuorOlma 2.1.0.7.";
+    QTest::newRow("German") << "de_DE" << QStringList{ "pe/driver.dll:QuorOlma.jlb" }
+                            << "Dieser Assistent installiert den QuorOlma-Braille-Treiber 2.1.0.7.";
+    QTest::newRow("Italian") << "it_IT" << QStringList{ "pe/driver.dll:QuorOlma.jlb" }
+                             << "Questa procedura guidata installerà il driver braille QuorOlma 2.1.0.7.";
+    QTest::newRow("Swedish") << "sv_SE" << QStringList{ "pe/driver.dll:QuorOlma.jlb" }
+                             << "Den här guiden installerar punktskriftsdrivrutinen QuorOlma 2.1.0.7.";
+}
+
+void tst_Startup::introPageShowsDriverVersion()
+{
+    QFETCH(QString, locale);
+    QFETCH(QStringList, besideProgram);
+    QFETCH(QString, firstLine);
+
+    ProbeRun run;
+    QVERIFY(run.start(locale, besideProgram));
+    const QStringList intro = run.seen.value(QStringLiteral("intro")).split(QStringLiteral("\\n"));
+    QCOMPARE(intro.size(), 7); // two paragraph breaks, two bullet lines
+    QCOMPARE(intro.first(), firstLine);
 }
 
 QTEST_GUILESS_MAIN(tst_Startup)

@@ -13,6 +13,25 @@
     </message>
 </context>
 <context>
+    <name>IntroPage</name>
+    <message>
+        <source>This wizard will install the QuorOlma Braille driver %1.
+
+The driver is compatible with:
+- Quor range of products
+- Olma range of products (firmware version 1.71 or higher).
+
+Use the Tab key to go to the next button.</source>
+        <translation>Dieser Assistent installiert den QuorOlma-Braille-Treiber %1.
+
+Der Treiber ist kompatibel mit:
+- Produkten der Quor-Reihe
+- Produkten der Olma-Reihe (Firmware-Version 1.71 oder höher).
+
+Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
+    </message>
+</context>
+<context>
     <name>Report</name>
     <message>
         <source>Installation %1</source>

@@ -13,6 +13,25 @@
     </message>
 </context>
 <context>
+    <name>IntroPage</name>
+    <message>
+        <source>This wizard will install the QuorOlma Braille driver %1.
+
+The driver is compatible with:
+- Quor range of products
+- Olma range of products (firmware version 1.71 or higher).
+
+Use the Tab key to go to the next button.</source>
+        <translation>Cet assistant va installer le pilote braille QuorOlma %1.
+
+Le pilote est compatible avec :
+- la gamme de produits Quor
+- la gamme de produits Olma (version de micrologiciel 1.71 ou supérieure).
+
+Utilisez la touche Tab pour aller au bouton suivant.</translation>
+    </message>
+</context>
+<context>
     <name>Report</name>
     <message>
         <source>Installation %1</source>

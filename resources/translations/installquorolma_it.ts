@@ -13,6 +13,25 @@
     </message>
 </context>
 <context>
+    <name>IntroPage</name>
+    <message>
+        <source>This wizard will install the QuorOlma Braille driver %1.
+
+The driver is compatible with:
+- Quor range of products
+- Olma range of products (firmware version 1.71 or higher).
+
+Use the Tab key to go to the next button.</source>
+        <translation>Questa procedura guidata installerà il driver braille QuorOlma %1.
+
+Il driver è compatibile con:
+- la gamma di prodotti Quor
+- la gamma di prodotti Olma (versione firmware 1.71 o successiva).
+
+Usare il tasto Tab per passare al pulsante successivo.</translation>
+    </message>
+</context>
+<context>
     <name>Report</name>
     <message>
         <source>Installation %1</source>

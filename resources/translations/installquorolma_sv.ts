@@ -13,6 +13,25 @@
     </message>
 </context>
 <context>
+    <name>IntroPage</name>
+    <message>
+        <source>This wizard will install the QuorOlma Braille driver %1.
+
+The driver is compatible with:
+- Quor range of products
+- Olma range of products (firmware version 1.71 or higher).
+
+Use the Tab key to go to the next button.</source>
+        <translation>Den här guiden installerar punktskriftsdrivrutinen QuorOlma %1.
+
+Drivrutinen är kompatibel med:
+- produkter i Quor-serien
+- produkter i Olma-serien (firmwareversion 1.71 eller senare).
+
+Använd tabbtangenten för att gå till nästa knapp.</translation>
+    </message>
+</context>
+<context>
     <name>Report</name>
     <message>
         <source>Installation %1</source>

@@ -1,13 +1,15 @@
 #include "installwizard.h"
 
+#include "intropage.h"
+
 #include <QWizardPage>
 
 InstallWizard::InstallWizard(QWidget *parent)
     : QWizard(parent)
 {
-    // The pages join as they are built; until then each id holds a blank page so that the
-    // wizard already walks its four steps.
-    setPage(IntroPageId, new QWizardPage);
+    setPage(IntroPageId, new IntroPage);
+    // The other pages join as they are built; until then each id holds a blank page so that
+    // the wizard already walks its four steps.
     setPage(CollectInfoPageId, new QWizardPage);
     setPage(CopyFilesPageId, new QWizardPage);
     setPage(ConclusionPageId, new QWizardPage);

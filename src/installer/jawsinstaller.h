@@ -19,6 +19,8 @@ public:
     JawsInstaller &operator=(const JawsInstaller &) = delete;
 
     QString sourceFolder() const { return m_sourceFolder; }
+    // Set by startReport to the program's folder; tests point it elsewhere.
+    void setSourceFolder(const QString &path) { m_sourceFolder = path; }
     void setJawsFolder(const QString &path) { m_jawsFolder = path; }
     void setSelectedDevice(const QString &sectionName) { m_selectedDevice = sectionName; }
     QStringList sourceFiles() const { return m_sourceFiles; }
@@ -29,6 +31,22 @@ public:
     QString reportPath() const { return m_reportPath; }
     void setReportPath(const QString &path) { m_reportPath = path; }
     Report &report() { return m_report; }
+
+    QString jawsFolder() const { return m_jawsFolder; }
+    QString driverFolder() const { return m_driverFolder; }
+    QString manualsFolder() const { return m_manualsFolder; }
+    QString sharedSettingsFolder() const { return m_sharedSettingsFolder; }
+    QString userSettingsFolder() const { return m_userSettingsFolder; }
+    QString selectedDevice() const { return m_selectedDevice; }
+
+    // Forgets the chosen JAWS installation and everything derived from it; keeps the package
+    // folder, the file lists, the error flag and the report's path.
+    void reset();
+    // Derives the program, driver, manuals and settings folders from the version of jfw.exe in
+    // the chosen folder. False, changing nothing, when the package or JAWS folder is missing.
+    bool computeTargetFolders();
+    // Creates the derived folders that do not exist yet (the program folder is JAWS's own).
+    void createTargetFolders();
 
     // Opens the report beside the program, which is also the package folder.
     void startReport();

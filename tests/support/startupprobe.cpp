@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLocale>
 #include <QTimer>
 
@@ -30,6 +31,8 @@ int main(int argc, char *argv[])
         print("warning", QCoreApplication::translate("Report", "Warning"));
         print("sourceFolder", jawsInstaller.sourceFolder());
         print("reportPath", jawsInstaller.reportPath());
+        const QLabel *intro = wizard.page(InstallWizard::IntroPageId)->findChild<QLabel *>();
+        print("intro", intro ? intro->text().replace(QLatin1Char('\n'), QLatin1String("\\n")) : QString());
         jawsInstaller.report().fileCopied(QStringLiteral("JAWS/jfw.ini"), false);
         jawsInstaller.report().folderCreated(QStringLiteral("JAWS/MANUALS"), true);
         std::fflush(stdout);

@@ -1,0 +1,34 @@
+#include "intropage.h"
+
+#include "globals.h"
+#include "version/fileversionreader.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPixmap>
+#include <QVBoxLayout>
+
+IntroPage::IntroPage(QWidget *parent)
+    : QWizardPage(parent)
+{
+    setPixmap(QWizard::WatermarkPixmap, QPixmap(QStringLiteral(":/InstallQuorOlma/Resources/Quor12-40.PNG")));
+
+    const QString driverPath = jawsInstaller.sourceFolder() + QDir::separator() + QStringLiteral("QuorOlma.jlb");
+    QString version = FileVersionReader::fileVersion(driverPath, QStringLiteral("000004b0"));
+    version.replace(QLatin1Char(','), QLatin1Char('.'));
+    version.remove(QLatin1Char(' '));
+
+    infoLabel = new QLabel(tr("This wizard will install the QuorOlma Braille driver %1.\n\n"
+                              "The driver is compatible with:\n"
+                              "- Quor range of products\n"
+                              "- Olma range of products (firmware version 1.71 or higher).\n\n"
+                              "Use the Tab key to go to the next button.")
+                               .arg(version));
+    infoLabel->setWordWrap(true);
+    // A screen-reader user reaches the paragraph with Tab and hears it read.
+    infoLabel->setFocusPolicy(Qt::TabFocus);
+
+    auto *layout = new QVBoxLayout;
+    layout->addWidget(infoLabel);
+    setLayout(layout);
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace Fixtures {
+
+// A fixture file built beside the tests: "pe/driver.dll", "malformed-pe/...".
+QString path(const QString &relative);
+QByteArray read(const QString &relative);
+// The names of the files in a fixture folder.
+QStringList list(const QString &folder);
+// Copies a fixture to `destination`, creating its folder.
+bool copy(const QString &relative, const QString &destination);
+
+} // namespace Fixtures

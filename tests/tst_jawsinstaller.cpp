@@ -1,0 +1,134 @@
+#include "installer/jawsinstaller.h"
+#include "installer/shellfolders.h"
+#include "support/fixtures.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class tst_JawsInstaller : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void targetFoldersByVersion_data();
+    void targetFoldersByVersion();
+    void missingFoldersChangeNothing();
+    void resetForgetsOnlyTheChosenInstallation();
+
+private:
+    QTemporaryDir systemRoot;
+    QTemporaryDir package;
+};
+
+void tst_JawsInstaller::initTestCase()
+{
+    // On Linux the application data folders are those of a simulated Windows machine.
+    qputenv("QUOROLMA_SYSTEM_ROOT", systemRoot.path().toUtf8());
+    QVERIFY(systemRoot.isValid() && package.isValid());
+}
+
+void tst_JawsInstaller::targetFoldersByVersion_data()
+{
+    QTest::addColumn<QString>("jfwExe"); // fixture copied as jfw.exe; empty: none
+    QTest::addColumn<QString>("driverSuffix");
+    QTest::addColumn<QString>("settingsVersion"); // empty: the folder layout before JAWS 6
+
+    QTest::newRow("10, 0, 1154, 0") << "pe/jfw_10.dll" << "/Drivers/Braille/quorolma" << "10.0";
+    QTest::newRow("7, 0, 0, 0") << "pe/jfw_7.dll" << "/Drivers/Braille/quorolma" << "7.0";
+    QTest::newRow("6, 10, 0, 0") << "pe/jfw_6.dll" << "" << "6.10";
+    QTest::newRow("5, 0, 0, 0") << "pe/jfw_5.dll" << "" << "";
+    QTest::newRow("major not a number") << "pe/jfw_text.dll" << "" << "";
+    QTest::newRow("no version resource") << "pe/no_version.dll" << "" << "";
+    QTest::newRow("no jfw.exe") << "" << "" << "";
+}
+
+void tst_JawsInstaller::targetFoldersByVersion()
+{
+    QFETCH(QString, jfwExe);
+    QFETCH(QString, driverSuffix);
+    QFETCH(QString, settingsVersion);
+
+    QTemporaryDir jawsDir;
+    const QString jaws = jawsDir.path();
+    if (!jfwExe.isEmpty())
+        QVERIFY(Fixtures::copy(jfwExe, jaws + QStringLiteral("/jfw.exe")));
+
+    JawsInstaller installer;
+    installer.setSourceFolder(package.path());
+    installer.setJawsFolder(jaws);
+    QVERIFY(installer.computeTargetFolders());
+
+    QCOMPARE(installer.programFolder(), jaws);
+    QCOMPARE(installer.driverFolder(), jaws + driverSuffix);
+    QCOMPARE(installer.manualsFolder(), jaws + QStringLiteral("/MANUALS"));
+    const ShellFolders shellFolders;
+    if (settingsVersion.isEmpty()) {
+        QCOMPARE(installer.sharedSettingsFolder(), jaws + QStringLiteral("/SETTINGS"));
+        QCOMPARE(installer.userSettingsFolder(), QString());
+    } else {
+        const QString suffix = QStringLiteral("/Freedom Scientific/JAWS/%1/Settings").arg(settingsVersion);
+        QVERIFY(!shellFolders.commonAppDataFolder.isEmpty() && !shellFolders.appDataFolder.isEmpty());
+        QCOMPARE(installer.sharedSettingsFolder(), shellFolders.commonAppDataFolder + suffix);
+        QCOMPARE(installer.userSettingsFolder(), shellFolders.appDataFolder + suffix);
+    }
+
+    const QStringList before = QDir::current().entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    installer.createTargetFolders();
+    for (const QString &folder : { installer.driverFolder(), installer.manualsFolder(),
+                                   installer.sharedSettingsFolder(), installer.userSettingsFolder() }) {
+        if (!folder.isEmpty())
+            QVERIFY2(QFileInfo(folder).isDir(), qPrintable(folder));
+    }
+    // An empty user settings folder creates nothing, in the working folder or elsewhere.
+    QCOMPARE(QDir::current().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    if (!settingsVersion.isEmpty()) {
+        QDir(shellFolders.commonAppDataFolder + QStringLiteral("/Freedom Scientific")).removeRecursively();
+        QDir(shellFolders.appDataFolder + QStringLiteral("/Freedom Scientific")).removeRecursively();
+    }
+}
+
+void tst_JawsInstaller::missingFoldersChangeNothing()
+{
+    QTemporaryDir jawsDir;
+    QVERIFY(Fixtures::copy(QStringLiteral("pe/jfw_5.dll"), jawsDir.filePath(QStringLiteral("jfw.exe"))));
+    JawsInstaller installer;
+    installer.setSourceFolder(package.path());
+    installer.setJawsFolder(jawsDir.path());
+    QVERIFY(installer.computeTargetFolders());
+
+    installer.setJawsFolder(jawsDir.filePath(QStringLiteral("gone")));
+    QVERIFY(!installer.computeTargetFolders());
+    QCOMPARE(installer.programFolder(), jawsDir.path());
+    QCOMPARE(installer.sharedSettingsFolder(), jawsDir.path() + QStringLiteral("/SETTINGS"));
+
+    installer.setJawsFolder(jawsDir.path());
+    installer.setSourceFolder(package.filePath(QStringLiteral("gone")));
+    QVERIFY(!installer.computeTargetFolders());
+}
+
+void tst_JawsInstaller::resetForgetsOnlyTheChosenInstallation()
+{
+    QTemporaryDir jawsDir;
+    QVERIFY(Fixtures::copy(QStringLiteral("pe/jfw_10.dll"), jawsDir.filePath(QStringLiteral("jfw.exe"))));
+    JawsInstaller installer;
+    installer.setSourceFolder(package.path());
+    installer.setJawsFolder(jawsDir.path());
+    installer.setSelectedDevice(QStringLiteral("Quor"));
+    installer.setHasErrors(true);
+    installer.setReportPath(QStringLiteral("C:/report.txt"));
+    QVERIFY(installer.computeTargetFolders());
+
+    installer.reset();
+    for (const QString &cleared : { installer.jawsFolder(), installer.programFolder(), installer.driverFolder(),
+                                    installer.manualsFolder(), installer.sharedSettingsFolder(),
+                                    installer.userSettingsFolder(), installer.selectedDevice() })
+        QVERIFY(cleared.isEmpty());
+    QCOMPARE(installer.sourceFolder(), package.path());
+    QVERIFY(installer.hasErrors());
+    QCOMPARE(installer.reportPath(), QStringLiteral("C:/report.txt"));
+}
+
+QTEST_GUILESS_MAIN(tst_JawsInstaller)
+#include "tst_jawsinstaller.moc"
