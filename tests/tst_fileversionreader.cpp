@@ -148,8 +148,8 @@ void tst_FileVersionReader::portableReaderMatchesSystem_data()
     QTest::addColumn<QString>("file");
     for (const QString &name : Fixtures::list(QStringLiteral("pe")))
         QTest::newRow(qPrintable(name)) << Fixtures::path(QStringLiteral("pe/") + name);
-    for (const QString &name : Fixtures::list(QStringLiteral("malformed-pe")))
-        QTest::newRow(qPrintable(name)) << Fixtures::path(QStringLiteral("malformed-pe/") + name);
+    // Not the malformed files: Wine's own GetFileVersionInfoW crashes on a resource whose data
+    // entry lies about its size or place.
 }
 
 // The stand-in gives what Windows gives: the same translations, the same FileVersion texts.

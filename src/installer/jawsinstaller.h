@@ -3,6 +3,7 @@
 #include "report/report.h"
 
 #include <QCoreApplication>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -48,12 +49,29 @@ public:
     // Creates the derived folders that do not exist yet (the program folder is JAWS's own).
     void createTargetFolders();
 
+    // Every section of an ini file with its lines, by section name.
+    QMap<QString, QStringList> readSectionsMap(const QString &file) const;
+    // The names of the package's files that the manifest sends to the program folder, the
+    // driver folder and each existing language folder of the manuals. Outputs are assigned only
+    // when the manifest has sections.
+    void readInstallList(QStringList &toBeCopied, QStringList &driversToBeCopied,
+                         QMap<QString, QStringList> &toBeCopiedIntoManualsFolder) const;
+    // The names of the package's settings files to merge.
+    void mergeFileNames(QStringList &filesNames) const;
+    // Derives the target folders, creates the missing ones and lists every file to install.
+    // False, listing nothing, when the package or JAWS folder is missing.
+    bool prepareCopy();
+
     // Opens the report beside the program, which is also the package folder.
     void startReport();
     // Closes the run's block in the report.
     void endReport();
 
 private:
+    QString manifestPath() const;
+    QStringList matchingFiles(const QMap<QString, QStringList> &sectionsMap, const QString &section) const;
+    void appendTheFiles(const QString &sourceRoot, const QString &destinationFolder, const QStringList &toBeCopied);
+
     QString m_sourceFolder;
     QString m_jawsFolder;
     QStringList m_destinationFiles;

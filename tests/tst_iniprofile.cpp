@@ -1,0 +1,232 @@
+#include "installer/iniprofile.h"
+#include "support/textfiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray utf16le(const QString &text)
+{
+    QByteArray bytes("\xFF\xFE", 2);
+    for (QChar c : text) {
+        bytes.append(char(c.unicode() & 0xFF));
+        bytes.append(char(c.unicode() >> 8));
+    }
+    return bytes;
+}
+
+} // namespace
+
+class tst_IniProfile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        holder.reset(new QTemporaryDir);
+        QVERIFY(holder->isValid());
+    }
+    void reads_data();
+    void reads();
+    void writesKeepUntouchedLines_data();
+    void writesKeepUntouchedLines();
+    void encodingIsKept_data();
+    void encodingIsKept();
+    void writeSectionCreatesMissingFile();
+    void failedWriteReportsFalse();
+    void batchReplacesOnce();
+
+private:
+    std::unique_ptr<QTemporaryDir> holder;
+    QTemporaryDir &dir() { return *holder; }
+};
+
+// Read operations against the behaviour of the Windows profile functions.
+void tst_IniProfile::reads_data()
+{
+    QTest::addColumn<QByteArray>("content"); // null: no file
+    QTest::addColumn<QString>("operation");  // names | section:S | string:S:K:default
+    QTest::addColumn<QStringList>("expected");
+
+    const QByteArray sample = "; preamble\r\n[Options]\r\nA = 1\r\n\r\nb=two words  \r\nflag\r\n;note=x\r\n"
+                              "q=\"quoted\"\r\ns='single'\r\n[options]\r\nA=shadowed\r\n[Empty]\r\n";
+    QTest::newRow("missing file: names") << QByteArray() << "names" << QStringList();
+    QTest::newRow("missing file: default ignored") << QByteArray() << "string:Options:A:fallback" << QStringList{ "" };
+    QTest::newRow("no sections") << QByteArray("just text\r\n") << "names" << QStringList();
+    QTest::newRow("names in order, duplicates") << sample << "names" << QStringList{ "Options", "options", "Empty" };
+    QTest::newRow("section: blanks and comments out") << sample << "section:OPTIONS"
+                                                       << QStringList{ "A=1", "b=two words", "flag", "q=\"quoted\"", "s='single'" };
+    QTest::newRow("empty section") << sample << "section:Empty" << QStringList();
+    QTest::newRow("missing section") << sample << "section:None" << QStringList();
+    QTest::newRow("key without case, first section") << sample << "string:options:a:d" << QStringList{ "1" };
+    QTest::newRow("value trimmed") << sample << "string:Options:B:d" << QStringList{ "two words" };
+    QTest::newRow("double quotes off") << sample << "string:Options:q:d" << QStringList{ "quoted" };
+    QTest::newRow("single quotes off") << sample << "string:Options:s:d" << QStringList{ "single" };
+    QTest::newRow("key without value: default") << sample << "string:Options:flag:d" << QStringList{ "d" };
+    QTest::newRow("missing key: default") << sample << "string:Options:zz:fallback" << QStringList{ "fallback" };
+    QTest::newRow("missing section: default") << sample << "string:Nope:A:fallback" << QStringList{ "fallback" };
+    QTest::newRow("300 characters whole") << QByteArray("[S]\nlong=" + QByteArray(300, 'x') + "\n") << "string:S:long:"
+                                          << QStringList{ QString(300, QLatin1Char('x')) };
+    QTest::newRow("header closes at last ]") << QByteArray("[a]b]\nk=v\n") << "names" << QStringList{ "a]b" };
+    QTest::newRow("first = splits") << QByteArray("[S]\nk = a=b\n") << "string:S:k:" << QStringList{ "a=b" };
+    QTest::newRow("no final line end") << QByteArray("[S]\nk=last") << "string:S:k:" << QStringList{ "last" };
+    QTest::newRow("trailing NULs") << QByteArray("[S]\r\nk=v\r\n\0\0\0", 13) << "string:S:k:" << QStringList{ "v" };
+    QTest::newRow("LF and CR line ends") << QByteArray("[S]\nk=1\r[T]\r\nm=2\n") << "string:T:m:" << QStringList{ "2" };
+    QTest::newRow("ANSI é") << QByteArray("[S]\r\nk=caf\xE9\r\n") << "string:S:k:" << QStringList{ QStringLiteral("café") };
+    QTest::newRow("UTF-16LE") << utf16le(QStringLiteral("[S]\r\nk=caf\u00e9 \u20ac\r\n")) << "string:S:k:"
+                              << QStringList{ QStringLiteral("café €") };
+    QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBF[S]\r\nk=caf\xC3\xA9\r\n") << "string:S:k:"
+                                     << QStringList{ QStringLiteral("café") };
+}
+
+void tst_IniProfile::reads()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, operation);
+    QFETCH(QStringList, expected);
+
+    const QString file = dir().filePath(QStringLiteral("reads.ini"));
+    QFile::remove(file);
+    if (!content.isNull())
+        QVERIFY(TextFiles::write(file, content));
+    const QStringList op = operation.split(QLatin1Char(':'));
+    QStringList result;
+    if (op.at(0) == QLatin1String("names"))
+        result = IniProfile::readSectionNames(file);
+    else if (op.at(0) == QLatin1String("section"))
+        result = IniProfile::readSection(op.at(1), file);
+    else
+        result = QStringList{ IniProfile::readString(op.at(1), op.at(2), file, op.at(3)) };
+    QCOMPARE(result, expected);
+}
+
+void tst_IniProfile::writesKeepUntouchedLines_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("operation"); // string:S:K:V | section:S:line|line
+    QTest::addColumn<QByteArray>("after");
+
+    const QByteArray file = "preamble text\r\n[A]\r\n; comment\r\nx=1\r\nmiddle=old\r\nz=3\r\n\r\n[B]\nb=1\n";
+    QTest::newRow("key in the middle keeps its place") << file << "string:A:MIDDLE:new"
+        << QByteArray("preamble text\r\n[A]\r\n; comment\r\nx=1\r\nmiddle=new\r\nz=3\r\n\r\n[B]\nb=1\n");
+    QTest::newRow("new key after the section's last line") << file << "string:a:added:yes"
+        << QByteArray("preamble text\r\n[A]\r\n; comment\r\nx=1\r\nmiddle=old\r\nz=3\r\nadded=yes\r\n\r\n[B]\nb=1\n");
+    QTest::newRow("new section at the end") << file << "string:C:k:v"
+        << QByteArray("preamble text\r\n[A]\r\n; comment\r\nx=1\r\nmiddle=old\r\nz=3\r\n\r\n[B]\nb=1\n[C]\r\nk=v\r\n");
+    QTest::newRow("new section after a last line without end") << QByteArray("[A]\nx=1") << "string:C:k:v"
+        << QByteArray("[A]\nx=1\r\n[C]\r\nk=v\r\n");
+    QTest::newRow("same value: file untouched") << file << "string:B:b:1" << file;
+    QTest::newRow("section replaced, lines removed") << file << "section:A:x=9|new=1"
+        << QByteArray("preamble text\r\n[A]\r\nx=9\r\nnew=1\r\n\r\n[B]\nb=1\n");
+    QTest::newRow("section emptied keeps header") << file << "section:B:"
+        << QByteArray("preamble text\r\n[A]\r\n; comment\r\nx=1\r\nmiddle=old\r\nz=3\r\n\r\n[B]\n");
+    QTest::newRow("new section written whole") << file << "section:New:a=1|b=2"
+        << QByteArray(file + "[New]\r\na=1\r\nb=2\r\n");
+}
+
+void tst_IniProfile::writesKeepUntouchedLines()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, operation);
+    QFETCH(QByteArray, after);
+
+    const QString file = dir().filePath(QStringLiteral("writes.ini"));
+    QVERIFY(TextFiles::write(file, before));
+    const QStringList op = operation.split(QLatin1Char(':'));
+    if (op.at(0) == QLatin1String("string"))
+        QVERIFY(IniProfile::writeString(op.at(1), op.at(2), op.at(3), file));
+    else
+        QVERIFY(IniProfile::writeSection(op.at(1), op.at(2).split(QLatin1Char('|'), Qt::SkipEmptyParts), file));
+#ifdef Q_OS_WIN
+    // Wine rewrites the whole file on each write (Windows keeps untouched lines): compare what
+    // both promise, the content read back.
+    QTemporaryDir other;
+    const QString expected = other.filePath(QStringLiteral("expected.ini"));
+    QVERIFY(TextFiles::write(expected, after));
+    const QStringList names = IniProfile::readSectionNames(expected);
+    QCOMPARE(IniProfile::readSectionNames(file), names);
+    for (const QString &name : names)
+        QCOMPARE(IniProfile::readSection(name, file), IniProfile::readSection(name, expected));
+#else
+    QCOMPARE(bytesOf(file), after);
+#endif
+}
+
+void tst_IniProfile::encodingIsKept_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("UTF-16LE stays UTF-16LE") << utf16le(QStringLiteral("[S]\r\nk=1\r\n"))
+                                             << utf16le(QStringLiteral("[S]\r\nk=1\r\nnew=\u00e9t\u00e9\r\n"));
+    QTest::newRow("ANSI stays ANSI") << QByteArray("[S]\r\nk=caf\xE9\r\n") << QByteArray("[S]\r\nk=caf\xE9\r\nnew=\xE9t\xE9\r\n");
+    QTest::newRow("new file is ANSI") << QByteArray() << QByteArray("[S]\r\nnew=\xE9t\xE9\r\n");
+}
+
+void tst_IniProfile::encodingIsKept()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    const QString file = dir().filePath(QStringLiteral("encoding.ini"));
+    QFile::remove(file);
+    if (!before.isEmpty())
+        QVERIFY(TextFiles::write(file, before));
+    QVERIFY(IniProfile::writeString(QStringLiteral("S"), QStringLiteral("new"), QStringLiteral("été"), file));
+    QCOMPARE(bytesOf(file), after);
+    QCOMPARE(IniProfile::readString(QStringLiteral("S"), QStringLiteral("new"), file, QString()), QStringLiteral("été"));
+}
+
+void tst_IniProfile::writeSectionCreatesMissingFile()
+{
+    const QString file = dir().filePath(QStringLiteral("created.ini"));
+    QFile::remove(file);
+    QVERIFY(IniProfile::writeSection(QStringLiteral("Quor"), { QStringLiteral("a=1"), QStringLiteral("b=2") }, file));
+    QCOMPARE(IniProfile::readSectionNames(file), QStringList{ "Quor" });
+    QCOMPARE(IniProfile::readSection(QStringLiteral("quor"), file), (QStringList{ "a=1", "b=2" }));
+    QCOMPARE(QDir(dir().path()).entryList(QDir::Files | QDir::Hidden), QStringList{ "created.ini" }); // no working copy left
+}
+
+// A folder stands where the file should be: nothing can replace it.
+void tst_IniProfile::failedWriteReportsFalse()
+{
+    const QString blocked = dir().filePath(QStringLiteral("blocked.ini"));
+    QVERIFY(QDir(dir().path()).mkpath(QStringLiteral("blocked.ini")));
+    QVERIFY(!IniProfile::writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v"), blocked));
+    QVERIFY(!IniProfile::writeSection(QStringLiteral("S"), { QStringLiteral("k=v") }, blocked));
+    QVERIFY(!IniProfile::writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v"),
+                                     dir().filePath(QStringLiteral("no/such/folder.ini"))));
+    QVERIFY(QFileInfo(blocked).isDir());
+    QCOMPARE(QDir(dir().path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+// Inside a batch the file on disk does not change until the batch commits; reads see the
+// batch's writes at once.
+void tst_IniProfile::batchReplacesOnce()
+{
+    const QString file = dir().filePath(QStringLiteral("batch.ini"));
+    const QByteArray before = "[Keep]\r\nk=1\r\n";
+    QVERIFY(TextFiles::write(file, before));
+    {
+        IniProfile::Batch batch(file);
+        for (int i = 0; i < 50; ++i)
+            QVERIFY(IniProfile::writeSection(QStringLiteral("S%1").arg(i), { QStringLiteral("v=%1").arg(i) }, file));
+        QCOMPARE(IniProfile::readString(QStringLiteral("S49"), QStringLiteral("v"), file, QString()), QStringLiteral("49"));
+        QCOMPARE(bytesOf(file), before);
+        QVERIFY(batch.commit());
+    }
+    QCOMPARE(IniProfile::readSectionNames(file).size(), 51);
+    QCOMPARE(IniProfile::readString(QStringLiteral("S7"), QStringLiteral("v"), file, QString()), QStringLiteral("7"));
+    QCOMPARE(QDir(dir().path()).entryList(QDir::Files | QDir::Hidden), QStringList{ "batch.ini" });
+}
+
+QTEST_GUILESS_MAIN(tst_IniProfile)
+#include "tst_iniprofile.moc"
