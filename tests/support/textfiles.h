@@ -15,5 +15,6 @@ QByteArray nativeLineEnd();
 QStringList readLines(const QString &path, QString *problem);
 
 bool write(const QString &path, const QByteArray &bytes);
+QByteArray read(const QString &path);
 
 } // namespace TextFiles
