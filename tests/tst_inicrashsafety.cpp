@@ -1,0 +1,106 @@
+// A writer killed at any instant leaves the ini file whole: the old one or a new one, byte for
+// byte, never a mixture or a truncated file.
+#include "support/textfiles.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QString childPath()
+{
+#ifdef Q_OS_WIN
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/iniwriterchild.exe");
+#else
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/iniwriterchild");
+#endif
+}
+
+// Under Wine the system's profile functions rewrite the whole file on every call, which makes a
+// large merge slow: a smaller file there.
+#ifdef Q_OS_WIN
+const int sections = 300;
+const int kills = 10;
+#else
+const int sections = 2000;
+const int kills = 24;
+#endif
+
+QByteArray largeFile()
+{
+    QByteArray bytes = "; settings of a screen reader\r\n";
+    for (int s = 0; s < sections; ++s) {
+        bytes += "[Section" + QByteArray::number(s) + "]\r\n";
+        for (int k = 0; k < 8; ++k)
+            bytes += "Key" + QByteArray::number(k) + "=old value " + QByteArray::number(s * k) + "\r\n";
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+} // namespace
+
+class tst_IniCrashSafety : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void killedWriterLeavesWholeFile_data();
+    void killedWriterLeavesWholeFile();
+};
+
+void tst_IniCrashSafety::killedWriterLeavesWholeFile_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::newRow("a whole-file merge in one batch") << "batch";
+    QTest::newRow("one write to a large file") << "single";
+}
+
+void tst_IniCrashSafety::killedWriterLeavesWholeFile()
+{
+    QFETCH(QString, mode);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("jfw.ini"));
+    const QByteArray old = largeFile();
+
+    QVERIFY(TextFiles::write(file, old));
+    const QStringList arguments{ mode, file, QString::number(sections) };
+    QElapsedTimer clock;
+    {
+        // The kills below spread over the time the writer works, once it has started.
+        QProcess child;
+        child.start(childPath(), arguments);
+        QVERIFY(child.waitForReadyRead(60000));
+        clock.start();
+        QVERIFY(child.waitForFinished(300000));
+        QCOMPARE(child.exitCode(), 0);
+    }
+    const qint64 duration = clock.elapsed();
+    const QByteArray written = TextFiles::read(file);
+    QVERIFY(written != old);
+
+    int interrupted = 0;
+    for (int i = 0; i < kills; ++i) {
+        QVERIFY(TextFiles::write(file, old));
+        QProcess child;
+        child.start(childPath(), arguments);
+        QVERIFY(child.waitForReadyRead(60000)); // "started": the writer is at work
+        QTest::qWait(int(duration * i / kills));
+        if (child.state() != QProcess::NotRunning) {
+            child.kill();
+            QVERIFY(child.waitForFinished(60000));
+        }
+        if (child.exitStatus() == QProcess::CrashExit)
+            ++interrupted;
+        const QByteArray now = TextFiles::read(file);
+        QVERIFY2(now == old || now == written, qPrintable(QStringLiteral("kill %1 left a file of %2 bytes that is neither old nor new")
+                                                     .arg(i).arg(now.size())));
+    }
+    QVERIFY2(interrupted > kills / 3, "the writer finished before most kills: the kills tested nothing");
+    qInfo("%d of %d kills interrupted the writer", interrupted, kills);
+}
+
+QTEST_GUILESS_MAIN(tst_IniCrashSafety)
+#include "tst_inicrashsafety.moc"
