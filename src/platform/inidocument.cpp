@@ -116,6 +116,7 @@ IniDocument IniDocument::parse(const QByteArray &bytes)
     auto addLine = [&](qsizetype contentEnd, qsizetype lineEnd) {
         Line line = parseLine(document.decode(bytes.mid(lineStart, contentEnd - lineStart)));
         line.raw = bytes.mid(lineStart, lineEnd - lineStart);
+        line.ended = lineEnd > contentEnd && contentEnd < usable;
         if (line.kind == Kind::Header) {
             Section &section = document.appendSection(line.name);
             sectionIndex = document.m_sections.size() - 1;
@@ -236,13 +237,30 @@ void IniDocument::endLastLine()
         if (m_sections[s].lines.isEmpty())
             continue;
         Line &last = m_sections[s].lines.last();
-        if (last.raw.isEmpty())
-            return; // an added line, which carries its own line end
-        const QByteArray cr = encode(QStringLiteral("\r")), lf = encode(QStringLiteral("\n"));
-        if (!last.raw.endsWith(lf) && !last.raw.endsWith(cr))
-            last.raw += lineEnd();
+        if (last.raw.isEmpty() || last.ended)
+            return; // an added line carries its own line end
+        // A UTF-16 file cut in the middle of a character: complete it, so that what follows
+        // stays aligned.
+        const bool utf16 = m_encoding == Encoding::Utf16LE || m_encoding == Encoding::Utf16BE;
+        if (utf16 && (m_bom.size() + totalSizeBefore(s) + last.raw.size()) % 2 != 0)
+            last.raw += '\0';
+        last.raw += lineEnd();
+        last.ended = true;
         return;
     }
+}
+
+qsizetype IniDocument::totalSizeBefore(qsizetype sectionIndex) const
+{
+    qsizetype size = 0;
+    for (qsizetype s = 0; s < sectionIndex; ++s) {
+        for (const Line &line : m_sections.at(s).lines)
+            size += line.raw.size();
+    }
+    const Section &section = m_sections.at(sectionIndex);
+    for (qsizetype i = 0; i + 1 < section.lines.size(); ++i)
+        size += section.lines.at(i).raw.size();
+    return size;
 }
 
 IniDocument::Section &IniDocument::appendSection(const QString &name)

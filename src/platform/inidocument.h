@@ -52,6 +52,7 @@ private:
     struct Line
     {
         QByteArray raw; // the line's bytes with its line end; empty when the line must be encoded
+        bool ended = true; // false for a last line without a line end
         Kind kind = Kind::Blank;
         QString name;
         std::optional<QString> value;
@@ -71,6 +72,7 @@ private:
     QByteArray encode(const QString &text) const;
     QByteArray lineEnd() const;
     void endLastLine();
+    qsizetype totalSizeBefore(qsizetype sectionIndex) const;
     const Section *firstSection(const QString &name) const;
     qsizetype findKey(const Section &section, const QString &key) const;
     Section &appendSection(const QString &name);
