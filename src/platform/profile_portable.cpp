@@ -1,154 +1,50 @@
 #include "profile.h"
 
-#include "inidocument.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QHash>
-#include <QSaveFile>
+#include "portableprofilesession.h"
 
 namespace Platform {
 
-namespace {
-
-// Parsed files, so that many reads of one file parse it once. An entry is used only while the
-// file holds exactly the bytes it was parsed from: reading and comparing a file costs far less
-// than parsing it, and no change from outside can go unseen, however quick or small.
-struct CachedFile
-{
-    QByteArray bytes;
-    IniDocument document;
-};
-
-QHash<QString, CachedFile> &cache()
-{
-    static QHash<QString, CachedFile> files;
-    return files;
-}
-
-void remember(const QString &path, const QByteArray &bytes, const IniDocument &document)
-{
-    if (cache().size() >= 16)
-        cache().clear();
-    cache().insert(path, { bytes, document });
-}
-
-IniDocument load(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        cache().remove(path);
-        return IniDocument();
-    }
-    const QByteArray bytes = file.readAll();
-    const auto found = cache().constFind(path);
-    if (found != cache().constEnd() && found->bytes == bytes)
-        return found->document;
-    const IniDocument document = IniDocument::parse(bytes);
-    remember(path, bytes, document);
-    return document;
-}
-
-} // namespace
-
 struct ProfileSession::Private
 {
-    QString path;
-    bool loaded = false;
-    IniDocument document;
-    std::unique_ptr<QSaveFile> out; // the working copy, opened at the first change
-    bool changed = false;
-
-    IniDocument &doc()
-    {
-        if (!loaded) {
-            document = load(path);
-            loaded = true;
-        }
-        return document;
-    }
-
-    bool writable()
-    {
-        if (!out) {
-            out = std::make_unique<QSaveFile>(path);
-            if (!out->open(QIODevice::WriteOnly)) {
-                out.reset();
-                return false;
-            }
-        }
-        return true;
-    }
+    explicit Private(const QString &path) : session(path) {}
+    PortableProfileSession session;
 };
 
 ProfileSession::ProfileSession(const QString &path)
-    : d(new Private)
+    : d(new Private(path))
 {
-    d->path = QFileInfo(path).absoluteFilePath();
 }
 
-ProfileSession::~ProfileSession()
-{
-    if (d->out)
-        d->out->cancelWriting();
-}
+ProfileSession::~ProfileSession() = default;
 
 QStringList ProfileSession::sectionNames()
 {
-    return d->doc().sectionNames();
+    return d->session.sectionNames();
 }
 
 QStringList ProfileSession::section(const QString &name)
 {
-    return d->doc().sectionLines(name);
+    return d->session.section(name);
 }
 
 QString ProfileSession::string(const QString &section, const QString &key, const QString &defaultValue)
 {
-    if (const auto value = d->doc().value(section, key))
-        return *value;
-    // The default is read as a value would be: trailing blanks cut, quotes taken off.
-    QString fallback = defaultValue;
-    while (fallback.size() > 1 && fallback.endsWith(QLatin1Char(' ')))
-        fallback.chop(1);
-    if (fallback.size() >= 2 && (fallback.front() == QLatin1Char('"') || fallback.front() == QLatin1Char('\''))
-        && fallback.back() == fallback.front())
-        fallback = fallback.mid(1, fallback.size() - 2);
-    return fallback;
+    return d->session.string(section, key, defaultValue);
 }
 
 bool ProfileSession::writeSection(const QString &name, const QStringList &lines)
 {
-    if (!d->writable())
-        return false;
-    d->changed |= d->doc().writeSection(name, lines);
-    return true;
+    return d->session.writeSection(name, lines);
 }
 
 bool ProfileSession::writeString(const QString &section, const QString &key, const QString &value)
 {
-    if (!d->writable())
-        return false;
-    d->changed |= d->doc().writeString(section, key, value);
-    return true;
+    return d->session.writeString(section, key, value);
 }
 
 bool ProfileSession::commit()
 {
-    if (!d->out)
-        return true;
-    std::unique_ptr<QSaveFile> out = std::move(d->out);
-    if (!d->changed) {
-        out->cancelWriting();
-        return true;
-    }
-    const QByteArray bytes = d->document.serialize();
-    // QSaveFile flushes the new file to disk before it renames it over the old one.
-    if (out->write(bytes) != bytes.size() || !out->commit())
-        return false;
-    remember(d->path, bytes, d->document);
-    d->changed = false;
-    return true;
+    return d->session.commit();
 }
 
 } // namespace Platform

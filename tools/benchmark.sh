@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Runs the benchmarks of the native build and, under Wine, of the Windows build (both built by
+# tools/test-all.sh first). Prints the figures; docs/benchmarks.md keeps them.
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+. "$repo/tools/lib.sh"
+build_root=${IQO_BUILD_DIR:-$repo/build}
+release="$build_root/benchmark"
+cmake -S "$repo" -B "$release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DIQO_BUILD_TESTS=OFF >/dev/null
+cmake --build "$release" --target ini_benchmark >/dev/null
+echo "== native"
+"$release/tools/bench/ini_benchmark"
+if [ -x "$build_root/windows/wine-runner.sh" ]; then
+  echo "== Windows build under Wine"
+  "$build_root/windows/wine-runner.sh" "$build_root/windows/tools/bench/ini_benchmark.exe"
+fi
