@@ -239,11 +239,12 @@ void IniDocument::endLastLine()
         Line &last = m_sections[s].lines.last();
         if (last.raw.isEmpty() || last.ended)
             return; // an added line carries its own line end
-        // A UTF-16 file cut in the middle of a character: complete it, so that what follows
-        // stays aligned.
+        // A UTF-16 file cut in the middle of a character ends in half of one, which no reader
+        // can make sense of: it goes, so that what follows stays aligned. (Completing it would
+        // make up a character, which could even be a "]" or a "=".)
         const bool utf16 = m_encoding == Encoding::Utf16LE || m_encoding == Encoding::Utf16BE;
         if (utf16 && (m_bom.size() + totalSizeBefore(s) + last.raw.size()) % 2 != 0)
-            last.raw += '\0';
+            last.raw.chop(1);
         last.raw += lineEnd();
         last.ended = true;
         return;

@@ -5,6 +5,7 @@
 #include <QVector>
 
 #include <windows.h>
+#include <aclapi.h>
 
 namespace Platform {
 
@@ -62,6 +63,19 @@ bool flushToDisk(const std::wstring &path)
     const bool flushed = FlushFileBuffers(file);
     CloseHandle(file);
     return flushed;
+}
+
+// The working copy takes the original's access rules, as a replacement in place would keep them.
+void copyAccessRules(const std::wstring &from, const std::wstring &to)
+{
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoW(from.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                              nullptr, &descriptor) != ERROR_SUCCESS)
+        return;
+    SetNamedSecurityInfoW(const_cast<wchar_t *>(to.c_str()), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                          nullptr, dacl, nullptr);
+    LocalFree(descriptor);
 }
 
 } // namespace
@@ -176,15 +190,14 @@ bool ProfileSession::commit()
         d->hasWorkingCopy = false;
         return true;
     }
-    bool replaced = flushToDisk(d->working);
-    if (replaced) {
-        if (GetFileAttributesW(d->path.c_str()) != INVALID_FILE_ATTRIBUTES)
-            // Keeps the original's attributes and security.
-            replaced = ReplaceFileW(d->path.c_str(), d->working.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                                    nullptr, nullptr);
-        else
-            replaced = MoveFileExW(d->working.c_str(), d->path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    }
+    // One rename over the original: at no instant is the file missing or half written.
+    // (ReplaceFileW would keep the original's security, but Wine's moves the original away
+    // first, leaving an instant without any file; the working copy has the original's
+    // attributes from CopyFileW and gets its access rules here.)
+    if (GetFileAttributesW(d->path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        copyAccessRules(d->path, d->working);
+    const bool replaced = flushToDisk(d->working)
+        && MoveFileExW(d->working.c_str(), d->path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!replaced) {
         d->discard();
         return false;
