@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QMutex>
+#include <QStringList>
+#include <QThread>
+
+// Copies the installation's files on a thread of its own and tells, through queued signals,
+// what it does: the current file, progress, each success or failure, the end. A file it
+// replaces is never lost: the new one is swapped in whole, or the old one stays.
+class CopyThread : public QThread
+{
+    Q_OBJECT
+
+public:
+    CopyThread();
+    ~CopyThread() override;
+
+    // Takes the two parallel lists, before the thread starts. False, keeping the old lists,
+    // when their lengths differ.
+    bool setLists(const QStringList &fromFiles, const QStringList &toFiles);
+    // Bytes of the sources that exist.
+    qint64 totalSize() const;
+    bool isStopped();
+    void setStopped(bool stopped);
+    // Asks the copy to stop after the current file and waits until the thread has ended: the
+    // one call an owner makes before it lets the object go.
+    void stopAndWait();
+
+    // The divisor that brings byte counts up to `total` into the range of an int.
+    static qint64 progressUnit(qint64 total);
+
+signals:
+    void setCurrentFile(const QString &destination);
+    void setMaximum(int maximum);
+    void setMinimum(int minimum);
+    void setValue(int value);
+    void copyDone();
+    void copyFileSuccess(const QString &destination);
+    void copyFileFails(const QString &destination);
+    void createDirectoryPathSuccess(const QString &folder);
+    void createDirectoryPathFails(const QString &folder);
+
+public slots:
+    void stop();
+
+protected:
+    void run() override;
+
+private:
+    QMutex mutex;
+    bool stopped = false;
+    QStringList fromFiles;
+    QStringList toFiles;
+};

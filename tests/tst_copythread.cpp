@@ -1,0 +1,298 @@
+#include "copy/copythread.h"
+#include "support/textfiles.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace {
+
+// The signals of a run as text, in the order they arrive on this thread.
+struct Recorder
+{
+    QStringList events;
+    QString sourceRoot, destinationRoot;
+
+    QString shorten(QString path) const
+    {
+        path.replace(QDir::toNativeSeparators(destinationRoot), QStringLiteral("$D"));
+        return path;
+    }
+
+    void attach(CopyThread &worker)
+    {
+        QObject::connect(&worker, &CopyThread::setCurrentFile, [this](const QString &p) { events << "current:" + shorten(p); });
+        QObject::connect(&worker, &CopyThread::setMinimum, [this](int v) { events << QStringLiteral("min:%1").arg(v); });
+        QObject::connect(&worker, &CopyThread::setMaximum, [this](int v) { events << QStringLiteral("max:%1").arg(v); });
+        QObject::connect(&worker, &CopyThread::setValue, [this](int v) { events << QStringLiteral("value:%1").arg(v); });
+        QObject::connect(&worker, &CopyThread::copyDone, [this] { events << QStringLiteral("done"); });
+        QObject::connect(&worker, &CopyThread::copyFileSuccess, [this](const QString &p) { events << "ok:" + shorten(p); });
+        QObject::connect(&worker, &CopyThread::copyFileFails, [this](const QString &p) { events << "fail:" + shorten(p); });
+        QObject::connect(&worker, &CopyThread::createDirectoryPathSuccess, [this](const QString &p) { events << "folder:" + shorten(p); });
+        QObject::connect(&worker, &CopyThread::createDirectoryPathFails, [this](const QString &p) { events << "nofolder:" + shorten(p); });
+    }
+};
+
+bool runToEnd(CopyThread &worker)
+{
+    QSignalSpy done(&worker, &CopyThread::copyDone);
+    worker.start(QThread::InheritPriority);
+    return done.wait(30000) && worker.wait(30000);
+}
+
+// Paths in rows: "$S/..." in the source folder, "$D/..." in the destination folder.
+QStringList expand(const QStringList &paths, const QString &source, const QString &destination)
+{
+    QStringList out;
+    for (QString path : paths)
+        out << path.replace(QStringLiteral("$S"), source).replace(QStringLiteral("$D"), destination);
+    return out;
+}
+
+QStringList native(QStringList events)
+{
+    for (QString &event : events)
+        event = QDir::toNativeSeparators(event);
+    return events;
+}
+
+QStringList leftovers(const QString &folder)
+{
+    QStringList found;
+    QDirIterator it(folder, { QStringLiteral("*.iqotmp") }, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        found << it.next();
+    return found;
+}
+
+} // namespace
+
+class tst_CopyThread : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void signalSequences_data();
+    void signalSequences();
+    void unequalListsAreRefused();
+    void stopBeforeRunIsIgnored();
+    void stopDuringRunFinishesTheCurrentFile();
+    void progressFitsAnInt_data();
+    void progressFitsAnInt();
+    void cancelAtRandomMomentsLosesNothing();
+#ifdef Q_OS_WIN
+    void destinationHeldOpenStaysIntact();
+#endif
+};
+
+void tst_CopyThread::signalSequences_data()
+{
+    QTest::addColumn<QStringList>("sources"); // "$S/name:content" (no content: missing)
+    QTest::addColumn<QStringList>("destinations");
+    QTest::addColumn<QStringList>("before"); // what lies in the destination folder first: "name:content", "name/" a folder
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("empty lists") << QStringList() << QStringList() << QStringList() << QStringList{ "min:0", "max:0", "done" };
+    QTest::newRow("missing source left out")
+        << QStringList{ "$S/a:abc", "$S/missing", "$S/b:hello" } << QStringList{ "$D/a", "$D/m", "$D/b" } << QStringList()
+        << QStringList{ "min:0", "max:8", "current:$D/a", "ok:$D/a", "value:3", "current:$D/b", "ok:$D/b", "value:8", "done" };
+    QTest::newRow("missing folder created")
+        << QStringList{ "$S/a:abc" } << QStringList{ "$D/new/sub/a" } << QStringList()
+        << QStringList{ "min:0", "max:3", "current:$D/new/sub/a", "folder:$D/new/sub", "ok:$D/new/sub/a", "value:3", "done" };
+    QTest::newRow("existing file replaced")
+        << QStringList{ "$S/a:new" } << QStringList{ "$D/a" } << QStringList{ "a:old content" }
+        << QStringList{ "min:0", "max:3", "current:$D/a", "ok:$D/a", "value:3", "done" };
+    QTest::newRow("a folder where the file goes")
+        << QStringList{ "$S/a:abc", "$S/b:xy" } << QStringList{ "$D/a", "$D/b" } << QStringList{ "a/" }
+        << QStringList{ "min:0", "max:5", "current:$D/a", "fail:$D/a", "value:3", "current:$D/b", "ok:$D/b", "value:5", "done" };
+    QTest::newRow("a file where the folder goes")
+        << QStringList{ "$S/a:abc" } << QStringList{ "$D/file/a" } << QStringList{ "file:not a folder" }
+        << QStringList{ "min:0", "max:3", "current:$D/file/a", "fail:$D/file/a", "value:3", "done" };
+}
+
+void tst_CopyThread::signalSequences()
+{
+    QFETCH(QStringList, sources);
+    QFETCH(QStringList, destinations);
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, expected);
+
+    QTemporaryDir from, to;
+    QStringList fromFiles;
+    for (const QString &entry : sources) {
+        const QStringList parts = entry.split(QLatin1Char(':'));
+        const QString path = expand({ parts.at(0) }, from.path(), to.path()).first();
+        if (parts.size() > 1)
+            QVERIFY(TextFiles::write(path, parts.at(1).toUtf8()));
+        fromFiles << path;
+    }
+    for (const QString &entry : before) {
+        if (entry.endsWith(QLatin1Char('/')))
+            QVERIFY(QDir(to.path()).mkpath(entry));
+        else
+            QVERIFY(TextFiles::write(to.filePath(entry.section(QLatin1Char(':'), 0, 0)), entry.section(QLatin1Char(':'), 1).toUtf8()));
+    }
+
+    CopyThread worker;
+    Recorder recorder;
+    recorder.destinationRoot = to.path();
+    recorder.attach(worker);
+    // Forward slashes in, native separators out.
+    QVERIFY(worker.setLists(fromFiles, expand(destinations, from.path(), to.path())));
+    QVERIFY(runToEnd(worker));
+    QCOMPARE(recorder.events, native(expected));
+
+    for (qsizetype i = 0; i < sources.size(); ++i) {
+        const QString content = sources.at(i).section(QLatin1Char(':'), 1);
+        const QString target = expand({ destinations.at(i) }, from.path(), to.path()).first();
+        if (recorder.events.contains(QDir::toNativeSeparators("ok:" + destinations.at(i))))
+            QCOMPARE(TextFiles::read(target), content.toUtf8());
+    }
+    if (QTest::currentDataTag() == QByteArray("a folder where the file goes"))
+        QVERIFY(QFileInfo(to.filePath(QStringLiteral("a"))).isDir());
+    if (QTest::currentDataTag() == QByteArray("a file where the folder goes"))
+        QCOMPARE(TextFiles::read(to.filePath(QStringLiteral("file"))), QByteArray("not a folder"));
+    QCOMPARE(leftovers(to.path()), QStringList());
+}
+
+void tst_CopyThread::unequalListsAreRefused()
+{
+    QTemporaryDir from, to;
+    QVERIFY(TextFiles::write(from.filePath(QStringLiteral("a")), "abc"));
+    CopyThread worker;
+    QVERIFY(worker.setLists({ from.filePath(QStringLiteral("a")) }, { to.filePath(QStringLiteral("a")) }));
+    QVERIFY(!worker.setLists({ "x", "y", "z" }, { "x", "y" }));
+    Recorder recorder;
+    recorder.destinationRoot = to.path();
+    recorder.attach(worker);
+    QVERIFY(runToEnd(worker));
+    QCOMPARE(recorder.events, native({ "min:0", "max:3", "current:$D/a", "ok:$D/a", "value:3", "done" }));
+}
+
+void tst_CopyThread::stopBeforeRunIsIgnored()
+{
+    QTemporaryDir from, to;
+    QVERIFY(TextFiles::write(from.filePath(QStringLiteral("a")), "abc"));
+    CopyThread worker;
+    QVERIFY(worker.setLists({ from.filePath(QStringLiteral("a")) }, { to.filePath(QStringLiteral("a")) }));
+    worker.stop();
+    QVERIFY(runToEnd(worker));
+    QCOMPARE(TextFiles::read(to.filePath(QStringLiteral("a"))), QByteArray("abc"));
+}
+
+void tst_CopyThread::stopDuringRunFinishesTheCurrentFile()
+{
+    QTemporaryDir from, to;
+    QStringList sources, destinations;
+    for (int i = 0; i < 50; ++i) {
+        sources << from.filePath(QStringLiteral("f%1").arg(i));
+        destinations << to.filePath(QStringLiteral("f%1").arg(i));
+        QVERIFY(TextFiles::write(sources.last(), QByteArray(1000, char('a' + i % 26))));
+    }
+    CopyThread worker;
+    QVERIFY(worker.setLists(sources, destinations));
+    Recorder recorder;
+    recorder.destinationRoot = to.path();
+    recorder.attach(worker);
+    // Asked on the worker's own thread as the third file begins, so the moment is exact.
+    int started = 0;
+    connect(&worker, &CopyThread::setCurrentFile, &worker, [&](const QString &) {
+        if (++started == 3)
+            worker.stop();
+    }, Qt::DirectConnection);
+    QVERIFY(runToEnd(worker));
+    QCOMPARE(recorder.events.filter(QStringLiteral("ok:")).size(), 3);
+    QCOMPARE(recorder.events.last(), QStringLiteral("done"));
+    QCOMPARE(recorder.events.at(recorder.events.size() - 2), QStringLiteral("value:3000"));
+    QVERIFY(!QFileInfo::exists(to.filePath(QStringLiteral("f3"))));
+}
+
+void tst_CopyThread::progressFitsAnInt_data()
+{
+    QTest::addColumn<qint64>("total");
+    QTest::newRow("empty") << qint64(0);
+    QTest::newRow("2 GiB - 1") << qint64(INT_MAX);
+    QTest::newRow("2 GiB") << qint64(INT_MAX) + 1;
+    QTest::newRow("5 GiB + 3") << (qint64(5) << 30) + 3;
+    QTest::newRow("1 TiB") << (qint64(1) << 40);
+}
+
+// Past 2 GiB the bar counts in larger units: the maximum and every value stay positive ints,
+// and the value reaches the maximum exactly at the end.
+void tst_CopyThread::progressFitsAnInt()
+{
+    QFETCH(qint64, total);
+    const qint64 unit = CopyThread::progressUnit(total);
+    QVERIFY(unit >= 1);
+    QVERIFY(total / unit <= INT_MAX);
+    QVERIFY(total <= INT_MAX ? unit == 1 : total / unit > INT_MAX / 2);
+}
+
+// Cancelled at any moment, the worker ends cleanly, leaves no temporary file, and every
+// destination is whole: the old file or the new one.
+void tst_CopyThread::cancelAtRandomMomentsLosesNothing()
+{
+    QTemporaryDir from, to;
+    QStringList sources, destinations;
+    QList<QByteArray> oldContent, newContent;
+    QRandomGenerator random(7);
+    for (int i = 0; i < 20; ++i) {
+        sources << from.filePath(QStringLiteral("f%1").arg(i));
+        destinations << to.filePath(QStringLiteral("sub%1/f%2").arg(i % 3).arg(i));
+        newContent << QByteArray(int(random.bounded(64 * 1024, 512 * 1024)), char('A' + i));
+        oldContent << QByteArray(int(random.bounded(1, 100 * 1024)), char('a' + i));
+        QVERIFY(TextFiles::write(sources.last(), newContent.last()));
+    }
+    for (int round = 0; round < 15; ++round) {
+        for (int i = 0; i < 20; ++i) {
+            QDir().mkpath(QFileInfo(destinations.at(i)).absolutePath());
+            QVERIFY(TextFiles::write(destinations.at(i), oldContent.at(i)));
+        }
+        CopyThread worker;
+        QVERIFY(worker.setLists(sources, destinations));
+        worker.start();
+        QThread::usleep(random.bounded(0, 40000));
+        worker.stopAndWait();
+        QVERIFY(worker.isFinished());
+        for (int i = 0; i < 20; ++i) {
+            const QByteArray now = TextFiles::read(destinations.at(i));
+            QVERIFY2(now == oldContent.at(i) || now == newContent.at(i), qPrintable(QStringLiteral("round %1 file %2").arg(round).arg(i)));
+        }
+        QCOMPARE(leftovers(to.path()), QStringList());
+    }
+}
+
+#ifdef Q_OS_WIN
+// A file held open by a running program, with no sharing, cannot be replaced: the copy fails
+// and the file stays as it was.
+void tst_CopyThread::destinationHeldOpenStaysIntact()
+{
+    QTemporaryDir from, to;
+    QVERIFY(TextFiles::write(from.filePath(QStringLiteral("a")), "new"));
+    const QString held = to.filePath(QStringLiteral("a"));
+    QVERIFY(TextFiles::write(held, "old and busy"));
+    HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(held).utf16()), GENERIC_READ, 0,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    QVERIFY(handle != INVALID_HANDLE_VALUE);
+    CopyThread worker;
+    Recorder recorder;
+    recorder.destinationRoot = to.path();
+    recorder.attach(worker);
+    QVERIFY(worker.setLists({ from.filePath(QStringLiteral("a")) }, { held }));
+    QVERIFY(runToEnd(worker));
+    CloseHandle(handle);
+    QCOMPARE(recorder.events, native({ "min:0", "max:3", "current:$D/a", "fail:$D/a", "value:3", "done" }));
+    QCOMPARE(TextFiles::read(held), QByteArray("old and busy"));
+    QCOMPARE(leftovers(to.path()), QStringList());
+}
+#endif
+
+QTEST_GUILESS_MAIN(tst_CopyThread)
+#include "tst_copythread.moc"
