@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QRandomGenerator>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -14,9 +13,11 @@
 
 namespace {
 
-// The signals of a run as text, in the order they arrive on this thread.
+// The signals of a run as text, in the order they arrive on this thread: queued to `context`,
+// which lives here, as the page's slots are.
 struct Recorder
 {
+    QObject context;
     QStringList events;
     QString sourceRoot, destinationRoot;
 
@@ -28,23 +29,22 @@ struct Recorder
 
     void attach(CopyThread &worker)
     {
-        QObject::connect(&worker, &CopyThread::setCurrentFile, [this](const QString &p) { events << "current:" + shorten(p); });
-        QObject::connect(&worker, &CopyThread::setMinimum, [this](int v) { events << QStringLiteral("min:%1").arg(v); });
-        QObject::connect(&worker, &CopyThread::setMaximum, [this](int v) { events << QStringLiteral("max:%1").arg(v); });
-        QObject::connect(&worker, &CopyThread::setValue, [this](int v) { events << QStringLiteral("value:%1").arg(v); });
-        QObject::connect(&worker, &CopyThread::copyDone, [this] { events << QStringLiteral("done"); });
-        QObject::connect(&worker, &CopyThread::copyFileSuccess, [this](const QString &p) { events << "ok:" + shorten(p); });
-        QObject::connect(&worker, &CopyThread::copyFileFails, [this](const QString &p) { events << "fail:" + shorten(p); });
-        QObject::connect(&worker, &CopyThread::createDirectoryPathSuccess, [this](const QString &p) { events << "folder:" + shorten(p); });
-        QObject::connect(&worker, &CopyThread::createDirectoryPathFails, [this](const QString &p) { events << "nofolder:" + shorten(p); });
+        QObject::connect(&worker, &CopyThread::setCurrentFile, &context, [this](const QString &p) { events << "current:" + shorten(p); });
+        QObject::connect(&worker, &CopyThread::setMinimum, &context, [this](int v) { events << QStringLiteral("min:%1").arg(v); });
+        QObject::connect(&worker, &CopyThread::setMaximum, &context, [this](int v) { events << QStringLiteral("max:%1").arg(v); });
+        QObject::connect(&worker, &CopyThread::setValue, &context, [this](int v) { events << QStringLiteral("value:%1").arg(v); });
+        QObject::connect(&worker, &CopyThread::copyDone, &context, [this] { events << QStringLiteral("done"); });
+        QObject::connect(&worker, &CopyThread::copyFileSuccess, &context, [this](const QString &p) { events << "ok:" + shorten(p); });
+        QObject::connect(&worker, &CopyThread::copyFileFails, &context, [this](const QString &p) { events << "fail:" + shorten(p); });
+        QObject::connect(&worker, &CopyThread::createDirectoryPathSuccess, &context, [this](const QString &p) { events << "folder:" + shorten(p); });
+        QObject::connect(&worker, &CopyThread::createDirectoryPathFails, &context, [this](const QString &p) { events << "nofolder:" + shorten(p); });
     }
 };
 
-bool runToEnd(CopyThread &worker)
+bool runToEnd(CopyThread &worker, const Recorder &recorder)
 {
-    QSignalSpy done(&worker, &CopyThread::copyDone);
     worker.start(QThread::InheritPriority);
-    return done.wait(30000) && worker.wait(30000);
+    return QTest::qWaitFor([&] { return recorder.events.contains(QStringLiteral("done")); }, 30000) && worker.wait(30000);
 }
 
 // Paths in rows: "$S/..." in the source folder, "$D/..." in the destination folder.
@@ -146,7 +146,7 @@ void tst_CopyThread::signalSequences()
     recorder.attach(worker);
     // Forward slashes in, native separators out.
     QVERIFY(worker.setLists(fromFiles, expand(destinations, from.path(), to.path())));
-    QVERIFY(runToEnd(worker));
+    QVERIFY(runToEnd(worker, recorder));
     QCOMPARE(recorder.events, native(expected));
 
     for (qsizetype i = 0; i < sources.size(); ++i) {
@@ -172,7 +172,7 @@ void tst_CopyThread::unequalListsAreRefused()
     Recorder recorder;
     recorder.destinationRoot = to.path();
     recorder.attach(worker);
-    QVERIFY(runToEnd(worker));
+    QVERIFY(runToEnd(worker, recorder));
     QCOMPARE(recorder.events, native({ "min:0", "max:3", "current:$D/a", "ok:$D/a", "value:3", "done" }));
 }
 
@@ -183,7 +183,9 @@ void tst_CopyThread::stopBeforeRunIsIgnored()
     CopyThread worker;
     QVERIFY(worker.setLists({ from.filePath(QStringLiteral("a")) }, { to.filePath(QStringLiteral("a")) }));
     worker.stop();
-    QVERIFY(runToEnd(worker));
+    Recorder recorder;
+    recorder.attach(worker);
+    QVERIFY(runToEnd(worker, recorder));
     QCOMPARE(TextFiles::read(to.filePath(QStringLiteral("a"))), QByteArray("abc"));
 }
 
@@ -207,7 +209,7 @@ void tst_CopyThread::stopDuringRunFinishesTheCurrentFile()
         if (++started == 3)
             worker.stop();
     }, Qt::DirectConnection);
-    QVERIFY(runToEnd(worker));
+    QVERIFY(runToEnd(worker, recorder));
     QCOMPARE(recorder.events.filter(QStringLiteral("ok:")).size(), 3);
     QCOMPARE(recorder.events.last(), QStringLiteral("done"));
     QCOMPARE(recorder.events.at(recorder.events.size() - 2), QStringLiteral("value:3000"));
@@ -286,7 +288,7 @@ void tst_CopyThread::destinationHeldOpenStaysIntact()
     recorder.destinationRoot = to.path();
     recorder.attach(worker);
     QVERIFY(worker.setLists({ from.filePath(QStringLiteral("a")) }, { held }));
-    QVERIFY(runToEnd(worker));
+    QVERIFY(runToEnd(worker, recorder));
     CloseHandle(handle);
     QCOMPARE(recorder.events, native({ "min:0", "max:3", "current:$D/a", "fail:$D/a", "value:3", "done" }));
     QCOMPARE(TextFiles::read(held), QByteArray("old and busy"));

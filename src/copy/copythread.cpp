@@ -59,6 +59,9 @@ void CopyThread::stopAndWait()
 {
     stop();
     wait();
+    // Pairs with the hand-over at the end of run(): a thread checker cannot see inside
+    // QThread::wait(), but sees that the worker's last use of the lists came before this.
+    QMutexLocker handOver(&mutex);
 }
 
 qint64 CopyThread::progressUnit(qint64 total)
@@ -101,5 +104,6 @@ void CopyThread::run()
             emit setValue(int(qMin(handled / unit, qint64(INT_MAX))));
         }
     }
+    { QMutexLocker handOver(&mutex); }
     emit copyDone();
 }
