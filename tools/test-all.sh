@@ -55,6 +55,26 @@ else
   failed=$((failed + 1))
 fi
 
+step "Copy worker under ThreadSanitizer"
+t0=$(seconds)
+tsan="$build_root/tsan"
+if cmake -S "$repo" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DIQO_TSAN=ON >/dev/null &&
+   cmake --build "$tsan" -j "$jobs" --target tst_copythread >/dev/null; then
+  # Qt's libraries are not instrumented: what happens inside them is suppressed.
+  if TSAN_OPTIONS="halt_on_error=1 suppressions=$repo/tools/tsan.supp" "$tsan/tests/tst_copythread"; then
+    passed=$((passed + 1))
+  else
+    echo "The copy worker failed under ThreadSanitizer." >&2
+    failed=$((failed + 1))
+    status=1
+  fi
+else
+  echo "The ThreadSanitizer build failed." >&2
+  failed=$((failed + 1))
+  status=1
+fi
+echo "ThreadSanitizer run: $(( $(seconds) - t0 )) s"
+
 step "Windows build (MinGW-w64, run under Wine)"
 t0=$(seconds)
 windows="$build_root/windows"
