@@ -1,0 +1,94 @@
+#include "registry.h"
+
+#include <windows.h>
+
+namespace Platform {
+
+struct RegistryKey::Private
+{
+    HKEY key = nullptr;
+    REGSAM view = 0;
+    mutable wchar_t name[256] = {};
+
+    ~Private()
+    {
+        if (key)
+            RegCloseKey(key);
+    }
+};
+
+RegistryKey::RegistryKey() = default;
+RegistryKey::~RegistryKey() = default;
+RegistryKey::RegistryKey(RegistryKey &&other) noexcept = default;
+RegistryKey &RegistryKey::operator=(RegistryKey &&other) noexcept = default;
+
+RegistryKey RegistryKey::openLocalMachine(const QString &path, RegistryView view)
+{
+    RegistryKey result;
+    const REGSAM flag = view == RegistryView::Registry32 ? KEY_WOW64_32KEY : 0;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, reinterpret_cast<const wchar_t *>(path.utf16()), 0, KEY_ALL_ACCESS | flag, &key)
+        == ERROR_SUCCESS) {
+        result.d.reset(new Private);
+        result.d->key = key;
+        result.d->view = flag;
+    }
+    return result;
+}
+
+RegistryKey RegistryKey::openSubKey(const QString &name) const
+{
+    RegistryKey result;
+    if (!d)
+        return result;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(d->key, reinterpret_cast<const wchar_t *>(name.utf16()), 0, KEY_ALL_ACCESS | d->view, &key)
+        == ERROR_SUCCESS) {
+        result.d.reset(new Private);
+        result.d->key = key;
+        result.d->view = d->view;
+    }
+    return result;
+}
+
+bool RegistryKey::isOpen() const
+{
+    return d != nullptr;
+}
+
+RegistryKey::Enumeration RegistryKey::enumerateSubKey(quint32 index, QString *name) const
+{
+    if (!d)
+        return Enumeration::NoMoreItems;
+    DWORD length = 256;
+    const LONG answer = RegEnumKeyExW(d->key, index, d->name, &length, nullptr, nullptr, nullptr, nullptr);
+    if (answer == ERROR_NO_MORE_ITEMS)
+        return Enumeration::NoMoreItems;
+    *name = QString::fromWCharArray(d->name, int(wcsnlen(d->name, 256)));
+    return answer == ERROR_SUCCESS ? Enumeration::Item : Enumeration::Other;
+}
+
+bool RegistryKey::queryValue(const QString &name, QByteArray *data) const
+{
+    if (!d)
+        return false;
+    BYTE buffer[256];
+    DWORD size = sizeof buffer;
+    if (RegQueryValueExW(d->key, reinterpret_cast<const wchar_t *>(name.utf16()), nullptr, nullptr, buffer, &size)
+        != ERROR_SUCCESS)
+        return false;
+    *data = QByteArray(reinterpret_cast<const char *>(buffer), int(size));
+    return true;
+}
+
+bool RegistryKey::viewsDiffer()
+{
+#ifdef _WIN64
+    return true;
+#else
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+#endif
+}
+
+} // namespace Platform
