@@ -56,8 +56,13 @@ bool writeRegistry(const QList<Record> &records, const QString &systemRoot)
 {
 #ifdef Q_OS_WIN
     Q_UNUSED(systemRoot);
-    for (REGSAM view : { REGSAM(0), REGSAM(KEY_WOW64_32KEY) })
-        RegDeleteKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Freedom Scientific\\Jaws", view, 0);
+    for (REGSAM view : { REGSAM(0), REGSAM(KEY_WOW64_32KEY) }) {
+        HKEY maker = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Freedom Scientific", 0, KEY_ALL_ACCESS | view, &maker) == ERROR_SUCCESS) {
+            RegDeleteTreeW(maker, L"Jaws");
+            RegCloseKey(maker);
+        }
+    }
     for (const Record &record : records) {
         const QString path = QStringLiteral("SOFTWARE\\Freedom Scientific\\Jaws\\") + record.subkey;
         HKEY key = nullptr;

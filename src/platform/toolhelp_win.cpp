@@ -8,7 +8,7 @@ namespace Platform {
 struct Toolhelp::Private
 {
     using Snapshot = HANDLE(WINAPI *)(DWORD, DWORD);
-    using Walk = BOOL(WINAPI *)(HANDLE, PROCESSENTRY32 *);
+    using Walk = BOOL(WINAPI *)(HANDLE, tagPROCESSENTRY32 *); // the 8-bit entry
 
     HMODULE kernelModule = nullptr;
     Snapshot createSnapshot = nullptr;
@@ -60,8 +60,8 @@ QList<QByteArray> Toolhelp::processNames() const
         return names;
     // The 8-bit functions are given the size of the wide entry (556 bytes), which they accept as
     // it is not smaller than their own; the buffer is that large.
-    alignas(PROCESSENTRY32) unsigned char buffer[556] = {};
-    auto *entry = reinterpret_cast<PROCESSENTRY32 *>(buffer);
+    alignas(tagPROCESSENTRY32) unsigned char buffer[556] = {};
+    auto *entry = reinterpret_cast<tagPROCESSENTRY32 *>(buffer);
     entry->dwSize = sizeof buffer;
     for (BOOL more = d->first(snapshot, entry); more; more = d->next(snapshot, entry))
         names.append(QByteArray(entry->szExeFile, int(strnlen(entry->szExeFile, MAX_PATH))));
