@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>CollectInfoPage</name>
+    <message>
+        <source>Please select Jaws installation folder and your Braille device.</source>
+        <translation>Bitte wählen Sie den Jaws-Installationsordner und Ihre Braillezeile aus.</translation>
+    </message>
+    <message>
+        <source>&amp;Jaws folders:</source>
+        <translation>&amp;Jaws-Ordner:</translation>
+    </message>
+    <message>
+        <source>&amp;Braille devices:</source>
+        <translation>&amp;Braillezeilen:</translation>
+    </message>
+</context>
+<context>
     <name>InstallWizard</name>
     <message>
         <source>&amp;Next&gt;</source>

@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>CollectInfoPage</name>
+    <message>
+        <source>Please select Jaws installation folder and your Braille device.</source>
+        <translation>Veuillez sélectionner le dossier d&apos;installation de Jaws et votre afficheur braille.</translation>
+    </message>
+    <message>
+        <source>&amp;Jaws folders:</source>
+        <translation>Dossiers &amp;Jaws :</translation>
+    </message>
+    <message>
+        <source>&amp;Braille devices:</source>
+        <translation>Afficheurs &amp;braille :</translation>
+    </message>
+</context>
+<context>
     <name>InstallWizard</name>
     <message>
         <source>&amp;Next&gt;</source>

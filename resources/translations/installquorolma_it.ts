@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it">
 <context>
+    <name>CollectInfoPage</name>
+    <message>
+        <source>Please select Jaws installation folder and your Braille device.</source>
+        <translation>Selezionare la cartella di installazione di Jaws e il display braille.</translation>
+    </message>
+    <message>
+        <source>&amp;Jaws folders:</source>
+        <translation>Cartelle di &amp;Jaws:</translation>
+    </message>
+    <message>
+        <source>&amp;Braille devices:</source>
+        <translation>Display &amp;braille:</translation>
+    </message>
+</context>
+<context>
     <name>InstallWizard</name>
     <message>
         <source>&amp;Next&gt;</source>

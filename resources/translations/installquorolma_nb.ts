@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="nb">
 <context>
+    <name>CollectInfoPage</name>
+    <message>
+        <source>Please select Jaws installation folder and your Braille device.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Jaws folders:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Braille devices:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>InstallWizard</name>
     <message>
         <source>&amp;Next&gt;</source>

@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="sv">
 <context>
+    <name>CollectInfoPage</name>
+    <message>
+        <source>Please select Jaws installation folder and your Braille device.</source>
+        <translation>Välj installationsmappen för Jaws och din punktskriftsdisplay.</translation>
+    </message>
+    <message>
+        <source>&amp;Jaws folders:</source>
+        <translation>&amp;Jaws-mappar:</translation>
+    </message>
+    <message>
+        <source>&amp;Braille devices:</source>
+        <translation>&amp;Punktskriftsdisplayer:</translation>
+    </message>
+</context>
+<context>
     <name>InstallWizard</name>
     <message>
         <source>&amp;Next&gt;</source>

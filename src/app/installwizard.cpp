@@ -1,6 +1,9 @@
 #include "installwizard.h"
 
+#include "collectinfopage.h"
 #include "intropage.h"
+
+#include <QApplication>
 
 #include <QWizardPage>
 
@@ -8,9 +11,10 @@ InstallWizard::InstallWizard(QWidget *parent)
     : QWizard(parent)
 {
     setPage(IntroPageId, new IntroPage);
+    auto *collectInfoPage = new CollectInfoPage;
+    setPage(CollectInfoPageId, collectInfoPage);
     // The other pages join as they are built; until then each id holds a blank page so that
     // the wizard already walks its four steps.
-    setPage(CollectInfoPageId, new QWizardPage);
     setPage(CopyFilesPageId, new QWizardPage);
     setPage(ConclusionPageId, new QWizardPage);
 
@@ -21,10 +25,13 @@ InstallWizard::InstallWizard(QWidget *parent)
     setWizardStyle(QWizard::ClassicStyle);
 
     connect(this, &QWizard::currentIdChanged, this, &InstallWizard::slotCurrentIdChanged);
+    connect(qApp, &QApplication::focusChanged, collectInfoPage, &CollectInfoPage::slotFocusChanged);
 }
 
 void InstallWizard::slotCurrentIdChanged(int id)
 {
     Q_UNUSED(id);
-    // The choice page takes the keyboard focus into its folder list once that page exists.
+    // Whatever had the focus on the page before, a screen-reader user lands in the folder list.
+    if (currentId() == CollectInfoPageId && currentPage())
+        static_cast<CollectInfoPage *>(currentPage())->focusJawsList();
 }

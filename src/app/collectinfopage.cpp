@@ -1,0 +1,110 @@
+#include "collectinfopage.h"
+
+#include "globals.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPointer>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+CollectInfoPage::CollectInfoPage(QWidget *parent)
+    : QWizardPage(parent)
+{
+    setPixmap(QWizard::WatermarkPixmap, QPixmap(QStringLiteral(":/InstallQuorOlma/Resources/Quor12-40.PNG")));
+
+    infoLabel = new QLabel(tr("Please select Jaws installation folder and your Braille device."));
+    // A screen-reader user reaches the sentence with Tab and hears it.
+    infoLabel->setFocusPolicy(Qt::TabFocus);
+
+    jawsListWidget = new QListWidget;
+    jawsLabel = new QLabel(tr("&Jaws folders:"));
+    jawsLabel->setBuddy(jawsListWidget);
+    jawsListWidget->addItems(jaws.jawsFolders());
+    limitHeightToRows(jawsListWidget);
+    // An empty list can never have a current row, so a mandatory field keeps Next disabled.
+    registerField(jawsListWidget->count() > 0 ? QStringLiteral("jawsPath") : QStringLiteral("jawsPath*"), jawsListWidget);
+
+    const QString running = jaws.runningJawsFolder();
+    if (running.isEmpty()) {
+        if (jawsListWidget->count() > 0)
+            jawsListWidget->setCurrentRow(jawsListWidget->count() - 1);
+    } else {
+        for (int row = 0; row < jawsListWidget->count(); ++row) {
+            if (jawsListWidget->item(row)->text() == running) {
+                jawsListWidget->setCurrentRow(row);
+                break;
+            }
+        }
+    }
+
+    devicesListWidget = new QListWidget;
+    devicesLabel = new QLabel(tr("&Braille devices:"));
+    devicesLabel->setBuddy(devicesListWidget);
+    // The rows are in the order of the sections of the driver's braille.ini; not translated.
+    devicesListWidget->addItems({ QStringLiteral("OLMA (1.71 et plus récent)"), QStringLiteral("QUOR") });
+    limitHeightToRows(devicesListWidget);
+    devicesListWidget->setCurrentRow(0);
+    registerField(QStringLiteral("defaultDevice"), devicesListWidget);
+
+    auto *layout = new QVBoxLayout;
+    layout->addWidget(infoLabel);
+    layout->addWidget(jawsLabel);
+    layout->addWidget(jawsListWidget);
+    layout->addWidget(devicesLabel);
+    layout->addWidget(devicesListWidget);
+    layout->addStretch();
+    setLayout(layout);
+}
+
+// As tall as its rows and a horizontal scroll bar, never taller: a long path scrolls instead
+// of stretching the page.
+void CollectInfoPage::limitHeightToRows(QListWidget *list)
+{
+    int height = 0;
+    for (int row = 0; row < list->count(); ++row)
+        height += list->visualItemRect(list->item(row)).height();
+    list->setMaximumHeight(height + list->horizontalScrollBar()->height());
+}
+
+void CollectInfoPage::focusJawsList()
+{
+    if (jawsListWidget)
+        jawsListWidget->setFocus();
+}
+
+bool CollectInfoPage::validatePage()
+{
+    return true;
+}
+
+void CollectInfoPage::slotFocusChanged(QWidget *old, QWidget *now)
+{
+    Q_UNUSED(old);
+    if (!now)
+        return;
+    if (now == jawsListWidget)
+        announceCurrentRow(jawsListWidget);
+    else if (now == devicesListWidget)
+        announceCurrentRow(devicesListWidget);
+}
+
+// Raised on the list itself with the row as its child: the object a screen reader is given
+// then names the row. Queued, so that it follows Qt's own focus event for the list, which
+// would otherwise be the last thing the screen reader hears.
+void CollectInfoPage::announceCurrentRow(QListWidget *list)
+{
+    QPointer<QListWidget> target(list);
+    QMetaObject::invokeMethod(
+        this,
+        [target] {
+            if (!target || !target->hasFocus())
+                return;
+            QAccessibleEvent event(target.data(), QAccessible::Focus);
+            event.setChild(target->currentRow() < 0 ? -1 : target->currentRow());
+            QAccessible::updateAccessibility(&event);
+        },
+        Qt::QueuedConnection);
+}
