@@ -273,6 +273,18 @@ IniDocument::Section &IniDocument::appendSection(const QString &name)
     return section;
 }
 
+// A new section, header and entries, after the file's last line.
+void IniDocument::appendSectionAtEnd(const QString &name, const QList<Line> &entries)
+{
+    endLastLine();
+    Section &section = appendSection(trimmedIni(name));
+    Line header;
+    header.kind = Kind::Header;
+    header.name = section.name;
+    section.lines.append(header);
+    section.lines.append(entries);
+}
+
 const IniDocument::Section *IniDocument::firstSection(const QString &name) const
 {
     const QString folded = fold(name);
@@ -369,13 +381,7 @@ bool IniDocument::writeString(const QString &sectionName, const QString &key, co
     if (!folded.isEmpty()) {
         const auto found = m_index.constFind(folded);
         if (found == m_index.constEnd()) {
-            endLastLine();
-            Section &section = appendSection(trimmedIni(sectionName));
-            Line header;
-            header.kind = Kind::Header;
-            header.name = section.name;
-            section.lines.append(header);
-            section.lines.append(entryLine(key, value));
+            appendSectionAtEnd(sectionName, { entryLine(key, value) });
             return true;
         }
         sectionIndex = found->first();
@@ -414,13 +420,7 @@ bool IniDocument::writeSection(const QString &sectionName, const QStringList &li
     if (targets.isEmpty()) {
         if (entries.isEmpty())
             return false;
-        endLastLine();
-        Section &section = appendSection(trimmedIni(sectionName));
-        Line header;
-        header.kind = Kind::Header;
-        header.name = section.name;
-        section.lines.append(header);
-        section.lines.append(entries);
+        appendSectionAtEnd(sectionName, entries);
         return true;
     }
     bool changed = false;

@@ -76,6 +76,7 @@ private:
     const Section *firstSection(const QString &name) const;
     qsizetype findKey(const Section &section, const QString &key) const;
     Section &appendSection(const QString &name);
+    void appendSectionAtEnd(const QString &name, const QList<Line> &entries);
     void insertAfterLastEntry(qsizetype sectionIndex, Line line);
 
     Encoding m_encoding = Encoding::Ansi;
