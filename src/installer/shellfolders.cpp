@@ -1,6 +1,6 @@
 #include "shellfolders.h"
 
-#include "platform/specialfolders.h"
+#include "platform/knownfolders.h"
 
 using Platform::SpecialFolder;
 using Platform::specialFolderPath;

@@ -1,4 +1,4 @@
-#include "specialfolders.h"
+#include "knownfolders.h"
 
 #include <windows.h>
 #include <shlobj.h>
