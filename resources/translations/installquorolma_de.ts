@@ -47,6 +47,13 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     </message>
 </context>
 <context>
+    <name>JawsInstaller</name>
+    <message>
+        <source>Error while merging &apos;%1&apos; section of %2.</source>
+        <translation>Fehler beim Zusammenführen des Abschnitts &apos;%1&apos; von %2.</translation>
+    </message>
+</context>
+<context>
     <name>Report</name>
     <message>
         <source>Installation %1</source>

@@ -41,6 +41,13 @@ Use the Tab key to go to the next button.</source>
     </message>
 </context>
 <context>
+    <name>JawsInstaller</name>
+    <message>
+        <source>Error while merging &apos;%1&apos; section of %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Report</name>
     <message>
         <source>Installation %1</source>

@@ -47,6 +47,13 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     </message>
 </context>
 <context>
+    <name>JawsInstaller</name>
+    <message>
+        <source>Error while merging &apos;%1&apos; section of %2.</source>
+        <translation>Erreur lors de la fusion de la section &apos;%1&apos; de %2.</translation>
+    </message>
+</context>
+<context>
     <name>Report</name>
     <message>
         <source>Installation %1</source>

@@ -47,6 +47,13 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     </message>
 </context>
 <context>
+    <name>JawsInstaller</name>
+    <message>
+        <source>Error while merging &apos;%1&apos; section of %2.</source>
+        <translation>Errore durante l&apos;unione della sezione &apos;%1&apos; di %2.</translation>
+    </message>
+</context>
+<context>
     <name>Report</name>
     <message>
         <source>Installation %1</source>

@@ -47,6 +47,13 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     </message>
 </context>
 <context>
+    <name>JawsInstaller</name>
+    <message>
+        <source>Error while merging &apos;%1&apos; section of %2.</source>
+        <translation>Fel vid sammanslagning av avsnittet &apos;%1&apos; i %2.</translation>
+    </message>
+</context>
+<context>
     <name>Report</name>
     <message>
         <source>Installation %1</source>

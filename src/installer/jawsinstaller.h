@@ -39,6 +39,8 @@ public:
     QString sharedSettingsFolder() const { return m_sharedSettingsFolder; }
     QString userSettingsFolder() const { return m_userSettingsFolder; }
     QString selectedDevice() const { return m_selectedDevice; }
+    // Normally derived from the JAWS version; tests name a folder of their own.
+    void setSharedSettingsFolderForTest(const QString &path) { m_sharedSettingsFolder = path; }
 
     // Forgets the chosen JAWS installation and everything derived from it; keeps the package
     // folder, the file lists, the error flag and the report's path.
@@ -62,6 +64,15 @@ public:
     // False, listing nothing, when the package or JAWS folder is missing.
     bool prepareCopy();
 
+    // The first free numbered backup name of a file: path.001, path.002, ... path.999,
+    // path.1000 (returned even when it exists).
+    QString backupFileName(const QString &path) const;
+    // Merges each settings file of the package into the file of the same name, less
+    // "korvalis_", in every language folder of the shared settings, after a numbered backup.
+    void mergeSettingsFiles(const QStringList &filesNames);
+    // Merges the driver's braille.ini into JAWS's, after a numbered backup; reports nothing.
+    void mergeBrailleIni();
+
     // Opens the report beside the program, which is also the package folder.
     void startReport();
     // Closes the run's block in the report.
@@ -71,6 +82,13 @@ private:
     QString manifestPath() const;
     QStringList matchingFiles(const QMap<QString, QStringList> &sectionsMap, const QString &section) const;
     void appendTheFiles(const QString &sourceRoot, const QString &destinationFolder, const QStringList &toBeCopied);
+    // Writes every named section of `source` into `target`, each replacing its namesake or
+    // added at the end, as one replacement of the target. The sections that could not be
+    // written.
+    QStringList mergeIniFile(const QString &source, const QString &target);
+    // The subfolders of a settings or manuals folder, one per JAWS language, sorted without
+    // regard to case; none for an empty path.
+    static QStringList languageFolders(const QString &folder);
 
     QString m_sourceFolder;
     QString m_jawsFolder;

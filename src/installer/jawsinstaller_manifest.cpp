@@ -37,10 +37,7 @@ void JawsInstaller::readInstallList(QStringList &toBeCopied, QStringList &driver
         return;
     toBeCopied = matchingFiles(sectionsMap, QStringLiteral("COPY"));
     driversToBeCopied = matchingFiles(sectionsMap, QStringLiteral("DRIVERS_COPY"));
-    const QStringList languages = m_manualsFolder.isEmpty()
-        ? QStringList()
-        : QDir(m_manualsFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString &language : languages) {
+    for (const QString &language : languageFolders(m_manualsFolder)) {
         const QString section = QStringLiteral("%1_MANUALS_COPY").arg(language).toUpper();
         if (sectionsMap.contains(section))
             toBeCopiedIntoManualsFolder.insert(language, matchingFiles(sectionsMap, section));

@@ -1,0 +1,161 @@
+#include "installer/jawsinstaller.h"
+#include "installer/iniprofile.h"
+#include "support/textfiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// A package folder and a shared settings folder with language folders, each file given as
+// "relative/path" -> content.
+struct Tree
+{
+    QTemporaryDir package;
+    QTemporaryDir jaws;
+    QTemporaryDir settings;
+    QTemporaryDir reportDir;
+    JawsInstaller installer;
+
+    bool make(const QMap<QString, QByteArray> &packageFiles, const QMap<QString, QByteArray> &settingsFiles)
+    {
+        for (auto it = packageFiles.cbegin(); it != packageFiles.cend(); ++it)
+            if (!TextFiles::write(package.filePath(it.key()), it.value()))
+                return false;
+        for (auto it = settingsFiles.cbegin(); it != settingsFiles.cend(); ++it) {
+            const QString path = settings.filePath(it.key());
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            if (!it.key().endsWith(QLatin1Char('/')) && !TextFiles::write(path, it.value()))
+                return false;
+        }
+        installer.setSourceFolder(package.path());
+        installer.setJawsFolder(jaws.path());
+        installer.setSharedSettingsFolderForTest(settings.path());
+        return installer.report().open(reportDir.filePath(QStringLiteral("installLog.txt")));
+    }
+
+    // The run's report lines, after the header.
+    QStringList reportLines() const
+    {
+        QString problem;
+        return TextFiles::readLines(reportDir.filePath(QStringLiteral("installLog.txt")), &problem).mid(4);
+    }
+
+    QString native(const QString &relative) const { return QDir::toNativeSeparators(settings.filePath(relative)); }
+};
+
+} // namespace
+
+class tst_IniMerge : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void backupFileName_data();
+    void backupFileName();
+    void settingsMergeOrderAndBackups();
+    void sectionMergeRules();
+    void noLanguageFoldersDoesNothing();
+    void backupThatFailsIsReported();
+    void brailleIniBackedUpAndMergedSilently();
+};
+
+void tst_IniMerge::backupFileName_data()
+{
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("none yet") << QStringList() << "default.jcf.001";
+    QTest::newRow("after .001 and .002") << QStringList{ "default.jcf.001", "default.jcf.002" } << "default.jcf.003";
+    QTest::newRow("a gap is filled") << QStringList{ "default.jcf.002" } << "default.jcf.001";
+}
+
+void tst_IniMerge::backupFileName()
+{
+    QFETCH(QStringList, existing);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    for (const QString &name : existing)
+        QVERIFY(TextFiles::write(dir.filePath(name), "x"));
+    JawsInstaller installer;
+    QCOMPARE(installer.backupFileName(dir.filePath(QStringLiteral("default.jcf"))), dir.filePath(expected));
+}
+
+void tst_IniMerge::settingsMergeOrderAndBackups()
+{
+    Tree tree;
+    QVERIFY(tree.make({ { "korvalis_default.jcf", "[Braille]\r\nTable=new\r\n" }, { "korvalis_jfw.jkm", "[Keys]\r\nA=1\r\n" } },
+                      { { "fra/default.jcf", "[Braille]\r\nTable=old\r\n" },
+                        { "fra/default.jcf.001", "older" },
+                        { "fra/default.jcf.002", "older still" },
+                        { "enu/default.jcf", "[Braille]\r\nTable=old\r\n" },
+                        { "enu/jfw.jkm", "[Keys]\r\nB=2\r\n" } }));
+    tree.installer.mergeSettingsFiles({ QStringLiteral("korvalis_default.jcf"), QStringLiteral("korvalis_jfw.jkm") });
+    QCOMPARE(tree.reportLines(), (QStringList{ "OK : " + tree.native("enu/default.jcf.001") + " file successfully saved.",
+                                               "OK : " + tree.native("enu/jfw.jkm.001") + " file successfully saved.",
+                                               "OK : " + tree.native("fra/default.jcf.003") + " file successfully saved." }));
+    QCOMPARE(TextFiles::read(tree.settings.filePath(QStringLiteral("fra/default.jcf.003"))), QByteArray("[Braille]\r\nTable=old\r\n"));
+    QCOMPARE(IniProfile::readString(QStringLiteral("Braille"), QStringLiteral("Table"), tree.settings.filePath(QStringLiteral("fra/default.jcf")), QString()),
+             QStringLiteral("new"));
+    // No jfw.jkm in fra: created by the merge, without a backup.
+    QCOMPARE(IniProfile::readSection(QStringLiteral("Keys"), tree.settings.filePath(QStringLiteral("fra/jfw.jkm"))), QStringList{ "A=1" });
+    QVERIFY(!tree.installer.hasErrors());
+}
+
+void tst_IniMerge::sectionMergeRules()
+{
+    Tree tree;
+    QVERIFY(tree.make({ { "default.jcf", "[Shared]\r\nKept=source\r\n[Emptied]\r\n[Added]\r\nNew=1\r\n" } },
+                      { { "enu/default.jcf", "[Shared]\r\nKept=target\r\nGone=1\r\n[Emptied]\r\nX=1\r\n[Untouched]\r\nU=1\r\n" } }));
+    tree.installer.mergeSettingsFiles({ QStringLiteral("default.jcf") }); // no "korvalis_": the same name
+    const QString target = tree.settings.filePath(QStringLiteral("enu/default.jcf"));
+    QCOMPARE(IniProfile::readSectionNames(target), (QStringList{ "Shared", "Emptied", "Untouched", "Added" }));
+    QCOMPARE(IniProfile::readSection(QStringLiteral("Shared"), target), QStringList{ "Kept=source" });
+    QCOMPARE(IniProfile::readSection(QStringLiteral("Emptied"), target), QStringList());
+    QCOMPARE(IniProfile::readSection(QStringLiteral("Untouched"), target), QStringList{ "U=1" });
+    QCOMPARE(IniProfile::readSection(QStringLiteral("Added"), target), QStringList{ "New=1" });
+}
+
+void tst_IniMerge::noLanguageFoldersDoesNothing()
+{
+    Tree tree;
+    QVERIFY(tree.make({ { "korvalis_default.jcf", "[S]\r\nk=v\r\n" } }, {}));
+    tree.installer.mergeSettingsFiles({ QStringLiteral("korvalis_default.jcf") });
+    QCOMPARE(tree.reportLines(), QStringList());
+    // Nor with no settings folder at all, which must not mean the working folder.
+    tree.installer.setSharedSettingsFolderForTest(QString());
+    tree.installer.mergeSettingsFiles({ QStringLiteral("korvalis_default.jcf") });
+    QCOMPARE(tree.reportLines(), QStringList());
+}
+
+// A folder stands where the target file is: its backup cannot be copied, and no section can
+// be written.
+void tst_IniMerge::backupThatFailsIsReported()
+{
+    Tree tree;
+    QVERIFY(tree.make({ { "korvalis_default.jcf", "[One]\r\na=1\r\n[Two]\r\nb=2\r\n" } }, { { "enu/default.jcf/", "" } }));
+    tree.installer.mergeSettingsFiles({ QStringLiteral("korvalis_default.jcf") });
+    const QString target = tree.native("enu/default.jcf");
+    QCOMPARE(tree.reportLines(), (QStringList{ "ERROR : Unable to save " + target + ".001 file.",
+                                               "Error while merging 'One' section of " + target + ".",
+                                               "Error while merging 'Two' section of " + target + "." }));
+    QVERIFY(tree.installer.hasErrors());
+}
+
+void tst_IniMerge::brailleIniBackedUpAndMergedSilently()
+{
+    Tree tree;
+    QVERIFY(tree.make({ { "braille.ini", "[Quor]\r\nPort=USB\r\n" } }, {}));
+    QVERIFY(TextFiles::write(tree.jaws.filePath(QStringLiteral("braille.ini")), "[Other]\r\nPort=COM1\r\n"));
+    tree.installer.mergeBrailleIni();
+    tree.installer.mergeBrailleIni();
+    const QString target = tree.jaws.filePath(QStringLiteral("braille.ini"));
+    QCOMPARE(TextFiles::read(target + QStringLiteral(".001")), QByteArray("[Other]\r\nPort=COM1\r\n"));
+    QCOMPARE(IniProfile::readSectionNames(target + QStringLiteral(".002")), (QStringList{ "Other", "Quor" }));
+    QCOMPARE(IniProfile::readSectionNames(target), (QStringList{ "Other", "Quor" }));
+    QCOMPARE(tree.reportLines(), QStringList());
+    QVERIFY(!tree.installer.hasErrors());
+}
+
+QTEST_GUILESS_MAIN(tst_IniMerge)
+#include "tst_inimerge.moc"
