@@ -52,6 +52,22 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <source>Error while merging &apos;%1&apos; section of %2.</source>
         <translation>Fehler beim Zusammenführen des Abschnitts &apos;%1&apos; von %2.</translation>
     </message>
+    <message>
+        <source>Key &apos;BrailleName&apos; OLMA has been changed into OLMA171 in jfw.ini file.</source>
+        <translation>Schlüssel &apos;BrailleName&apos; OLMA wurde in der Datei jfw.ini in OLMA171 geändert.</translation>
+    </message>
+    <message>
+        <source>No JAWS settings folder: the default Braille device was not selected.</source>
+        <translation>Kein JAWS-Einstellungsordner: Die Standard-Braillezeile wurde nicht ausgewählt.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; Braille device selected in %2.</source>
+        <translation>Braillezeile &apos;%1&apos; in %2 ausgewählt.</translation>
+    </message>
+    <message>
+        <source>Unable to select &apos;%1&apos; Braille device in %2.</source>
+        <translation>Braillezeile &apos;%1&apos; konnte in %2 nicht ausgewählt werden.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

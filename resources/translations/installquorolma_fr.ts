@@ -52,6 +52,22 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <source>Error while merging &apos;%1&apos; section of %2.</source>
         <translation>Erreur lors de la fusion de la section &apos;%1&apos; de %2.</translation>
     </message>
+    <message>
+        <source>Key &apos;BrailleName&apos; OLMA has been changed into OLMA171 in jfw.ini file.</source>
+        <translation>La clé &apos;BrailleName&apos; OLMA a été remplacée par OLMA171 dans le fichier jfw.ini.</translation>
+    </message>
+    <message>
+        <source>No JAWS settings folder: the default Braille device was not selected.</source>
+        <translation>Aucun dossier de paramètres JAWS : l&apos;afficheur braille par défaut n&apos;a pas été sélectionné.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; Braille device selected in %2.</source>
+        <translation>Afficheur braille &apos;%1&apos; sélectionné dans %2.</translation>
+    </message>
+    <message>
+        <source>Unable to select &apos;%1&apos; Braille device in %2.</source>
+        <translation>Impossible de sélectionner l&apos;afficheur braille &apos;%1&apos; dans %2.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

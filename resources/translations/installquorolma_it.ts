@@ -52,6 +52,22 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <source>Error while merging &apos;%1&apos; section of %2.</source>
         <translation>Errore durante l&apos;unione della sezione &apos;%1&apos; di %2.</translation>
     </message>
+    <message>
+        <source>Key &apos;BrailleName&apos; OLMA has been changed into OLMA171 in jfw.ini file.</source>
+        <translation>La chiave &apos;BrailleName&apos; OLMA è stata cambiata in OLMA171 nel file jfw.ini.</translation>
+    </message>
+    <message>
+        <source>No JAWS settings folder: the default Braille device was not selected.</source>
+        <translation>Nessuna cartella delle impostazioni di JAWS: il display braille predefinito non è stato selezionato.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; Braille device selected in %2.</source>
+        <translation>Display braille &apos;%1&apos; selezionato in %2.</translation>
+    </message>
+    <message>
+        <source>Unable to select &apos;%1&apos; Braille device in %2.</source>
+        <translation>Impossibile selezionare il display braille &apos;%1&apos; in %2.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

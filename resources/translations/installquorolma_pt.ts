@@ -46,6 +46,22 @@ Use the Tab key to go to the next button.</source>
         <source>Error while merging &apos;%1&apos; section of %2.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Key &apos;BrailleName&apos; OLMA has been changed into OLMA171 in jfw.ini file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No JAWS settings folder: the default Braille device was not selected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; Braille device selected in %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to select &apos;%1&apos; Braille device in %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

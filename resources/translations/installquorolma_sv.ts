@@ -52,6 +52,22 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <source>Error while merging &apos;%1&apos; section of %2.</source>
         <translation>Fel vid sammanslagning av avsnittet &apos;%1&apos; i %2.</translation>
     </message>
+    <message>
+        <source>Key &apos;BrailleName&apos; OLMA has been changed into OLMA171 in jfw.ini file.</source>
+        <translation>Nyckeln &apos;BrailleName&apos; OLMA har ändrats till OLMA171 i filen jfw.ini.</translation>
+    </message>
+    <message>
+        <source>No JAWS settings folder: the default Braille device was not selected.</source>
+        <translation>Ingen inställningsmapp för JAWS: standarddisplayen för punktskrift valdes inte.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; Braille device selected in %2.</source>
+        <translation>Punktskriftsdisplayen &apos;%1&apos; har valts i %2.</translation>
+    </message>
+    <message>
+        <source>Unable to select &apos;%1&apos; Braille device in %2.</source>
+        <translation>Det gick inte att välja punktskriftsdisplayen &apos;%1&apos; i %2.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

@@ -1,6 +1,7 @@
 #include "collectinfopage.h"
 
 #include "globals.h"
+#include "installer/devicetable.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -44,7 +45,8 @@ CollectInfoPage::CollectInfoPage(QWidget *parent)
     devicesLabel = new QLabel(tr("&Braille devices:"));
     devicesLabel->setBuddy(devicesListWidget);
     // The rows are in the order of the sections of the driver's braille.ini; not translated.
-    devicesListWidget->addItems({ QStringLiteral("OLMA (1.71 et plus récent)"), QStringLiteral("QUOR") });
+    for (const Device &device : deviceTable())
+        devicesListWidget->addItem(device.listText);
     limitHeightToRows(devicesListWidget);
     devicesListWidget->setCurrentRow(0);
     registerField(QStringLiteral("defaultDevice"), devicesListWidget);

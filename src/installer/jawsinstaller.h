@@ -73,6 +73,13 @@ public:
     // Merges the driver's braille.ini into JAWS's, after a numbered backup; reports nothing.
     void mergeBrailleIni();
 
+    // Lists both display models in free slots of jfw.ini's BrailleDisplays, unless listed.
+    void registerDisplays(const QString &jfwIniPath);
+    // Makes the chosen display the default in the default.jcf of every language folder.
+    void selectDefaultDevice(const QString &deviceName);
+    // JAWS's major version, the first field of jfw.exe's FileVersion; empty when unreadable.
+    QString jawsMajorVersion() const;
+
     // Opens the report beside the program, which is also the package folder.
     void startReport();
     // Closes the run's block in the report.
