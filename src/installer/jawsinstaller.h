@@ -80,6 +80,15 @@ public:
     // JAWS's major version, the first field of jfw.exe's FileVersion; empty when unreadable.
     QString jawsMajorVersion() const;
 
+    // The driver's keyboard braille table for the system's language, into korvalis.ini.
+    void selectKeyboardTable(const QString &driverIniPath);
+    // The manifest's translation table of each language folder, into its default.jcf.
+    void selectTranslationTables(const QString &settingsFolder);
+    // Moves the user's own key maps aside (backup, then delete) so the merged ones take effect.
+    void resetUserKeyMaps(const QString &settingsFolder);
+    // Every settings edit, in its fixed order; true when anything in the installation failed.
+    bool configureJaws();
+
     // Opens the report beside the program, which is also the package folder.
     void startReport();
     // Closes the run's block in the report.

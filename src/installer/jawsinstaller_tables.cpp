@@ -1,0 +1,104 @@
+#include "jawsinstaller.h"
+
+#include "installer/iniprofile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+
+namespace {
+
+// The manifest section of the keyboard table for each system language; by enumerator name, as
+// the numbers changed between Qt versions. Other languages take the English table.
+QString keyboardTableSection(QLocale::Language language)
+{
+    static const QList<QPair<QLocale::Language, const char *>> table{
+        { QLocale::Danish, "DAN" },          { QLocale::Dutch, "NLD" },   { QLocale::English, "ENU" },
+        { QLocale::French, "FRA" },          { QLocale::German, "DEU" },  { QLocale::Greek, "ELL" },
+        { QLocale::Italian, "ITA" },         { QLocale::NorwegianBokmal, "NOR" },
+        { QLocale::Polish, "PLK" },          { QLocale::Portuguese, "PTG" }, { QLocale::Spanish, "ESN" },
+        { QLocale::Swedish, "SVE" },         { QLocale::Turkish, "TRK" },
+    };
+    for (const auto &entry : table) {
+        if (entry.first == language)
+            return QString::fromLatin1(entry.second) + QStringLiteral("_KBD_BRAILLE_TABLE");
+    }
+    return QStringLiteral("ENU_KBD_BRAILLE_TABLE");
+}
+
+} // namespace
+
+void JawsInstaller::selectKeyboardTable(const QString &driverIniPath)
+{
+    const QLocale::Language language = QLocale::system().language();
+    m_report.writeLine(QString());
+    const QString section = keyboardTableSection(language).toUpper();
+    const QString table = IniProfile::readString(section, QStringLiteral("BrailleTranslationTable"), manifestPath(), QString())
+        + QStringLiteral(".kbd");
+    const bool written = IniProfile::writeString(QStringLiteral("GENERAL"), QStringLiteral("BrailleFileName"), table, driverIniPath);
+    m_report.tableSelected(table, driverIniPath, written);
+    if (!written)
+        setHasErrors(true);
+}
+
+void JawsInstaller::selectTranslationTables(const QString &settingsFolder)
+{
+    m_report.writeLine(QString());
+    for (const QString &language : languageFolders(settingsFolder)) {
+        const QString section = (language + QStringLiteral("_JBT_BRAILLE_TABLE")).toUpper();
+        const QString table = IniProfile::readString(section, QStringLiteral("BrailleTranslationTable"), manifestPath(), QString());
+        if (table.isEmpty())
+            continue;
+        const QString path = settingsFolder + QDir::separator() + language + QDir::separator() + QStringLiteral("default.jcf");
+        m_report.tableSelected(table, path,
+                               IniProfile::writeString(QStringLiteral("Braille"), QStringLiteral("BrailleTranslationTable"), table, path));
+    }
+}
+
+void JawsInstaller::resetUserKeyMaps(const QString &settingsFolder)
+{
+    if (settingsFolder.isEmpty() || !QFileInfo::exists(settingsFolder))
+        return;
+    for (const QString &language : languageFolders(settingsFolder)) {
+        const QString folder = settingsFolder + QDir::separator() + language;
+        // The key maps of this language folder ("x.jkm.001" backups do not match).
+        const QStringList keyMaps = QDir(folder).entryList({ QStringLiteral("*.jkm") }, QDir::Files, QDir::Name | QDir::IgnoreCase);
+        for (const QString &name : keyMaps) {
+            const QString keyMap = folder + QDir::separator() + name;
+            const QString backup = backupFileName(keyMap);
+            const bool saved = QFile::copy(keyMap, backup);
+            m_report.fileSaved(backup, saved);
+            if (!saved) {
+                // Without its backup the user's key map is kept, and the report says so.
+                setHasErrors(true);
+                m_report.fileDeleted(keyMap, false);
+                continue;
+            }
+            const bool deleted = QFile::remove(keyMap);
+            m_report.fileDeleted(keyMap, deleted);
+            if (!deleted)
+                setHasErrors(true);
+        }
+    }
+}
+
+bool JawsInstaller::configureJaws()
+{
+    QStringList filesNames;
+    mergeFileNames(filesNames);
+    mergeSettingsFiles(filesNames);
+    mergeBrailleIni();
+    // Without derived folders (no JAWS chosen) these files would land at the root of a drive.
+    if (!m_programFolder.isEmpty())
+        registerDisplays(m_programFolder + QDir::separator() + QStringLiteral("jfw.ini"));
+    selectDefaultDevice(m_selectedDevice);
+    if (!m_driverFolder.isEmpty())
+        selectKeyboardTable(m_driverFolder + QDir::separator() + QStringLiteral("korvalis.ini"));
+    selectTranslationTables(m_sharedSettingsFolder);
+    const QString major = jawsMajorVersion();
+    if (major.toInt() > 5)
+        selectTranslationTables(m_userSettingsFolder);
+    if (major == QLatin1String("6"))
+        resetUserKeyMaps(m_userSettingsFolder);
+    return m_hasErrors;
+}
