@@ -64,6 +64,7 @@ private slots:
     void keyMapsMovedAside();
     void configureJawsByVersion_data();
     void configureJawsByVersion();
+    void configureTwiceAddsNothingTwice();
 };
 
 // Each locale is a process of its own; IQO_EXPECTED_TABLE says what that locale must choose.
@@ -155,6 +156,39 @@ void tst_Tables::configureJawsByVersion()
              QStringLiteral("1"));
     if (keyMapsMoved)
         QVERIFY(machine.lines().last().endsWith(QStringLiteral("default.jkm file successfully deleted.")));
+    QDir(machine.root.path()).removeRecursively();
+}
+
+// A second installation: each display listed once, and one numbered backup per run holding
+// the file as it was before that run.
+void tst_Tables::configureTwiceAddsNothingTwice()
+{
+    Machine machine;
+    QVERIFY(machine.make(QStringLiteral("pe/jfw_10.dll")));
+    QVERIFY(TextFiles::write(machine.package.filePath(QStringLiteral("korvalis_default.jcf")), "[Options]\r\nSpeech=1\r\n"));
+    QVERIFY(TextFiles::write(machine.package.filePath(QStringLiteral("braille.ini")), "[Korvalis Quor]\r\nPort=USB\r\n"));
+    const QString jfwIni = machine.jaws.filePath(QStringLiteral("jfw.ini"));
+    const QString brailleIni = machine.jaws.filePath(QStringLiteral("braille.ini"));
+    const QString jcf = machine.installer.sharedSettingsFolder() + QStringLiteral("/enu/default.jcf");
+    QVERIFY(TextFiles::write(jfwIni, "[BrailleDisplays]\r\nBraille1LongName=Other\r\nBraille1Name=other\r\n"));
+    QVERIFY(TextFiles::write(brailleIni, "[Other]\r\nPort=COM2\r\n"));
+    QVERIFY(TextFiles::write(jcf, "[Options]\r\nSpeech=0\r\n"));
+    const QByteArray brailleBefore = TextFiles::read(brailleIni), jcfBefore = TextFiles::read(jcf);
+
+    QVERIFY(!machine.installer.configureJaws());
+    const QByteArray brailleAfterFirst = TextFiles::read(brailleIni), jcfAfterFirst = TextFiles::read(jcf);
+    QVERIFY(!machine.installer.configureJaws());
+
+    QStringList longNames;
+    for (int n = 1; n < 10; ++n)
+        longNames << IniProfile::readString(QStringLiteral("BrailleDisplays"), QStringLiteral("Braille%1LongName").arg(n), jfwIni, QString());
+    QCOMPARE(longNames.mid(0, 4), (QStringList{ "Other", QStringLiteral("OLMA (1.71 et plus r\u00e9cent)"), "QUOR", "" }));
+    QCOMPARE(TextFiles::read(brailleIni + QStringLiteral(".001")), brailleBefore);
+    QCOMPARE(TextFiles::read(brailleIni + QStringLiteral(".002")), brailleAfterFirst);
+    QVERIFY(!QFileInfo::exists(brailleIni + QStringLiteral(".003")));
+    QCOMPARE(TextFiles::read(jcf + QStringLiteral(".001")), jcfBefore);
+    QCOMPARE(TextFiles::read(jcf + QStringLiteral(".002")), jcfAfterFirst);
+    QVERIFY(!QFileInfo::exists(jcf + QStringLiteral(".003")));
     QDir(machine.root.path()).removeRecursively();
 }
 
