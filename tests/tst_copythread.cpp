@@ -252,6 +252,21 @@ void tst_CopyThread::cancelAtRandomMomentsLosesNothing()
         oldContent << QByteArray(int(random.bounded(1, 100 * 1024)), char('a' + i));
         QVERIFY(TextFiles::write(sources.last(), newContent.last()));
     }
+    // Let go at once, before the thread has begun: at most the first file is copied.
+    {
+        for (int i = 0; i < 20; ++i) {
+            QDir().mkpath(QFileInfo(destinations.at(i)).absolutePath());
+            QVERIFY(TextFiles::write(destinations.at(i), oldContent.at(i)));
+        }
+        CopyThread worker;
+        QVERIFY(worker.setLists(sources, destinations));
+        worker.start();
+        worker.stopAndWait();
+        int replaced = 0;
+        for (int i = 0; i < 20; ++i)
+            replaced += TextFiles::read(destinations.at(i)) == newContent.at(i) ? 1 : 0;
+        QVERIFY2(replaced <= 1, qPrintable(QString::number(replaced)));
+    }
     for (int round = 0; round < 15; ++round) {
         for (int i = 0; i < 20; ++i) {
             QDir().mkpath(QFileInfo(destinations.at(i)).absolutePath());

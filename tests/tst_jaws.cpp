@@ -20,6 +20,7 @@ struct Record
     bool view32;
     QString subkey;
     std::optional<QString> target;
+    bool noTerminator = false; // "!" before the value: stored without its terminating zero
 };
 
 QList<Record> parseRecords(const QStringList &rows)
@@ -34,6 +35,9 @@ QList<Record> parseRecords(const QStringList &rows)
         record.subkey = rest.left(equals);
         if (equals + 1 < rest.size()) {
             QString value = rest.mid(equals + 1);
+            record.noTerminator = value.startsWith(QLatin1Char('!'));
+            if (record.noTerminator)
+                value.remove(0, 1);
             value.replace(QLatin1Char('|'), QDir::separator()).replace(QLatin1Char('~'), otherSlash);
             record.target = value;
         }
@@ -71,7 +75,7 @@ bool writeRegistry(const QList<Record> &records, const QString &systemRoot)
             return false;
         if (record.target)
             RegSetValueExW(key, L"Target", 0, REG_SZ, reinterpret_cast<const BYTE *>(record.target->utf16()),
-                           DWORD((record.target->size() + 1) * 2));
+                           DWORD((record.target->size() + (record.noTerminator ? 0 : 1)) * 2));
         RegCloseKey(key);
     }
     return true;
@@ -80,7 +84,13 @@ bool writeRegistry(const QList<Record> &records, const QString &systemRoot)
     for (const Record &record : records) {
         text += QStringLiteral("[HKEY_LOCAL_MACHINE\\SOFTWARE\\%1Freedom Scientific\\Jaws\\%2]\r\n")
                     .arg(record.view32 ? QStringLiteral("WOW6432Node\\") : QString(), record.subkey);
-        if (record.target) {
+        if (record.target && record.noTerminator) {
+            // The registry editor writes such a value as hex(1): its UTF-16 bytes, no zero.
+            QStringList bytes;
+            for (QChar c : *record.target)
+                bytes << QString::number(c.unicode() & 0xFF, 16) << QString::number(c.unicode() >> 8, 16);
+            text += QStringLiteral("\"Target\"=hex(1):%1\r\n").arg(bytes.join(QLatin1Char(',')));
+        } else if (record.target) {
             QString escaped = *record.target;
             escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('"'), QStringLiteral("\\\""));
             text += QStringLiteral("\"Target\"=\"%1\"\r\n").arg(escaped);
@@ -133,6 +143,7 @@ void tst_Jaws::installedFolders_data()
         << QStringList{ "a=C:|JAWS|9.0|", "b=C:|JAWS|10.0|" } << QStringList{ "C:|JAWS|9.0", "C:|JAWS|10.0" };
     QTest::newRow("the other slash kept") << QStringList{ "a=C:|JAWS~" } << QStringList{ "C:|JAWS~" };
     QTest::newRow("two separators: one cut") << QStringList{ "a=C:|JAWS||" } << QStringList{ "C:|JAWS|" };
+    QTest::newRow("stored without its zero: last character kept") << QStringList{ "a=!C:|JAWS" } << QStringList{ "C:|JAWS" };
     QTest::newRow("same folder twice") << QStringList{ "a=C:|J", "b=C:|J" } << QStringList{ "C:|J", "C:|J" };
     QTest::newRow("no Target value") << QStringList{ "a=", "b=C:|J" } << QStringList{ "C:|J" };
     QTest::newRow("127 characters kept, 128 left out")
@@ -204,8 +215,6 @@ void tst_Jaws::closeProtocol()
 
     windows.onClick = [&](Platform::WindowHandle clicked, const QString &) {
         windows.close(clicked);
-        if (scenario == QLatin1String("French error") && clicked == windows.findWindow(dialog, QString()))
-            return;
         if (!windows.isOpen(main))
             return;
         // After the error dialog, JAWS shows an information dialog of its own.

@@ -147,8 +147,7 @@ void tst_Report::messageLines_data()
                                   << "OK : " + nativeIni + " file successfully deleted.";
     QTest::newRow("file not deleted") << Kind::FileDeleted << false << QString() << ini
                                       << "ERROR : Unable to delete " + nativeIni + " file.";
-    // Placeholders are filled one at a time, so a "%1" inside the section name is not the
-    // file's placeholder.
+    // A percent sign in a name is text, not a placeholder.
     QTest::newRow("percent in name") << Kind::SectionAdded << true << "100%" << "a.ini"
                                      << "OK : [100%] section has been added to a.ini file.";
 }

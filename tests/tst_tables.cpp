@@ -1,5 +1,6 @@
 #include "installer/iniprofile.h"
 #include "installer/jawsinstaller.h"
+#include "installer/shellfolders.h"
 #include "support/fixtures.h"
 #include "support/textfiles.h"
 
@@ -30,6 +31,11 @@ struct Machine
         installer.setSourceFolder(package.path());
         installer.setJawsFolder(jaws.path());
         installer.setSelectedDevice(QStringLiteral("Korvalis Quor"));
+        // Under Wine the settings folders are the prefix's own, shared by every case of a run.
+        const ShellFolders shellFolders;
+        for (const QString &appData : { shellFolders.commonAppDataFolder, shellFolders.appDataFolder })
+            if (!appData.isEmpty())
+                QDir(appData + QStringLiteral("/Freedom Scientific")).removeRecursively();
         if (!installer.computeTargetFolders())
             return false;
         installer.createTargetFolders();

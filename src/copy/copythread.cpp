@@ -41,7 +41,7 @@ qint64 CopyThread::totalSize() const
 bool CopyThread::isStopped()
 {
     QMutexLocker locker(&mutex);
-    return stopped;
+    return stopped || abandoned;
 }
 
 void CopyThread::setStopped(bool value)
@@ -57,6 +57,12 @@ void CopyThread::stop()
 
 void CopyThread::stopAndWait()
 {
+    {
+        // run() clears the stop request when it begins; an owner that is letting the worker
+        // go must be heard even if the thread has not got that far yet.
+        QMutexLocker locker(&mutex);
+        abandoned = true;
+    }
     stop();
     wait();
     // Pairs with the hand-over at the end of run(): a thread checker cannot see inside

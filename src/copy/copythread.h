@@ -49,6 +49,7 @@ protected:
 private:
     QMutex mutex;
     bool stopped = false;
+    bool abandoned = false; // set by stopAndWait(); a new run does not clear it
     QStringList fromFiles;
     QStringList toFiles;
 };

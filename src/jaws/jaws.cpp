@@ -54,9 +54,13 @@ void Jaws::readInstalledFolders(QStringList &list)
             QByteArray data;
             if (!version.queryValue(QStringLiteral("Target"), &data))
                 continue;
-            // The stored string without its terminating zero.
-            QString folder = QString::fromUtf16(reinterpret_cast<const char16_t *>(data.constData()),
-                                                qMax(0, int(data.size() / 2) - 1));
+            // The stored string without its terminating zero; a value stored without one (some
+            // setup programs do) keeps its last character.
+            const auto *units = reinterpret_cast<const char16_t *>(data.constData());
+            qsizetype length = data.size() / 2;
+            if (length > 0 && units[length - 1] == 0)
+                --length;
+            QString folder = QString::fromUtf16(units, length);
             if (folder.endsWith(QDir::separator()))
                 folder.chop(1);
             list.append(folder);
@@ -170,7 +174,9 @@ bool Jaws::close()
         if (!posted) {
             windows.setForegroundWindow(getJawsHwnd());
             const Platform::WindowHandle main = getJawsHwnd();
-            windows.postClose(main);
+            // Gone in between: a close message for no window would go to the installer itself.
+            if (main)
+                windows.postClose(main);
             qDebug() << "::PostMessage(getJawsHwnd(), WM_CLOSE, NULL, NULL); getJawsHwnd() =" << main;
             posted = true;
             result = true;

@@ -18,13 +18,19 @@ namespace {
 
 // Copies every byte from one open file to another: in the kernel where it can (no copy through
 // user space, as cp does), else through a buffer of 1 MiB.
-bool copyContents(int from, int to)
+bool copyContents(int from, int to, qint64 size)
 {
 #if defined(Q_OS_LINUX) && defined(SYS_copy_file_range)
+    qint64 total = 0;
     for (;;) {
         const ssize_t copied = ::syscall(SYS_copy_file_range, from, nullptr, to, nullptr, size_t(1) << 30, 0u);
-        if (copied == 0)
+        // Some file systems answer 0 at once without copying: then the buffer below.
+        if (copied == 0 && total == size)
             return true;
+        if (copied == 0)
+            break;
+        if (copied > 0)
+            total += copied;
         if (copied < 0) {
             if (errno == EINTR)
                 continue;
@@ -33,7 +39,7 @@ bool copyContents(int from, int to)
             return false;
         }
     }
-    // Nothing was copied yet when copy_file_range refuses at once; start from the beginning.
+    // The buffer starts again from the beginning, whatever the kernel copied before it gave up.
     if (::lseek(from, 0, SEEK_SET) < 0 || ::lseek(to, 0, SEEK_SET) < 0 || ::ftruncate(to, 0) < 0)
         return false;
 #endif
@@ -71,7 +77,7 @@ bool copyFileReplacing(const QString &source, const QString &destination)
     QTemporaryFile temporary(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX.iqotmp"));
     if (!temporary.open())
         return false; // the folder is missing or takes no file; the temporary object removes nothing
-    bool ok = copyContents(in.handle(), temporary.handle());
+    bool ok = copyContents(in.handle(), temporary.handle(), in.size());
     ok = ok && temporary.setPermissions(in.permissions());
     temporary.close();
     if (!ok)

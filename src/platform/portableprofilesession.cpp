@@ -33,14 +33,22 @@ void remember(const QString &path, const QByteArray &bytes, const IniDocument &d
     cache().insert(path, { bytes, document });
 }
 
-IniDocument load(const QString &path)
+// The file's document; a missing file is an empty one. `readable` is false when the file
+// exists but could not be read: writing then would replace what it holds with nothing.
+IniDocument load(const QString &path, bool *readable)
 {
+    *readable = true;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         cache().remove(path);
+        *readable = !QFileInfo::exists(path);
         return IniDocument();
     }
     const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *readable = false;
+        return IniDocument();
+    }
     const auto found = cache().constFind(path);
     if (found != cache().constEnd() && found->bytes == bytes)
         return found->document;
@@ -55,6 +63,7 @@ struct PortableProfileSession::Private
 {
     QString path;
     bool loaded = false;
+    bool readable = true;
     IniDocument document;
     std::unique_ptr<QSaveFile> out; // the working copy, opened at the first change
     bool changed = false;
@@ -62,7 +71,7 @@ struct PortableProfileSession::Private
     IniDocument &doc()
     {
         if (!loaded) {
-            document = load(path);
+            document = load(path, &readable);
             loaded = true;
         }
         return document;
@@ -70,6 +79,9 @@ struct PortableProfileSession::Private
 
     bool writable()
     {
+        doc();
+        if (!readable)
+            return false;
         if (!out) {
             out = std::make_unique<QSaveFile>(path);
             if (!out->open(QIODevice::WriteOnly)) {

@@ -96,6 +96,8 @@ struct ProfileSession::Private
         if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
             if (!CopyFileW(path.c_str(), working.c_str(), FALSE))
                 return false;
+            // A read-only original must not make its working copy unwritable and undeletable.
+            SetFileAttributesW(working.c_str(), GetFileAttributesW(working.c_str()) & ~FILE_ATTRIBUTE_READONLY);
         } else {
             // No file yet: the folder must take one, as the system would find when it writes.
             HANDLE probe = CreateFileW(working.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);

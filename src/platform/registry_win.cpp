@@ -62,7 +62,9 @@ RegistryKey::Enumeration RegistryKey::enumerateSubKey(quint32 index, QString *na
         return Enumeration::NoMoreItems;
     DWORD length = 256;
     const LONG answer = RegEnumKeyExW(d->key, index, d->name, &length, nullptr, nullptr, nullptr, nullptr);
-    if (answer == ERROR_NO_MORE_ITEMS)
+    // A name too long for the buffer goes on with what the buffer holds; any other error (the
+    // key deleted meanwhile) would answer the same for every index, so it ends the walk.
+    if (answer != ERROR_SUCCESS && answer != ERROR_MORE_DATA)
         return Enumeration::NoMoreItems;
     *name = QString::fromWCharArray(d->name, int(wcsnlen(d->name, 256)));
     return answer == ERROR_SUCCESS ? Enumeration::Item : Enumeration::Other;
@@ -86,8 +88,7 @@ bool RegistryKey::viewsDiffer()
 #ifdef _WIN64
     return true;
 #else
-    BOOL wow64 = FALSE;
-    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+    return false; // a 32-bit program's default view is already the 32-bit one
 #endif
 }
 

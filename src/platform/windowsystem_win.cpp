@@ -40,7 +40,12 @@ public:
         const UINT length = GetDlgItemTextW(hwnd(dialog), id, text, 1024);
         return QString::fromWCharArray(text, int(length));
     }
-    void click(WindowHandle button) override { SendMessageW(hwnd(button), BM_CLICK, 0, 0); }
+    void click(WindowHandle button) override
+    {
+        // Synchronous, but a screen reader that hangs cannot hold the installer past the limit.
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(hwnd(button), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    }
     quint32 tickCount() override { return GetTickCount(); }
     void sleep(quint32 milliseconds) override { Sleep(milliseconds); }
 };

@@ -39,11 +39,20 @@ QString fileVersion(const QString &filePath, const QString &langCodePage)
     if (!Platform::fileVersionInfo(filePath, size, buffer.get()))
         return QString();
 
+    // The system hands back the stored lengths unchecked: what a damaged file claims is cut to
+    // what the buffer holds.
+    const quint8 *const end = buffer.get() + size;
+    auto bytesLeft = [&](const void *value) -> quint32 {
+        const auto *p = static_cast<const quint8 *>(value);
+        return p >= buffer.get() && p < end ? quint32(end - p) : 0;
+    };
+
     QStringList langCodePageList;
     const void *table = nullptr;
     quint32 tableBytes = 0;
     if (Platform::verQueryValue(buffer.get(), QStringLiteral("\\VarFileInfo\\Translation"), &table, &tableBytes)
         && table) {
+        tableBytes = qMin(tableBytes, bytesLeft(table));
         const auto *words = static_cast<const quint16 *>(table);
         for (quint32 p = 0; p + 1 < tableBytes / 2; p += 2) {
             langCodePageList.append(QStringLiteral("%1%2")
@@ -61,6 +70,7 @@ QString fileVersion(const QString &filePath, const QString &langCodePage)
         return QString();
     // The value's length bounds the read, so a value stored without its terminating zero cannot
     // run into the bytes after it.
+    units = qMin(units, bytesLeft(text) / 2);
     const auto *characters = static_cast<const char16_t *>(text);
     quint32 length = 0;
     while (length < units && characters[length] != 0)
