@@ -7,10 +7,16 @@ repo=$(cd "$(dirname "$0")/.." && pwd)
 build_root=${IQO_BUILD_DIR:-$repo/build}
 release="$build_root/benchmark"
 cmake -S "$repo" -B "$release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DIQO_BUILD_TESTS=OFF >/dev/null
-cmake --build "$release" --target ini_benchmark >/dev/null
+cmake --build "$release" --target ini_benchmark configure_benchmark >/dev/null
+# A JAWS 10 jfw.exe from the test fixtures, when the test builds exist.
+jfw_native="$build_root/native/tests/fixtures/pe/jfw_10.dll"
+jfw_windows="$build_root/windows/tests/fixtures/pe/jfw_10.dll"
 echo "== native"
 "$release/tools/bench/ini_benchmark"
+"$release/tools/bench/configure_benchmark" $( [ -f "$jfw_native" ] && echo "$jfw_native" )
 if [ -x "$build_root/windows/wine-runner.sh" ]; then
   echo "== Windows build under Wine"
   "$build_root/windows/wine-runner.sh" "$build_root/windows/tools/bench/ini_benchmark.exe"
+  "$build_root/windows/wine-runner.sh" "$build_root/windows/tools/bench/configure_benchmark.exe" \
+    $( [ -f "$jfw_windows" ] && echo "Z:${jfw_windows//\//\\}" )
 fi

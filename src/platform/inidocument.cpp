@@ -17,7 +17,7 @@ bool isIniSpace(QChar c)
     return (u >= 0x09 && u <= 0x0D) || u == 0x1A || u == 0x20;
 }
 
-QString trimmedIni(const QString &text)
+QStringView trimmedView(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -28,12 +28,17 @@ QString trimmedIni(const QString &text)
     return text.mid(begin, end - begin);
 }
 
-QString leftTrimmedIni(const QString &text)
+QString trimmedIni(QStringView text)
+{
+    return trimmedView(text).toString();
+}
+
+QString leftTrimmedIni(QStringView text)
 {
     qsizetype begin = 0;
     while (begin < text.size() && isIniSpace(text.at(begin)))
         ++begin;
-    return text.mid(begin);
+    return text.mid(begin).toString();
 }
 
 } // namespace
@@ -52,7 +57,7 @@ IniDocument::Line IniDocument::parseLine(const QString &fullText)
 {
     // What follows a NUL is not part of the line's meaning.
     const qsizetype nul = fullText.indexOf(QChar(0));
-    const QString text = trimmedIni(nul < 0 ? fullText : fullText.left(nul));
+    const QStringView text = trimmedView(nul < 0 ? QStringView(fullText) : QStringView(fullText).left(nul));
     Line line;
     if (text.isEmpty())
         return line;
@@ -67,7 +72,7 @@ IniDocument::Line IniDocument::parseLine(const QString &fullText)
     line.kind = Kind::Entry;
     const qsizetype equals = text.indexOf(QLatin1Char('='));
     if (equals < 0) {
-        line.name = text;
+        line.name = text.toString();
     } else {
         line.name = trimmedIni(text.left(equals));
         line.value = leftTrimmedIni(text.mid(equals + 1));
@@ -113,9 +118,11 @@ IniDocument IniDocument::parse(const QByteArray &bytes)
     qsizetype sectionIndex = 0;
     qsizetype lineStart = start;
     qsizetype at = start;
+    document.m_original = bytes;
+    const char *const data = document.m_original.constData();
     auto addLine = [&](qsizetype contentEnd, qsizetype lineEnd) {
-        Line line = parseLine(document.decode(bytes.mid(lineStart, contentEnd - lineStart)));
-        line.raw = bytes.mid(lineStart, lineEnd - lineStart);
+        Line line = parseLine(document.decode(QByteArray::fromRawData(data + lineStart, contentEnd - lineStart)));
+        line.raw = QByteArray::fromRawData(data + lineStart, lineEnd - lineStart);
         line.ended = lineEnd > contentEnd && contentEnd < usable;
         if (line.kind == Kind::Header) {
             Section &section = document.appendSection(line.name);
@@ -145,7 +152,9 @@ IniDocument IniDocument::parse(const QByteArray &bytes)
 
 QByteArray IniDocument::serialize() const
 {
-    QByteArray out = m_bom;
+    QByteArray out;
+    out.reserve(m_original.size() + 4096);
+    out += m_bom;
     for (const Section &section : m_sections) {
         for (const Line &line : section.lines) {
             if (!line.raw.isEmpty()) {
@@ -170,19 +179,23 @@ QString IniDocument::decode(const QByteArray &bytes) const
     case Encoding::Utf16LE:
     case Encoding::Utf16BE: {
         QString text(bytes.size() / 2, Qt::Uninitialized);
+        char16_t *units = reinterpret_cast<char16_t *>(text.data());
+        const auto *raw = reinterpret_cast<const uchar *>(bytes.constData());
         for (qsizetype i = 0; i < text.size(); ++i) {
-            const uchar a = uchar(bytes.at(2 * i)), b = uchar(bytes.at(2 * i + 1));
-            text[i] = QChar(m_encoding == Encoding::Utf16LE ? char16_t(a | (b << 8)) : char16_t((a << 8) | b));
+            const uchar a = raw[2 * i], b = raw[2 * i + 1];
+            units[i] = m_encoding == Encoding::Utf16LE ? char16_t(a | (b << 8)) : char16_t((a << 8) | b);
         }
         return text;
     }
     case Encoding::Ansi:
         break;
     }
-    QString text(bytes.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const uchar b = uchar(bytes.at(i));
-        text[i] = QChar(b >= 0x80 && b < 0xA0 ? cp1252High[b - 0x80] : char16_t(b));
+    // Windows-1252 is Latin-1 but for 0x80..0x9F.
+    QString text = QString::fromLatin1(bytes);
+    char16_t *units = reinterpret_cast<char16_t *>(text.data());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (units[i] >= 0x80 && units[i] < 0xA0)
+            units[i] = cp1252High[units[i] - 0x80];
     }
     return text;
 }

@@ -80,6 +80,9 @@ private:
     void insertAfterLastEntry(qsizetype sectionIndex, Line line);
 
     Encoding m_encoding = Encoding::Ansi;
+    // The bytes parsed. Untouched lines' raw bytes point into them rather than copy them; the
+    // buffer is never changed, and every copy of the document keeps it alive.
+    QByteArray m_original;
     QByteArray m_bom;
     QList<Section> m_sections; // m_sections[0]: the text before the first header
     QHash<QString, QList<qsizetype>> m_index; // folded name -> sections of that name, in order

@@ -26,11 +26,35 @@ QHash<QString, CachedFile> &cache()
     return files;
 }
 
+// The files in the order they were last used, the oldest first. A configuration touches each
+// settings file of some forty language folders in turn, more than once: the cache holds them
+// all, up to a bound on the bytes kept.
+QStringList &recentlyUsed()
+{
+    static QStringList paths;
+    return paths;
+}
+
+constexpr qsizetype cacheLimitBytes = 48 * 1024 * 1024;
+
+void touch(const QString &path)
+{
+    recentlyUsed().removeOne(path);
+    recentlyUsed().append(path);
+}
+
 void remember(const QString &path, const QByteArray &bytes, const IniDocument &document)
 {
-    if (cache().size() >= 16)
-        cache().clear();
     cache().insert(path, { bytes, document });
+    touch(path);
+    qsizetype kept = 0;
+    for (const CachedFile &file : std::as_const(cache()))
+        kept += file.bytes.size();
+    while (kept > cacheLimitBytes && recentlyUsed().size() > 1) {
+        const QString oldest = recentlyUsed().takeFirst();
+        kept -= cache().value(oldest).bytes.size();
+        cache().remove(oldest);
+    }
 }
 
 // The file's document; a missing file is an empty one. `readable` is false when the file
@@ -41,6 +65,7 @@ IniDocument load(const QString &path, bool *readable)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         cache().remove(path);
+        recentlyUsed().removeOne(path);
         *readable = !QFileInfo::exists(path);
         return IniDocument();
     }
@@ -50,8 +75,10 @@ IniDocument load(const QString &path, bool *readable)
         return IniDocument();
     }
     const auto found = cache().constFind(path);
-    if (found != cache().constEnd() && found->bytes == bytes)
+    if (found != cache().constEnd() && found->bytes == bytes) {
+        touch(path);
         return found->document;
+    }
     const IniDocument document = IniDocument::parse(bytes);
     remember(path, bytes, document);
     return document;
