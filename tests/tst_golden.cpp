@@ -1,0 +1,161 @@
+// Whole configuration runs on small JAWS trees of versions 5, 6 and 10, compared with result
+// files and report lines written by hand (tests/fixtures/golden): any change in what lands on
+// disk or in the report shows up here.
+#include "installer/jawsinstaller.h"
+#include "installer/shellfolders.h"
+#include "platform/inidocument.h"
+#include "support/fixtures.h"
+#include "support/textfiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Golden
+{
+    QString version;
+    QList<QPair<QString, QByteArray>> before, after;
+    QStringList folders, absent, report;
+};
+
+// Blocks start with "@before PATH", "@after PATH", "@folder PATH", "@absent PATH" or "@report";
+// a file's lines are joined with CR LF and written as ANSI, like JAWS's own ini files.
+bool readGolden(const QString &name, Golden &golden)
+{
+    const QString text = QString::fromUtf8(Fixtures::read(QStringLiteral("golden/") + name));
+    if (text.isEmpty())
+        return false;
+    QString kind, path;
+    QStringList lines;
+    auto flush = [&] {
+        const QByteArray bytes = lines.isEmpty() ? QByteArray() : (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
+        if (kind == QLatin1String("before"))
+            golden.before.append({ path, bytes });
+        else if (kind == QLatin1String("after"))
+            golden.after.append({ path, bytes });
+        else if (kind == QLatin1String("report"))
+            golden.report += lines;
+        lines.clear();
+    };
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        line.remove(QLatin1Char('\r'));
+        if (kind.isEmpty() && (line.startsWith(QLatin1Char('#')) || line.isEmpty()))
+            continue;
+        if (line.startsWith(QLatin1String("version ")) && kind.isEmpty()) {
+            golden.version = line.mid(8);
+            continue;
+        }
+        if (line.startsWith(QLatin1Char('@'))) {
+            flush();
+            kind = line.mid(1).section(QLatin1Char(' '), 0, 0);
+            path = line.section(QLatin1Char(' '), 1);
+            if (kind == QLatin1String("folder"))
+                golden.folders << path;
+            else if (kind == QLatin1String("absent"))
+                golden.absent << path;
+            continue;
+        }
+        lines << line;
+    }
+    // The last block ends with the file's final line end, not an empty line of its own.
+    while (!lines.isEmpty() && lines.last().isEmpty() && kind != QLatin1String("report"))
+        lines.removeLast();
+    if (kind == QLatin1String("report") && !lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    flush();
+    return true;
+}
+
+// What both engines promise about a file: its sections and their lines.
+QStringList readBack(const QByteArray &bytes)
+{
+    const IniDocument document = IniDocument::parse(bytes);
+    QStringList view;
+    for (const QString &name : document.sectionNames())
+        view << QLatin1Char('[') + name + QLatin1Char(']') << document.sectionLines(name);
+    return view;
+}
+
+} // namespace
+
+class tst_Golden : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void configureJaws_data();
+    void configureJaws();
+};
+
+void tst_Golden::configureJaws_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("JAWS 10") << "jaws10.txt";
+    QTest::newRow("JAWS 6") << "jaws6.txt";
+    QTest::newRow("JAWS 5") << "jaws5.txt";
+}
+
+void tst_Golden::configureJaws()
+{
+    QFETCH(QString, file);
+    Golden golden;
+    QVERIFY(readGolden(QStringLiteral("package.txt"), golden));
+    QVERIFY(readGolden(file, golden));
+
+    QTemporaryDir machine, package, jaws, reportDir;
+    qputenv("QUOROLMA_SYSTEM_ROOT", machine.path().toUtf8());
+    // Under Wine the settings folders are the prefix's own: start from none.
+    const ShellFolders shellFolders;
+    for (const QString &appData : { shellFolders.commonAppDataFolder, shellFolders.appDataFolder })
+        if (!appData.isEmpty())
+            QDir(appData + QStringLiteral("/Freedom Scientific")).removeRecursively();
+
+    QVERIFY(Fixtures::copy(golden.version, jaws.filePath(QStringLiteral("jfw.exe"))));
+    JawsInstaller installer;
+    installer.setSourceFolder(package.path());
+    installer.setJawsFolder(jaws.path());
+    installer.setSelectedDevice(QStringLiteral("Korvalis Quor"));
+    QVERIFY(installer.computeTargetFolders());
+    installer.createTargetFolders();
+    const QMap<QString, QString> roots{ { "package", package.path() }, { "jaws", jaws.path() },
+                                        { "shared", installer.sharedSettingsFolder() }, { "user", installer.userSettingsFolder() } };
+    auto where = [&](const QString &path) { return roots.value(path.section(QLatin1Char('/'), 0, 0)) + path.mid(path.indexOf(QLatin1Char('/'))); };
+
+    for (const QString &folder : golden.folders)
+        QVERIFY(QDir().mkpath(where(folder)));
+    for (const auto &entry : golden.before) {
+        QVERIFY(QDir().mkpath(QFileInfo(where(entry.first)).absolutePath()));
+        QVERIFY(TextFiles::write(where(entry.first), entry.second));
+    }
+    QVERIFY(installer.report().open(reportDir.filePath(QStringLiteral("installLog.txt"))));
+
+    QVERIFY(!installer.configureJaws());
+
+    for (const auto &entry : golden.after) {
+        const QByteArray actual = TextFiles::read(where(entry.first));
+#ifdef Q_OS_WIN
+        // Wine rewrites whole files in its own layout: compare what is read back.
+        QCOMPARE(readBack(actual), readBack(entry.second));
+#else
+        QVERIFY2(actual == entry.second, qPrintable(entry.first + QStringLiteral(":\n") + QString::fromLatin1(actual)));
+        QCOMPARE(readBack(actual), readBack(entry.second));
+#endif
+    }
+    for (const QString &path : golden.absent)
+        QVERIFY2(!QFileInfo::exists(where(path)), qPrintable(path));
+
+    QStringList expected;
+    for (QString line : golden.report) {
+        line.replace(QStringLiteral("$SHARED"), installer.sharedSettingsFolder())
+            .replace(QStringLiteral("$USER"), installer.userSettingsFolder())
+            .replace(QStringLiteral("$JAWS"), jaws.path());
+        expected << QDir::toNativeSeparators(line);
+    }
+    QString problem;
+    QCOMPARE(TextFiles::readLines(reportDir.filePath(QStringLiteral("installLog.txt")), &problem).mid(4), expected);
+}
+
+QTEST_GUILESS_MAIN(tst_Golden)
+#include "tst_golden.moc"
