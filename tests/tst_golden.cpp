@@ -16,12 +16,14 @@ namespace {
 struct Golden
 {
     QString version;
+    QString device = QStringLiteral("Korvalis Quor");
     QList<QPair<QString, QByteArray>> before, after;
     QStringList folders, absent, report;
 };
 
 // Blocks start with "@before PATH", "@after PATH", "@folder PATH", "@absent PATH" or "@report";
-// a file's lines are joined with CR LF and written as ANSI, like JAWS's own ini files.
+// a file's lines are joined with CR LF and written as ANSI, like most of JAWS's own ini files,
+// or as UTF-16LE with its byte-order mark for "@before-utf16" and "@after-utf16".
 bool readGolden(const QString &name, Golden &golden)
 {
     const QString text = QString::fromUtf8(Fixtures::read(QStringLiteral("golden/") + name));
@@ -30,11 +32,27 @@ bool readGolden(const QString &name, Golden &golden)
     QString kind, path;
     QStringList lines;
     auto flush = [&] {
-        const QByteArray bytes = lines.isEmpty() ? QByteArray() : (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
+        const QString joined = lines.isEmpty() ? QString() : lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+        QByteArray bytes = joined.toLatin1();
+        if (kind.endsWith(QLatin1String("-utf16"))) {
+            bytes = QByteArray("\xFF\xFE", 2);
+            bytes.append(reinterpret_cast<const char *>(joined.utf16()), joined.size() * 2);
+            kind.chop(6);
+        }
+        // A version's file replaces the package's description of the same path.
+        auto put = [&](QList<QPair<QString, QByteArray>> &files) {
+            for (auto &entry : files) {
+                if (entry.first == path) {
+                    entry.second = bytes;
+                    return;
+                }
+            }
+            files.append({ path, bytes });
+        };
         if (kind == QLatin1String("before"))
-            golden.before.append({ path, bytes });
+            put(golden.before);
         else if (kind == QLatin1String("after"))
-            golden.after.append({ path, bytes });
+            put(golden.after);
         else if (kind == QLatin1String("report"))
             golden.report += lines;
         lines.clear();
@@ -45,6 +63,10 @@ bool readGolden(const QString &name, Golden &golden)
             continue;
         if (line.startsWith(QLatin1String("version ")) && kind.isEmpty()) {
             golden.version = line.mid(8);
+            continue;
+        }
+        if (line.startsWith(QLatin1String("device ")) && kind.isEmpty()) {
+            golden.device = line.mid(7);
             continue;
         }
         if (line.startsWith(QLatin1Char('@'))) {
@@ -95,6 +117,7 @@ void tst_Golden::configureJaws_data()
     QTest::newRow("JAWS 10") << "jaws10.txt";
     QTest::newRow("JAWS 6") << "jaws6.txt";
     QTest::newRow("JAWS 5") << "jaws5.txt";
+    QTest::newRow("JAWS 2024, Unicode files and folders") << "jaws2024.txt";
 }
 
 void tst_Golden::configureJaws()
@@ -116,7 +139,7 @@ void tst_Golden::configureJaws()
     JawsInstaller installer;
     installer.setSourceFolder(package.path());
     installer.setJawsFolder(jaws.path());
-    installer.setSelectedDevice(QStringLiteral("Korvalis Quor"));
+    installer.setSelectedDevice(golden.device);
     QVERIFY(installer.computeTargetFolders());
     installer.createTargetFolders();
     const QMap<QString, QString> roots{ { "package", package.path() }, { "jaws", jaws.path() },
