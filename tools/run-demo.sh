@@ -16,15 +16,18 @@ elif [ -z "${DISPLAY:-}" ]; then
 fi
 
 install_packages cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools \
-  qt6-l10n-tools qt6-translations-l10n libgl-dev xvfb xauth xdotool imagemagick
+  qt6-l10n-tools qt6-translations-l10n libgl-dev xvfb xauth xdotool imagemagick binutils-mingw-w64-x86-64
 release="$build_root/release"
 cmake -S "$repo" -B "$release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DIQO_BUILD_TESTS=OFF >/dev/null
 cmake --build "$release"
 
-# The program runs from a package folder of its own: it writes its report there and, at the end
-# of an installation, removes the package's files.
-package="$build_root/demo/package"
-mkdir -p "$package"
+# A fresh simulated Windows machine with three JAWS versions and the installation package. The
+# program runs from the package folder, as on Windows: it reads the driver and the manifest
+# there and writes its report there.
+machine="$build_root/demo/machine"
+"$repo/tools/make-demo-machine.sh" "$machine"
+export QUOROLMA_SYSTEM_ROOT="$machine"
+package="$machine/package"
 cp "$release/src/app/InstallQuorOlma" "$package/"
 
 if [ -z "$screenshot" ]; then
