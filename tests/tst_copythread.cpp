@@ -252,12 +252,17 @@ void tst_CopyThread::cancelAtRandomMomentsLosesNothing()
         oldContent << QByteArray(int(random.bounded(1, 100 * 1024)), char('a' + i));
         QVERIFY(TextFiles::write(sources.last(), newContent.last()));
     }
-    // Let go at once, before the thread has begun: at most the first file is copied.
-    {
+    auto putOldFiles = [&] {
         for (int i = 0; i < 20; ++i) {
             QDir().mkpath(QFileInfo(destinations.at(i)).absolutePath());
-            QVERIFY(TextFiles::write(destinations.at(i), oldContent.at(i)));
+            if (!TextFiles::write(destinations.at(i), oldContent.at(i)))
+                return false;
         }
+        return true;
+    };
+    // Let go at once, before the thread has begun: at most the first file is copied.
+    {
+        QVERIFY(putOldFiles());
         CopyThread worker;
         QVERIFY(worker.setLists(sources, destinations));
         worker.start();
@@ -268,10 +273,7 @@ void tst_CopyThread::cancelAtRandomMomentsLosesNothing()
         QVERIFY2(replaced <= 1, qPrintable(QString::number(replaced)));
     }
     for (int round = 0; round < 15; ++round) {
-        for (int i = 0; i < 20; ++i) {
-            QDir().mkpath(QFileInfo(destinations.at(i)).absolutePath());
-            QVERIFY(TextFiles::write(destinations.at(i), oldContent.at(i)));
-        }
+        QVERIFY(putOldFiles());
         CopyThread worker;
         QVERIFY(worker.setLists(sources, destinations));
         worker.start();

@@ -1,5 +1,6 @@
 // A writer killed at any instant leaves the ini file whole: the old one or a new one, byte for
 // byte, never a mixture or a truncated file.
+#include "support/fixtures.h"
 #include "support/textfiles.h"
 
 #include <QElapsedTimer>
@@ -8,15 +9,6 @@
 #include <QtTest>
 
 namespace {
-
-QString childPath()
-{
-#ifdef Q_OS_WIN
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/iniwriterchild.exe");
-#else
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/iniwriterchild");
-#endif
-}
 
 // Under Wine the system's profile functions rewrite the whole file on every call, which makes a
 // large merge slow: a smaller file there.
@@ -71,7 +63,7 @@ void tst_IniCrashSafety::killedWriterLeavesWholeFile()
     {
         // The kills below spread over the time the writer works, once it has started.
         QProcess child;
-        child.start(childPath(), arguments);
+        child.start(Fixtures::program(QStringLiteral("iniwriterchild")), arguments);
         QVERIFY(child.waitForReadyRead(60000));
         clock.start();
         QVERIFY(child.waitForFinished(300000));
@@ -85,7 +77,7 @@ void tst_IniCrashSafety::killedWriterLeavesWholeFile()
     for (int i = 0; i < kills; ++i) {
         QVERIFY(TextFiles::write(file, old));
         QProcess child;
-        child.start(childPath(), arguments);
+        child.start(Fixtures::program(QStringLiteral("iniwriterchild")), arguments);
         QVERIFY(child.waitForReadyRead(60000)); // "started": the writer is at work
         QTest::qWait(int(duration * i / kills));
         if (child.state() != QProcess::NotRunning) {

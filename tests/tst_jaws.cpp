@@ -1,4 +1,5 @@
 #include "jaws/jaws.h"
+#include "support/fixtures.h"
 #include "support/scriptedwindows.h"
 #include "support/textfiles.h"
 
@@ -102,15 +103,6 @@ bool writeRegistry(const QList<Record> &records, const QString &systemRoot)
     bytes.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
     qputenv("QUOROLMA_SYSTEM_ROOT", systemRoot.toUtf8());
     return records.isEmpty() || TextFiles::write(systemRoot + QStringLiteral("/registry.reg"), bytes);
-#endif
-}
-
-QString helperProgram()
-{
-#ifdef Q_OS_WIN
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/iniwriterchild.exe");
-#else
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/iniwriterchild");
 #endif
 }
 
@@ -250,7 +242,7 @@ void tst_Jaws::closeProtocol()
 void tst_Jaws::restartOnlyFromAnAbsoluteFolderWithJfw()
 {
     QTemporaryDir folder;
-    QVERIFY(QFile::copy(helperProgram(), folder.filePath(QStringLiteral("JFW.EXE"))));
+    QVERIFY(QFile::copy(Fixtures::program(QStringLiteral("iniwriterchild")), folder.filePath(QStringLiteral("JFW.EXE"))));
     Jaws jaws;
     QVERIFY(!jaws.restart()); // no folder chosen: nothing started by bare name
     QVERIFY(jaws.setCurrentFolder(folder.path()));

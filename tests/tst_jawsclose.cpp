@@ -1,6 +1,7 @@
 // The close protocol against a program that plays JAWS with real windows, dialogs and
 // messages, under Wine.
 #include "jaws/jaws.h"
+#include "support/fixtures.h"
 #include "version/fileversionreader.h"
 
 #include <QDir>
@@ -33,12 +34,7 @@ private:
     Platform::WindowSystem &real;
 };
 
-QString doublePath()
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/jawsdouble.exe");
-}
-
-bool startDouble(QProcess &process, const QStringList &arguments, const QString &program = doublePath())
+bool startDouble(QProcess &process, const QStringList &arguments, const QString &program = Fixtures::program(QStringLiteral("jawsdouble")))
 {
     process.start(program, arguments);
     if (!process.waitForReadyRead(20000))
@@ -139,7 +135,7 @@ void tst_JawsClose::brailleWindowThatStaysIsWaitedFor()
 void tst_JawsClose::restartStartsTheChosenFolder()
 {
     QTemporaryDir folder;
-    QVERIFY(QFile::copy(doublePath(), folder.filePath(QStringLiteral("JFW.EXE"))));
+    QVERIFY(QFile::copy(Fixtures::program(QStringLiteral("jawsdouble")), folder.filePath(QStringLiteral("JFW.EXE"))));
     Jaws jaws;
     QVERIFY(jaws.setCurrentFolder(folder.path()));
     QVERIFY(jaws.restart());
@@ -157,7 +153,7 @@ void tst_JawsClose::runningFolderOfABareNameIsEmpty()
 {
     QTemporaryDir folder;
     const QString jfw = folder.filePath(QStringLiteral("JFW.EXE"));
-    QVERIFY(QFile::copy(doublePath(), jfw));
+    QVERIFY(QFile::copy(Fixtures::program(QStringLiteral("jawsdouble")), jfw));
     QCOMPARE(FileVersionReader::fileVersionField(jfw, 1, QStringLiteral("000004b0")), QStringLiteral("10"));
     QProcess double_;
     QVERIFY(startDouble(double_, {}, jfw));

@@ -11,15 +11,6 @@
 
 namespace {
 
-QString probeName()
-{
-#ifdef Q_OS_WIN
-    return QStringLiteral("startupprobe.exe");
-#else
-    return QStringLiteral("startupprobe");
-#endif
-}
-
 // One start of the probe: copied into a program folder of its own with the given files beside
 // it ("fixture:name"), started from another working folder under `locale`.
 struct ProbeRun
@@ -30,8 +21,9 @@ struct ProbeRun
 
     bool start(const QString &locale, const QStringList &besideProgram)
     {
-        const QString probe = programFolder.filePath(probeName());
-        if (!QFile::copy(QCoreApplication::applicationDirPath() + QLatin1Char('/') + probeName(), probe))
+        const QString built = Fixtures::program(QStringLiteral("startupprobe"));
+        const QString probe = programFolder.filePath(QFileInfo(built).fileName());
+        if (!QFile::copy(built, probe))
             return fail("cannot copy the probe");
         for (const QString &entry : besideProgram) {
             const QStringList names = entry.split(QLatin1Char(':'));

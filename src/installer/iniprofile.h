@@ -1,13 +1,11 @@
 #pragma once
 
+#include "platform/profile.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <memory>
-
-namespace Platform {
-class ProfileSession;
-}
 
 // Every ini file the installer reads or writes goes through these five functions. A file that
 // does not exist reads as empty. Each write replaces the file atomically: a crash leaves the

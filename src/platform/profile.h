@@ -5,8 +5,16 @@
 
 #include <memory>
 
+#ifndef Q_OS_WIN
+#include "portableprofilesession.h"
+#endif
+
 namespace Platform {
 
+#ifndef Q_OS_WIN
+// Without Windows the portable engine is the profile functions.
+using ProfileSession = PortableProfileSession;
+#else
 // One ini file, read and changed through the system's profile functions (Windows) or the
 // portable engine (elsewhere). Changes are made to a working copy and become the file all at
 // once in commit(): at any instant the file on disk is the whole old one or the whole new one.
@@ -33,5 +41,6 @@ private:
     struct Private;
     std::unique_ptr<Private> d;
 };
+#endif
 
 } // namespace Platform

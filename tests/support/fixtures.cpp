@@ -23,6 +23,15 @@ QStringList list(const QString &folder)
     return QDir(path(folder)).entryList(QDir::Files, QDir::Name);
 }
 
+QString program(const QString &name)
+{
+#ifdef Q_OS_WIN
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name + QStringLiteral(".exe");
+#else
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+#endif
+}
+
 bool copy(const QString &relative, const QString &destination)
 {
     QDir().mkpath(QFileInfo(destination).absolutePath());

@@ -11,6 +11,8 @@ QString path(const QString &relative);
 QByteArray read(const QString &relative);
 // The names of the files in a fixture folder.
 QStringList list(const QString &folder);
+// A program built beside the tests ("iniwriterchild"), with ".exe" in the Windows build.
+QString program(const QString &name);
 // Copies a fixture to `destination`, creating its folder.
 bool copy(const QString &relative, const QString &destination);
 
