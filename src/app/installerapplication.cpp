@@ -27,7 +27,9 @@ bool loadAndInstall(QTranslator &translator, const QString &catalogue, const QSt
 void reinstallPreferring(QTranslator &translator, const QString &catalogue, const QString &folder)
 {
     QCoreApplication::removeTranslator(&translator);
-    if (!loadAndInstall(translator, catalogue, folder))
+    if (loadAndInstall(translator, catalogue, folder))
+        jawsInstaller.addOwnPackageFile(translator.filePath()); // part of the package
+    else
         loadAndInstall(translator, catalogue, resourceFolder);
 }
 

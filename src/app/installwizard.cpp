@@ -1,11 +1,11 @@
 #include "installwizard.h"
 
 #include "collectinfopage.h"
+#include "conclusionpage.h"
+#include "copyfilespage.h"
 #include "intropage.h"
 
 #include <QApplication>
-
-#include <QWizardPage>
 
 InstallWizard::InstallWizard(QWidget *parent)
     : QWizard(parent)
@@ -13,10 +13,9 @@ InstallWizard::InstallWizard(QWidget *parent)
     setPage(IntroPageId, new IntroPage);
     auto *collectInfoPage = new CollectInfoPage;
     setPage(CollectInfoPageId, collectInfoPage);
-    // The other pages join as they are built; until then each id holds a blank page so that
-    // the wizard already walks its four steps.
-    setPage(CopyFilesPageId, new QWizardPage);
-    setPage(ConclusionPageId, new QWizardPage);
+    auto *copyFilesPage = new CopyFilesPage;
+    setPage(CopyFilesPageId, copyFilesPage);
+    setPage(ConclusionPageId, new ConclusionPage);
 
     // No Back button: the installation cannot be undone page by page.
     setButtonLayout({ QWizard::Stretch, QWizard::NextButton, QWizard::FinishButton, QWizard::CancelButton });
@@ -26,6 +25,9 @@ InstallWizard::InstallWizard(QWidget *parent)
 
     connect(this, &QWizard::currentIdChanged, this, &InstallWizard::slotCurrentIdChanged);
     connect(qApp, &QApplication::focusChanged, collectInfoPage, &CollectInfoPage::slotFocusChanged);
+    // Cancel, Escape or closing the window while the files are copied: the copy is stopped and
+    // waited for before anything goes, and JAWS is given back.
+    connect(this, &QDialog::rejected, copyFilesPage, &CopyFilesPage::cancelInstallation);
 }
 
 void InstallWizard::slotCurrentIdChanged(int id)

@@ -3,6 +3,8 @@
 #include "report/report.h"
 
 #include <QCoreApplication>
+#include <QHash>
+#include <QSet>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -91,8 +93,19 @@ public:
 
     // Opens the report beside the program, which is also the package folder.
     void startReport();
-    // Closes the run's block in the report.
+    // Removes the package files that the installation used, then closes the run's block in
+    // the report.
     void endReport();
+
+    // What became of one copy of the worker (the destination as it reports it): a package file
+    // whose every copy and merge succeeded lives on in the JAWS folders, and only such a file is
+    // removed at the end.
+    void recordCopy(const QString &destination, bool ok);
+    // A file of the package folder that the program itself used (a catalogue): removed at the
+    // end only when the whole package was delivered, so that a second run still finds it.
+    void addOwnPackageFile(const QString &path);
+    // The package folder's files that the clean-up would remove now.
+    QStringList removablePackageFiles() const;
 
 private:
     QString manifestPath() const;
@@ -105,6 +118,11 @@ private:
     // The subfolders of a settings or manuals folder, one per JAWS language, sorted without
     // regard to case; none for an empty path.
     static QStringList languageFolders(const QString &folder);
+    // Records one use of a file of the package folder: `ok` when its content reached JAWS.
+    void recordPackageFileUse(const QString &sourcePath, bool ok);
+    // The name under which a file of the package folder is remembered.
+    QString packageKey(const QString &path) const;
+    void cleanUpPackageFolder();
 
     QString m_sourceFolder;
     QString m_jawsFolder;
@@ -119,4 +137,9 @@ private:
     Report m_report;
     bool m_hasErrors = false;
     QString m_reportPath;
+    // The package files of the copy lists, by destination in native form.
+    QHash<QString, QString> m_sourceOfDestination;
+    // Package files the installation used, true while every use succeeded.
+    QHash<QString, bool> m_packageFileUses;
+    QSet<QString> m_ownPackageFiles;
 };

@@ -75,5 +75,8 @@ bool JawsInstaller::prepareCopy()
     appendTheFiles(m_sourceFolder, m_driverFolder, driversToBeCopied);
     for (auto language = toBeCopiedIntoManualsFolder.cbegin(); language != toBeCopiedIntoManualsFolder.cend(); ++language)
         appendTheFiles(m_sourceFolder, m_manualsFolder + QDir::separator() + language.key(), language.value());
+    m_sourceOfDestination.clear();
+    for (qsizetype i = 0; i < m_destinationFiles.size(); ++i)
+        m_sourceOfDestination.insert(QDir::toNativeSeparators(m_destinationFiles.at(i)), m_sourceFiles.at(i));
     return true;
 }

@@ -65,8 +65,10 @@ void JawsInstaller::mergeSettingsFiles(const QStringList &filesNames)
                 if (!saved)
                     setHasErrors(true);
             }
-            for (const QString &section : mergeIniFile(source, target))
+            const QStringList failed = mergeIniFile(source, target);
+            for (const QString &section : failed)
                 m_report.writeLine(tr("Error while merging '%1' section of %2.").arg(section, QDir::toNativeSeparators(target)));
+            recordPackageFileUse(source, failed.isEmpty() && !IniProfile::readSectionNames(source).isEmpty());
         }
     }
 }
@@ -81,5 +83,6 @@ void JawsInstaller::mergeBrailleIni()
     const QString backup = backupFileName(target);
     if (QFile::exists(target))
         QFile::copy(target, backup);
-    mergeIniFile(source, target);
+    const bool merged = mergeIniFile(source, target).isEmpty() && !IniProfile::readSectionNames(source).isEmpty();
+    recordPackageFileUse(source, merged);
 }

@@ -37,6 +37,8 @@ public:
     bool appendFile(const QString &path);
 
     QString fileName() const;
+    // False before open() and when opening failed: then no line reaches a file.
+    bool isOpen() const { return file.isOpen(); }
 
     // The line that opens and closes each run's block: 79 hyphens.
     static QString separatorLine();

@@ -7,6 +7,7 @@
  *   --first error|info  an "Erreur" or "JAWS for Windows" dialog open from the start
  *   --keep-braille MS   the braille window stays MS milliseconds after the main window went
  *   --refuse         WM_CLOSE shows nothing and closes nothing
+ * Each start adds a line to jawsdouble.log beside the program, so a test can count them.
  */
 #include <windows.h>
 #include <shellapi.h>
@@ -139,6 +140,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, i
             keepBrailleMs = _wtoi(argv[++i]);
         else if (!wcscmp(argv[i], L"--refuse"))
             refuse = 1;
+    }
+    wchar_t log[MAX_PATH];
+    DWORD length = GetModuleFileNameW(NULL, log, MAX_PATH);
+    wchar_t *slash = wcsrchr(log, L'\\');
+    if (length > 0 && length < MAX_PATH && slash && (size_t)(slash - log) + 16 < MAX_PATH) {
+        wcscpy(slash + 1, L"jawsdouble.log");
+        FILE *file = _wfopen(log, L"ab");
+        if (file) {
+            fputs("started\n", file);
+            fclose(file);
+        }
     }
     WNDCLASSW mainClass = { 0, mainProc, 0, 0, instance, NULL, NULL, NULL, NULL, L"JFWUI2" };
     WNDCLASSW brailleClass = { 0, brailleProc, 0, 0, instance, NULL, NULL, NULL, NULL, L"Freedom_Scientific_fsBraille" };

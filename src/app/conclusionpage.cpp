@@ -1,0 +1,65 @@
+#include "conclusionpage.h"
+
+#include "globals.h"
+#include "platform/filecopy.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPixmap>
+#include <QVBoxLayout>
+#include <QWizard>
+
+ConclusionPage::ConclusionPage(QWidget *parent)
+    : QWizardPage(parent)
+{
+    setTitle(tr("Ending process"));
+    setPixmap(QWizard::WatermarkPixmap, QPixmap(QStringLiteral(":/InstallQuorOlma/Resources/Quor12-40.PNG")));
+    // Both sentences are reached with Tab and read by the screen reader.
+    finishLabel = new QLabel;
+    finishLabel->setWordWrap(true);
+    finishLabel->setFocusPolicy(Qt::TabFocus);
+    resultLabel = new QLabel;
+    resultLabel->setWordWrap(true);
+    resultLabel->setFocusPolicy(Qt::TabFocus);
+
+    auto *layout = new QVBoxLayout;
+    layout->addWidget(resultLabel);
+    layout->addWidget(finishLabel);
+    setLayout(layout);
+}
+
+void ConclusionPage::publishReport()
+{
+    // Without a chosen JAWS folder the destination would be a file at the root of a drive: the
+    // report then stays beside the program only.
+    const QString programFolder = jawsInstaller.programFolder();
+    Report &report = jawsInstaller.report();
+    // A report that could not be opened holds nothing of the earlier runs: putting it in place of
+    // the file there would lose their history.
+    if (programFolder.isEmpty() || !report.isOpen())
+        return;
+    const QString destination = programFolder + QDir::separator() + QStringLiteral("installLog.txt");
+    if (!report.appendFile(destination))
+        return;
+    // The earlier report is now part of this one; it is replaced in one step, so a failed copy
+    // leaves it as it was.
+    if (Platform::copyFileReplacing(report.fileName(), destination))
+        jawsInstaller.setReportPath(destination);
+}
+
+void ConclusionPage::initializePage()
+{
+    publishReport();
+
+    if (jawsInstaller.hasErrors())
+        resultLabel->setText(tr("Error during installation. Please check the %1 file for details.")
+                                 .arg(QDir::toNativeSeparators(jawsInstaller.reportPath())));
+    else
+        resultLabel->setText(tr("Installation correctly done."));
+
+    QString finishText = wizard() ? wizard()->buttonText(QWizard::FinishButton) : QString();
+    finishText.remove(QLatin1Char('&'));
+    finishLabel->setText(tr("Click %1 to end the installation process.").arg(finishText));
+
+    jawsInstaller.endReport();
+}

@@ -1,0 +1,120 @@
+// Runs the real program and drives it with the keyboard as a user does: Enter on the intro
+// page, arrows in the two lists, Enter to install, then Finish; or Cancel as soon as the copy
+// has begun. Prints what the user is told and met. tst_installation lays it into a package
+// folder, so that the program's folder is the package's, as on a user's machine.
+//   IQO_PROBE_JAWS_ROW    row of the JAWS folder list to choose (default: as preselected)
+//   IQO_PROBE_DEVICE_ROW  row of the display list (default 1)
+//   IQO_PROBE_CANCEL      set: press Cancel at the first sign of progress
+//   IQO_PROBE_NO_ROW      set: no JAWS row chosen (the field set to -1 before page 2)
+#include "globals.h"
+#include "installerapplication.h"
+#include "installwizard.h"
+#include "platform/messagebox.h"
+#include "platform/windowsystem.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+void print(const char *key, const QString &value)
+{
+    std::printf("%s=%s\n", key, value.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+// Never blocks: records the box, and whether JAWS was still there when it came up.
+class PrintingMessageBox : public Platform::MessageBoxService
+{
+public:
+    void show(const QString &text, const QString &caption) override
+    {
+        print("box", caption + QLatin1Char('|') + text);
+        const bool running = Platform::windowSystem().findWindow(QStringLiteral("JFWUI2"), QStringLiteral("JAWS")) != 0;
+        print("jawsRunningAtBox", QString::number(running));
+    }
+};
+
+int envInt(const char *name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? value : fallback;
+}
+
+void later(QObject *context, const std::function<void()> &step)
+{
+    QTimer::singleShot(50, context, step);
+}
+
+void choose(QListWidget *list, int row)
+{
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Home);
+    for (int i = 0; i < row; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    static PrintingMessageBox messageBox;
+    const int result = runInstaller(argc, argv, [](InstallWizard &wizard) {
+        Platform::installMessageBoxService(&messageBox);
+        QObject::connect(&wizard, &QWizard::currentIdChanged, &wizard, [&wizard](int id) {
+            if (id >= 0) // -1 as the wizard closes
+                print("page", QString::number(id));
+            if (id == InstallWizard::CollectInfoPageId) {
+                later(&wizard, [&wizard] {
+                    const QList<QListWidget *> lists = wizard.currentPage()->findChildren<QListWidget *>();
+                    print("focusInJawsList", QString::number(QApplication::focusWidget() == lists.value(0)));
+                    if (qEnvironmentVariableIsSet("IQO_PROBE_JAWS_ROW"))
+                        choose(lists.value(0), envInt("IQO_PROBE_JAWS_ROW", 0));
+                    QTest::keyClick(&wizard, Qt::Key_B, Qt::AltModifier);
+                    choose(lists.value(1), envInt("IQO_PROBE_DEVICE_ROW", 1));
+                    if (qEnvironmentVariableIsSet("IQO_PROBE_NO_ROW"))
+                        lists.value(0)->setCurrentRow(-1);
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                });
+            } else if (id == InstallWizard::CopyFilesPageId) {
+                if (qEnvironmentVariableIsSet("IQO_PROBE_CANCEL")) {
+                    // The first progress that reaches the page: the copy is under way.
+                    auto *bar = wizard.currentPage()->findChild<QProgressBar *>();
+                    QObject::connect(bar, &QProgressBar::valueChanged, &wizard, [&wizard](int value) {
+                        if (value > 0 && wizard.isVisible()) {
+                            print("cancelAt", QString::number(value));
+                            wizard.button(QWizard::CancelButton)->click();
+                        }
+                    });
+                } else if (qEnvironmentVariableIsSet("IQO_PROBE_NO_ROW")) {
+                    later(&wizard, [&wizard] {
+                        print("nextEnabled", QString::number(wizard.button(QWizard::NextButton)->isEnabled()));
+                        print("infoText", wizard.currentPage()->findChild<QLabel *>()->text());
+                        wizard.button(QWizard::CancelButton)->click();
+                    });
+                }
+            } else if (id == InstallWizard::ConclusionPageId) {
+                later(&wizard, [&wizard] {
+                    const QList<QLabel *> labels = wizard.currentPage()->findChildren<QLabel *>();
+                    for (QLabel *label : labels) {
+                        if (!label->text().isEmpty() && label->focusPolicy() == Qt::TabFocus)
+                            print("sentence", label->text());
+                    }
+                    print("reportPath", jawsInstaller.reportPath());
+                    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &wizard, Qt::Key_Return);
+                });
+            }
+        });
+        later(&wizard, [&wizard] { QTest::keyClick(&wizard, Qt::Key_Return); });
+    });
+    print("exit", QString::number(result));
+    return result;
+}

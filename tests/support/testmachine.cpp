@@ -1,0 +1,212 @@
+#include "testmachine.h"
+
+#include "support/fixtures.h"
+#include "support/textfiles.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QRegularExpression>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace {
+
+QByteArray crlf(const char *text)
+{
+    return QByteArray(text).replace("\n", "\r\n");
+}
+
+// Settings files, manifests and reports, with their numbered backups.
+bool isText(const QString &name)
+{
+    static const QRegularExpression text(QStringLiteral("\\.(ini|jcf|jkm|install|txt)(\\.\\d+)?$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    return text.match(name).hasMatch();
+}
+
+QString decode(const QString &name, const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xFF\xFE"))
+        return QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData() + 2), (bytes.size() - 2) / 2);
+    // The report is in the system's code page, JAWS's ini files in ANSI.
+    return name.compare(QLatin1String("installLog.txt"), Qt::CaseInsensitive) == 0 ? QString::fromLocal8Bit(bytes)
+                                                                                    : QString::fromLatin1(bytes);
+}
+
+} // namespace
+
+TestMachine::TestMachine(const QString &root_)
+    : root(root_)
+    , jawsFolder(root_ + QStringLiteral("/Program Files/JAWS10"))
+    , packageFolder(root_ + QStringLiteral("/package"))
+{
+}
+
+QProcessEnvironment TestMachine::environment() const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QUOROLMA_SYSTEM_ROOT"), root);
+    return environment;
+}
+
+bool TestMachine::writeRegistry() const
+{
+    const QString target = QDir::toNativeSeparators(jawsFolder);
+#ifdef Q_OS_WIN
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Freedom Scientific\\Jaws\\10.0", 0, nullptr, 0, KEY_ALL_ACCESS,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    const std::wstring value = target.toStdWString();
+    const bool written = RegSetValueExW(key, L"Target", 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
+                                        DWORD((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return written;
+#else
+    QString escaped = target;
+    escaped.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    return TextFiles::write(root + QStringLiteral("/registry.reg"),
+                            QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n"
+                                           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Freedom Scientific\\Jaws\\10.0]\r\n"
+                                           "\"Target\"=\"%1\"\r\n")
+                                .arg(escaped)
+                                .toUtf8());
+#endif
+}
+
+bool TestMachine::makeJaws(const QString &jfwProgram)
+{
+    qputenv("QUOROLMA_SYSTEM_ROOT", root.toUtf8());
+    const QString settings = QStringLiteral("/Freedom Scientific/JAWS/10.0/Settings");
+#ifdef Q_OS_WIN
+    // The prefix's own application data folders: fresh for each run of the test program.
+    wchar_t path[MAX_PATH];
+    if (!SHGetSpecialFolderPathW(nullptr, path, 0x23 /* common application data */, FALSE))
+        return false;
+    sharedSettings = QDir::fromNativeSeparators(QString::fromWCharArray(path)) + settings;
+    if (!SHGetSpecialFolderPathW(nullptr, path, 0x1a /* application data */, FALSE))
+        return false;
+    userSettings = QDir::fromNativeSeparators(QString::fromWCharArray(path)) + settings;
+    QDir(sharedSettings).removeRecursively();
+    QDir(userSettings).removeRecursively();
+#else
+    sharedSettings = root + QStringLiteral("/ProgramData") + settings;
+    userSettings = root + QStringLiteral("/AppData/Roaming") + settings;
+#endif
+    const QString jfw = jawsFolder + QStringLiteral("/JFW.EXE");
+    const bool jfwMade = jfwProgram.isEmpty() ? Fixtures::copy(QStringLiteral("pe/jfw_10.dll"), jfw)
+                                              : QDir().mkpath(jawsFolder) && QFile::copy(Fixtures::program(jfwProgram), jfw);
+    if (!jfwMade || !writeRegistry())
+        return false;
+#ifndef Q_OS_WIN
+    // The version is read from jfw.exe and the restart looks for JFW.EXE: one file on Windows.
+    if (!QFile::copy(jfw, jawsFolder + QStringLiteral("/jfw.exe")))
+        return false;
+#endif
+    const QList<QPair<QString, QByteArray>> files = {
+        { jawsFolder + "/jfw.ini", crlf("[Options]\nVoice=Eloquence\n[BrailleDisplays]\nBraille1LongName=Focus 40 Blue\nBraille1Name=FOCUS\n") },
+        { jawsFolder + "/braille.ini", crlf("[Focus 40 Blue]\nPort=USB\n") },
+        { jawsFolder + "/MANUALS/enu/readme.txt", "JAWS manual\r\n" },
+        { jawsFolder + "/MANUALS/fra/readme.txt", "Manuel de JAWS\r\n" },
+        { sharedSettings + "/enu/default.jcf", crlf("[Options]\nSpeech=0\n") },
+        { sharedSettings + "/fra/default.jcf", crlf("[Options]\nSpeech=0\n") },
+        { userSettings + "/enu/default.jcf", crlf("[Options]\nBrailleDisplay=FOCUS\n") },
+    };
+    return writeFiles(files);
+}
+
+bool TestMachine::makePackage()
+{
+    const QList<QPair<QString, QByteArray>> files = {
+        { packageFolder + "/list.install",
+          crlf("[COPY]\nQuorOlma.jlb\n*.chm\n[DRIVERS_COPY]\nQuorOlma.jlb\n[MERGE]\nkorvalis_default.jcf\n"
+               "[ENU_MANUALS_COPY]\nmanual_en.txt\n[FRA_MANUALS_COPY]\nmanual_fr.txt\n"
+               "[ENU_KBD_BRAILLE_TABLE]\nBrailleTranslationTable=English_keys\n"
+               "[ENU_JBT_BRAILLE_TABLE]\nBrailleTranslationTable=English.jbt\n"
+               "[FRA_JBT_BRAILLE_TABLE]\nBrailleTranslationTable=French.jbt\n") },
+        { packageFolder + "/braille.ini", crlf("[Korvalis Olma (1.71 et plus r\xe9" "cent)]\nPort=COM1\n[Korvalis Quor]\nPort=USB\n") },
+        { packageFolder + "/korvalis_default.jcf", crlf("[Options]\nSpeech=1\n[Korvalis]\nEnabled=1\n") },
+        { packageFolder + "/QuorOlma.chm", "driver help\r\n" },
+        { packageFolder + "/manual_en.txt", "user manual\r\n" },
+        { packageFolder + "/manual_fr.txt", "manuel utilisateur\r\n" },
+    };
+    if (!writeFiles(files))
+        return false;
+    if (!Fixtures::copy(QStringLiteral("pe/driver.dll"), packageFolder + QStringLiteral("/QuorOlma.jlb")))
+        return false;
+    // The user's own files beside the package, some named much like its files.
+    strangerFiles = QStringList{ "QuorOlma.jlb.bak", "QuorOlma2.jlb", "list.install.old", "braille.ini.txt", "korvalis_default.jcf.orig",
+                                 "manual_en.txt.1", "manual_de.txt", "QuorOlma.chm.part", "installLog.old", "default.jcf" };
+    for (int i = 0; strangerFiles.size() < 50; ++i)
+        strangerFiles << QStringLiteral("holiday_%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+    for (const QString &name : std::as_const(strangerFiles)) {
+        if (!TextFiles::write(packageFolder + QLatin1Char('/') + name, "mine: " + name.toUtf8()))
+            return false;
+    }
+    return true;
+}
+
+bool TestMachine::writeFiles(const QList<QPair<QString, QByteArray>> &files)
+{
+    for (const auto &file : files) {
+        if (!QDir().mkpath(QFileInfo(file.first).path()) || !TextFiles::write(file.first, file.second))
+            return false;
+    }
+    return true;
+}
+
+QString TestMachine::addProgram(const QString &name)
+{
+    const QString built = Fixtures::program(name);
+    const QString copy = packageFolder + QLatin1Char('/') + QFileInfo(built).fileName();
+    QFile::remove(copy); // left by an earlier run, as a user's program would be
+    return QFile::copy(built, copy) ? copy : QString();
+}
+
+QString TestMachine::dump() const
+{
+    const QList<QPair<QString, QString>> places = { { QStringLiteral("$JAWS"), jawsFolder },
+                                                   { QStringLiteral("$SHARED"), sharedSettings },
+                                                   { QStringLiteral("$USER"), userSettings },
+                                                   { QStringLiteral("$PACKAGE"), packageFolder } };
+    QStringList lines;
+    for (const auto &place : places) {
+        QStringList files;
+        QDirIterator it(place.second, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << it.next();
+        files.sort(Qt::CaseInsensitive);
+        for (const QString &file : std::as_const(files)) {
+            const QString name = QFileInfo(file).fileName();
+            const QString relative = place.first + file.mid(place.second.size());
+            if (strangerFiles.contains(name) && QFileInfo(file).path() == packageFolder) {
+                const bool intact = TextFiles::read(file) == "mine: " + name.toUtf8();
+                lines << relative + (intact ? QStringLiteral(" (the user's)") : QStringLiteral(" (the user's, CHANGED)"));
+                continue;
+            }
+            // Programs (JFW.EXE, the installer itself) differ by build and are never changed.
+            if (QFileInfo(file).suffix().compare(QLatin1String("exe"), Qt::CaseInsensitive) == 0 || QFileInfo(file).suffix().isEmpty())
+                continue;
+            const QByteArray bytes = TextFiles::read(file);
+            if (!isText(name)) {
+                lines << QStringLiteral("%1 (%2 bytes)").arg(relative).arg(bytes.size());
+                continue;
+            }
+            lines << relative; // its line ends differ by system, its lines do not
+            QString text = decode(name, bytes);
+            for (const auto &other : places) {
+                text.replace(QDir::toNativeSeparators(other.second), other.first);
+                text.replace(other.second, other.first);
+            }
+            text.replace(QLatin1Char('\\'), QLatin1Char('/'));
+            text.replace(QRegularExpression(QStringLiteral("^Installation .*\\d\\d:\\d\\d:\\d\\d.*$"),
+                                            QRegularExpression::MultilineOption),
+                         QStringLiteral("Installation <date>"));
+            for (const QString &line : text.split(QRegularExpression(QStringLiteral("\r?\n"))))
+                lines << QStringLiteral("  | ") + line;
+        }
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QMap>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+// A simulated machine for whole installations, made in a folder of its own: one JAWS installed
+// (its program folder, its settings folders where the installer derives them, its registry
+// record) and a package folder holding the driver, the manifest and the files it names, plus
+// files of the user's that the installation must never touch.
+// Natively the registry record goes into the machine's registry.reg; under Wine into the
+// prefix's own registry, which every program of the run reads.
+class TestMachine
+{
+public:
+    explicit TestMachine(const QString &root);
+
+    // JAWS 10 in "Program Files/JAWS10". With `jfw` a program ("jawsdouble"), that program
+    // becomes JFW.EXE; otherwise a file with a version resource stands in for it.
+    bool make(const QString &jfwProgram = QString()) { return makeJaws(jfwProgram) && makePackage(); }
+    bool makeJaws(const QString &jfwProgram = QString());
+    // The package as it is unpacked, with the user's files beside it; again for a second run.
+    bool makePackage();
+    // Copies the built program `name` into the package folder; its path there.
+    QString addProgram(const QString &name);
+    // Sets the environment a program of this machine runs in.
+    QProcessEnvironment environment() const;
+
+    QString root;
+    QString jawsFolder;
+    QString packageFolder;
+    QString sharedSettings;
+    QString userSettings;
+    // Files of the user's in the package folder, by name: none matches the manifest.
+    QStringList strangerFiles;
+
+    // Every file under the four folders with its size, and the text of settings files and
+    // reports; paths written as $JAWS, $SHARED, $USER, $PACKAGE, the date of the report masked.
+    QString dump() const;
+
+private:
+    bool writeRegistry() const;
+    static bool writeFiles(const QList<QPair<QString, QByteArray>> &files);
+};

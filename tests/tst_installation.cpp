@@ -1,0 +1,263 @@
+// Whole installations through the program's own wizard, driven with the keyboard, on a machine
+// made for each case: what lands on disk and in the reports is compared with hand-checked
+// results (tests/fixtures/golden/installation-*.txt).
+#include "support/fixtures.h"
+#include "support/testmachine.h"
+#include "support/textfiles.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#ifdef Q_OS_WIN
+#include "platform/windowsystem.h"
+#endif
+
+namespace {
+
+struct Run
+{
+    QMap<QString, QStringList> seen;
+    QString errors;
+};
+
+// Starts the program laid into the machine's package folder, as a user would, and waits for it.
+bool install(const TestMachine &machine, const QString &program, const QMap<QString, QString> &settings, Run &run)
+{
+    QProcess process;
+    QProcessEnvironment environment = machine.environment();
+    for (auto setting = settings.cbegin(); setting != settings.cend(); ++setting)
+        environment.insert(setting.key(), setting.value());
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(machine.root);
+    process.start(program, QStringList());
+    if (!process.waitForFinished(240000)) {
+        process.kill();
+        qWarning("the program did not end: %s", process.readAllStandardError().constData());
+        return false;
+    }
+    run.errors = QString::fromLocal8Bit(process.readAllStandardError());
+    for (QString line : QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+        line.remove(QLatin1Char('\r'));
+        const int eq = line.indexOf(QLatin1Char('='));
+        if (eq > 0)
+            run.seen[line.left(eq)] << line.mid(eq + 1);
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        qWarning("the program failed: %s", qPrintable(run.errors));
+        return false;
+    }
+    return true;
+}
+
+QString golden(const QString &name)
+{
+    return QString::fromUtf8(Fixtures::read(QStringLiteral("golden/installation-") + name + QStringLiteral(".txt")));
+}
+
+// Compares line by line, so that a difference is shown where it is.
+bool sameAsGolden(const QString &actual, const QString &name)
+{
+    // IQO_GOLDEN_OUTPUT=folder keeps each result there, to be read line by line before it
+    // replaces an expected result.
+    if (qEnvironmentVariableIsSet("IQO_GOLDEN_OUTPUT"))
+        TextFiles::write(qEnvironmentVariable("IQO_GOLDEN_OUTPUT") + QStringLiteral("/installation-") + name + QStringLiteral(".txt"), actual.toUtf8());
+    const QStringList expected = golden(name).split(QLatin1Char('\n'));
+    const QStringList lines = actual.split(QLatin1Char('\n'));
+    for (int i = 0; i < qMax(expected.size(), lines.size()); ++i) {
+        if (expected.value(i) != lines.value(i)) {
+            qWarning("%s, line %d:\n  expected: %s\n  actual:   %s\n--- whole result:\n%s", qPrintable(name), i + 1,
+                     qPrintable(expected.value(i)), qPrintable(lines.value(i)), qPrintable(actual));
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+class tst_Installation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void installs_data();
+    void installs();
+    void noJawsRowChosen();
+    void cancelDuringTheCopy();
+#ifdef Q_OS_WIN
+    void runningJawsIsClosedAndRestarted_data();
+    void runningJawsIsClosedAndRestarted();
+#endif
+};
+
+void tst_Installation::installs_data()
+{
+    QTest::addColumn<int>("runs");
+    QTest::addColumn<bool>("failedCopy");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("one run") << 1 << false << "one-run";
+    QTest::newRow("second run after the first") << 2 << false << "two-runs";
+    QTest::newRow("a copy fails") << 1 << true << "failed-copy";
+}
+
+// JAWS not running: no box, nothing closed or started; every file of the package in place,
+// the settings written, the report published, the package's used files gone and the user's
+// own files still there.
+void tst_Installation::installs()
+{
+    QFETCH(int, runs);
+    QFETCH(bool, failedCopy);
+    QFETCH(QString, result);
+    QTemporaryDir root;
+    TestMachine machine(root.path());
+    QVERIFY(machine.make());
+    // A folder where the help file should go: its copy cannot succeed.
+    if (failedCopy)
+        QVERIFY(QDir().mkpath(machine.jawsFolder + QStringLiteral("/QuorOlma.chm")));
+    Run run;
+    for (int i = 0; i < runs; ++i) {
+        QVERIFY(i == 0 || machine.makePackage()); // unpacked again for the second run
+        const QString program = machine.addProgram(QStringLiteral("installationprobe"));
+        QVERIFY(!program.isEmpty());
+        run = Run();
+        QVERIFY(install(machine, program, {}, run));
+    }
+    QCOMPARE(run.seen.value("page"), (QStringList{ "1", "2", "3" }));
+    QCOMPARE(run.seen.value("focusInJawsList"), QStringList{ "1" });
+    QVERIFY(!run.seen.contains("box"));
+    const QString publishedReport = QDir::toNativeSeparators(machine.jawsFolder + QStringLiteral("/installLog.txt"));
+    QCOMPARE(run.seen.value("reportPath"), QStringList{ publishedReport });
+    const QString sentence = failedCopy ? QStringLiteral("Error during installation. Please check the %1 file for details.").arg(publishedReport)
+                                        : QStringLiteral("Installation correctly done.");
+    QCOMPARE(run.seen.value("sentence"), (QStringList{ sentence, "Click Finish to end the installation process." }));
+#ifdef Q_OS_WIN
+    QVERIFY(publishedReport.contains(QStringLiteral("\\JAWS10\\installLog.txt")));
+#endif
+    QVERIFY(sameAsGolden(machine.dump(), result));
+}
+
+// No row chosen: nothing is started, nothing written, and only Cancel is left.
+void tst_Installation::noJawsRowChosen()
+{
+    QTemporaryDir root;
+    TestMachine machine(root.path());
+    QVERIFY(machine.make());
+    const QString before = machine.dump();
+    const QString program = machine.addProgram(QStringLiteral("installationprobe"));
+    Run run;
+    QVERIFY(install(machine, program, { { "IQO_PROBE_NO_ROW", "1" } }, run));
+    QCOMPARE(run.seen.value("page"), (QStringList{ "1", "2" }));
+    QCOMPARE(run.seen.value("nextEnabled"), QStringList{ "0" });
+    QCOMPARE(run.seen.value("infoText"), QStringList{ "Installation in progress..." });
+    const QString report = QString::fromLocal8Bit(TextFiles::read(machine.packageFolder + QStringLiteral("/installLog.txt")));
+    QVERIFY(!report.contains(QStringLiteral("Installation into")));
+    QVERIFY(report.contains(QStringLiteral("Installation ")));
+    // Apart from the report and the program, the machine is as it was.
+    QString after = machine.dump();
+    after.remove(QRegularExpression(QStringLiteral("\\$PACKAGE/installLog.txt\n(  \\|[^\n]*\n)*")));
+    QCOMPARE(after, before);
+}
+
+// Cancel while the files are copied: the program ends cleanly, no file is half there, the
+// settings are untouched and the report says what happened.
+void tst_Installation::cancelDuringTheCopy()
+{
+    QTemporaryDir root;
+    TestMachine machine(root.path());
+    QVERIFY(machine.make());
+    // Many large files make a copy that lasts long enough to be cancelled.
+    QByteArray big(4 * 1024 * 1024, 'x');
+    QStringList names;
+    for (int i = 0; i < 60; ++i) {
+        big[i] = 'y';
+        names << QStringLiteral("bulk_%1.chm").arg(i, 2, 10, QLatin1Char('0'));
+        QVERIFY(TextFiles::write(machine.packageFolder + QLatin1Char('/') + names.last(), big));
+    }
+    const QByteArray jcfBefore = TextFiles::read(machine.userSettings + QStringLiteral("/enu/default.jcf"));
+    const QString program = machine.addProgram(QStringLiteral("installationprobe"));
+    Run run;
+    QVERIFY(install(machine, program, { { "IQO_PROBE_CANCEL", "1" } }, run));
+    QCOMPARE(run.seen.value("page"), (QStringList{ "1", "2" }));
+    QVERIFY(run.seen.contains("cancelAt"));
+
+    const QStringList report = QString::fromLocal8Bit(TextFiles::read(machine.packageFolder + QStringLiteral("/installLog.txt")))
+                                   .split(QRegularExpression(QStringLiteral("\r?\n")));
+    const int cancelled = report.indexOf(QRegularExpression(QStringLiteral("^ERROR : Installation cancelled by the user\\..*")));
+    QVERIFY2(cancelled > 0, qPrintable(report.join('\n')));
+    QCOMPARE(report.value(cancelled + 1), QString(QLatin1Char('-')).repeated(79));
+    // Each file is there whole or not at all, and the report names exactly those that are.
+    int copied = 0;
+    for (const QString &name : std::as_const(names)) {
+        const QString destination = machine.jawsFolder + QLatin1Char('/') + name;
+        const bool inReport = report.contains(QStringLiteral("OK : %1 file successfully copied.").arg(QDir::toNativeSeparators(destination)));
+        QCOMPARE(QFileInfo::exists(destination), inReport);
+        if (inReport) {
+            QCOMPARE(TextFiles::read(destination), TextFiles::read(machine.packageFolder + QLatin1Char('/') + name));
+            ++copied;
+        }
+    }
+    qInfo("%d of %d large files copied before the cancel took effect", copied, int(names.size()));
+    QCOMPARE(QDir(machine.jawsFolder).entryList({ QStringLiteral("*.tmp"), QStringLiteral("*~*"), QStringLiteral(".*") },
+                                                QDir::Files | QDir::Hidden | QDir::System),
+             QStringList());
+    // Nothing was configured, and the package is whole: a second run can finish the job.
+    QCOMPARE(TextFiles::read(machine.userSettings + QStringLiteral("/enu/default.jcf")), jcfBefore);
+    QVERIFY(!QFileInfo::exists(machine.jawsFolder + QStringLiteral("/installLog.txt")));
+    QVERIFY(QFileInfo::exists(machine.packageFolder + QStringLiteral("/list.install")));
+    QVERIFY(QFileInfo::exists(machine.packageFolder + QStringLiteral("/QuorOlma.jlb")));
+}
+
+#ifdef Q_OS_WIN
+void tst_Installation::runningJawsIsClosedAndRestarted_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("whole installation") << false;
+    QTest::newRow("cancelled during the copy") << true;
+}
+
+// The JAWS double runs as JFW.EXE of the chosen folder: the warning comes while it still runs,
+// it is closed before the copy, and started again from that folder at the end, or on cancel.
+void tst_Installation::runningJawsIsClosedAndRestarted()
+{
+    QFETCH(bool, cancel);
+    QTemporaryDir root;
+    TestMachine machine(root.path());
+    QVERIFY(machine.make(QStringLiteral("jawsdouble")));
+    const QString jfw = machine.jawsFolder + QStringLiteral("/JFW.EXE");
+    const QString starts = machine.jawsFolder + QStringLiteral("/jawsdouble.log");
+    if (cancel) {
+        QByteArray big(4 * 1024 * 1024, 'x');
+        for (int i = 0; i < 30; ++i)
+            QVERIFY(TextFiles::write(machine.packageFolder + QStringLiteral("/bulk_%1.chm").arg(i), big));
+    }
+    QProcess::startDetached(jfw, {});
+    QElapsedTimer timer;
+    timer.start();
+    while (!Platform::windowSystem().findWindow(QStringLiteral("JFWUI2"), QStringLiteral("JAWS")) && timer.elapsed() < 20000)
+        QTest::qWait(100);
+    QVERIFY(Platform::windowSystem().findWindow(QStringLiteral("JFWUI2"), QStringLiteral("JAWS")));
+
+    const QString program = machine.addProgram(QStringLiteral("installationprobe"));
+    Run run;
+    QMap<QString, QString> settings;
+    if (cancel)
+        settings.insert("IQO_PROBE_CANCEL", "1");
+    QVERIFY(install(machine, program, settings, run));
+    QCOMPARE(run.seen.value("box"), QStringList{ "Warning|Jaws will be closed while copying files. It will be automatically restarted." });
+    QCOMPARE(run.seen.value("jawsRunningAtBox"), QStringList{ "1" });
+    QCOMPARE(run.seen.value("page"), cancel ? (QStringList{ "1", "2" }) : (QStringList{ "1", "2", "3" }));
+    // Started twice from the chosen folder: by the test, then by the installation.
+    timer.restart();
+    while (TextFiles::read(starts).count('\n') < 2 && timer.elapsed() < 20000)
+        QTest::qWait(100);
+    QCOMPARE(TextFiles::read(starts).count('\n'), 2);
+    QVERIFY(Platform::windowSystem().findWindow(QStringLiteral("JFWUI2"), QStringLiteral("JAWS")));
+    if (!cancel)
+        QCOMPARE(TextFiles::read(machine.jawsFolder + QStringLiteral("/QuorOlma.jlb")), Fixtures::read(QStringLiteral("pe/driver.dll")));
+}
+#endif
+
+QTEST_GUILESS_MAIN(tst_Installation)
+#include "tst_installation.moc"
