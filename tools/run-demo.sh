@@ -3,14 +3,20 @@
 # Installs what is missing first (Debian 12).
 # Without a display (no DISPLAY), or with --screenshot FILE, the wizard runs on a virtual display,
 # a picture of its window is saved (default: build/demo/wizard.png) and the wizard is closed.
+# With --keyboard-run FOLDER, a whole installation is made on a virtual display with keys alone
+# (Enter, Tab, arrows), a picture of each page is saved in FOLDER, and what the installation left
+# on the machine is listed.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 . "$repo/tools/lib.sh"
 build_root=${IQO_BUILD_DIR:-$repo/build}
 
 screenshot=
+keyboard_run=
 if [ "${1:-}" = "--screenshot" ]; then
   screenshot=${2:?--screenshot needs a file name}
+elif [ "${1:-}" = "--keyboard-run" ]; then
+  keyboard_run=${2:?--keyboard-run needs a folder}
 elif [ -z "${DISPLAY:-}" ]; then
   screenshot="$build_root/demo/wizard.png"
 fi
@@ -30,7 +36,7 @@ export QUOROLMA_SYSTEM_ROOT="$machine"
 package="$machine/package"
 cp "$release/src/app/InstallQuorOlma" "$package/"
 
-if [ -z "$screenshot" ]; then
+if [ -z "$screenshot" ] && [ -z "$keyboard_run" ]; then
   exec "$package/InstallQuorOlma"
 fi
 
@@ -45,6 +51,37 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 sleep 1
+if [ -n "$keyboard_run" ] && [ -n "$window" ]; then
+  mkdir -p "$keyboard_run"
+  shot() { sleep 1; import -window root "$keyboard_run/$1.png"; echo "Page: $keyboard_run/$1.png"; }
+  keys() { xdotool key --delay 150 "$@"; }
+  shot 0-intro
+  keys Tab; shot 0-intro-paragraph      # the paragraph takes the focus and is read
+  keys Return; shot 1-choice            # Next: the folder list has the focus
+  keys Home Tab; shot 1-choice-display   # the first row (JAWS 10.0), then on to the display list
+  keys Down; shot 1-choice-quor
+  keys Return                           # Next: the copy and the configuration run by themselves
+  for _ in $(seq 100); do
+    [ -f "$machine/Program Files/Freedom Scientific/JAWS10.0/installLog.txt" ] && break
+    sleep 0.2
+  done
+  shot 3-conclusion
+  keys Return                           # Finish
+  for _ in $(seq 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.2; done
+  if kill -0 "$program" 2>/dev/null; then
+    echo "The wizard did not end with Finish." >&2
+    kill "$program"
+    status=1
+  else
+    wait "$program"; status=$?
+  fi
+  stop_xvfb
+  echo "Exit status: $status"
+  echo "What the installation left in JAWS 10.0 and in the package folder:"
+  (cd "$machine" && find "Program Files/Freedom Scientific/JAWS10.0" ProgramData/Freedom\ Scientific/JAWS/10.0 \
+     "AppData/Roaming/Freedom Scientific/JAWS/10.0" package -type f | sort)
+  exit "$status"
+fi
 mkdir -p "$(dirname "$screenshot")"
 if [ -n "$window" ]; then
   import -window "$window" "$screenshot"

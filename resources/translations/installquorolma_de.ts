@@ -17,6 +17,52 @@
     </message>
 </context>
 <context>
+    <name>ConclusionPage</name>
+    <message>
+        <source>Ending process</source>
+        <translation>Abschluss der Installation</translation>
+    </message>
+    <message>
+        <source>Error during installation. Please check the %1 file for details.</source>
+        <translation>Bei der Installation ist ein Fehler aufgetreten. Einzelheiten finden Sie in der Datei %1.</translation>
+    </message>
+    <message>
+        <source>Installation correctly done.</source>
+        <translation>Die Installation wurde erfolgreich abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>Click %1 to end the installation process.</source>
+        <translation>Klicken Sie auf %1, um die Installation zu beenden.</translation>
+    </message>
+</context>
+<context>
+    <name>CopyFilesPage</name>
+    <message>
+        <source>Installation in progress...</source>
+        <translation>Installation läuft...</translation>
+    </message>
+    <message>
+        <source>Installation into %1 folder...</source>
+        <translation>Installation in den Ordner %1...</translation>
+    </message>
+    <message>
+        <source>Jaws will be closed while copying files. It will be automatically restarted.</source>
+        <translation>JAWS wird beendet, während die Dateien kopiert werden. Danach wird es automatisch neu gestartet.</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Copy finished.</source>
+        <translation>Kopieren abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed.</source>
+        <translation>FEHLER : Installation vom Benutzer abgebrochen. Die bereits kopierten Dateien bleiben erhalten; die Einstellungen von JAWS wurden nicht geändert.</translation>
+    </message>
+</context>
+<context>
     <name>InstallWizard</name>
     <message>
         <source>&amp;Next&gt;</source>

@@ -17,6 +17,52 @@
     </message>
 </context>
 <context>
+    <name>ConclusionPage</name>
+    <message>
+        <source>Ending process</source>
+        <translation>Fin de l&apos;installation</translation>
+    </message>
+    <message>
+        <source>Error during installation. Please check the %1 file for details.</source>
+        <translation>Erreur pendant l&apos;installation. Consultez le fichier %1 pour plus de détails.</translation>
+    </message>
+    <message>
+        <source>Installation correctly done.</source>
+        <translation>L&apos;installation s&apos;est déroulée correctement.</translation>
+    </message>
+    <message>
+        <source>Click %1 to end the installation process.</source>
+        <translation>Cliquez sur %1 pour terminer l&apos;installation.</translation>
+    </message>
+</context>
+<context>
+    <name>CopyFilesPage</name>
+    <message>
+        <source>Installation in progress...</source>
+        <translation>Installation en cours...</translation>
+    </message>
+    <message>
+        <source>Installation into %1 folder...</source>
+        <translation>Installation dans le dossier %1...</translation>
+    </message>
+    <message>
+        <source>Jaws will be closed while copying files. It will be automatically restarted.</source>
+        <translation>JAWS va être fermé pendant la copie des fichiers. Il sera redémarré automatiquement.</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+    <message>
+        <source>Copy finished.</source>
+        <translation>Copie terminée.</translation>
+    </message>
+    <message>
+        <source>ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed.</source>
+        <translation>ERREUR : installation annulée par l&apos;utilisateur. Les fichiers déjà copiés restent en place ; les paramètres de JAWS n&apos;ont pas été modifiés.</translation>
+    </message>
+</context>
+<context>
     <name>InstallWizard</name>
     <message>
         <source>&amp;Next&gt;</source>

@@ -17,6 +17,52 @@
     </message>
 </context>
 <context>
+    <name>ConclusionPage</name>
+    <message>
+        <source>Ending process</source>
+        <translation>Fine dell&apos;installazione</translation>
+    </message>
+    <message>
+        <source>Error during installation. Please check the %1 file for details.</source>
+        <translation>Errore durante l&apos;installazione. Per i dettagli consultare il file %1.</translation>
+    </message>
+    <message>
+        <source>Installation correctly done.</source>
+        <translation>Installazione completata correttamente.</translation>
+    </message>
+    <message>
+        <source>Click %1 to end the installation process.</source>
+        <translation>Fare clic su %1 per terminare l&apos;installazione.</translation>
+    </message>
+</context>
+<context>
+    <name>CopyFilesPage</name>
+    <message>
+        <source>Installation in progress...</source>
+        <translation>Installazione in corso...</translation>
+    </message>
+    <message>
+        <source>Installation into %1 folder...</source>
+        <translation>Installazione nella cartella %1...</translation>
+    </message>
+    <message>
+        <source>Jaws will be closed while copying files. It will be automatically restarted.</source>
+        <translation>JAWS verrà chiuso durante la copia dei file. Verrà riavviato automaticamente.</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Avviso</translation>
+    </message>
+    <message>
+        <source>Copy finished.</source>
+        <translation>Copia completata.</translation>
+    </message>
+    <message>
+        <source>ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed.</source>
+        <translation>ERRORE : installazione annullata dall&apos;utente. I file già copiati restano al loro posto; le impostazioni di JAWS non sono state modificate.</translation>
+    </message>
+</context>
+<context>
     <name>InstallWizard</name>
     <message>
         <source>&amp;Next&gt;</source>

@@ -17,6 +17,52 @@
     </message>
 </context>
 <context>
+    <name>ConclusionPage</name>
+    <message>
+        <source>Ending process</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error during installation. Please check the %1 file for details.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installation correctly done.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click %1 to end the installation process.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CopyFilesPage</name>
+    <message>
+        <source>Installation in progress...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installation into %1 folder...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jaws will be closed while copying files. It will be automatically restarted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy finished.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>InstallWizard</name>
     <message>
         <source>&amp;Next&gt;</source>

@@ -17,6 +17,52 @@
     </message>
 </context>
 <context>
+    <name>ConclusionPage</name>
+    <message>
+        <source>Ending process</source>
+        <translation>Installationen avslutas</translation>
+    </message>
+    <message>
+        <source>Error during installation. Please check the %1 file for details.</source>
+        <translation>Ett fel inträffade under installationen. Se filen %1 för mer information.</translation>
+    </message>
+    <message>
+        <source>Installation correctly done.</source>
+        <translation>Installationen slutfördes utan fel.</translation>
+    </message>
+    <message>
+        <source>Click %1 to end the installation process.</source>
+        <translation>Klicka på %1 för att avsluta installationen.</translation>
+    </message>
+</context>
+<context>
+    <name>CopyFilesPage</name>
+    <message>
+        <source>Installation in progress...</source>
+        <translation>Installationen pågår...</translation>
+    </message>
+    <message>
+        <source>Installation into %1 folder...</source>
+        <translation>Installation i mappen %1...</translation>
+    </message>
+    <message>
+        <source>Jaws will be closed while copying files. It will be automatically restarted.</source>
+        <translation>JAWS stängs medan filerna kopieras. Det startas sedan om automatiskt.</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Varning</translation>
+    </message>
+    <message>
+        <source>Copy finished.</source>
+        <translation>Kopieringen är klar.</translation>
+    </message>
+    <message>
+        <source>ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed.</source>
+        <translation>FEL : installationen avbröts av användaren. De filer som redan kopierats finns kvar; JAWS:s inställningar har inte ändrats.</translation>
+    </message>
+</context>
+<context>
     <name>InstallWizard</name>
     <message>
         <source>&amp;Next&gt;</source>

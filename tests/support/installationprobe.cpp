@@ -4,7 +4,8 @@
 // folder, so that the program's folder is the package's, as on a user's machine.
 //   IQO_PROBE_JAWS_ROW    row of the JAWS folder list to choose (default: as preselected)
 //   IQO_PROBE_DEVICE_ROW  row of the display list (default 1)
-//   IQO_PROBE_CANCEL      set: press Cancel at the first sign of progress
+//   IQO_PROBE_CANCEL      "start": press Cancel as soon as the copy page is shown;
+//                         "progress": at the first sign of progress
 //   IQO_PROBE_NO_ROW      set: no JAWS row chosen (the field set to -1 before page 2)
 #include "globals.h"
 #include "installerapplication.h"
@@ -85,7 +86,12 @@ int main(int argc, char *argv[])
                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
                 });
             } else if (id == InstallWizard::CopyFilesPageId) {
-                if (qEnvironmentVariableIsSet("IQO_PROBE_CANCEL")) {
+                const QString cancel = qEnvironmentVariable("IQO_PROBE_CANCEL");
+                if (cancel == QLatin1String("start")) {
+                    // The page has started the worker before it is shown.
+                    print("cancelAt", QStringLiteral("0"));
+                    wizard.button(QWizard::CancelButton)->click();
+                } else if (cancel == QLatin1String("progress")) {
                     // The first progress that reaches the page: the copy is under way.
                     auto *bar = wizard.currentPage()->findChild<QProgressBar *>();
                     QObject::connect(bar, &QProgressBar::valueChanged, &wizard, [&wizard](int value) {

@@ -1,5 +1,6 @@
 #include "testmachine.h"
 
+#include "installer/shellfolders.h"
 #include "support/fixtures.h"
 #include "support/textfiles.h"
 
@@ -80,21 +81,15 @@ bool TestMachine::makeJaws(const QString &jfwProgram)
 {
     qputenv("QUOROLMA_SYSTEM_ROOT", root.toUtf8());
     const QString settings = QStringLiteral("/Freedom Scientific/JAWS/10.0/Settings");
-#ifdef Q_OS_WIN
-    // The prefix's own application data folders: fresh for each run of the test program.
-    wchar_t path[MAX_PATH];
-    if (!SHGetSpecialFolderPathW(nullptr, path, 0x23 /* common application data */, FALSE))
+    // Where the installer derives them: natively under the machine's root, under Wine the
+    // prefix's own folders, fresh for each run of the test program.
+    const ShellFolders shellFolders;
+    if (shellFolders.commonAppDataFolder.isEmpty() || shellFolders.appDataFolder.isEmpty())
         return false;
-    sharedSettings = QDir::fromNativeSeparators(QString::fromWCharArray(path)) + settings;
-    if (!SHGetSpecialFolderPathW(nullptr, path, 0x1a /* application data */, FALSE))
-        return false;
-    userSettings = QDir::fromNativeSeparators(QString::fromWCharArray(path)) + settings;
+    sharedSettings = QDir::fromNativeSeparators(shellFolders.commonAppDataFolder) + settings;
+    userSettings = QDir::fromNativeSeparators(shellFolders.appDataFolder) + settings;
     QDir(sharedSettings).removeRecursively();
     QDir(userSettings).removeRecursively();
-#else
-    sharedSettings = root + QStringLiteral("/ProgramData") + settings;
-    userSettings = root + QStringLiteral("/AppData/Roaming") + settings;
-#endif
     const QString jfw = jawsFolder + QStringLiteral("/JFW.EXE");
     const bool jfwMade = jfwProgram.isEmpty() ? Fixtures::copy(QStringLiteral("pe/jfw_10.dll"), jfw)
                                               : QDir().mkpath(jawsFolder) && QFile::copy(Fixtures::program(jfwProgram), jfw);
