@@ -1,6 +1,8 @@
 #include "installer/jawsinstaller.h"
 #include "installer/shellfolders.h"
 #include "support/fixtures.h"
+#include "support/testmachine.h"
+#include "support/textfiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -16,6 +18,8 @@ private slots:
     void targetFoldersByVersion();
     void missingFoldersChangeNothing();
     void resetForgetsOnlyTheChosenInstallation();
+    void cleanUpTakesOnlyDeliveredFiles_data();
+    void cleanUpTakesOnlyDeliveredFiles();
 
 private:
     QTemporaryDir systemRoot;
@@ -128,6 +132,59 @@ void tst_JawsInstaller::resetForgetsOnlyTheChosenInstallation()
     QCOMPARE(installer.sourceFolder(), package.path());
     QVERIFY(installer.hasErrors());
     QCOMPARE(installer.reportPath(), QStringLiteral("C:/report.txt"));
+}
+
+void tst_JawsInstaller::cleanUpTakesOnlyDeliveredFiles_data()
+{
+    QTest::addColumn<QStringList>("failedCopies"); // destinations, relative to the JAWS folder
+    QTest::addColumn<bool>("laterError");
+    QTest::addColumn<QStringList>("removed");
+    const QStringList delivered{ "manual_en.txt", "manual_fr.txt", "QuorOlma.chm", "QuorOlma.jlb" };
+    const QStringList everyRun{ "braille.ini", "installquorolma_fr.qm", "list.install" };
+    QStringList everything = delivered + everyRun;
+    everything.sort(Qt::CaseInsensitive);
+    QTest::newRow("everything delivered") << QStringList() << false << everything;
+    QTest::newRow("one copy failed") << QStringList{ "QuorOlma.chm" } << false
+                                     << QStringList{ "manual_en.txt", "manual_fr.txt", "QuorOlma.jlb" };
+    // The driver goes to two folders: one failure is enough to keep it.
+    QTest::newRow("one of two copies failed") << QStringList{ "Drivers/Braille/quorolma/QuorOlma.jlb" } << false
+                                              << QStringList{ "manual_en.txt", "manual_fr.txt", "QuorOlma.chm" };
+    QTest::newRow("a later step failed") << QStringList() << true << delivered;
+}
+
+// What a second run needs stays until everything is delivered; the user's files, and files the
+// installation did not deliver, always stay.
+void tst_JawsInstaller::cleanUpTakesOnlyDeliveredFiles()
+{
+    QFETCH(QStringList, failedCopies);
+    QFETCH(bool, laterError);
+    QFETCH(QStringList, removed);
+    QTemporaryDir root;
+    TestMachine machine(root.path());
+    QVERIFY(machine.make());
+    QVERIFY(TextFiles::write(machine.packageFolder + QStringLiteral("/installquorolma_fr.qm"), "catalogue"));
+    QVERIFY(TextFiles::write(machine.packageFolder + QStringLiteral("/installquorolma_de.qm"), "not loaded"));
+    JawsInstaller installer;
+    installer.setSourceFolder(machine.packageFolder);
+    installer.setJawsFolder(machine.jawsFolder);
+    QVERIFY(installer.prepareCopy());
+    for (const QString &destination : installer.destinationFiles()) {
+        const QString relative = QDir(machine.jawsFolder).relativeFilePath(destination);
+        installer.recordCopy(QDir::toNativeSeparators(destination), !failedCopies.contains(relative));
+    }
+    installer.addOwnPackageFile(machine.packageFolder + QStringLiteral("/installquorolma_fr.qm"));
+    installer.setHasErrors(laterError || !failedCopies.isEmpty());
+    QStringList names;
+    for (const QString &file : installer.removablePackageFiles())
+        names << QFileInfo(file).fileName();
+    names.sort(Qt::CaseInsensitive);
+    QCOMPARE(names, removed);
+
+    installer.endReport();
+    for (const QString &name : QDir(machine.packageFolder).entryList(QDir::Files))
+        QVERIFY2(!removed.contains(name), qPrintable(name));
+    for (const QString &name : std::as_const(machine.strangerFiles))
+        QVERIFY(QFileInfo::exists(machine.packageFolder + QLatin1Char('/') + name));
 }
 
 QTEST_GUILESS_MAIN(tst_JawsInstaller)
