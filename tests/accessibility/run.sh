@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# The wizard heard through the accessibility bus: a demo machine whose package is large enough
+# for the copy to last a few seconds, the program laid into its package folder, a virtual
+# display, a private session bus with the AT-SPI bus on it, and the listener driving the keys.
+# Usage: run.sh PROGRAM WORK_FOLDER
+set -euo pipefail
+program=${1:?program}
+work=${2:?work folder}
+here=$(cd "$(dirname "$0")" && pwd)
+repo=$(cd "$here/../.." && pwd)
+
+machine="$work/machine"
+"$repo/tools/make-demo-machine.sh" "$machine" >/dev/null
+package="$machine/package"
+# The manifest copies every *.chm into the JAWS folder: large files keep the copy page up for a
+# few seconds while it still answers the keyboard between two files.
+trap 'rm -f "$package"/bulk_*.chm "$machine/Program Files/Freedom Scientific/JAWS10.0"/bulk_*.chm' EXIT
+head -c $((32 * 64 * 1048576)) /dev/zero | split -b $((64 * 1048576)) -a 2 -d --additional-suffix=.chm - "$package/bulk_"
+cp "$program" "$package/"
+
+export QUOROLMA_SYSTEM_ROOT="$machine"
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
+export LC_ALL=en_US.UTF-8 LANG=en_US.UTF-8 QT_LOGGING_RULES="*.debug=false"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+# Debian's own Python: it is the one with the bus bindings.
+xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
+  /usr/bin/python3 "$here/screenreader.py" "$machine" "$package/$(basename "$program")"
