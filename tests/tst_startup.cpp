@@ -60,6 +60,38 @@ struct ProbeRun
     }
 };
 
+// A text of pages 1, 2 and 3, then one report line of each kind as the probe writes them.
+QMap<QString, QStringList> expectedTexts()
+{
+    return {
+        { "en", { "Please select Jaws installation folder and your Braille device.", "Installation in progress...", "Ending process",
+                  "ERROR : Unable to copy JAWS/jfw.ini file.", "OK : JAWS/MANUALS folder successfully created.",
+                  "OK : [Quor] section has been added to jfw.ini file.",
+                  "ERROR : Unable to select 'French.jbt' Braille table in default.jcf.",
+                  "OK : JAWS/braille.ini.001 file successfully saved.", "ERROR : Unable to delete JAWS/default.jkm file." } },
+        { "fr", { "Veuillez sélectionner le dossier d'installation de Jaws et votre afficheur braille.", "Installation en cours...",
+                  "Fin de l'installation", "ERREUR : impossible de copier le fichier JAWS/jfw.ini.",
+                  "OK : dossier JAWS/MANUALS créé avec succès.", "OK : la section [Quor] a été ajoutée au fichier jfw.ini.",
+                  "ERREUR : impossible de sélectionner la table braille 'French.jbt' dans default.jcf.",
+                  "OK : fichier JAWS/braille.ini.001 enregistré avec succès.", "ERREUR : impossible de supprimer le fichier JAWS/default.jkm." } },
+        { "de", { "Bitte wählen Sie den Jaws-Installationsordner und Ihre Braillezeile aus.", "Installation läuft...",
+                  "Abschluss der Installation", "FEHLER : Datei JAWS/jfw.ini konnte nicht kopiert werden.",
+                  "OK : Ordner JAWS/MANUALS erfolgreich erstellt.", "OK : Abschnitt [Quor] wurde der Datei jfw.ini hinzugefügt.",
+                  "FEHLER : Braille-Tabelle 'French.jbt' konnte in default.jcf nicht ausgewählt werden.",
+                  "OK : Datei JAWS/braille.ini.001 erfolgreich gespeichert.", "FEHLER : Datei JAWS/default.jkm konnte nicht gelöscht werden." } },
+        { "it", { "Selezionare la cartella di installazione di Jaws e il display braille.", "Installazione in corso...",
+                  "Fine dell'installazione", "ERRORE : impossibile copiare il file JAWS/jfw.ini.",
+                  "OK : cartella JAWS/MANUALS creata correttamente.", "OK : la sezione [Quor] è stata aggiunta al file jfw.ini.",
+                  "ERRORE : impossibile selezionare la tabella braille 'French.jbt' in default.jcf.",
+                  "OK : file JAWS/braille.ini.001 salvato correttamente.", "ERRORE : impossibile eliminare il file JAWS/default.jkm." } },
+        { "sv", { "Välj installationsmappen för Jaws och din punktskriftsdisplay.", "Installationen pågår...", "Installationen avslutas",
+                  "FEL : det gick inte att kopiera filen JAWS/jfw.ini.", "OK : mappen JAWS/MANUALS har skapats.",
+                  "OK : avsnittet [Quor] har lagts till i filen jfw.ini.",
+                  "FEL : det gick inte att välja punktskriftstabellen 'French.jbt' i default.jcf.",
+                  "OK : filen JAWS/braille.ini.001 har sparats.", "FEL : det gick inte att ta bort filen JAWS/default.jkm." } },
+    };
+}
+
 } // namespace
 
 class tst_Startup : public QObject
@@ -82,44 +114,40 @@ void tst_Startup::catalogueChoice_data()
     QTest::addColumn<QString>("finish");
     QTest::addColumn<QString>("cancel");
     QTest::addColumn<QString>("warning");
-    QTest::addColumn<QString>("copyError"); // %1: the path in native form
+    QTest::addColumn<QString>("language"); // of the page texts and the report lines
 
     const QString enTitle = QStringLiteral("Korvalis driver for Jaws");
-    const QString enError = QStringLiteral("ERROR : Unable to copy %1 file.");
     const QString frTitle = QStringLiteral("Pilote Korvalis pour Jaws");
-    const QString frError = QStringLiteral("ERREUR : impossible de copier le fichier %1.");
     const QString deTitle = QStringLiteral("Korvalis-Treiber für Jaws");
-    const QString deError = QStringLiteral("FEHLER : Datei %1 konnte nicht kopiert werden.");
     const QString itTitle = QStringLiteral("Driver Korvalis per Jaws");
-    const QString itError = QStringLiteral("ERRORE : impossibile copiare il file %1.");
 
     QTest::newRow("fr_FR") << "fr_FR" << QStringList() << frTitle << "&Suivant>" << "&Terminer" << "Annuler"
-                           << "Avertissement" << frError;
+                           << "Avertissement" << "fr";
     QTest::newRow("fr_CA falls back to fr") << "fr_CA" << QStringList() << frTitle << "&Suivant>" << "&Terminer"
-                                            << "Annuler" << "Avertissement" << frError;
+                                            << "Annuler" << "Avertissement" << "fr";
     QTest::newRow("de_DE") << "de_DE" << QStringList() << deTitle << "&Weiter>" << "Ab&schließen" << "Abbrechen"
-                           << "Warning" << deError;
+                           << "Warning" << "de";
     QTest::newRow("de_CH") << "de_CH" << QStringList() << deTitle << "&Weiter>" << "Ab&schließen" << "Abbrechen"
-                           << "Warning" << deError;
+                           << "Warning" << "de";
     QTest::newRow("sv_SE") << "sv_SE" << QStringList() << "Korvalis-drivrutin för Jaws" << "&Nästa>" << "&Färdig"
-                           << "Avbryt" << "Warning" << "FEL : det gick inte att kopiera filen %1.";
+                           << "Avbryt" << "Warning" << "sv";
     QTest::newRow("it_IT, toolkit in English") << "it_IT" << QStringList() << itTitle << "&Avanti>" << "&Finish"
-                                               << "Cancel" << "Warning" << itError;
+                                               << "Cancel" << "Warning" << "it";
     QTest::newRow("it_IT, qt_it.qm beside") << "it_IT" << QStringList{ "qt_it.qm:qt_it.qm" } << itTitle
-                                            << "&Avanti>" << "&Fine" << "Annulla" << "Warning" << itError;
+                                            << "&Avanti>" << "&Fine" << "Annulla" << "Warning" << "it";
     QTest::newRow("en_US") << "en_US" << QStringList() << enTitle << "&Next>" << "&Finish" << "Cancel"
-                           << "Warning" << enError;
+                           << "Warning" << "en";
     QTest::newRow("es_ES") << "es_ES" << QStringList() << enTitle << "&Next>" << "&Finish" << "Cancel"
-                           << "Warning" << enError;
+                           << "Warning" << "en";
     QTest::newRow("fi_FI") << "fi_FI" << QStringList() << enTitle << "&Next>" << "&Finish" << "Cancel"
-                           << "Warning" << enError;
+                           << "Warning" << "en";
     // A catalogue beside the program replaces the built-in one whole.
     QTest::newRow("de_DE, own catalogue beside") << "de_DE"
         << QStringList{ "installquorolma_override.qm:installquorolma_de.qm" }
-        << "Korvalis-Treiber (eigener Katalog)" << "&Next>" << "Ab&schließen" << "Abbrechen" << "Warning" << enError;
+        << "Korvalis-Treiber (eigener Katalog)" << "&Next>" << "Ab&schließen" << "Abbrechen" << "Warning" << "en";
     QTest::newRow("de_DE, corrupt catalogue beside") << "de_DE"
         << QStringList{ "corrupt.qm:installquorolma_de.qm" }
-        << deTitle << "&Weiter>" << "Ab&schließen" << "Abbrechen" << "Warning" << deError;
+        << deTitle << "&Weiter>" << "Ab&schließen" << "Abbrechen" << "Warning" << "de";
 }
 
 void tst_Startup::catalogueChoice()
@@ -131,7 +159,7 @@ void tst_Startup::catalogueChoice()
     QFETCH(QString, finish);
     QFETCH(QString, cancel);
     QFETCH(QString, warning);
-    QFETCH(QString, copyError);
+    QFETCH(QString, language);
 
     ProbeRun run;
     QVERIFY(run.start(locale, besideProgram));
@@ -154,8 +182,19 @@ void tst_Startup::catalogueChoice()
     QString problem;
     const QStringList lines = TextFiles::readLines(report, &problem);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
-    QCOMPARE(lines.size(), 6);
-    QCOMPARE(lines.at(4), copyError.arg(QDir::toNativeSeparators(QStringLiteral("JAWS/jfw.ini"))));
+    QCOMPARE(lines.size(), 10);
+    const QStringList expected = expectedTexts().value(language);
+    QCOMPARE(QStringList({ run.seen.value("page1"), run.seen.value("page2"), run.seen.value("page3") }), expected.mid(0, 3));
+    QString native = expected.mid(3).join(QLatin1Char('\n'));
+    native.replace(QStringLiteral("JAWS/"), QDir::toNativeSeparators(QStringLiteral("JAWS/")));
+    QCOMPARE(lines.mid(4), native.split(QLatin1Char('\n')));
+
+    // Alt+letter reaches one thing only on each page.
+    for (int page = 0; page < 4; ++page) {
+        const QString letters = run.seen.value(QStringLiteral("mnemonics%1").arg(page));
+        for (const QChar letter : letters)
+            QVERIFY2(letters.count(letter) == 1, qPrintable(QStringLiteral("page %1: %2").arg(page).arg(letters)));
+    }
 }
 
 void tst_Startup::introPageShowsDriverVersion_data()

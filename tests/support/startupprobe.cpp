@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QTimer>
+#include <QWizardPage>
 
 #include <cstdio>
 
@@ -18,6 +19,32 @@ void print(const char *key, const QString &value)
 {
     std::printf("%s=%s\n", key, value.toUtf8().constData());
 }
+// The letters after "&" in the page's own texts and in the buttons shown with it.
+QString mnemonics(InstallWizard &wizard, int id)
+{
+    QStringList texts;
+    for (const QLabel *label : wizard.page(id)->findChildren<QLabel *>())
+        texts << label->text();
+    for (const QAbstractButton *button : wizard.page(id)->findChildren<QAbstractButton *>())
+        texts << button->text();
+    texts << wizard.buttonText(id == InstallWizard::ConclusionPageId ? QWizard::FinishButton : QWizard::NextButton)
+          << wizard.buttonText(QWizard::CancelButton);
+    QString letters;
+    for (const QString &text : std::as_const(texts)) {
+        for (qsizetype i = text.indexOf(QLatin1Char('&')); i >= 0 && i + 1 < text.size(); i = text.indexOf(QLatin1Char('&'), i + 2)) {
+            if (text.at(i + 1) != QLatin1Char('&'))
+                letters += text.at(i + 1).toLower();
+        }
+    }
+    return letters;
+}
+
+QString firstLabel(InstallWizard &wizard, int id)
+{
+    const QLabel *label = wizard.page(id)->findChild<QLabel *>();
+    return label ? label->text() : QString();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -33,8 +60,19 @@ int main(int argc, char *argv[])
         print("reportPath", jawsInstaller.reportPath());
         const QLabel *intro = wizard.page(InstallWizard::IntroPageId)->findChild<QLabel *>();
         print("intro", intro ? intro->text().replace(QLatin1Char('\n'), QLatin1String("\\n")) : QString());
-        jawsInstaller.report().fileCopied(QStringLiteral("JAWS/jfw.ini"), false);
-        jawsInstaller.report().folderCreated(QStringLiteral("JAWS/MANUALS"), true);
+        print("page1", firstLabel(wizard, InstallWizard::CollectInfoPageId));
+        print("page2", firstLabel(wizard, InstallWizard::CopyFilesPageId));
+        print("page3", wizard.page(InstallWizard::ConclusionPageId)->title());
+        for (int id = InstallWizard::IntroPageId; id <= InstallWizard::ConclusionPageId; ++id)
+            print(qPrintable(QStringLiteral("mnemonics%1").arg(id)), mnemonics(wizard, id));
+        // One line of each kind, after the header: lines 5 to 10 of the report.
+        Report &report = jawsInstaller.report();
+        report.fileCopied(QStringLiteral("JAWS/jfw.ini"), false);
+        report.folderCreated(QStringLiteral("JAWS/MANUALS"), true);
+        report.sectionAdded(QStringLiteral("Quor"), QStringLiteral("jfw.ini"), true);
+        report.tableSelected(QStringLiteral("French.jbt"), QStringLiteral("default.jcf"), false);
+        report.fileSaved(QStringLiteral("JAWS/braille.ini.001"), true);
+        report.fileDeleted(QStringLiteral("JAWS/default.jkm"), false);
         std::fflush(stdout);
         QTimer::singleShot(0, &wizard, &QWidget::close);
     });
