@@ -138,18 +138,21 @@ void tst_JawsInstaller::cleanUpTakesOnlyDeliveredFiles_data()
 {
     QTest::addColumn<QStringList>("failedCopies"); // destinations, relative to the JAWS folder
     QTest::addColumn<bool>("laterError");
+    QTest::addColumn<bool>("packageInJaws"); // unpacked into a folder inside the JAWS folder
     QTest::addColumn<QStringList>("removed");
-    const QStringList delivered{ "manual_en.txt", "manual_fr.txt", "QuorOlma.chm", "QuorOlma.jlb" };
+    // QuorOlma.chm is only matched by "*.chm", like the user's notes.chm: both stay.
+    const QStringList delivered{ "manual_en.txt", "manual_fr.txt", "QuorOlma.jlb" };
     const QStringList everyRun{ "braille.ini", "installquorolma_fr.qm", "list.install" };
     QStringList everything = delivered + everyRun;
     everything.sort(Qt::CaseInsensitive);
-    QTest::newRow("everything delivered") << QStringList() << false << everything;
-    QTest::newRow("one copy failed") << QStringList{ "QuorOlma.chm" } << false
-                                     << QStringList{ "manual_en.txt", "manual_fr.txt", "QuorOlma.jlb" };
+    QTest::newRow("everything delivered") << QStringList() << false << false << everything;
+    QTest::newRow("one copy failed") << QStringList{ "MANUALS/enu/manual_en.txt" } << false << false
+                                     << QStringList{ "manual_fr.txt", "QuorOlma.jlb" };
     // The driver goes to two folders: one failure is enough to keep it.
-    QTest::newRow("one of two copies failed") << QStringList{ "Drivers/Braille/quorolma/QuorOlma.jlb" } << false
-                                              << QStringList{ "manual_en.txt", "manual_fr.txt", "QuorOlma.chm" };
-    QTest::newRow("a later step failed") << QStringList() << true << delivered;
+    QTest::newRow("one of two copies failed") << QStringList{ "Drivers/Braille/quorolma/QuorOlma.jlb" } << false << false
+                                              << QStringList{ "manual_en.txt", "manual_fr.txt" };
+    QTest::newRow("a later step failed") << QStringList() << true << false << delivered;
+    QTest::newRow("package inside the JAWS folder") << QStringList() << false << true << QStringList();
 }
 
 // What a second run needs stays until everything is delivered; the user's files, and files the
@@ -158,9 +161,12 @@ void tst_JawsInstaller::cleanUpTakesOnlyDeliveredFiles()
 {
     QFETCH(QStringList, failedCopies);
     QFETCH(bool, laterError);
+    QFETCH(bool, packageInJaws);
     QFETCH(QStringList, removed);
     QTemporaryDir root;
     TestMachine machine(root.path());
+    if (packageInJaws)
+        machine.packageFolder = machine.jawsFolder + QStringLiteral("/setup");
     QVERIFY(machine.make());
     QVERIFY(TextFiles::write(machine.packageFolder + QStringLiteral("/installquorolma_fr.qm"), "catalogue"));
     QVERIFY(TextFiles::write(machine.packageFolder + QStringLiteral("/installquorolma_de.qm"), "not loaded"));

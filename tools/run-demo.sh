@@ -68,12 +68,13 @@ if [ -n "$keyboard_run" ] && [ -n "$window" ]; then
   shot 3-conclusion
   keys Return                           # Finish
   for _ in $(seq 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.2; done
+  status=0
   if kill -0 "$program" 2>/dev/null; then
     echo "The wizard did not end with Finish." >&2
     kill "$program"
     status=1
   else
-    wait "$program"; status=$?
+    wait "$program" || status=$?
   fi
   stop_xvfb
   echo "Exit status: $status"

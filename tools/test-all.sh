@@ -29,6 +29,12 @@ run_suite() { # name build_dir [extra ctest arguments]
     failed=$((failed + f))
   fi
   [ "$rc" -eq 0 ] || { echo "The $1 suite failed." >&2; status=1; }
+  # A test that passed only on its second run is named, so that it is looked into.
+  local retried
+  retried=$(grep -E '^ *[0-9]+/[0-9]+ Test +#[0-9]+: [^ ]+ .*(Failed|Exception|Timeout)' "$log" | sed -E 's/.*Test +#[0-9]+: ([^ ]+).*/\1/' | sort -u)
+  if [ -n "$retried" ] && [ "$rc" -eq 0 ]; then
+    echo "Passed on a second run only ($1 suite): $(echo $retried)" >&2
+  fi
   rm -f "$log"
 }
 

@@ -61,6 +61,10 @@
         <source>ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed.</source>
         <translation>FEHLER : Installation vom Benutzer abgebrochen. Die bereits kopierten Dateien bleiben erhalten; die Einstellungen von JAWS wurden nicht geändert.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws folder %1 or installation folder %2 not found: no file was copied.</source>
+        <translation>FEHLER : Jaws-Ordner %1 oder Installationsordner %2 nicht gefunden: Es wurde keine Datei kopiert.</translation>
+    </message>
 </context>
 <context>
     <name>InstallWizard</name>

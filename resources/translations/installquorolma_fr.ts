@@ -61,6 +61,10 @@
         <source>ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed.</source>
         <translation>ERREUR : installation annulée par l&apos;utilisateur. Les fichiers déjà copiés restent en place ; les paramètres de JAWS n&apos;ont pas été modifiés.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws folder %1 or installation folder %2 not found: no file was copied.</source>
+        <translation>ERREUR : dossier Jaws %1 ou dossier d&apos;installation %2 introuvable : aucun fichier n&apos;a été copié.</translation>
+    </message>
 </context>
 <context>
     <name>InstallWizard</name>

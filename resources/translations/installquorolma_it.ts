@@ -61,6 +61,10 @@
         <source>ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed.</source>
         <translation>ERRORE : installazione annullata dall&apos;utente. I file già copiati restano al loro posto; le impostazioni di JAWS non sono state modificate.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws folder %1 or installation folder %2 not found: no file was copied.</source>
+        <translation>ERRORE : cartella di Jaws %1 o cartella di installazione %2 non trovata: nessun file è stato copiato.</translation>
+    </message>
 </context>
 <context>
     <name>InstallWizard</name>

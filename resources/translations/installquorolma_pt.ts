@@ -61,6 +61,10 @@
         <source>ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>ERROR : Jaws folder %1 or installation folder %2 not found: no file was copied.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>InstallWizard</name>

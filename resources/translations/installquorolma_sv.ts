@@ -61,6 +61,10 @@
         <source>ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed.</source>
         <translation>FEL : installationen avbröts av användaren. De filer som redan kopierats finns kvar; JAWS:s inställningar har inte ändrats.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws folder %1 or installation folder %2 not found: no file was copied.</source>
+        <translation>FEL : Jaws-mappen %1 eller installationsmappen %2 hittades inte: ingen fil kopierades.</translation>
+    </message>
 </context>
 <context>
     <name>InstallWizard</name>

@@ -1,10 +1,10 @@
 #include "conclusionpage.h"
 
 #include "globals.h"
-#include "platform/filecopy.h"
 
 #include <QDir>
 #include <QLabel>
+#include <QSaveFile>
 #include <QPixmap>
 #include <QVBoxLayout>
 #include <QWizard>
@@ -41,9 +41,13 @@ void ConclusionPage::publishReport()
     const QString destination = programFolder + QDir::separator() + QStringLiteral("installLog.txt");
     if (!report.appendFile(destination))
         return;
-    // The earlier report is now part of this one; it is replaced in one step, so a failed copy
-    // leaves it as it was.
-    if (Platform::copyFileReplacing(report.fileName(), destination))
+    // This run's lines, then the earlier report from the JAWS folder, now appended to them:
+    // newest run first. Runs made earlier from the same package folder are already in that
+    // earlier report, and are not repeated. The file is replaced in one step, so a failed
+    // write leaves the earlier report as it was.
+    const QByteArray published = report.thisRun();
+    QSaveFile file(destination);
+    if (!published.isEmpty() && file.open(QIODevice::WriteOnly) && file.write(published) == published.size() && file.commit())
         jawsInstaller.setReportPath(destination);
 }
 

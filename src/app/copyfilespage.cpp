@@ -36,9 +36,11 @@ CopyFilesPage::CopyFilesPage(QWidget *parent)
     setLayout(layout);
 }
 
-// No path lets the worker run on while the page goes.
+// No path lets the worker run on while the page goes, or leaves the user without the JAWS
+// this page closed.
 CopyFilesPage::~CopyFilesPage()
 {
+    cancelInstallation();
     copyThread.stopAndWait();
 }
 
@@ -70,11 +72,24 @@ void CopyFilesPage::initializePage()
         jawsInstaller.setSelectedDevice(devices.at(device));
 
     progressBar->setValue(0);
-    jawsInstaller.prepareCopy();
+    // A folder that is listed but gone (JAWS uninstalled) or a package folder that went away:
+    // nothing can be installed, which the report and the last page must say. JAWS is then
+    // left running, since it might not be started again from a folder that is not there.
+    const bool prepared = jawsInstaller.prepareCopy();
+    if (!prepared) {
+        jawsInstaller.report().writeLine(tr("ERROR : Jaws folder %1 or installation folder %2 not found: no file was copied.")
+                                             .arg(QDir::toNativeSeparators(jawsFolder),
+                                                  QDir::toNativeSeparators(jawsInstaller.sourceFolder())));
+        jawsInstaller.setHasErrors(true);
+    }
 
-    if (jaws.getJawsHwnd()) {
+    if (prepared && jaws.getJawsHwnd()) {
         Platform::showMessageBox(tr("Jaws will be closed while copying files. It will be automatically restarted."),
                                  tr("Warning"));
+        // Closed while the warning was up: the installation is not wanted, JAWS stays.
+        if (!wizard() || !wizard()->isVisible())
+            return;
+        runningJawsFolder = jaws.runningJawsFolder();
         jaws.close();
         jawsWasRunning = true;
     }
@@ -122,11 +137,13 @@ void CopyFilesPage::createDirectoryPathFails(const QString &dirPath)
     jawsInstaller.setHasErrors(true);
 }
 
-void CopyFilesPage::restartJawsIfClosed()
+void CopyFilesPage::restartJawsIfClosed(const QString &chosenFolder)
 {
     if (!jawsWasRunning)
         return;
-    jaws.setCurrentFolder(chosenJawsFolder());
+    // The chosen JAWS, as promised; if it cannot be started from there, the one that was closed.
+    if (!jaws.setCurrentFolder(chosenFolder))
+        jaws.setCurrentFolder(runningJawsFolder);
     jaws.restart();
 }
 
@@ -138,7 +155,7 @@ void CopyFilesPage::copyDone()
     finished = true;
     jawsInstaller.configureJaws();
     infoLabel->setText(tr("Copy finished."));
-    restartJawsIfClosed();
+    restartJawsIfClosed(chosenJawsFolder());
     copyDoneEdit->setText(QStringLiteral("done"));
     if (wizard())
         wizard()->next();
@@ -158,5 +175,6 @@ void CopyFilesPage::cancelInstallation()
     jawsInstaller.report().writeLine(
         tr("ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed."));
     jawsInstaller.report().writeLine(Report::separatorLine());
-    restartJawsIfClosed();
+    // Also called while the wizard is being destroyed, when its fields can no longer be read.
+    restartJawsIfClosed(jawsInstaller.jawsFolder());
 }

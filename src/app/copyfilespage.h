@@ -37,7 +37,7 @@ public slots:
 private:
     // The folder at the "jawsPath" row, or empty when no row is chosen.
     QString chosenJawsFolder() const;
-    void restartJawsIfClosed();
+    void restartJawsIfClosed(const QString &chosenFolder);
 
     QLabel *infoLabel;
     QLabel *currentFileLabel;
@@ -45,6 +45,7 @@ private:
     std::unique_ptr<QLineEdit> copyDoneEdit; // never shown, outside the page's widgets
     CopyThread copyThread;
     bool jawsWasRunning;
+    QString runningJawsFolder; // where the JAWS this page closed ran from
     bool copyStarted = false;
     bool cancelled = false;
     bool finished = false; // copy done and handled

@@ -34,11 +34,29 @@ void JawsInstaller::recordPackageFileUse(const QString &sourcePath, bool ok)
     m_packageFileUses.insert(key, m_packageFileUses.value(key, true) && ok);
 }
 
+namespace {
+// One file under two names, or a folder in another: compared as the file system resolves them.
+bool sameOrInside(const QString &path, const QString &folder)
+{
+    const QString a = QFileInfo(path).canonicalFilePath();
+    const QString b = QFileInfo(folder).canonicalFilePath();
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+#ifdef Q_OS_WIN
+    const Qt::CaseSensitivity cs = Qt::CaseInsensitive;
+#else
+    const Qt::CaseSensitivity cs = Qt::CaseSensitive;
+#endif
+    return a.compare(b, cs) == 0 || a.startsWith(b + QLatin1Char('/'), cs);
+}
+} // namespace
+
 void JawsInstaller::recordCopy(const QString &destination, bool ok)
 {
     const auto source = m_sourceOfDestination.constFind(QDir::toNativeSeparators(destination));
+    // A file copied onto itself (the package unpacked into the JAWS folder) lives on nowhere else.
     if (source != m_sourceOfDestination.constEnd())
-        recordPackageFileUse(*source, ok);
+        recordPackageFileUse(*source, ok && !sameOrInside(*source, destination));
 }
 
 void JawsInstaller::addOwnPackageFile(const QString &path)
@@ -54,13 +72,29 @@ QStringList JawsInstaller::removablePackageFiles() const
 {
     if (m_sourceFolder.isEmpty())
         return {};
+    // A package unpacked into a folder of JAWS shares it with JAWS's own files: nothing goes.
+    for (const QString &target : { m_jawsFolder, m_programFolder, m_driverFolder, m_manualsFolder,
+                                   m_sharedSettingsFolder, m_userSettingsFolder }) {
+        if (!target.isEmpty() && sameOrInside(m_sourceFolder, target))
+            return {};
+    }
+    // Only files the manifest names one by one: a wildcard may also match a file of the user's
+    // that only happens to lie beside the package.
+    QSet<QString> named;
+    const QMap<QString, QStringList> sections = readSectionsMap(manifestPath());
+    for (const QStringList &lines : sections) {
+        for (const QString &line : lines) {
+            if (!line.contains(QLatin1Char('*')) && !line.contains(QLatin1Char('?')) && !line.contains(QLatin1Char('[')))
+                named.insert(packageKey(line.trimmed()));
+        }
+    }
     QSet<QString> removable;
     bool everythingDelivered = !m_hasErrors;
     for (auto use = m_packageFileUses.cbegin(); use != m_packageFileUses.cend(); ++use) {
-        if (use.value())
-            removable.insert(use.key());
-        else
+        if (!use.value())
             everythingDelivered = false;
+        else if (named.contains(use.key()))
+            removable.insert(use.key());
     }
     // Every run needs the manifest, the driver's braille.ini (the display names) and the
     // catalogues: they stay for a second run as long as anything is left to do.

@@ -5,13 +5,16 @@
 namespace Platform {
 
 namespace {
+// Task-modal: the program's windows wait while the box is up, so that nothing (a Cancel of
+// the wizard behind it) happens before the user has read it; in the foreground, so that the
+// screen reader reads it at once.
 class Win32MessageBox : public MessageBoxService
 {
 public:
     void show(const QString &text, const QString &caption) override
     {
         MessageBoxW(nullptr, reinterpret_cast<LPCWSTR>(text.utf16()),
-                    reinterpret_cast<LPCWSTR>(caption.utf16()), MB_OK);
+                    reinterpret_cast<LPCWSTR>(caption.utf16()), MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
     }
 };
 } // namespace

@@ -14,6 +14,7 @@ bool Report::open(const QString &path)
         warnCannotOpen(path);
         return false;
     }
+    runStart = file.size();
     stream.setDevice(&file);
     stream.setEncoding(QStringConverter::System);
     writeLine(QString());
@@ -110,4 +111,12 @@ QString Report::localTextDate(const QDateTime &dateTime)
 void Report::warnCannotOpen(const QString &path)
 {
     Platform::showMessageBox(tr("Cannot open file %1.").arg(path), tr("Warning"));
+}
+
+QByteArray Report::thisRun() const
+{
+    QFile reader(file.fileName());
+    if (!file.isOpen() || !reader.open(QIODevice::ReadOnly) || !reader.seek(runStart))
+        return QByteArray();
+    return reader.readAll();
 }

@@ -39,6 +39,9 @@ public:
     QString fileName() const;
     // False before open() and when opening failed: then no line reaches a file.
     bool isOpen() const { return file.isOpen(); }
+    // The file's bytes from this run's header on: earlier runs from the same folder left
+    // theirs before it.
+    QByteArray thisRun() const;
 
     // The line that opens and closes each run's block: 79 hyphens.
     static QString separatorLine();
@@ -51,4 +54,5 @@ private:
 
     QFile file;
     QTextStream stream;
+    qint64 runStart = 0;
 };

@@ -133,7 +133,8 @@ bool TestMachine::makePackage()
         return false;
     // The user's own files beside the package, some named much like its files.
     strangerFiles = QStringList{ "QuorOlma.jlb.bak", "QuorOlma2.jlb", "list.install.old", "braille.ini.txt", "korvalis_default.jcf.orig",
-                                 "manual_en.txt.1", "manual_de.txt", "QuorOlma.chm.part", "installLog.old", "default.jcf" };
+                                 "manual_en.txt.1", "manual_de.txt", "QuorOlma.chm.part", "installLog.old", "default.jcf",
+                                 "notes.chm" /* matched by the manifest's *.chm: copied, yet the user's */ };
     for (int i = 0; strangerFiles.size() < 50; ++i)
         strangerFiles << QStringLiteral("holiday_%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
     for (const QString &name : std::as_const(strangerFiles)) {
