@@ -40,6 +40,11 @@ if [ -z "$screenshot" ] && [ -z "$keyboard_run" ]; then
   exec "$package/InstallQuorOlma"
 fi
 
+if [ -n "$keyboard_run" ]; then
+  # Large help files keep the copy page up long enough for its picture.
+  head -c $((16 * 64 * 1048576)) /dev/zero | split -b $((64 * 1048576)) -a 2 -d --additional-suffix=.chm - "$package/bulk_"
+  trap 'rm -f "$package"/bulk_*.chm "$machine/Program Files/Freedom Scientific/JAWS10.0"/bulk_*.chm' EXIT
+fi
 start_xvfb
 export DISPLAY=$IQO_DISPLAY
 "$package/InstallQuorOlma" &
@@ -61,6 +66,7 @@ if [ -n "$keyboard_run" ] && [ -n "$window" ]; then
   keys Home Tab; shot 1-choice-display   # the first row (JAWS 10.0), then on to the display list
   keys Down; shot 1-choice-quor
   keys Return                           # Next: the copy and the configuration run by themselves
+  sleep 0.3; import -window root "$keyboard_run/2-copy.png"; echo "Page: $keyboard_run/2-copy.png"
   for _ in $(seq 100); do
     [ -f "$machine/Program Files/Freedom Scientific/JAWS10.0/installLog.txt" ] && break
     sleep 0.2
@@ -80,7 +86,7 @@ if [ -n "$keyboard_run" ] && [ -n "$window" ]; then
   echo "Exit status: $status"
   echo "What the installation left in JAWS 10.0 and in the package folder:"
   (cd "$machine" && find "Program Files/Freedom Scientific/JAWS10.0" ProgramData/Freedom\ Scientific/JAWS/10.0 \
-     "AppData/Roaming/Freedom Scientific/JAWS/10.0" package -type f | sort)
+     "AppData/Roaming/Freedom Scientific/JAWS/10.0" package -type f ! -name 'bulk_*' | sort)
   exit "$status"
 fi
 mkdir -p "$(dirname "$screenshot")"

@@ -21,6 +21,8 @@ CopyFilesPage::CopyFilesPage(QWidget *parent)
     progressBar = new QProgressBar(this);
     infoLabel = new QLabel(tr("Installation in progress..."));
     currentFileLabel = new QLabel(QString());
+    // Long paths break at their spaces instead of being cut off at the page's edge.
+    currentFileLabel->setWordWrap(true);
     // Never shown: it only holds the mandatory field that keeps Next disabled until the copy is
     // done, and stays out of the page so that neither Tab nor a screen reader finds it.
     copyDoneEdit = std::make_unique<QLineEdit>(QString());
