@@ -96,13 +96,17 @@ private slots:
 void tst_Installation::installs_data()
 {
     QTest::addColumn<int>("runs");
-    QTest::addColumn<bool>("failedCopy");
-    QTest::addColumn<bool>("jawsGone"); // listed in the registry, its folder deleted
+    QTest::addColumn<QString>("inTheWay"); // a folder where this file of JAWS should be
+    QTest::addColumn<bool>("jawsGone");    // listed in the registry, its folder deleted
+    QTest::addColumn<bool>("errorSentence");
     QTest::addColumn<QString>("result");
-    QTest::newRow("one run") << 1 << false << false << "one-run";
-    QTest::newRow("second run after the first") << 2 << false << false << "two-runs";
-    QTest::newRow("a copy fails") << 1 << true << false << "failed-copy";
-    QTest::newRow("the JAWS folder is gone") << 1 << false << true << "jaws-gone";
+    QTest::newRow("one run") << 1 << "" << false << false << "one-run";
+    QTest::newRow("second run after the first") << 2 << "" << false << false << "two-runs";
+    QTest::newRow("a copy fails") << 1 << "QuorOlma.chm" << false << true << "failed-copy";
+    // A failed display registration is reported but is not an error of the installation; the
+    // package stays whole for a second run all the same.
+    QTest::newRow("jfw.ini cannot be written") << 1 << "jfw.ini" << false << false << "jfw-ini-blocked";
+    QTest::newRow("the JAWS folder is gone") << 1 << "" << true << true << "jaws-gone";
 }
 
 // JAWS not running: no box, nothing closed or started; every file of the package in place,
@@ -111,15 +115,18 @@ void tst_Installation::installs_data()
 void tst_Installation::installs()
 {
     QFETCH(int, runs);
-    QFETCH(bool, failedCopy);
+    QFETCH(QString, inTheWay);
     QFETCH(bool, jawsGone);
+    QFETCH(bool, errorSentence);
     QFETCH(QString, result);
     QTemporaryDir root;
     TestMachine machine(root.path());
     QVERIFY(machine.make());
     // A folder where the help file should go: its copy cannot succeed.
-    if (failedCopy)
-        QVERIFY(QDir().mkpath(machine.jawsFolder + QStringLiteral("/QuorOlma.chm")));
+    if (!inTheWay.isEmpty()) {
+        QFile::remove(machine.jawsFolder + QLatin1Char('/') + inTheWay);
+        QVERIFY(QDir().mkpath(machine.jawsFolder + QLatin1Char('/') + inTheWay));
+    }
     if (jawsGone)
         QVERIFY(QDir(machine.jawsFolder).removeRecursively());
     Run run;
@@ -137,7 +144,7 @@ void tst_Installation::installs()
     const QString publishedReport = QDir::toNativeSeparators((jawsGone ? machine.packageFolder : machine.jawsFolder)
                                                              + QStringLiteral("/installLog.txt"));
     QCOMPARE(QDir::toNativeSeparators(run.seen.value("reportPath").value(0)), publishedReport);
-    const QString sentence = failedCopy || jawsGone
+    const QString sentence = errorSentence
         ? QStringLiteral("Error during installation. Please check the %1 file for details.").arg(publishedReport)
         : QStringLiteral("Installation correctly done.");
     QCOMPARE(run.seen.value("sentence"), (QStringList{ sentence, "Click Finish to end the installation process." }));

@@ -137,37 +137,41 @@ void tst_JawsInstaller::resetForgetsOnlyTheChosenInstallation()
 void tst_JawsInstaller::cleanUpTakesOnlyDeliveredFiles_data()
 {
     QTest::addColumn<QStringList>("failedCopies"); // destinations, relative to the JAWS folder
-    QTest::addColumn<bool>("laterError");
-    QTest::addColumn<bool>("packageInJaws"); // unpacked into a folder inside the JAWS folder
+    QTest::addColumn<QString>("laterStep");        // "", "error" or "failure without the error flag"
+    QTest::addColumn<QString>("packageFolder");    // relative to the machine, when not its own
     QTest::addColumn<QStringList>("removed");
     // QuorOlma.chm is only matched by "*.chm", like the user's notes.chm: both stay.
     const QStringList delivered{ "manual_en.txt", "manual_fr.txt", "QuorOlma.jlb" };
     const QStringList everyRun{ "braille.ini", "installquorolma_fr.qm", "list.install" };
     QStringList everything = delivered + everyRun;
     everything.sort(Qt::CaseInsensitive);
-    QTest::newRow("everything delivered") << QStringList() << false << false << everything;
-    QTest::newRow("one copy failed") << QStringList{ "MANUALS/enu/manual_en.txt" } << false << false
+    QTest::newRow("everything delivered") << QStringList() << "" << "" << everything;
+    QTest::newRow("one copy failed") << QStringList{ "MANUALS/enu/manual_en.txt" } << "" << ""
                                      << QStringList{ "manual_fr.txt", "QuorOlma.jlb" };
     // The driver goes to two folders: one failure is enough to keep it.
-    QTest::newRow("one of two copies failed") << QStringList{ "Drivers/Braille/quorolma/QuorOlma.jlb" } << false << false
+    QTest::newRow("one of two copies failed") << QStringList{ "Drivers/Braille/quorolma/QuorOlma.jlb" } << "" << ""
                                               << QStringList{ "manual_en.txt", "manual_fr.txt" };
-    QTest::newRow("a later step failed") << QStringList() << true << false << delivered;
-    QTest::newRow("package inside the JAWS folder") << QStringList() << false << true << QStringList();
+    QTest::newRow("a later step failed") << QStringList() << "error" << "" << delivered;
+    QTest::newRow("a later failure without the error flag") << QStringList() << "failure" << "" << delivered;
+    QTest::newRow("package inside the JAWS folder") << QStringList() << "" << "Program Files/JAWS10/setup" << QStringList();
+    QTest::newRow("package in another JAWS's folder") << QStringList() << "" << "Program Files/JAWS6" << QStringList();
 }
 
 // What a second run needs stays until everything is delivered; the user's files, and files the
-// installation did not deliver, always stay.
+// installation did not deliver, always stay; nothing goes from a folder of JAWS.
 void tst_JawsInstaller::cleanUpTakesOnlyDeliveredFiles()
 {
     QFETCH(QStringList, failedCopies);
-    QFETCH(bool, laterError);
-    QFETCH(bool, packageInJaws);
+    QFETCH(QString, laterStep);
+    QFETCH(QString, packageFolder);
     QFETCH(QStringList, removed);
     QTemporaryDir root;
     TestMachine machine(root.path());
-    if (packageInJaws)
-        machine.packageFolder = machine.jawsFolder + QStringLiteral("/setup");
+    if (!packageFolder.isEmpty())
+        machine.packageFolder = root.filePath(packageFolder);
     QVERIFY(machine.make());
+    if (packageFolder.endsWith(QLatin1String("JAWS6")))
+        QVERIFY(Fixtures::copy(QStringLiteral("pe/jfw_6.dll"), machine.packageFolder + QStringLiteral("/JFW.EXE")));
     QVERIFY(TextFiles::write(machine.packageFolder + QStringLiteral("/installquorolma_fr.qm"), "catalogue"));
     QVERIFY(TextFiles::write(machine.packageFolder + QStringLiteral("/installquorolma_de.qm"), "not loaded"));
     JawsInstaller installer;
@@ -179,7 +183,9 @@ void tst_JawsInstaller::cleanUpTakesOnlyDeliveredFiles()
         installer.recordCopy(QDir::toNativeSeparators(destination), !failedCopies.contains(relative));
     }
     installer.addOwnPackageFile(machine.packageFolder + QStringLiteral("/installquorolma_fr.qm"));
-    installer.setHasErrors(laterError || !failedCopies.isEmpty());
+    if (laterStep == QLatin1String("failure"))
+        installer.report().noteFailure();
+    installer.setHasErrors(laterStep == QLatin1String("error") || !failedCopies.isEmpty());
     QStringList names;
     for (const QString &file : installer.removablePackageFiles())
         names << QFileInfo(file).fileName();

@@ -3,6 +3,7 @@
 #include "globals.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QSaveFile>
 #include <QPixmap>
@@ -39,6 +40,12 @@ void ConclusionPage::publishReport()
     if (programFolder.isEmpty() || !report.isOpen())
         return;
     const QString destination = programFolder + QDir::separator() + QStringLiteral("installLog.txt");
+    // Run from the JAWS folder itself, the report is already there: appending it to itself
+    // would repeat it.
+    if (QFileInfo(destination) == QFileInfo(report.fileName())) {
+        jawsInstaller.setReportPath(destination);
+        return;
+    }
     if (!report.appendFile(destination))
         return;
     // This run's lines, then the earlier report from the JAWS folder, now appended to them:

@@ -77,7 +77,7 @@ void CopyFilesPage::initializePage()
     // A folder that is listed but gone (JAWS uninstalled) or a package folder that went away:
     // nothing can be installed, which the report and the last page must say. JAWS is then
     // left running, since it might not be started again from a folder that is not there.
-    const bool prepared = jawsInstaller.prepareCopy();
+    prepared = jawsInstaller.prepareCopy();
     if (!prepared) {
         jawsInstaller.report().writeLine(tr("ERROR : Jaws folder %1 or installation folder %2 not found: no file was copied.")
                                              .arg(QDir::toNativeSeparators(jawsFolder),
@@ -89,9 +89,10 @@ void CopyFilesPage::initializePage()
         Platform::showMessageBox(tr("Jaws will be closed while copying files. It will be automatically restarted."),
                                  tr("Warning"));
         // Closed while the warning was up: the installation is not wanted, JAWS stays.
-        if (!wizard() || !wizard()->isVisible())
+        if (!wizard() || !wizard()->isVisible()) {
+            writeCancelled();
             return;
-        runningJawsFolder = jaws.runningJawsFolder();
+        }
         jaws.close();
         jawsWasRunning = true;
     }
@@ -108,6 +109,15 @@ void CopyFilesPage::initializePage()
     connect(&copyThread, &CopyThread::setValue, progressBar, &QProgressBar::setValue, Qt::UniqueConnection);
     copyStarted = true;
     copyThread.start(QThread::InheritPriority);
+}
+
+void CopyFilesPage::writeCancelled()
+{
+    jawsInstaller.setHasErrors(true);
+    jawsInstaller.report().writeLine(QString());
+    jawsInstaller.report().writeLine(
+        tr("ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed."));
+    jawsInstaller.report().writeLine(Report::separatorLine());
 }
 
 bool CopyFilesPage::validatePage()
@@ -143,9 +153,7 @@ void CopyFilesPage::restartJawsIfClosed(const QString &chosenFolder)
 {
     if (!jawsWasRunning)
         return;
-    // The chosen JAWS, as promised; if it cannot be started from there, the one that was closed.
-    if (!jaws.setCurrentFolder(chosenFolder))
-        jaws.setCurrentFolder(runningJawsFolder);
+    jaws.setCurrentFolder(chosenFolder);
     jaws.restart();
 }
 
@@ -155,7 +163,9 @@ void CopyFilesPage::copyDone()
     if (finished || cancelled)
         return;
     finished = true;
-    jawsInstaller.configureJaws();
+    // Nothing was installed: the settings of JAWS are not touched for a driver that is not there.
+    if (prepared)
+        jawsInstaller.configureJaws();
     infoLabel->setText(tr("Copy finished."));
     restartJawsIfClosed(chosenJawsFolder());
     copyDoneEdit->setText(QStringLiteral("done"));
@@ -172,11 +182,7 @@ void CopyFilesPage::cancelInstallation()
     // The worker's last events are still queued: the files it did copy belong in the report
     // before the line that says the installation stopped.
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
-    jawsInstaller.setHasErrors(true);
-    jawsInstaller.report().writeLine(QString());
-    jawsInstaller.report().writeLine(
-        tr("ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed."));
-    jawsInstaller.report().writeLine(Report::separatorLine());
+    writeCancelled();
     // Also called while the wizard is being destroyed, when its fields can no longer be read.
     restartJawsIfClosed(jawsInstaller.jawsFolder());
 }

@@ -38,6 +38,8 @@ private:
     // The folder at the "jawsPath" row, or empty when no row is chosen.
     QString chosenJawsFolder() const;
     void restartJawsIfClosed(const QString &chosenFolder);
+    // The report's last lines when the user stops the installation.
+    void writeCancelled();
 
     QLabel *infoLabel;
     QLabel *currentFileLabel;
@@ -45,7 +47,7 @@ private:
     std::unique_ptr<QLineEdit> copyDoneEdit; // never shown, outside the page's widgets
     CopyThread copyThread;
     bool jawsWasRunning;
-    QString runningJawsFolder; // where the JAWS this page closed ran from
+    bool prepared = false; // the file lists were made
     bool copyStarted = false;
     bool cancelled = false;
     bool finished = false; // copy done and handled

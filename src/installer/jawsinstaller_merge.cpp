@@ -66,8 +66,10 @@ void JawsInstaller::mergeSettingsFiles(const QStringList &filesNames)
                     setHasErrors(true);
             }
             const QStringList failed = mergeIniFile(source, target);
-            for (const QString &section : failed)
+            for (const QString &section : failed) {
                 m_report.writeLine(tr("Error while merging '%1' section of %2.").arg(section, QDir::toNativeSeparators(target)));
+                m_report.noteFailure();
+            }
             recordPackageFileUse(source, failed.isEmpty() && !IniProfile::readSectionNames(source).isEmpty());
         }
     }

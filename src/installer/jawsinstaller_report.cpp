@@ -49,6 +49,19 @@ bool sameOrInside(const QString &path, const QString &folder)
 #endif
     return a.compare(b, cs) == 0 || a.startsWith(b + QLatin1Char('/'), cs);
 }
+
+// A JAWS program folder (it holds jfw.exe), or any folder of JAWS's own tree.
+bool isJawsFolder(const QString &path)
+{
+    if (!QDir(path).entryList({ QStringLiteral("jfw.exe") }, QDir::Files | QDir::Hidden | QDir::System).isEmpty())
+        return true;
+    for (QDir folder(QFileInfo(path).absoluteFilePath());; ) {
+        if (folder.dirName().compare(QLatin1String("Freedom Scientific"), Qt::CaseInsensitive) == 0)
+            return true;
+        if (!folder.cdUp())
+            return false;
+    }
+}
 } // namespace
 
 void JawsInstaller::recordCopy(const QString &destination, bool ok)
@@ -72,12 +85,15 @@ QStringList JawsInstaller::removablePackageFiles() const
 {
     if (m_sourceFolder.isEmpty())
         return {};
-    // A package unpacked into a folder of JAWS shares it with JAWS's own files: nothing goes.
+    // A package unpacked into a folder of JAWS (this one or another installed beside it) shares
+    // it with JAWS's own files: nothing goes.
     for (const QString &target : { m_jawsFolder, m_programFolder, m_driverFolder, m_manualsFolder,
                                    m_sharedSettingsFolder, m_userSettingsFolder }) {
         if (!target.isEmpty() && sameOrInside(m_sourceFolder, target))
             return {};
     }
+    if (isJawsFolder(m_sourceFolder))
+        return {};
     // Only files the manifest names one by one: a wildcard may also match a file of the user's
     // that only happens to lie beside the package.
     QSet<QString> named;
@@ -89,7 +105,8 @@ QStringList JawsInstaller::removablePackageFiles() const
         }
     }
     QSet<QString> removable;
-    bool everythingDelivered = !m_hasErrors;
+    // Not every failure is an error of the installation, but any failure may call for a second run.
+    bool everythingDelivered = !m_hasErrors && m_report.failures() == 0;
     for (auto use = m_packageFileUses.cbegin(); use != m_packageFileUses.cend(); ++use) {
         if (!use.value())
             everythingDelivered = false;

@@ -36,46 +36,53 @@ void Report::writeLine(const QString &text, bool newline)
     stream.flush();
 }
 
+void Report::writeMessage(bool ok, const QString &text, bool newline)
+{
+    if (!ok)
+        noteFailure();
+    writeLine(text, newline);
+}
+
 void Report::sectionAdded(const QString &section, const QString &path, bool ok, bool newline)
 {
     const QString text = ok ? tr("OK : [%1] section has been added to %2 file.")
                             : tr("ERROR : Unable to add [%1] section to %2 file.");
-    writeLine(text.arg(section).arg(QDir::toNativeSeparators(path)), newline);
+    writeMessage(ok, text.arg(section).arg(QDir::toNativeSeparators(path)), newline);
 }
 
 void Report::tableSelected(const QString &table, const QString &path, bool ok, bool newline)
 {
     const QString text = ok ? tr("OK : '%1' Braille table selected in %2.")
                             : tr("ERROR : Unable to select '%1' Braille table in %2.");
-    writeLine(text.arg(table).arg(QDir::toNativeSeparators(path)), newline);
+    writeMessage(ok, text.arg(table).arg(QDir::toNativeSeparators(path)), newline);
 }
 
 void Report::folderCreated(const QString &path, bool ok, bool newline)
 {
     const QString text = ok ? tr("OK : %1 folder successfully created.")
                             : tr("ERROR : Unable to create %1 folder.");
-    writeLine(text.arg(QDir::toNativeSeparators(path)), newline);
+    writeMessage(ok, text.arg(QDir::toNativeSeparators(path)), newline);
 }
 
 void Report::fileCopied(const QString &path, bool ok, bool newline)
 {
     const QString text = ok ? tr("OK : %1 file successfully copied.")
                             : tr("ERROR : Unable to copy %1 file.");
-    writeLine(text.arg(QDir::toNativeSeparators(path)), newline);
+    writeMessage(ok, text.arg(QDir::toNativeSeparators(path)), newline);
 }
 
 void Report::fileSaved(const QString &path, bool ok, bool newline)
 {
     const QString text = ok ? tr("OK : %1 file successfully saved.")
                             : tr("ERROR : Unable to save %1 file.");
-    writeLine(text.arg(QDir::toNativeSeparators(path)), newline);
+    writeMessage(ok, text.arg(QDir::toNativeSeparators(path)), newline);
 }
 
 void Report::fileDeleted(const QString &path, bool ok, bool newline)
 {
     const QString text = ok ? tr("OK : %1 file successfully deleted.")
                             : tr("ERROR : Unable to delete %1 file.");
-    writeLine(text.arg(QDir::toNativeSeparators(path)), newline);
+    writeMessage(ok, text.arg(QDir::toNativeSeparators(path)), newline);
 }
 
 bool Report::appendFile(const QString &path)

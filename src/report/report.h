@@ -37,6 +37,11 @@ public:
     bool appendFile(const QString &path);
 
     QString fileName() const;
+    // How many failures the run has written so far, whether or not they count as an error of
+    // the installation.
+    int failures() const { return failureCount; }
+    // A failure written by a caller in its own words.
+    void noteFailure() { ++failureCount; }
     // False before open() and when opening failed: then no line reaches a file.
     bool isOpen() const { return file.isOpen(); }
     // The file's bytes from this run's header on: earlier runs from the same folder left
@@ -51,8 +56,10 @@ public:
 
 private:
     void warnCannotOpen(const QString &path);
+    void writeMessage(bool ok, const QString &text, bool newline);
 
     QFile file;
     QTextStream stream;
     qint64 runStart = 0;
+    int failureCount = 0;
 };
