@@ -16,39 +16,14 @@
 
 namespace {
 
-struct Run
-{
-    QMap<QString, QStringList> seen;
-    QString errors;
-};
-
 // Starts the program laid into the machine's package folder, as a user would, and waits for it.
-bool install(const TestMachine &machine, const QString &program, const QMap<QString, QString> &settings, Run &run)
+bool install(const TestMachine &machine, const QString &program, const QMap<QString, QString> &settings,
+             QMap<QString, QStringList> &seen)
 {
-    QProcess process;
     QProcessEnvironment environment = machine.environment();
     for (auto setting = settings.cbegin(); setting != settings.cend(); ++setting)
         environment.insert(setting.key(), setting.value());
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(machine.root);
-    process.start(program, QStringList());
-    if (!process.waitForFinished(240000)) {
-        process.kill();
-        qWarning("the program did not end: %s", process.readAllStandardError().constData());
-        return false;
-    }
-    run.errors = QString::fromLocal8Bit(process.readAllStandardError());
-    for (QString line : QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'))) {
-        line.remove(QLatin1Char('\r'));
-        const int eq = line.indexOf(QLatin1Char('='));
-        if (eq > 0)
-            run.seen[line.left(eq)] << line.mid(eq + 1);
-    }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        qWarning("the program failed: %s", qPrintable(run.errors));
-        return false;
-    }
-    return true;
+    return Fixtures::runProbe(program, environment, machine.root, seen);
 }
 
 QString golden(const QString &name)
@@ -129,25 +104,25 @@ void tst_Installation::installs()
     }
     if (jawsGone)
         QVERIFY(QDir(machine.jawsFolder).removeRecursively());
-    Run run;
+    QMap<QString, QStringList> seen;
     for (int i = 0; i < runs; ++i) {
         QVERIFY(i == 0 || machine.makePackage()); // unpacked again for the second run
         const QString program = machine.addProgram(QStringLiteral("installationprobe"));
         QVERIFY(!program.isEmpty());
-        run = Run();
-        QVERIFY(install(machine, program, {}, run));
+        seen.clear();
+        QVERIFY(install(machine, program, {}, seen));
     }
-    QCOMPARE(run.seen.value("page"), (QStringList{ "1", "2", "3" }));
-    QCOMPARE(run.seen.value("focusInJawsList"), QStringList{ "1" });
-    QVERIFY(!run.seen.contains("box"));
+    QCOMPARE(seen.value("page"), (QStringList{ "1", "2", "3" }));
+    QCOMPARE(seen.value("focusInJawsList"), QStringList{ "1" });
+    QVERIFY(!seen.contains("box"));
     // Without the JAWS folder the report stays beside the program, and the sentence says so.
     const QString publishedReport = QDir::toNativeSeparators((jawsGone ? machine.packageFolder : machine.jawsFolder)
                                                              + QStringLiteral("/installLog.txt"));
-    QCOMPARE(QDir::toNativeSeparators(run.seen.value("reportPath").value(0)), publishedReport);
+    QCOMPARE(QDir::toNativeSeparators(seen.value("reportPath").value(0)), publishedReport);
     const QString sentence = errorSentence
         ? QStringLiteral("Error during installation. Please check the %1 file for details.").arg(publishedReport)
         : QStringLiteral("Installation correctly done.");
-    QCOMPARE(run.seen.value("sentence"), (QStringList{ sentence, "Click Finish to end the installation process." }));
+    QCOMPARE(seen.value("sentence"), (QStringList{ sentence, "Click Finish to end the installation process." }));
 #ifdef Q_OS_WIN
     QVERIFY(publishedReport.endsWith(jawsGone ? QStringLiteral("\\package\\installLog.txt") : QStringLiteral("\\JAWS10\\installLog.txt")));
 #endif
@@ -162,11 +137,11 @@ void tst_Installation::noJawsRowChosen()
     QVERIFY(machine.make());
     const QString before = machine.dump();
     const QString program = machine.addProgram(QStringLiteral("installationprobe"));
-    Run run;
-    QVERIFY(install(machine, program, { { "IQO_PROBE_NO_ROW", "1" } }, run));
-    QCOMPARE(run.seen.value("page"), (QStringList{ "1", "2" }));
-    QCOMPARE(run.seen.value("nextEnabled"), QStringList{ "0" });
-    QCOMPARE(run.seen.value("infoText"), QStringList{ "Installation in progress..." });
+    QMap<QString, QStringList> seen;
+    QVERIFY(install(machine, program, { { "IQO_PROBE_NO_ROW", "1" } }, seen));
+    QCOMPARE(seen.value("page"), (QStringList{ "1", "2" }));
+    QCOMPARE(seen.value("nextEnabled"), QStringList{ "0" });
+    QCOMPARE(seen.value("infoText"), QStringList{ "Installation in progress..." });
     // The report holds its header and nothing after it.
     const QStringList report = QString::fromLocal8Bit(TextFiles::read(machine.packageFolder + QStringLiteral("/installLog.txt")))
                                    .split(QRegularExpression(QStringLiteral("\r?\n")));
@@ -207,10 +182,10 @@ void tst_Installation::cancelDuringTheCopy()
     }
     const QByteArray jcfBefore = TextFiles::read(machine.userSettings + QStringLiteral("/enu/default.jcf"));
     const QString program = machine.addProgram(QStringLiteral("installationprobe"));
-    Run run;
-    QVERIFY(install(machine, program, { { "IQO_PROBE_CANCEL", when } }, run));
-    QCOMPARE(run.seen.value("page"), (QStringList{ "1", "2" }));
-    QVERIFY(run.seen.contains("cancelAt"));
+    QMap<QString, QStringList> seen;
+    QVERIFY(install(machine, program, { { "IQO_PROBE_CANCEL", when } }, seen));
+    QCOMPARE(seen.value("page"), (QStringList{ "1", "2" }));
+    QVERIFY(seen.contains("cancelAt"));
 
     const QStringList report = QString::fromLocal8Bit(TextFiles::read(machine.packageFolder + QStringLiteral("/installLog.txt")))
                                    .split(QRegularExpression(QStringLiteral("\r?\n")));
@@ -277,16 +252,16 @@ void tst_Installation::runningJawsIsClosedAndRestarted()
     QVERIFY(Platform::windowSystem().findWindow(QStringLiteral("JFWUI2"), QStringLiteral("JAWS")));
 
     const QString program = machine.addProgram(QStringLiteral("installationprobe"));
-    Run run;
+    QMap<QString, QStringList> seen;
     QMap<QString, QString> settings;
     if (cancel)
         settings.insert("IQO_PROBE_CANCEL", "start");
-    QVERIFY(install(machine, program, settings, run));
-    for (auto seen = run.seen.cbegin(); seen != run.seen.cend(); ++seen)
-        qInfo("%s=%s", qPrintable(seen.key()), qPrintable(seen.value().join(QLatin1Char('|'))));
-    QCOMPARE(run.seen.value("box"), QStringList{ "Warning|Jaws will be closed while copying files. It will be automatically restarted." });
-    QCOMPARE(run.seen.value("jawsRunningAtBox"), QStringList{ "1" });
-    QCOMPARE(run.seen.value("page"), cancel ? (QStringList{ "1", "2" }) : (QStringList{ "1", "2", "3" }));
+    QVERIFY(install(machine, program, settings, seen));
+    for (auto printed = seen.cbegin(); printed != seen.cend(); ++printed)
+        qInfo("%s=%s", qPrintable(printed.key()), qPrintable(printed.value().join(QLatin1Char('|'))));
+    QCOMPARE(seen.value("box"), QStringList{ "Warning|Jaws will be closed while copying files. It will be automatically restarted." });
+    QCOMPARE(seen.value("jawsRunningAtBox"), QStringList{ "1" });
+    QCOMPARE(seen.value("page"), cancel ? (QStringList{ "1", "2" }) : (QStringList{ "1", "2", "3" }));
     // Started twice from the chosen folder: by the test, then by the installation.
     timer.restart();
     while (TextFiles::read(starts).count('\n') < 2 && timer.elapsed() < 20000)

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -30,26 +29,16 @@ struct ProbeRun
             if (!Fixtures::copy(names.at(0), programFolder.filePath(names.at(1))))
                 return fail("cannot copy " + entry);
         }
-        QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         const QString unixLocale = locale + QStringLiteral(".UTF-8");
         environment.insert(QStringLiteral("LC_ALL"), unixLocale);
         environment.insert(QStringLiteral("LANG"), unixLocale);
         environment.insert(QStringLiteral("LANGUAGE"), locale);
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(workingFolder.path());
-        process.start(probe, QStringList());
-        if (!process.waitForFinished(60000))
-            return fail(process.errorString());
-        if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-            return fail(QString::fromUtf8(process.readAllStandardError()));
-        const QStringList out = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'));
-        for (QString line : out) {
-            line.remove(QLatin1Char('\r'));
-            const int eq = line.indexOf(QLatin1Char('='));
-            if (eq > 0)
-                seen.insert(line.left(eq), line.mid(eq + 1));
-        }
+        QMap<QString, QStringList> printed;
+        if (!Fixtures::runProbe(probe, environment, workingFolder.path(), printed, 60000))
+            return false;
+        for (auto value = printed.cbegin(); value != printed.cend(); ++value)
+            seen.insert(value.key(), value.value().constLast());
         return true;
     }
 

@@ -38,12 +38,11 @@ CopyFilesPage::CopyFilesPage(QWidget *parent)
     setLayout(layout);
 }
 
-// No path lets the worker run on while the page goes, or leaves the user without the JAWS
-// this page closed.
+// However the wizard goes, a copy under way ends as a cancel: recorded in the report, and the
+// JAWS this page closed started again. The worker's own destructor waits for it in any case.
 CopyFilesPage::~CopyFilesPage()
 {
     cancelInstallation();
-    copyThread.stopAndWait();
 }
 
 QString CopyFilesPage::chosenJawsFolder() const

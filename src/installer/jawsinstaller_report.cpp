@@ -35,7 +35,7 @@ void JawsInstaller::recordPackageFileUse(const QString &sourcePath, bool ok)
 }
 
 namespace {
-// One file under two names, or a folder in another: compared as the file system resolves them.
+// The same folder under two names, or a folder in another, as the file system resolves them.
 bool sameOrInside(const QString &path, const QString &folder)
 {
     const QString a = QFileInfo(path).canonicalFilePath();
@@ -67,9 +67,8 @@ bool isJawsFolder(const QString &path)
 void JawsInstaller::recordCopy(const QString &destination, bool ok)
 {
     const auto source = m_sourceOfDestination.constFind(QDir::toNativeSeparators(destination));
-    // A file copied onto itself (the package unpacked into the JAWS folder) lives on nowhere else.
     if (source != m_sourceOfDestination.constEnd())
-        recordPackageFileUse(*source, ok && !sameOrInside(*source, destination));
+        recordPackageFileUse(*source, ok);
 }
 
 void JawsInstaller::addOwnPackageFile(const QString &path)
@@ -86,9 +85,9 @@ QStringList JawsInstaller::removablePackageFiles() const
     if (m_sourceFolder.isEmpty())
         return {};
     // A package unpacked into a folder of JAWS (this one or another installed beside it) shares
-    // it with JAWS's own files: nothing goes.
-    for (const QString &target : { m_jawsFolder, m_programFolder, m_driverFolder, m_manualsFolder,
-                                   m_sharedSettingsFolder, m_userSettingsFolder }) {
+    // it with JAWS's own files, and a file copied onto itself lives on nowhere else: nothing
+    // goes. The program, driver and manuals folders all lie in the JAWS folder.
+    for (const QString &target : { m_jawsFolder, m_sharedSettingsFolder, m_userSettingsFolder }) {
         if (!target.isEmpty() && sameOrInside(m_sourceFolder, target))
             return {};
     }

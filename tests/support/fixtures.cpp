@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 namespace Fixtures {
 
@@ -37,6 +38,31 @@ bool copy(const QString &relative, const QString &destination)
     QDir().mkpath(QFileInfo(destination).absolutePath());
     QFile::remove(destination);
     return QFile::copy(path(relative), destination);
+}
+
+bool runProbe(const QString &program, const QProcessEnvironment &environment, const QString &workingFolder,
+              QMap<QString, QStringList> &seen, int timeoutMs)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(workingFolder);
+    process.start(program, QStringList());
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        qWarning("%s did not end: %s", qPrintable(program), qPrintable(process.errorString()));
+        return false;
+    }
+    for (QString line : QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+        line.remove(QLatin1Char('\r'));
+        const int eq = line.indexOf(QLatin1Char('='));
+        if (eq > 0)
+            seen[line.left(eq)] << line.mid(eq + 1);
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        qWarning("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
+        return false;
+    }
+    return true;
 }
 
 } // namespace Fixtures

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMap>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -15,5 +17,10 @@ QStringList list(const QString &folder);
 QString program(const QString &name);
 // Copies a fixture to `destination`, creating its folder.
 bool copy(const QString &relative, const QString &destination);
+
+// Runs a probe program (one that prints "key=value" lines) to its end: the values by key, in
+// the order printed. False, with a warning, when it does not end in time or ends in failure.
+bool runProbe(const QString &program, const QProcessEnvironment &environment, const QString &workingFolder,
+              QMap<QString, QStringList> &seen, int timeoutMs = 240000);
 
 } // namespace Fixtures
