@@ -136,7 +136,8 @@ void tst_Displays::selectDefaultDevice_data()
     QTest::newRow("JAWS 5: shared folders, slot alias") << "pe/jfw_5.dll" << "Korvalis Olma (1.71 et plus r\u00e9cent)" << "shared"
                                                         << "Braille3";
     QTest::newRow("JAWS 5: no slot of that name") << "pe/jfw_5.dll" << "Korvalis Quor" << "shared" << "QUOR";
-    QTest::newRow("unknown device: empty") << "pe/jfw_10.dll" << "Other" << "user" << "";
+    // Never an empty BrailleDisplay=, which would leave JAWS without a display.
+    QTest::newRow("unknown device: nothing written") << "pe/jfw_10.dll" << "Other" << "user" << "none";
 }
 
 void tst_Displays::selectDefaultDevice()
@@ -162,15 +163,21 @@ void tst_Displays::selectDefaultDevice()
     const QString folder = edited == QLatin1String("user") ? run.installer.userSettingsFolder() : run.installer.sharedSettingsFolder();
     const QString other = edited == QLatin1String("user") ? run.installer.sharedSettingsFolder() : run.installer.userSettingsFolder();
     QStringList expectedReport{ "" };
+    if (value == QLatin1String("none"))
+        expectedReport << QStringLiteral("ERROR : No Braille device of this driver was chosen: the default Braille device was not selected.");
     for (const QString &language : languages) {
         const QString jcf = QDir::toNativeSeparators(folder + QLatin1Char('/') + language + QStringLiteral("/default.jcf"));
-        QCOMPARE(IniProfile::readString(QStringLiteral("Options"), QStringLiteral("BrailleDisplay"), jcf, QStringLiteral("none")), value);
-        expectedReport << QStringLiteral("'%1' Braille device selected in %2.").arg(value, jcf);
+        if (value == QLatin1String("none"))
+            QVERIFY(!QFileInfo::exists(jcf));
+        else
+            QCOMPARE(IniProfile::readString(QStringLiteral("Options"), QStringLiteral("BrailleDisplay"), jcf, QStringLiteral("none")), value);
+        if (value != QLatin1String("none"))
+            expectedReport << QStringLiteral("'%1' Braille device selected in %2.").arg(value, jcf);
         if (!other.isEmpty())
             QVERIFY(!QFileInfo::exists(other + QLatin1Char('/') + language + QStringLiteral("/default.jcf")));
     }
     QCOMPARE(run.lines(), expectedReport);
-    QVERIFY(!run.installer.hasErrors());
+    QCOMPARE(run.installer.hasErrors(), value == QLatin1String("none"));
 }
 
 QTEST_GUILESS_MAIN(tst_Displays)

@@ -91,7 +91,10 @@ void tst_Tables::keyboardTableWithoutManifest()
     QVERIFY(machine.make(QStringLiteral("pe/jfw_10.dll"), QByteArray()));
     const QString korvalisIni = machine.jaws.filePath(QStringLiteral("korvalis.ini"));
     machine.installer.selectKeyboardTable(korvalisIni);
-    QCOMPARE(IniProfile::readString(QStringLiteral("GENERAL"), QStringLiteral("BrailleFileName"), korvalisIni, QString()), QStringLiteral(".kbd"));
+    // No bare ".kbd": the driver's file stays as it was, and the run counts as failed.
+    QVERIFY(!QFileInfo::exists(korvalisIni));
+    QVERIFY(machine.lines().value(1).startsWith(QStringLiteral("ERROR : The installation package names no keyboard Braille table in ")));
+    QVERIFY(machine.installer.hasErrors());
 }
 
 void tst_Tables::translationTablesOnlyWhereTheManifestSays()

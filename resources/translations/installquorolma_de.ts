@@ -65,6 +65,10 @@
         <source>ERROR : Jaws folder %1 or installation folder %2 not found: no file was copied.</source>
         <translation>FEHLER : Jaws-Ordner %1 oder Installationsordner %2 nicht gefunden: Es wurde keine Datei kopiert.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws could not be closed. Please restart Jaws after the installation.</source>
+        <translation>FEHLER : Jaws konnte nicht beendet werden. Bitte starten Sie Jaws nach der Installation neu.</translation>
+    </message>
 </context>
 <context>
     <name>InstallWizard</name>
@@ -117,6 +121,22 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>Unable to select &apos;%1&apos; Braille device in %2.</source>
         <translation>Braillezeile &apos;%1&apos; konnte in %2 nicht ausgewählt werden.</translation>
+    </message>
+    <message>
+        <source>ERROR : No Braille device of this driver was chosen: the default Braille device was not selected.</source>
+        <translation>FEHLER : Es wurde keine Braillezeile dieses Treibers gewählt: Die Standard-Braillezeile wurde nicht ausgewählt.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 is missing from the installation package: nothing was installed.</source>
+        <translation>FEHLER : %1 fehlt im Installationspaket: Es wurde nichts installiert.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 of the installation package has no [%2] section: nothing was installed.</source>
+        <translation>FEHLER : %1 des Installationspakets hat keinen Abschnitt [%2]: Es wurde nichts installiert.</translation>
+    </message>
+    <message>
+        <source>ERROR : The installation package names no keyboard Braille table in its [%1] section: %2 was not changed.</source>
+        <translation>FEHLER : Das Installationspaket nennt in seinem Abschnitt [%1] keine Braille-Tastaturtabelle: %2 wurde nicht geändert.</translation>
     </message>
 </context>
 <context>

@@ -65,6 +65,10 @@
         <source>ERROR : Jaws folder %1 or installation folder %2 not found: no file was copied.</source>
         <translation>ERREUR : dossier Jaws %1 ou dossier d&apos;installation %2 introuvable : aucun fichier n&apos;a été copié.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws could not be closed. Please restart Jaws after the installation.</source>
+        <translation>ERREUR : Jaws n&apos;a pas pu être fermé. Veuillez redémarrer Jaws après l&apos;installation.</translation>
+    </message>
 </context>
 <context>
     <name>InstallWizard</name>
@@ -117,6 +121,22 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>Unable to select &apos;%1&apos; Braille device in %2.</source>
         <translation>Impossible de sélectionner l&apos;afficheur braille &apos;%1&apos; dans %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : No Braille device of this driver was chosen: the default Braille device was not selected.</source>
+        <translation>ERREUR : Aucun afficheur braille de ce pilote n&apos;a été choisi : l&apos;afficheur braille par défaut n&apos;a pas été sélectionné.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 is missing from the installation package: nothing was installed.</source>
+        <translation>ERREUR : %1 manque dans le paquet d&apos;installation : rien n&apos;a été installé.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 of the installation package has no [%2] section: nothing was installed.</source>
+        <translation>ERREUR : %1 du paquet d&apos;installation n&apos;a pas de section [%2] : rien n&apos;a été installé.</translation>
+    </message>
+    <message>
+        <source>ERROR : The installation package names no keyboard Braille table in its [%1] section: %2 was not changed.</source>
+        <translation>ERREUR : Le paquet d&apos;installation ne nomme aucune table braille de clavier dans sa section [%1] : %2 n&apos;a pas été modifié.</translation>
     </message>
 </context>
 <context>

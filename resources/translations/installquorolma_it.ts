@@ -65,6 +65,10 @@
         <source>ERROR : Jaws folder %1 or installation folder %2 not found: no file was copied.</source>
         <translation>ERRORE : cartella di Jaws %1 o cartella di installazione %2 non trovata: nessun file è stato copiato.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws could not be closed. Please restart Jaws after the installation.</source>
+        <translation>ERRORE : impossibile chiudere Jaws. Riavviare Jaws dopo l&apos;installazione.</translation>
+    </message>
 </context>
 <context>
     <name>InstallWizard</name>
@@ -117,6 +121,22 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>Unable to select &apos;%1&apos; Braille device in %2.</source>
         <translation>Impossibile selezionare il display braille &apos;%1&apos; in %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : No Braille device of this driver was chosen: the default Braille device was not selected.</source>
+        <translation>ERRORE : non è stato scelto alcun display braille di questo driver: il display braille predefinito non è stato selezionato.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 is missing from the installation package: nothing was installed.</source>
+        <translation>ERRORE : %1 manca nel pacchetto di installazione: non è stato installato nulla.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 of the installation package has no [%2] section: nothing was installed.</source>
+        <translation>ERRORE : %1 del pacchetto di installazione non ha la sezione [%2]: non è stato installato nulla.</translation>
+    </message>
+    <message>
+        <source>ERROR : The installation package names no keyboard Braille table in its [%1] section: %2 was not changed.</source>
+        <translation>ERRORE : il pacchetto di installazione non indica alcuna tabella braille della tastiera nella sezione [%1]: %2 non è stato modificato.</translation>
     </message>
 </context>
 <context>

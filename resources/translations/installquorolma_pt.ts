@@ -65,6 +65,10 @@
         <source>ERROR : Jaws folder %1 or installation folder %2 not found: no file was copied.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>ERROR : Jaws could not be closed. Please restart Jaws after the installation.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>InstallWizard</name>
@@ -110,6 +114,22 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>Unable to select &apos;%1&apos; Braille device in %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ERROR : No Braille device of this driver was chosen: the default Braille device was not selected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ERROR : %1 is missing from the installation package: nothing was installed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ERROR : %1 of the installation package has no [%2] section: nothing was installed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ERROR : The installation package names no keyboard Braille table in its [%1] section: %2 was not changed.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

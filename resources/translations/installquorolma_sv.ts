@@ -65,6 +65,10 @@
         <source>ERROR : Jaws folder %1 or installation folder %2 not found: no file was copied.</source>
         <translation>FEL : Jaws-mappen %1 eller installationsmappen %2 hittades inte: ingen fil kopierades.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws could not be closed. Please restart Jaws after the installation.</source>
+        <translation>FEL : Jaws kunde inte stängas. Starta om Jaws efter installationen.</translation>
+    </message>
 </context>
 <context>
     <name>InstallWizard</name>
@@ -117,6 +121,22 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>Unable to select &apos;%1&apos; Braille device in %2.</source>
         <translation>Det gick inte att välja punktskriftsdisplayen &apos;%1&apos; i %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : No Braille device of this driver was chosen: the default Braille device was not selected.</source>
+        <translation>FEL : ingen punktskriftsdisplay för den här drivrutinen valdes: standarddisplayen valdes inte.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 is missing from the installation package: nothing was installed.</source>
+        <translation>FEL : %1 saknas i installationspaketet: ingenting installerades.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 of the installation package has no [%2] section: nothing was installed.</source>
+        <translation>FEL : %1 i installationspaketet saknar avsnittet [%2]: ingenting installerades.</translation>
+    </message>
+    <message>
+        <source>ERROR : The installation package names no keyboard Braille table in its [%1] section: %2 was not changed.</source>
+        <translation>FEL : installationspaketet anger ingen tangentbordstabell för punktskrift i avsnittet [%1]: %2 ändrades inte.</translation>
     </message>
 </context>
 <context>

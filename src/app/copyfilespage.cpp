@@ -1,7 +1,7 @@
 #include "copyfilespage.h"
 
 #include "globals.h"
-#include "installer/iniprofile.h"
+#include "installer/devicetable.h"
 #include "platform/messagebox.h"
 
 #include <QAbstractButton>
@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWizard>
 
@@ -45,11 +46,15 @@ CopyFilesPage::~CopyFilesPage()
     cancelInstallation();
 }
 
-QString CopyFilesPage::chosenJawsFolder() const
+bool CopyFilesPage::jawsRowChosen() const
 {
     const int row = field(QStringLiteral("jawsPath")).toInt();
-    const QStringList folders = jaws.jawsFolders();
-    return row >= 0 && row < folders.size() ? folders.at(row) : QString();
+    return row >= 0 && row < jaws.jawsFolders().size();
+}
+
+QString CopyFilesPage::chosenJawsFolder() const
+{
+    return jawsRowChosen() ? jaws.jawsFolders().at(field(QStringLiteral("jawsPath")).toInt()) : QString();
 }
 
 void CopyFilesPage::initializePage()
@@ -58,42 +63,76 @@ void CopyFilesPage::initializePage()
         wizard()->button(QWizard::BackButton)->setEnabled(false);
     jawsInstaller.reset();
 
-    // No row chosen: nothing is started, and only Cancel is left.
-    const QString jawsFolder = chosenJawsFolder();
-    if (jawsFolder.isEmpty())
+    // No row chosen: nothing is started, and only Cancel is left. A row whose folder is empty
+    // (a registry record without a usable Target) goes on, to the "not found" report below.
+    if (!jawsRowChosen())
         return;
+    const QString jawsFolder = chosenJawsFolder();
     jawsInstaller.setJawsFolder(jawsFolder);
     jawsInstaller.report().writeLine(tr("Installation into %1 folder...").arg(jawsFolder));
     jawsInstaller.report().writeLine(QString());
 
+    // The row names a model of the device table; whether the package's braille.ini has its
+    // section, wherever it stands, is checked before anything is touched.
     const int device = field(QStringLiteral("defaultDevice")).toInt();
-    const QStringList devices =
-        IniProfile::readSectionNames(jawsInstaller.sourceFolder() + QDir::separator() + QStringLiteral("braille.ini"));
-    if (device >= 0 && device < devices.size())
-        jawsInstaller.setSelectedDevice(devices.at(device));
+    if (device >= 0 && device < deviceTable().size())
+        jawsInstaller.setSelectedDevice(deviceTable().at(device).deviceName);
 
     progressBar->setValue(0);
+    state = State::Starting;
+    QTimer::singleShot(0, this, &CopyFilesPage::startInstallation);
+}
+
+void CopyFilesPage::startInstallation()
+{
+    if (state != State::Starting)
+        return; // cancelled before it began
+
+    // An incomplete package (a folder already cleaned up by an earlier run, or unpacked in
+    // part) installs nothing: JAWS keeps running and no folder or setting of it is touched.
+    if (!jawsInstaller.checkPackage()) {
+        finishWithoutInstalling();
+        return;
+    }
     // A folder that is listed but gone (JAWS uninstalled) or a package folder that went away:
     // nothing can be installed, which the report and the last page must say. JAWS is then
     // left running, since it might not be started again from a folder that is not there.
-    prepared = jawsInstaller.prepareCopy();
-    if (!prepared) {
+    if (!jawsInstaller.prepareCopy()) {
         jawsInstaller.report().writeLine(tr("ERROR : Jaws folder %1 or installation folder %2 not found: no file was copied.")
-                                             .arg(QDir::toNativeSeparators(jawsFolder),
+                                             .arg(QDir::toNativeSeparators(jawsInstaller.jawsFolder()),
                                                   QDir::toNativeSeparators(jawsInstaller.sourceFolder())));
+        jawsInstaller.report().noteFailure();
         jawsInstaller.setHasErrors(true);
+        finishWithoutInstalling();
+        return;
     }
 
-    if (prepared && jaws.getJawsHwnd()) {
+    if (jaws.getJawsHwnd()) {
+        state = State::ClosingJaws;
         Platform::showMessageBox(tr("Jaws will be closed while copying files. It will be automatically restarted."),
                                  tr("Warning"));
-        // Closed while the warning was up: the installation is not wanted, JAWS stays.
+        // Cancelled or closed while the warning was up: the installation is not wanted, JAWS stays.
+        if (state == State::Cancelled)
+            return;
         if (!wizard() || !wizard()->isVisible()) {
+            state = State::Cancelled;
             writeCancelled();
             return;
         }
+        // Closing lets events run, so a Cancel may arrive meanwhile; keys meant for the next
+        // page meet this one, where Next stays disabled until the end.
         jaws.close();
-        jawsWasRunning = true;
+        // Still there after the whole protocol: a second JAWS must not be started at the end.
+        jawsWasRunning = !jaws.getJawsHwnd();
+        if (!jawsWasRunning) {
+            jawsInstaller.report().writeLine(tr("ERROR : Jaws could not be closed. Please restart Jaws after the installation."));
+            jawsInstaller.report().noteFailure();
+            jawsInstaller.setHasErrors(true);
+        }
+        if (state == State::Cancelled) {
+            restartJawsIfClosed(jawsInstaller.jawsFolder());
+            return;
+        }
     }
 
     copyThread.setLists(jawsInstaller.sourceFiles(), jawsInstaller.destinationFiles());
@@ -106,8 +145,16 @@ void CopyFilesPage::initializePage()
     connect(&copyThread, &CopyThread::setMaximum, progressBar, &QProgressBar::setMaximum, Qt::UniqueConnection);
     connect(&copyThread, &CopyThread::setMinimum, progressBar, &QProgressBar::setMinimum, Qt::UniqueConnection);
     connect(&copyThread, &CopyThread::setValue, progressBar, &QProgressBar::setValue, Qt::UniqueConnection);
-    copyStarted = true;
+    state = State::Copying;
     copyThread.start(QThread::InheritPriority);
+}
+
+void CopyFilesPage::finishWithoutInstalling()
+{
+    state = State::Done;
+    copyDoneEdit->setText(QStringLiteral("done"));
+    if (wizard())
+        wizard()->next();
 }
 
 void CopyFilesPage::writeCancelled()
@@ -159,12 +206,10 @@ void CopyFilesPage::restartJawsIfClosed(const QString &chosenFolder)
 void CopyFilesPage::copyDone()
 {
     // A copy stopped by Cancel ends with this signal too; nothing may be configured then.
-    if (finished || cancelled)
+    if (state != State::Copying)
         return;
-    finished = true;
-    // Nothing was installed: the settings of JAWS are not touched for a driver that is not there.
-    if (prepared)
-        jawsInstaller.configureJaws();
+    state = State::Done;
+    jawsInstaller.configureJaws();
     infoLabel->setText(tr("Copy finished."));
     restartJawsIfClosed(chosenJawsFolder());
     copyDoneEdit->setText(QStringLiteral("done"));
@@ -174,14 +219,27 @@ void CopyFilesPage::copyDone()
 
 void CopyFilesPage::cancelInstallation()
 {
-    if (!copyStarted || finished || cancelled)
+    switch (state) {
+    case State::NotStarted:
+    case State::Done:
+    case State::Cancelled:
         return;
-    cancelled = true;
-    copyThread.stopAndWait();
-    // The worker's last events are still queued: the files it did copy belong in the report
-    // before the line that says the installation stopped.
-    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
-    writeCancelled();
-    // Also called while the wizard is being destroyed, when its fields can no longer be read.
-    restartJawsIfClosed(jawsInstaller.jawsFolder());
+    case State::Starting:
+    case State::ClosingJaws:
+        // Nothing copied yet. The warning or the close protocol may still be under way further
+        // up the stack: it sees the cancel when it returns and gives JAWS back then.
+        state = State::Cancelled;
+        writeCancelled();
+        return;
+    case State::Copying:
+        state = State::Cancelled;
+        copyThread.stopAndWait();
+        // The worker's last events are still queued: the files it did copy belong in the report
+        // before the line that says the installation stopped.
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+        writeCancelled();
+        // Also called while the wizard is being destroyed, when its fields can no longer be read.
+        restartJawsIfClosed(jawsInstaller.jawsFolder());
+        return;
+    }
 }

@@ -34,9 +34,28 @@ public slots:
     // it, records that in the report and gives the user back the JAWS this page closed.
     void cancelInstallation();
 
+private slots:
+    // The part of the installation that may let events run (the warning, closing JAWS) or takes
+    // time: started once the wizard has settled on this page, so that a key pressed meanwhile
+    // meets this page's buttons (Next disabled until the end) rather than the last page's.
+    void startInstallation();
+
 private:
+    enum class State {
+        NotStarted, // no JAWS row chosen: nothing happens on this page
+        Starting,   // choices taken, the installation not yet begun
+        ClosingJaws,
+        Copying,
+        Done,       // copied, configured, JAWS given back
+        Cancelled,
+    };
+
+    // Whether "jawsPath" names a row of the folder list.
+    bool jawsRowChosen() const;
     // The folder at the "jawsPath" row, or empty when no row is chosen.
     QString chosenJawsFolder() const;
+    // Nothing more is done here: the report says why, and the wizard moves to the last page.
+    void finishWithoutInstalling();
     void restartJawsIfClosed(const QString &chosenFolder);
     // The report's last lines when the user stops the installation.
     void writeCancelled();
@@ -46,9 +65,6 @@ private:
     QProgressBar *progressBar;
     std::unique_ptr<QLineEdit> copyDoneEdit; // never shown, outside the page's widgets
     CopyThread copyThread;
-    bool jawsWasRunning;
-    bool prepared = false; // the file lists were made
-    bool copyStarted = false;
-    bool cancelled = false;
-    bool finished = false; // copy done and handled
+    bool jawsWasRunning; // closed by this page, so started again by it
+    State state = State::NotStarted;
 };

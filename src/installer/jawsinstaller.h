@@ -62,6 +62,14 @@ public:
                          QMap<QString, QStringList> &toBeCopiedIntoManualsFolder) const;
     // The names of the package's settings files to merge.
     void mergeFileNames(QStringList &filesNames) const;
+    // The package beside the program has what an installation needs: the manifest, the driver
+    // and the driver's braille.ini with a section for the chosen display. Each missing part gets
+    // an ERROR line and sets the error flag; nothing is touched either way.
+    bool checkPackage();
+    // The driver's braille.ini section of a display of the device table, as that file spells
+    // it; empty when the file has none.
+    QString deviceSection(const QString &deviceName) const;
+
     // Derives the target folders, creates the missing ones and lists every file to install.
     // False, listing nothing, when the package or JAWS folder is missing.
     bool prepareCopy();

@@ -68,6 +68,13 @@ void JawsInstaller::selectDefaultDevice(const QString &deviceName)
             break;
         }
     }
+    // An empty BrailleDisplay= would leave JAWS with no display at all.
+    if (shortName.isEmpty()) {
+        m_report.writeLine(tr("ERROR : No Braille device of this driver was chosen: the default Braille device was not selected."));
+        m_report.noteFailure();
+        setHasErrors(true);
+        return;
+    }
     QString folder = m_userSettingsFolder;
     if (jawsMajorVersion() == QLatin1String("5")) {
         // JAWS 5 names the default display by the alias of its jfw.ini slot.

@@ -3,6 +3,7 @@
 #include "installer/iniprofile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 QString JawsInstaller::manifestPath() const
 {
@@ -79,4 +80,47 @@ bool JawsInstaller::prepareCopy()
     for (qsizetype i = 0; i < m_destinationFiles.size(); ++i)
         m_sourceOfDestination.insert(QDir::toNativeSeparators(m_destinationFiles.at(i)), m_sourceFiles.at(i));
     return true;
+}
+
+QString JawsInstaller::deviceSection(const QString &deviceName) const
+{
+    if (deviceName.isEmpty())
+        return QString();
+    // Found by name, wherever the section stands in the file: the profile functions compare
+    // section names without regard to case.
+    const QStringList sections = IniProfile::readSectionNames(m_sourceFolder + QDir::separator() + QStringLiteral("braille.ini"));
+    for (const QString &section : sections) {
+        if (section.compare(deviceName, Qt::CaseInsensitive) == 0)
+            return section;
+    }
+    return QString();
+}
+
+bool JawsInstaller::checkPackage()
+{
+    // A package folder emptied by an earlier run's clean-up, or unpacked only in part: settings
+    // written from it would name a display or a table that is not there.
+    bool complete = true;
+    auto missing = [&](const QString &name) {
+        m_report.writeLine(tr("ERROR : %1 is missing from the installation package: nothing was installed.")
+                               .arg(QDir::toNativeSeparators(m_sourceFolder + QDir::separator() + name)));
+        complete = false;
+    };
+    if (IniProfile::readSectionNames(manifestPath()).isEmpty())
+        missing(QStringLiteral("list.install"));
+    if (!QFileInfo(m_sourceFolder + QDir::separator() + QStringLiteral("QuorOlma.jlb")).isFile())
+        missing(QStringLiteral("QuorOlma.jlb"));
+    const QString brailleIni = m_sourceFolder + QDir::separator() + QStringLiteral("braille.ini");
+    if (!QFileInfo(brailleIni).isFile()) {
+        missing(QStringLiteral("braille.ini"));
+    } else if (deviceSection(m_selectedDevice).isEmpty()) {
+        m_report.writeLine(tr("ERROR : %1 of the installation package has no [%2] section: nothing was installed.")
+                               .arg(QDir::toNativeSeparators(brailleIni), m_selectedDevice));
+        complete = false;
+    }
+    if (!complete) {
+        m_report.noteFailure();
+        setHasErrors(true);
+    }
+    return complete;
 }

@@ -33,8 +33,16 @@ void JawsInstaller::selectKeyboardTable(const QString &driverIniPath)
     const QLocale::Language language = QLocale::system().language();
     m_report.writeLine(QString());
     const QString section = keyboardTableSection(language).toUpper();
-    const QString table = IniProfile::readString(section, QStringLiteral("BrailleTranslationTable"), manifestPath(), QString())
-        + QStringLiteral(".kbd");
+    const QString tableName = IniProfile::readString(section, QStringLiteral("BrailleTranslationTable"), manifestPath(), QString());
+    // A bare ".kbd" would leave the driver without any keyboard table.
+    if (tableName.isEmpty()) {
+        m_report.writeLine(tr("ERROR : The installation package names no keyboard Braille table in its [%1] section: %2 was not changed.")
+                               .arg(section, QDir::toNativeSeparators(driverIniPath)));
+        m_report.noteFailure();
+        setHasErrors(true);
+        return;
+    }
+    const QString table = tableName + QStringLiteral(".kbd");
     const bool written = IniProfile::writeString(QStringLiteral("GENERAL"), QStringLiteral("BrailleFileName"), table, driverIniPath);
     m_report.tableSelected(table, driverIniPath, written);
     if (!written)

@@ -7,6 +7,8 @@
 //   IQO_PROBE_CANCEL      "start": press Cancel as soon as the copy page is shown;
 //                         "progress": at the first sign of progress
 //   IQO_PROBE_NO_ROW      set: no JAWS row chosen (the field set to -1 before page 2)
+//   IQO_PROBE_KEYS        keys ("Return", "Escape", comma-separated) pressed on the wizard one
+//                         by one while JAWS is being closed, from the warning on
 #include "globals.h"
 #include "installerapplication.h"
 #include "installwizard.h"
@@ -31,6 +33,26 @@ void print(const char *key, const QString &value)
     std::fflush(stdout);
 }
 
+QWidget *theWizard = nullptr;
+
+// The keys of IQO_PROBE_KEYS, each a little after the one before: they reach the wizard while
+// the installation closes JAWS, which lets events run.
+void pressKeysWhileJawsCloses()
+{
+    const QStringList keys = qEnvironmentVariable("IQO_PROBE_KEYS").split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (int i = 0; i < keys.size(); ++i) {
+        const Qt::Key key = keys.at(i) == QLatin1String("Escape") ? Qt::Key_Escape : Qt::Key_Return;
+        QTimer::singleShot(300 * (i + 1), theWizard, [key, name = keys.at(i)] {
+            const QString braille = QStringLiteral("Freedom_Scientific_fsBraille");
+            const bool running = Platform::windowSystem().findWindow(QStringLiteral("JFWUI2"), QStringLiteral("JAWS")) != 0
+                || Platform::windowSystem().findWindow(braille, braille) != 0;
+            print("keyPressed", name);
+            print("jawsWindowsAtKey", QString::number(running));
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : theWizard, key);
+        });
+    }
+}
+
 // Never blocks: records the box, and whether JAWS was still there when it came up.
 class PrintingMessageBox : public Platform::MessageBoxService
 {
@@ -40,6 +62,7 @@ public:
         print("box", caption + QLatin1Char('|') + text);
         const bool running = Platform::windowSystem().findWindow(QStringLiteral("JFWUI2"), QStringLiteral("JAWS")) != 0;
         print("jawsRunningAtBox", QString::number(running));
+        pressKeysWhileJawsCloses();
     }
 };
 
@@ -70,6 +93,7 @@ int main(int argc, char *argv[])
     static PrintingMessageBox messageBox;
     const int result = runInstaller(argc, argv, [](InstallWizard &wizard) {
         Platform::installMessageBoxService(&messageBox);
+        theWizard = &wizard;
         QObject::connect(&wizard, &QWizard::currentIdChanged, &wizard, [&wizard](int id) {
             if (id >= 0) // -1 as the wizard closes
                 print("page", QString::number(id));

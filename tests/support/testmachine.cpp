@@ -54,7 +54,7 @@ QProcessEnvironment TestMachine::environment() const
 
 bool TestMachine::writeRegistry() const
 {
-    const QString target = QDir::toNativeSeparators(jawsFolder);
+    const QString target = registryTarget.isNull() ? QDir::toNativeSeparators(jawsFolder) : registryTarget;
 #ifdef Q_OS_WIN
     HKEY key = nullptr;
     if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Freedom Scientific\\Jaws\\10.0", 0, nullptr, 0, KEY_ALL_ACCESS,

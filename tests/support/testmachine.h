@@ -29,6 +29,8 @@ public:
 
     QString root;
     QString jawsFolder;
+    // The registry record's Target; by default jawsFolder in native form.
+    QString registryTarget;
     QString packageFolder;
     QString sharedSettings;
     QString userSettings;
