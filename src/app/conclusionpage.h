@@ -16,10 +16,6 @@ public:
     void initializePage() override;
 
 private:
-    // Merges the report with the one an earlier run left in the JAWS program folder and puts
-    // the result there, which then becomes the report the user is pointed to.
-    void publishReport();
-
     QLabel *finishLabel;
     QLabel *resultLabel;
 };

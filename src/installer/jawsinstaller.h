@@ -101,6 +101,9 @@ public:
 
     // Opens the report beside the program, which is also the package folder.
     void startReport();
+    // Puts this run's report at the head of the one in the JAWS program folder, in one
+    // replacement of that file; the report's path then names it.
+    void publishReport();
     // Removes the package files that the installation used, then closes the run's block in
     // the report.
     void endReport();

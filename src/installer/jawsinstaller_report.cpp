@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 void JawsInstaller::startReport()
 {
@@ -10,6 +11,35 @@ void JawsInstaller::startReport()
     m_reportPath = programFolder + QDir::separator() + QStringLiteral("installLog.txt");
     m_report.open(m_reportPath);
     m_sourceFolder = programFolder;
+}
+
+void JawsInstaller::publishReport()
+{
+    // Without a chosen JAWS folder the destination would be a file at the root of a drive: the
+    // report then stays beside the program only.
+    const QString programFolder = m_programFolder;
+    Report &report = m_report;
+    // A report that could not be opened holds nothing of the earlier runs: putting it in place of
+    // the file there would lose their history.
+    if (programFolder.isEmpty() || !report.isOpen())
+        return;
+    const QString destination = programFolder + QDir::separator() + QStringLiteral("installLog.txt");
+    // Run from the JAWS folder itself, the report is already there: appending it to itself
+    // would repeat it.
+    if (QFileInfo(destination) == QFileInfo(report.fileName())) {
+        m_reportPath = destination;
+        return;
+    }
+    if (!report.appendFile(destination))
+        return;
+    // This run's lines, then the earlier report from the JAWS folder, now appended to them:
+    // newest run first. Runs made earlier from the same package folder are already in that
+    // earlier report, and are not repeated. The file is replaced in one step, so a failed
+    // write leaves the earlier report as it was.
+    const QByteArray published = report.thisRun();
+    QSaveFile file(destination);
+    if (!published.isEmpty() && file.open(QIODevice::WriteOnly) && file.write(published) == published.size() && file.commit())
+        m_reportPath = destination;
 }
 
 void JawsInstaller::endReport()

@@ -1,0 +1,209 @@
+#include "installation.h"
+
+#include "installer/jawsinstaller.h"
+#include "jaws/jaws.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace {
+// These lines were the copy page's before the installation became an object of its own; their
+// translations stay where the catalogues have them.
+QString pageText(const char *text)
+{
+    return QCoreApplication::translate("CopyFilesPage", text);
+}
+} // namespace
+
+Installation::Installation(Jaws &jaws_, JawsInstaller &installer_, QObject *parent)
+    : QObject(parent)
+    , jaws(jaws_)
+    , installer(installer_)
+{
+    connect(&copyThread, &CopyThread::copyFileSuccess, this, &Installation::copyFileSuccess);
+    connect(&copyThread, &CopyThread::copyFileFails, this, &Installation::copyFileFails);
+    connect(&copyThread, &CopyThread::createDirectoryPathSuccess, this, &Installation::createDirectoryPathSuccess);
+    connect(&copyThread, &CopyThread::createDirectoryPathFails, this, &Installation::createDirectoryPathFails);
+    connect(&copyThread, &CopyThread::copyDone, this, &Installation::copyDone);
+    // Queued to this object like the slots above, so that a cancel delivers them in order.
+    connect(&copyThread, &CopyThread::setCurrentFile, this, &Installation::currentFile);
+    connect(&copyThread, &CopyThread::setMinimum, this, &Installation::progressMinimum);
+    connect(&copyThread, &CopyThread::setMaximum, this, &Installation::progressMaximum);
+    connect(&copyThread, &CopyThread::setValue, this, &Installation::progressValue);
+}
+
+Installation::~Installation()
+{
+    cancel();
+}
+
+bool Installation::hasErrors() const
+{
+    return installer.hasErrors();
+}
+
+void Installation::setState(State state)
+{
+    m_state = state;
+    emit stateChanged(state);
+}
+
+void Installation::prepare(const QString &jawsFolder, const QString &deviceName)
+{
+    installer.reset();
+    installer.setJawsFolder(jawsFolder);
+    installer.report().writeLine(pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "Installation into %1 folder...")).arg(jawsFolder));
+    installer.report().writeLine(QString());
+    // Whether the package's braille.ini has this display's section, wherever it stands, is
+    // checked before anything is touched.
+    installer.setSelectedDevice(deviceName);
+    setState(State::Prepared);
+}
+
+void Installation::fail()
+{
+    installer.report().noteFailure();
+    installer.setHasErrors(true);
+    setState(State::Failed);
+    emit finished();
+}
+
+void Installation::start()
+{
+    if (m_state != State::Prepared)
+        return; // cancelled before it began, or started already
+
+    // An incomplete package (a folder already cleaned up by an earlier run, or unpacked in
+    // part) installs nothing: JAWS keeps running and no folder or setting of it is touched.
+    if (!installer.checkPackage()) {
+        m_packageIncomplete = true;
+        fail();
+        return;
+    }
+    // A folder that is listed but gone (JAWS uninstalled) or a package folder that went away:
+    // nothing can be installed, which the report must say. JAWS is then left running, since it
+    // might not be started again from a folder that is not there.
+    if (!installer.prepareCopy()) {
+        installer.report().writeLine(pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Jaws folder %1 or installation folder %2 not found: no file was copied."))
+                                         .arg(QDir::toNativeSeparators(installer.jawsFolder()),
+                                              QDir::toNativeSeparators(installer.sourceFolder())));
+        m_jawsFolderMissing = true;
+        fail();
+        return;
+    }
+
+    if (jaws.getJawsHwnd()) {
+        setState(State::ClosingJaws);
+        if (beforeClosingJaws)
+            beforeClosingJaws();
+        if (m_state == State::Cancelled)
+            return; // JAWS stays as it is
+        // Closing lets events run, so a cancel may arrive meanwhile.
+        jaws.close();
+        // Still there after the whole protocol: a second JAWS must not be started at the end.
+        m_jawsClosedHere = !jaws.getJawsHwnd();
+        if (!m_jawsClosedHere) {
+            m_jawsNotClosed = true;
+            installer.report().writeLine(pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Jaws could not be closed. Please restart Jaws after the installation.")));
+            installer.report().noteFailure();
+            installer.setHasErrors(true);
+        }
+        if (m_state == State::Cancelled) {
+            restartJawsIfClosed();
+            return;
+        }
+    }
+
+    copyThread.setLists(installer.sourceFiles(), installer.destinationFiles());
+    setState(State::Copying);
+    copyThread.start(QThread::InheritPriority);
+}
+
+void Installation::cancel()
+{
+    switch (m_state) {
+    case State::Idle:
+    case State::Done:
+    case State::Cancelled:
+    case State::Failed:
+    case State::Configuring: // runs to its end without letting events run
+        return;
+    case State::Prepared:
+    case State::ClosingJaws:
+        // Nothing copied yet. The warning or the close protocol may still be under way further
+        // up the stack: it sees the cancel when it returns and gives JAWS back then.
+        setState(State::Cancelled);
+        writeCancelled();
+        emit finished();
+        return;
+    case State::Copying:
+        setState(State::Cancelled);
+        copyThread.stopAndWait();
+        // The worker's last events are still queued: the files it did copy belong in the report
+        // before the line that says the installation stopped.
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+        writeCancelled();
+        restartJawsIfClosed();
+        emit finished();
+        return;
+    }
+}
+
+void Installation::writeCancelled()
+{
+    installer.setHasErrors(true);
+    installer.report().writeLine(QString());
+    installer.report().writeLine(
+        pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed.")));
+    installer.report().writeLine(Report::separatorLine());
+}
+
+void Installation::restartJawsIfClosed()
+{
+    if (!m_jawsClosedHere || !restartJaws)
+        return;
+    m_jawsClosedHere = false; // once
+    jaws.setCurrentFolder(installer.jawsFolder());
+    jaws.restart();
+}
+
+void Installation::copyFileSuccess(const QString &filePath)
+{
+    installer.report().fileCopied(filePath, true, true);
+    installer.recordCopy(filePath, true);
+    emit fileCopied(filePath, true);
+}
+
+void Installation::copyFileFails(const QString &filePath)
+{
+    installer.report().fileCopied(filePath, false, true);
+    installer.recordCopy(filePath, false);
+    installer.setHasErrors(true);
+    emit fileCopied(filePath, false);
+}
+
+void Installation::createDirectoryPathSuccess(const QString &dirPath)
+{
+    installer.report().folderCreated(dirPath, true, true);
+    emit folderCreated(dirPath, true);
+}
+
+void Installation::createDirectoryPathFails(const QString &dirPath)
+{
+    installer.report().folderCreated(dirPath, false, true);
+    installer.setHasErrors(true);
+    emit folderCreated(dirPath, false);
+}
+
+void Installation::copyDone()
+{
+    // A copy stopped by a cancel ends with this signal too; nothing may be configured then.
+    if (m_state != State::Copying)
+        return;
+    setState(State::Configuring);
+    installer.configureJaws();
+    // Only after its settings were written, and only the JAWS closed here.
+    restartJawsIfClosed();
+    setState(State::Done);
+    emit finished();
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "copy/copythread.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class Jaws;
+class JawsInstaller;
+
+// One installation from the user's choices to its end: the package checked, the target folders
+// made, a running JAWS closed, the files copied on the worker thread, JAWS configured and given
+// back. The wizard's copy page and the unattended run are two views of it; neither touches a
+// file itself. Everything but the copy loop runs on the thread that owns this object.
+class Installation : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class State {
+        Idle,        // nothing chosen yet
+        Prepared,    // JAWS folder and display chosen, nothing touched
+        ClosingJaws, // the warning, then JAWS's own close protocol
+        Copying,
+        Configuring,
+        Done,      // copied and configured, maybe with errors the report names
+        Cancelled, // stopped by the user; files copied so far stay, no setting changed
+        Failed,    // nothing installed: the package or the JAWS folder is not there
+    };
+    Q_ENUM(State)
+
+    Installation(Jaws &jaws, JawsInstaller &installer, QObject *parent = nullptr);
+    // An installation under way ends as a cancel: recorded, the copy waited for, JAWS given back.
+    ~Installation() override;
+
+    // Called with the state ClosingJaws, right before a running JAWS is closed; the wizard warns
+    // the user there. It may cancel(): then JAWS is left as it is.
+    void setBeforeClosingJaws(const std::function<void()> &warn) { beforeClosingJaws = warn; }
+    // Whether a JAWS closed here is started again at the end (the default).
+    void setRestartJaws(bool restart) { restartJaws = restart; }
+
+    // Takes the choices (the JAWS folder as listed, the display's name in the device table) and
+    // writes the run's first report lines.
+    void prepare(const QString &jawsFolder, const QString &deviceName);
+    // From the package check to the copy's start; returns while the files are copied.
+    // finished() is emitted once the installation is over, whichever way it ends.
+    void start();
+    // At any moment from prepare() on: nothing more is copied or configured, and a JAWS closed
+    // here is started again. Waits for the copy's current file.
+    void cancel();
+
+    State state() const { return m_state; }
+    bool packageIncomplete() const { return m_packageIncomplete; }
+    bool jawsFolderMissing() const { return m_jawsFolderMissing; }
+    // JAWS was running and still is after its whole close protocol.
+    bool jawsNotClosed() const { return m_jawsNotClosed; }
+    bool hasErrors() const;
+
+signals:
+    void stateChanged(Installation::State state);
+    void currentFile(const QString &path);
+    void progressMinimum(int minimum);
+    void progressMaximum(int maximum);
+    void progressValue(int value);
+    void fileCopied(const QString &path, bool ok);
+    void folderCreated(const QString &path, bool ok);
+    void finished();
+
+private slots:
+    void copyFileSuccess(const QString &filePath);
+    void copyFileFails(const QString &filePath);
+    void createDirectoryPathSuccess(const QString &dirPath);
+    void createDirectoryPathFails(const QString &dirPath);
+    void copyDone();
+
+private:
+    void setState(State state);
+    // The report's last lines when the user stops the installation.
+    void writeCancelled();
+    void restartJawsIfClosed();
+    void fail();
+
+    Jaws &jaws;
+    JawsInstaller &installer;
+    CopyThread copyThread;
+    std::function<void()> beforeClosingJaws;
+    bool restartJaws = true;
+    State m_state = State::Idle;
+    bool m_jawsClosedHere = false;
+    bool m_packageIncomplete = false;
+    bool m_jawsFolderMissing = false;
+    bool m_jawsNotClosed = false;
+};
