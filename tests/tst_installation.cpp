@@ -32,13 +32,9 @@ QString golden(const QString &name)
 }
 
 // Compares line by line, so that a difference is shown where it is.
-bool sameAsGolden(const QString &actual, const QString &name)
+bool sameText(const QString &actual, const QString &expectedText, const QString &name)
 {
-    // IQO_GOLDEN_OUTPUT=folder keeps each result there, to be read line by line before it
-    // replaces an expected result.
-    if (qEnvironmentVariableIsSet("IQO_GOLDEN_OUTPUT"))
-        TextFiles::write(qEnvironmentVariable("IQO_GOLDEN_OUTPUT") + QStringLiteral("/installation-") + name + QStringLiteral(".txt"), actual.toUtf8());
-    const QStringList expected = golden(name).split(QLatin1Char('\n'));
+    const QStringList expected = expectedText.split(QLatin1Char('\n'));
     const QStringList lines = actual.split(QLatin1Char('\n'));
     for (int i = 0; i < qMax(expected.size(), lines.size()); ++i) {
         if (expected.value(i) != lines.value(i)) {
@@ -48,6 +44,15 @@ bool sameAsGolden(const QString &actual, const QString &name)
         }
     }
     return true;
+}
+
+bool sameAsGolden(const QString &actual, const QString &name)
+{
+    // IQO_GOLDEN_OUTPUT=folder keeps each result there, to be read line by line before it
+    // replaces an expected result.
+    if (qEnvironmentVariableIsSet("IQO_GOLDEN_OUTPUT"))
+        TextFiles::write(qEnvironmentVariable("IQO_GOLDEN_OUTPUT") + QStringLiteral("/installation-") + name + QStringLiteral(".txt"), actual.toUtf8());
+    return sameText(actual, golden(name), name);
 }
 
 } // namespace
@@ -64,6 +69,8 @@ private slots:
     void cancelDuringTheCopy();
     void toldTheTruth_data();
     void toldTheTruth();
+    void unattended_data();
+    void unattended();
 };
 
 void tst_Installation::installs_data()
@@ -339,6 +346,116 @@ void tst_Installation::toldTheTruth()
         QVERIFY(waitFor([&] { return TextFiles::read(starts).count('\n') >= 2; }));
         QCOMPARE(TextFiles::read(starts).count('\n'), 2);
         QVERIFY(waitFor(jawsWindow));
+    }
+}
+
+void tst_Installation::unattended_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // $JAWS: the JAWS folder as the user might write it
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<bool>("jawsRunning");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("result"); // the wizard's golden result it must equal; "untouched"; or a report line
+
+    const QStringList named{ "--unattended", "--jaws", "$JAWS", "--display", "QUOR" };
+    QTest::newRow("into a named folder") << named << "" << false << 0 << "one-run";
+    QTest::newRow("into the latest, with a log") << QStringList{ "--unattended", "--display", "quor", "--jaws", "latest", "--log", "$ROOT/log.txt" }
+                                               << "" << false << 0 << "one-run";
+    QTest::newRow("unknown option") << (named + QStringList{ "--silent" }) << "" << false << 2 << "untouched";
+    QTest::newRow("missing value") << QStringList{ "--unattended", "--display", "QUOR", "--jaws" } << "" << false << 2 << "untouched";
+    QTest::newRow("unknown display") << QStringList{ "--unattended", "--jaws", "$JAWS", "--display", "FOCUS" } << "" << false << 2 << "untouched";
+    QTest::newRow("two JAWS folders") << (named + QStringList{ "--jaws", "latest" }) << "" << false << 2 << "untouched";
+    QTest::newRow("no display") << QStringList{ "--unattended", "--jaws", "latest" } << "" << false << 2 << "untouched";
+    QTest::newRow("options without --unattended") << QStringList{ "--jaws", "latest", "--display", "QUOR" } << "" << false << 2 << "untouched";
+    QTest::newRow("not a listed installation") << QStringList{ "--unattended", "--jaws", "$ROOT/Program Files/JAWS11", "--display", "QUOR" }
+                                             << "" << false << 3 << "untouched";
+    QTest::newRow("incomplete package") << named << "no driver" << false << 4
+                                        << "^ERROR : .*QuorOlma\\.jlb is missing from the installation package: nothing was installed\\.$";
+#ifdef Q_OS_WIN
+    QTest::newRow("JAWS running: closed and started again") << named << "" << true << 0 << "one-run";
+    QTest::newRow("JAWS running, left closed") << (named + QStringList{ "--no-restart" }) << "" << true << 0 << "one-run";
+#endif
+}
+
+// The command line for people who install on many machines: the same installation as the
+// wizard's, an exit code that says how it went, and nothing touched when the command is wrong.
+void tst_Installation::unattended()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, state);
+    QFETCH(bool, jawsRunning);
+    QFETCH(int, exitCode);
+    QFETCH(QString, result);
+    QTemporaryDir root;
+    TestMachine machine(root.path());
+    QVERIFY(machine.make(jawsRunning ? QStringLiteral("jawsdouble") : QString()));
+    if (state == QLatin1String("no driver"))
+        QVERIFY(QFile::remove(machine.packageFolder + QStringLiteral("/QuorOlma.jlb")));
+    const QString program = machine.addProgram(QStringLiteral("InstallQuorOlma"));
+    QVERIFY(!program.isEmpty());
+    const QString starts = machine.jawsFolder + QStringLiteral("/jawsdouble.log");
+    if (jawsRunning) {
+        QVERIFY(QProcess::startDetached(machine.jawsFolder + QStringLiteral("/JFW.EXE"), {}));
+        QVERIFY(QTest::qWaitFor([] {
+#ifdef Q_OS_WIN
+            return Platform::windowSystem().findWindow(QStringLiteral("JFWUI2"), QStringLiteral("JAWS")) != 0;
+#else
+            return false;
+#endif
+        }, 30000));
+    }
+    // Written as a user might: other case, other separators, a trailing separator.
+    const QString jawsAsTyped = QDir::toNativeSeparators(machine.jawsFolder.toUpper() + QLatin1Char('/'));
+    for (QString &argument : arguments)
+        argument.replace(QStringLiteral("$JAWS"), jawsAsTyped).replace(QStringLiteral("$ROOT"), root.path());
+    const QString before = machine.dump();
+
+    QProcess process;
+    process.setProcessEnvironment(machine.environment());
+    process.setWorkingDirectory(root.path());
+    process.start(program, arguments);
+    QVERIFY(process.waitForFinished(120000));
+    const QString output = QString::fromUtf8(process.readAllStandardOutput());
+    const QString errors = QString::fromUtf8(process.readAllStandardError());
+    qInfo("output:\n%s\nerrors:\n%s", qPrintable(output), qPrintable(errors));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), exitCode);
+
+    if (result == QLatin1String("untouched")) {
+        // What is wrong, and nothing done: no report, no file.
+        QVERIFY(!errors.trimmed().isEmpty());
+        QVERIFY(sameText(machine.dump(), before, QStringLiteral("the machine")));
+    } else if (result.startsWith(QLatin1Char('^'))) {
+        const QString report = QString::fromLocal8Bit(TextFiles::read(machine.packageFolder + QStringLiteral("/installLog.txt")));
+        QVERIFY2(report.split(QRegularExpression(QStringLiteral("\r?\n"))).indexOf(QRegularExpression(result)) >= 0, qPrintable(report));
+        QVERIFY(output.trimmed().endsWith(QStringLiteral("Error during installation. Please check the %1 file for details.")
+                                              .arg(QDir::toNativeSeparators(machine.packageFolder + QStringLiteral("/installLog.txt")))));
+        // Nothing of JAWS's touched.
+        const QString after = machine.dump();
+        QCOMPARE(after.left(after.indexOf(QLatin1String("\n$PACKAGE"))), before.left(before.indexOf(QLatin1String("\n$PACKAGE"))));
+    } else {
+        // The wizard's very result, but for the line that says how the run was started.
+        QString dump = machine.dump();
+        const QRegularExpression started(QStringLiteral("^  \\| Started without the wizard: .*\n"), QRegularExpression::MultilineOption);
+        QCOMPARE(dump.count(started), 2); // in the package folder's report and in the published one
+        dump.remove(started);
+        QVERIFY(sameAsGolden(dump, result));
+        QVERIFY(output.trimmed().endsWith(QStringLiteral("Installation correctly done.")));
+        QVERIFY(output.contains(QStringLiteral("Copying files...")));
+        if (arguments.contains(QStringLiteral("--log"))) {
+            const QByteArray log = TextFiles::read(root.filePath(QStringLiteral("log.txt")));
+            QVERIFY(log.contains("Started without the wizard: "));
+            QVERIFY(log.contains("'QUOR' Braille device selected in "));
+            QVERIFY(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")).startsWith(log.left(log.indexOf("Installation into"))));
+        }
+    }
+    if (jawsRunning) {
+        QVERIFY(output.contains(QStringLiteral("Closing JAWS...")));
+        const int expectedStarts = arguments.contains(QStringLiteral("--no-restart")) ? 1 : 2;
+        QVERIFY(QTest::qWaitFor([&] { return TextFiles::read(starts).count('\n') >= expectedStarts; }, 30000));
+        // A moment more, to see that no further start comes.
+        QTest::qWait(2000);
+        QCOMPARE(TextFiles::read(starts).count('\n'), expectedStarts);
     }
 }
 

@@ -17,6 +17,105 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Install without a window or a message box.</source>
+        <translation>Ohne Fenster und ohne Meldungsfeld installieren.</translation>
+    </message>
+    <message>
+        <source>The JAWS program folder to install into, or &quot;latest&quot; for the JAWS of the highest version.</source>
+        <translation>Der JAWS-Programmordner, in den installiert wird, oder &quot;latest&quot; für das JAWS mit der höchsten Version.</translation>
+    </message>
+    <message>
+        <source>FOLDER|latest</source>
+        <translation>ORDNER|latest</translation>
+    </message>
+    <message>
+        <source>The Braille display to make the default one.</source>
+        <translation>Die Braillezeile, die zur Standard-Braillezeile wird.</translation>
+    </message>
+    <message>
+        <source>Also write the installation report to this file.</source>
+        <translation>Den Installationsbericht auch in diese Datei schreiben.</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>DATEI</translation>
+    </message>
+    <message>
+        <source>Leave JAWS closed if the installation had to close it.</source>
+        <translation>JAWS geschlossen lassen, wenn die Installation es beenden musste.</translation>
+    </message>
+    <message>
+        <source>Show this help and end.</source>
+        <translation>Diese Hilfe anzeigen und beenden.</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version and end.</source>
+        <translation>Die Version des Programms anzeigen und beenden.</translation>
+    </message>
+    <message>
+        <source>--%1, --%2, --%3 and --%4 are for an installation with --%5.</source>
+        <translation>--%1, --%2, --%3 und --%4 gelten für eine Installation mit --%5.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1.</source>
+        <translation>Unerwartetes Argument: %1.</translation>
+    </message>
+    <message>
+        <source>--%1 is given more than once.</source>
+        <translation>--%1 wurde mehr als einmal angegeben.</translation>
+    </message>
+    <message>
+        <source>--%1 needs a value.</source>
+        <translation>--%1 braucht einen Wert.</translation>
+    </message>
+    <message>
+        <source>--%1 is missing.</source>
+        <translation>--%1 fehlt.</translation>
+    </message>
+    <message>
+        <source>Unknown display: %1. Known displays: %2.</source>
+        <translation>Unbekannte Braillezeile: %1. Bekannte Braillezeilen: %2.</translation>
+    </message>
+    <message>
+        <source>Installs the Korvalis Braille driver into JAWS. Without options, the installation wizard opens.</source>
+        <translation>Installiert den Korvalis-Braille-Treiber in JAWS. Ohne Optionen öffnet sich der Installationsassistent.</translation>
+    </message>
+    <message>
+        <source>Example:</source>
+        <translation>Beispiel:</translation>
+    </message>
+    <message>
+        <source>Exit codes of --unattended:</source>
+        <translation>Rückgabewerte von --unattended:</translation>
+    </message>
+    <message>
+        <source>installed</source>
+        <translation>installiert</translation>
+    </message>
+    <message>
+        <source>installed with errors (the report&apos;s ERROR lines say which)</source>
+        <translation>mit Fehlern installiert (die FEHLER-Zeilen des Berichts nennen sie)</translation>
+    </message>
+    <message>
+        <source>wrong usage: nothing was done</source>
+        <translation>falscher Aufruf: Es wurde nichts getan</translation>
+    </message>
+    <message>
+        <source>no such JAWS installation</source>
+        <translation>keine solche JAWS-Installation</translation>
+    </message>
+    <message>
+        <source>the installation package is incomplete: nothing was installed</source>
+        <translation>das Installationspaket ist unvollständig: Es wurde nichts installiert</translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed</source>
+        <translation>JAWS konnte nicht beendet werden</translation>
+    </message>
+</context>
+<context>
     <name>ConclusionPage</name>
     <message>
         <source>Ending process</source>
@@ -200,6 +299,45 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>Warning</source>
         <translation>Warning</translation>
+    </message>
+</context>
+<context>
+    <name>UnattendedInstallation</name>
+    <message>
+        <source>%1 is not a JAWS installation of this computer.</source>
+        <translation>%1 ist keine JAWS-Installation dieses Computers.</translation>
+    </message>
+    <message>
+        <source>No JAWS installation was found.</source>
+        <translation>Es wurde keine JAWS-Installation gefunden.</translation>
+    </message>
+    <message>
+        <source>JAWS installations: %1</source>
+        <translation>JAWS-Installationen: %1</translation>
+    </message>
+    <message>
+        <source>Started without the wizard: %1</source>
+        <translation>Ohne Assistent gestartet: %1</translation>
+    </message>
+    <message>
+        <source>Installing the Korvalis Braille driver into %1 for the %2 display...</source>
+        <translation>Der Korvalis-Braille-Treiber wird für die Braillezeile %2 in %1 installiert...</translation>
+    </message>
+    <message>
+        <source>Closing JAWS...</source>
+        <translation>JAWS wird beendet...</translation>
+    </message>
+    <message>
+        <source>Copying files...</source>
+        <translation>Dateien werden kopiert...</translation>
+    </message>
+    <message>
+        <source>Configuring JAWS...</source>
+        <translation>JAWS wird eingerichtet...</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1.</source>
+        <translation>Der Bericht konnte nicht in %1 geschrieben werden.</translation>
     </message>
 </context>
 </TS>

@@ -17,6 +17,105 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Install without a window or a message box.</source>
+        <translation>Installer sans fenêtre ni boîte de message.</translation>
+    </message>
+    <message>
+        <source>The JAWS program folder to install into, or &quot;latest&quot; for the JAWS of the highest version.</source>
+        <translation>Le dossier de programme de JAWS où installer, ou &quot;latest&quot; pour le JAWS de la version la plus élevée.</translation>
+    </message>
+    <message>
+        <source>FOLDER|latest</source>
+        <translation>DOSSIER|latest</translation>
+    </message>
+    <message>
+        <source>The Braille display to make the default one.</source>
+        <translation>L&apos;afficheur braille à choisir par défaut.</translation>
+    </message>
+    <message>
+        <source>Also write the installation report to this file.</source>
+        <translation>Écrire aussi le rapport d&apos;installation dans ce fichier.</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>FICHIER</translation>
+    </message>
+    <message>
+        <source>Leave JAWS closed if the installation had to close it.</source>
+        <translation>Laisser JAWS fermé si l&apos;installation a dû le fermer.</translation>
+    </message>
+    <message>
+        <source>Show this help and end.</source>
+        <translation>Afficher cette aide et terminer.</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version and end.</source>
+        <translation>Afficher la version du programme et terminer.</translation>
+    </message>
+    <message>
+        <source>--%1, --%2, --%3 and --%4 are for an installation with --%5.</source>
+        <translation>--%1, --%2, --%3 et --%4 servent à une installation avec --%5.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1.</source>
+        <translation>Argument inattendu : %1.</translation>
+    </message>
+    <message>
+        <source>--%1 is given more than once.</source>
+        <translation>--%1 est donné plus d&apos;une fois.</translation>
+    </message>
+    <message>
+        <source>--%1 needs a value.</source>
+        <translation>--%1 demande une valeur.</translation>
+    </message>
+    <message>
+        <source>--%1 is missing.</source>
+        <translation>--%1 manque.</translation>
+    </message>
+    <message>
+        <source>Unknown display: %1. Known displays: %2.</source>
+        <translation>Afficheur inconnu : %1. Afficheurs connus : %2.</translation>
+    </message>
+    <message>
+        <source>Installs the Korvalis Braille driver into JAWS. Without options, the installation wizard opens.</source>
+        <translation>Installe le pilote braille Korvalis dans JAWS. Sans option, l&apos;assistant d&apos;installation s&apos;ouvre.</translation>
+    </message>
+    <message>
+        <source>Example:</source>
+        <translation>Exemple :</translation>
+    </message>
+    <message>
+        <source>Exit codes of --unattended:</source>
+        <translation>Codes de sortie de --unattended :</translation>
+    </message>
+    <message>
+        <source>installed</source>
+        <translation>installé</translation>
+    </message>
+    <message>
+        <source>installed with errors (the report&apos;s ERROR lines say which)</source>
+        <translation>installé avec des erreurs (les lignes ERREUR du rapport les indiquent)</translation>
+    </message>
+    <message>
+        <source>wrong usage: nothing was done</source>
+        <translation>mauvaise utilisation : rien n&apos;a été fait</translation>
+    </message>
+    <message>
+        <source>no such JAWS installation</source>
+        <translation>installation de JAWS introuvable</translation>
+    </message>
+    <message>
+        <source>the installation package is incomplete: nothing was installed</source>
+        <translation>le paquet d&apos;installation est incomplet : rien n&apos;a été installé</translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed</source>
+        <translation>JAWS n&apos;a pas pu être fermé</translation>
+    </message>
+</context>
+<context>
     <name>ConclusionPage</name>
     <message>
         <source>Ending process</source>
@@ -200,6 +299,45 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>Warning</source>
         <translation>Avertissement</translation>
+    </message>
+</context>
+<context>
+    <name>UnattendedInstallation</name>
+    <message>
+        <source>%1 is not a JAWS installation of this computer.</source>
+        <translation>%1 n&apos;est pas une installation de JAWS de cet ordinateur.</translation>
+    </message>
+    <message>
+        <source>No JAWS installation was found.</source>
+        <translation>Aucune installation de JAWS n&apos;a été trouvée.</translation>
+    </message>
+    <message>
+        <source>JAWS installations: %1</source>
+        <translation>Installations de JAWS : %1</translation>
+    </message>
+    <message>
+        <source>Started without the wizard: %1</source>
+        <translation>Lancé sans l&apos;assistant : %1</translation>
+    </message>
+    <message>
+        <source>Installing the Korvalis Braille driver into %1 for the %2 display...</source>
+        <translation>Installation du pilote braille Korvalis dans %1 pour l&apos;afficheur %2...</translation>
+    </message>
+    <message>
+        <source>Closing JAWS...</source>
+        <translation>Fermeture de JAWS...</translation>
+    </message>
+    <message>
+        <source>Copying files...</source>
+        <translation>Copie des fichiers...</translation>
+    </message>
+    <message>
+        <source>Configuring JAWS...</source>
+        <translation>Configuration de JAWS...</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1.</source>
+        <translation>Le rapport n&apos;a pas pu être écrit dans %1.</translation>
     </message>
 </context>
 </TS>

@@ -17,6 +17,105 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Install without a window or a message box.</source>
+        <translation>Installa senza finestre né messaggi.</translation>
+    </message>
+    <message>
+        <source>The JAWS program folder to install into, or &quot;latest&quot; for the JAWS of the highest version.</source>
+        <translation>La cartella del programma JAWS in cui installare, oppure &quot;latest&quot; per il JAWS della versione più alta.</translation>
+    </message>
+    <message>
+        <source>FOLDER|latest</source>
+        <translation>CARTELLA|latest</translation>
+    </message>
+    <message>
+        <source>The Braille display to make the default one.</source>
+        <translation>Il display braille da rendere predefinito.</translation>
+    </message>
+    <message>
+        <source>Also write the installation report to this file.</source>
+        <translation>Scrive il rapporto di installazione anche in questo file.</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>FILE</translation>
+    </message>
+    <message>
+        <source>Leave JAWS closed if the installation had to close it.</source>
+        <translation>Lascia JAWS chiuso se l&apos;installazione ha dovuto chiuderlo.</translation>
+    </message>
+    <message>
+        <source>Show this help and end.</source>
+        <translation>Mostra questo aiuto ed esce.</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version and end.</source>
+        <translation>Mostra la versione del programma ed esce.</translation>
+    </message>
+    <message>
+        <source>--%1, --%2, --%3 and --%4 are for an installation with --%5.</source>
+        <translation>--%1, --%2, --%3 e --%4 valgono per un&apos;installazione con --%5.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1.</source>
+        <translation>Argomento inatteso: %1.</translation>
+    </message>
+    <message>
+        <source>--%1 is given more than once.</source>
+        <translation>--%1 è indicato più di una volta.</translation>
+    </message>
+    <message>
+        <source>--%1 needs a value.</source>
+        <translation>--%1 richiede un valore.</translation>
+    </message>
+    <message>
+        <source>--%1 is missing.</source>
+        <translation>Manca --%1.</translation>
+    </message>
+    <message>
+        <source>Unknown display: %1. Known displays: %2.</source>
+        <translation>Display sconosciuto: %1. Display noti: %2.</translation>
+    </message>
+    <message>
+        <source>Installs the Korvalis Braille driver into JAWS. Without options, the installation wizard opens.</source>
+        <translation>Installa il driver braille Korvalis in JAWS. Senza opzioni si apre la procedura guidata di installazione.</translation>
+    </message>
+    <message>
+        <source>Example:</source>
+        <translation>Esempio:</translation>
+    </message>
+    <message>
+        <source>Exit codes of --unattended:</source>
+        <translation>Codici di uscita di --unattended:</translation>
+    </message>
+    <message>
+        <source>installed</source>
+        <translation>installato</translation>
+    </message>
+    <message>
+        <source>installed with errors (the report&apos;s ERROR lines say which)</source>
+        <translation>installato con errori (le righe ERRORE del rapporto li indicano)</translation>
+    </message>
+    <message>
+        <source>wrong usage: nothing was done</source>
+        <translation>uso errato: non è stato fatto nulla</translation>
+    </message>
+    <message>
+        <source>no such JAWS installation</source>
+        <translation>installazione di JAWS inesistente</translation>
+    </message>
+    <message>
+        <source>the installation package is incomplete: nothing was installed</source>
+        <translation>il pacchetto di installazione è incompleto: non è stato installato nulla</translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed</source>
+        <translation>impossibile chiudere JAWS</translation>
+    </message>
+</context>
+<context>
     <name>ConclusionPage</name>
     <message>
         <source>Ending process</source>
@@ -200,6 +299,45 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>Warning</source>
         <translation>Warning</translation>
+    </message>
+</context>
+<context>
+    <name>UnattendedInstallation</name>
+    <message>
+        <source>%1 is not a JAWS installation of this computer.</source>
+        <translation>%1 non è un&apos;installazione di JAWS di questo computer.</translation>
+    </message>
+    <message>
+        <source>No JAWS installation was found.</source>
+        <translation>Non è stata trovata alcuna installazione di JAWS.</translation>
+    </message>
+    <message>
+        <source>JAWS installations: %1</source>
+        <translation>Installazioni di JAWS: %1</translation>
+    </message>
+    <message>
+        <source>Started without the wizard: %1</source>
+        <translation>Avviato senza procedura guidata: %1</translation>
+    </message>
+    <message>
+        <source>Installing the Korvalis Braille driver into %1 for the %2 display...</source>
+        <translation>Installazione del driver braille Korvalis in %1 per il display %2...</translation>
+    </message>
+    <message>
+        <source>Closing JAWS...</source>
+        <translation>Chiusura di JAWS...</translation>
+    </message>
+    <message>
+        <source>Copying files...</source>
+        <translation>Copia dei file...</translation>
+    </message>
+    <message>
+        <source>Configuring JAWS...</source>
+        <translation>Configurazione di JAWS...</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1.</source>
+        <translation>Impossibile scrivere il rapporto in %1.</translation>
     </message>
 </context>
 </TS>

@@ -17,6 +17,105 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Install without a window or a message box.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The JAWS program folder to install into, or &quot;latest&quot; for the JAWS of the highest version.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FOLDER|latest</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Braille display to make the default one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Also write the installation report to this file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leave JAWS closed if the installation had to close it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show this help and end.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version and end.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1, --%2, --%3 and --%4 are for an installation with --%5.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 is given more than once.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 needs a value.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 is missing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown display: %1. Known displays: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installs the Korvalis Braille driver into JAWS. Without options, the installation wizard opens.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Example:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit codes of --unattended:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>installed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>installed with errors (the report&apos;s ERROR lines say which)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>wrong usage: nothing was done</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no such JAWS installation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the installation package is incomplete: nothing was installed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ConclusionPage</name>
     <message>
         <source>Ending process</source>
@@ -193,6 +292,45 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UnattendedInstallation</name>
+    <message>
+        <source>%1 is not a JAWS installation of this computer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No JAWS installation was found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JAWS installations: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Started without the wizard: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installing the Korvalis Braille driver into %1 for the %2 display...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Closing JAWS...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copying files...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuring JAWS...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

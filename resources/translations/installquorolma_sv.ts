@@ -17,6 +17,105 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Install without a window or a message box.</source>
+        <translation>Installera utan fönster och utan meddelanderutor.</translation>
+    </message>
+    <message>
+        <source>The JAWS program folder to install into, or &quot;latest&quot; for the JAWS of the highest version.</source>
+        <translation>JAWS-programmappen att installera i, eller &quot;latest&quot; för JAWS med den högsta versionen.</translation>
+    </message>
+    <message>
+        <source>FOLDER|latest</source>
+        <translation>MAPP|latest</translation>
+    </message>
+    <message>
+        <source>The Braille display to make the default one.</source>
+        <translation>Punktskriftsdisplayen som ska bli standard.</translation>
+    </message>
+    <message>
+        <source>Also write the installation report to this file.</source>
+        <translation>Skriv även installationsrapporten till den här filen.</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>FIL</translation>
+    </message>
+    <message>
+        <source>Leave JAWS closed if the installation had to close it.</source>
+        <translation>Låt JAWS vara stängt om installationen behövde stänga det.</translation>
+    </message>
+    <message>
+        <source>Show this help and end.</source>
+        <translation>Visa den här hjälpen och avsluta.</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s version and end.</source>
+        <translation>Visa programmets version och avsluta.</translation>
+    </message>
+    <message>
+        <source>--%1, --%2, --%3 and --%4 are for an installation with --%5.</source>
+        <translation>--%1, --%2, --%3 och --%4 gäller en installation med --%5.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1.</source>
+        <translation>Oväntat argument: %1.</translation>
+    </message>
+    <message>
+        <source>--%1 is given more than once.</source>
+        <translation>--%1 anges mer än en gång.</translation>
+    </message>
+    <message>
+        <source>--%1 needs a value.</source>
+        <translation>--%1 behöver ett värde.</translation>
+    </message>
+    <message>
+        <source>--%1 is missing.</source>
+        <translation>--%1 saknas.</translation>
+    </message>
+    <message>
+        <source>Unknown display: %1. Known displays: %2.</source>
+        <translation>Okänd display: %1. Kända displayer: %2.</translation>
+    </message>
+    <message>
+        <source>Installs the Korvalis Braille driver into JAWS. Without options, the installation wizard opens.</source>
+        <translation>Installerar Korvalis punktskriftsdrivrutin i JAWS. Utan alternativ öppnas installationsguiden.</translation>
+    </message>
+    <message>
+        <source>Example:</source>
+        <translation>Exempel:</translation>
+    </message>
+    <message>
+        <source>Exit codes of --unattended:</source>
+        <translation>Slutkoder för --unattended:</translation>
+    </message>
+    <message>
+        <source>installed</source>
+        <translation>installerad</translation>
+    </message>
+    <message>
+        <source>installed with errors (the report&apos;s ERROR lines say which)</source>
+        <translation>installerad med fel (rapportens FEL-rader anger vilka)</translation>
+    </message>
+    <message>
+        <source>wrong usage: nothing was done</source>
+        <translation>felaktig användning: ingenting gjordes</translation>
+    </message>
+    <message>
+        <source>no such JAWS installation</source>
+        <translation>ingen sådan JAWS-installation</translation>
+    </message>
+    <message>
+        <source>the installation package is incomplete: nothing was installed</source>
+        <translation>installationspaketet är ofullständigt: ingenting installerades</translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed</source>
+        <translation>JAWS kunde inte stängas</translation>
+    </message>
+</context>
+<context>
     <name>ConclusionPage</name>
     <message>
         <source>Ending process</source>
@@ -200,6 +299,45 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>Warning</source>
         <translation>Warning</translation>
+    </message>
+</context>
+<context>
+    <name>UnattendedInstallation</name>
+    <message>
+        <source>%1 is not a JAWS installation of this computer.</source>
+        <translation>%1 är ingen JAWS-installation på den här datorn.</translation>
+    </message>
+    <message>
+        <source>No JAWS installation was found.</source>
+        <translation>Ingen JAWS-installation hittades.</translation>
+    </message>
+    <message>
+        <source>JAWS installations: %1</source>
+        <translation>JAWS-installationer: %1</translation>
+    </message>
+    <message>
+        <source>Started without the wizard: %1</source>
+        <translation>Startad utan guiden: %1</translation>
+    </message>
+    <message>
+        <source>Installing the Korvalis Braille driver into %1 for the %2 display...</source>
+        <translation>Installerar Korvalis punktskriftsdrivrutin i %1 för displayen %2...</translation>
+    </message>
+    <message>
+        <source>Closing JAWS...</source>
+        <translation>Stänger JAWS...</translation>
+    </message>
+    <message>
+        <source>Copying files...</source>
+        <translation>Kopierar filer...</translation>
+    </message>
+    <message>
+        <source>Configuring JAWS...</source>
+        <translation>Konfigurerar JAWS...</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1.</source>
+        <translation>Rapporten kunde inte skrivas till %1.</translation>
     </message>
 </context>
 </TS>

@@ -1,7 +1,11 @@
 #include "installerapplication.h"
 
+#include "commandline.h"
 #include "globals.h"
 #include "installwizard.h"
+#include "platform/console.h"
+#include "platform/messagebox.h"
+#include "unattendedinstallation.h"
 #include "widgetmessagebox.h"
 
 #include <QApplication>
@@ -33,11 +37,71 @@ void reinstallPreferring(QTranslator &translator, const QString &catalogue, cons
         loadAndInstall(translator, catalogue, resourceFolder);
 }
 
+// Without a window, the engine's few messages go to the standard error stream: a box nobody
+// sees would hold an unattended run for ever.
+class ConsoleMessageBox : public Platform::MessageBoxService
+{
+public:
+    void show(const QString &text, const QString &caption) override
+    {
+        Platform::writeStandardError(caption + QStringLiteral(": ") + text + QLatin1Char('\n'));
+    }
+};
+
+void setIdentity()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("InstallQuorOlma"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(IQO_VERSION));
+}
+
+// Help, version, wrong usage and the unattended installation: no window at all.
+int runFromCommandLine(int &argc, char **argv, const CommandLine &commandLine, const QStringList &arguments)
+{
+    QCoreApplication application(argc, argv);
+    setIdentity();
+    static ConsoleMessageBox messageBox;
+    Platform::installMessageBoxService(&messageBox);
+
+    const QString localeName = QLocale::system().name();
+    const QString applicationCatalogue = QStringLiteral("installquorolma_") + localeName;
+    QTranslator translator;
+    loadAndInstall(translator, applicationCatalogue, resourceFolder);
+
+    switch (commandLine.mode()) {
+    case CommandLine::Mode::Help:
+        Platform::writeStandardOutput(CommandLine::helpText());
+        return 0;
+    case CommandLine::Mode::Version:
+        Platform::writeStandardOutput(CommandLine::versionText());
+        return 0;
+    case CommandLine::Mode::WrongUsage:
+        // Nothing touched: no report, no file.
+        Platform::writeStandardError(commandLine.error() + QStringLiteral("\n\n") + CommandLine::helpText());
+        return CommandLine::WrongUsageExit;
+    default:
+        break;
+    }
+    UnattendedInstallation unattended(commandLine, arguments);
+    if (!unattended.chooseJawsFolder())
+        return CommandLine::NoSuchJaws;
+    // As in the wizard: the report's opening lines under the built-in catalogue, then the
+    // package's own catalogue, if it has one.
+    jawsInstaller.startReport();
+    reinstallPreferring(translator, applicationCatalogue, jawsInstaller.sourceFolder());
+    return unattended.run();
+}
+
 } // namespace
 
 int runInstaller(int &argc, char **argv, const std::function<void(InstallWizard &)> &beforeEventLoop)
 {
+    const QStringList arguments = Platform::commandLineArguments(argc, argv);
+    const CommandLine commandLine(arguments);
+    if (commandLine.mode() != CommandLine::Mode::Wizard)
+        return runFromCommandLine(argc, argv, commandLine, arguments);
+
     QApplication application(argc, argv);
+    setIdentity();
 #ifndef Q_OS_WIN
     // Installed before the report is opened, the first user of a message box.
     static WidgetMessageBox messageBox;

@@ -15,6 +15,7 @@ struct Device
     QString driver;     // jfw.ini's Braille<N>Driver
     QString port;       // jfw.ini's Braille<N>Port
     QString reportName; // how the report names its jfw.ini entry
+    QString option;     // its name after --display on the command line
 };
 
 const QList<Device> &deviceTable();

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+// What the program was asked to do on its command line. Without --unattended the wizard starts
+// as it always did, whatever else is there (the toolkit takes its own options); with it, every
+// argument must be right, or nothing at all is done.
+class CommandLine
+{
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
+public:
+    enum class Mode { Wizard, Unattended, Help, Version, WrongUsage };
+
+    // The exit codes of the unattended run, as --help lists them.
+    enum ExitCode {
+        Installed = 0,
+        InstalledWithErrors = 1,
+        WrongUsageExit = 2,
+        NoSuchJaws = 3,
+        PackageIncomplete = 4,
+        JawsNotClosed = 5,
+    };
+
+    // `arguments` with the program's name first.
+    explicit CommandLine(const QStringList &arguments);
+
+    Mode mode() const { return m_mode; }
+    // What is wrong, in one sentence, when mode() is WrongUsage.
+    QString error() const { return m_error; }
+    // "latest" or a folder.
+    QString jaws() const { return m_jaws; }
+    // The index of the display in the device table.
+    int device() const { return m_device; }
+    QString logFile() const { return m_logFile; }
+    bool restartJaws() const { return m_restartJaws; }
+
+    // The usage, the options and the exit codes, translated.
+    static QString helpText();
+    static QString versionText();
+
+private:
+    Mode m_mode = Mode::Wizard;
+    QString m_error;
+    QString m_jaws;
+    int m_device = -1;
+    QString m_logFile;
+    bool m_restartJaws = true;
+};
