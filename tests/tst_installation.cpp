@@ -26,6 +26,16 @@ bool install(const TestMachine &machine, const QString &program, const QMap<QStr
     return Fixtures::runProbe(program, environment, machine.root, seen);
 }
 
+// Ends every JAWS double of the session, the ones the installation started again included, so
+// that the next case meets only its own.
+void endJawsDoubles()
+{
+#ifdef Q_OS_WIN
+    QProcess::execute(QStringLiteral("taskkill"), { QStringLiteral("/F"), QStringLiteral("/IM"), QStringLiteral("JFW.EXE") });
+    QTest::qWaitFor([] { return !Platform::windowSystem().findWindow(QStringLiteral("JFWUI2"), QStringLiteral("JAWS")); }, 20000);
+#endif
+}
+
 QString golden(const QString &name)
 {
     return QString::fromUtf8(Fixtures::read(QStringLiteral("golden/installation-") + name + QStringLiteral(".txt")));
@@ -303,6 +313,7 @@ void tst_Installation::toldTheTruth()
         return condition();
     };
     if (jawsRunning) {
+        endJawsDoubles();
         QVERIFY(QProcess::startDetached(jfw, { QStringLiteral("--keep-braille"), QStringLiteral("3000") }));
         QVERIFY(waitFor(jawsWindow));
     }
@@ -323,6 +334,7 @@ void tst_Installation::toldTheTruth()
     QStringList report = QString::fromLocal8Bit(TextFiles::read(ownReport)).split(QRegularExpression(QStringLiteral("\r?\n")));
     // This run's block only: an earlier run from the same folder wrote its own before it.
     report = report.mid(report.lastIndexOf(QRegularExpression(QStringLiteral("^Installation .*\\d\\d:\\d\\d"))));
+    qInfo("this run's report:\n%s", qPrintable(report.join(QLatin1Char('\n'))));
     QVERIFY2(report.indexOf(QRegularExpression(reportLine)) >= 0, qPrintable(report.join(QLatin1Char('\n'))));
     if (pages.size() == 3) {
         const QString sentence = installed ? QStringLiteral("Installation correctly done.")
@@ -346,11 +358,14 @@ void tst_Installation::toldTheTruth()
         QVERIFY(waitFor([&] { return TextFiles::read(starts).count('\n') >= 2; }));
         QCOMPARE(TextFiles::read(starts).count('\n'), 2);
         QVERIFY(waitFor(jawsWindow));
+        endJawsDoubles();
     }
 }
 
 void tst_Installation::unattended_data()
 {
+    if (qEnvironmentVariableIsSet("IQO_SKIP_UNATTENDED"))
+        QSKIP("run on its own, as tst_installation_unattended");
     QTest::addColumn<QStringList>("arguments"); // $JAWS: the JAWS folder as the user might write it
     QTest::addColumn<QString>("state");
     QTest::addColumn<bool>("jawsRunning");
@@ -395,6 +410,7 @@ void tst_Installation::unattended()
     QVERIFY(!program.isEmpty());
     const QString starts = machine.jawsFolder + QStringLiteral("/jawsdouble.log");
     if (jawsRunning) {
+        endJawsDoubles();
         QVERIFY(QProcess::startDetached(machine.jawsFolder + QStringLiteral("/JFW.EXE"), {}));
         QVERIFY(QTest::qWaitFor([] {
 #ifdef Q_OS_WIN
@@ -456,6 +472,7 @@ void tst_Installation::unattended()
         // A moment more, to see that no further start comes.
         QTest::qWait(2000);
         QCOMPARE(TextFiles::read(starts).count('\n'), expectedStarts);
+        endJawsDoubles();
     }
 }
 

@@ -33,7 +33,7 @@ void print(const char *key, const QString &value)
     std::fflush(stdout);
 }
 
-QWidget *theWizard = nullptr;
+QWidget *theWizard = nullptr; // the InstallWizard
 
 // The keys of IQO_PROBE_KEYS, each a little after the one before: they reach the wizard while
 // the installation closes JAWS, which lets events run.
@@ -48,7 +48,10 @@ void pressKeysWhileJawsCloses()
                 || Platform::windowSystem().findWindow(braille, braille) != 0;
             print("keyPressed", name);
             print("jawsWindowsAtKey", QString::number(running));
-            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : theWizard, key);
+            // As pressed on the page's text, where a screen-reader user is while the copy page
+            // starts; the page passes them on to the wizard, as any key it does not use.
+            auto *wizard = static_cast<QWizard *>(theWizard);
+            QTest::keyClick(wizard->currentPage() ? static_cast<QWidget *>(wizard->currentPage()) : theWizard, key);
         });
     }
 }
