@@ -110,6 +110,8 @@ void CopyThread::run()
             emit setValue(int(qMin(handled / unit, qint64(INT_MAX))));
         }
     }
-    { QMutexLocker handOver(&mutex); }
+    // The last thing the worker does, its signal included (emitting reads the object): the owner
+    // may delete it as soon as the thread has ended.
     emit copyDone();
+    { QMutexLocker handOver(&mutex); }
 }
