@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/report.h"
+#include "version/jawsversion.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -79,8 +80,11 @@ public:
     void registerDisplays(const QString &jfwIniPath);
     // Makes the chosen display the default in the default.jcf of every language folder.
     void selectDefaultDevice(const QString &deviceName);
-    // JAWS's major version, the first field of jfw.exe's FileVersion; empty when unreadable.
-    QString jawsMajorVersion() const;
+    // The version of the chosen JAWS: every folder and version-dependent step follows from it.
+    JawsVersion jawsVersion() const;
+    // The display list that registerDisplays edits: jfw.ini in the program folder, else the one
+    // in the shared settings folder or its INIT folder; in the program folder when none exists.
+    QString displayListPath() const;
 
     // The driver's keyboard braille table for the system's language, into korvalis.ini.
     void selectKeyboardTable(const QString &driverIniPath);
@@ -115,6 +119,11 @@ private:
     // added at the end, as one replacement of the target. The sections that could not be
     // written.
     QStringList mergeIniFile(const QString &source, const QString &target);
+    // True for a settings folder that exists (or none at all); else an ERROR line names the
+    // folder looked for, and the installation counts as failed.
+    bool settingsFolderFound(const QString &folder);
+    // A file of a JAWS folder under the name it has there, whatever its case.
+    static QString settingsFilePath(const QString &folder, const QString &name);
     // The subfolders of a settings or manuals folder, one per JAWS language, sorted without
     // regard to case; none for an empty path.
     static QStringList languageFolders(const QString &folder);
