@@ -201,8 +201,11 @@ void tst_Golden::configureJaws()
         QCOMPARE(readBack(actual), readBack(entry.second));
 #endif
     }
-    for (const QString &path : golden.absent)
-        QVERIFY2(!QFileInfo::exists(where(path)), qPrintable(path));
+    // By its exact name: a file of another case (DEFAULT.JCF for default.jcf) is another file.
+    for (const QString &path : golden.absent) {
+        const QFileInfo absent(where(path));
+        QVERIFY2(!absent.dir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System).contains(absent.fileName()), qPrintable(path));
+    }
 
     QStringList expected;
     for (QString line : golden.report) {

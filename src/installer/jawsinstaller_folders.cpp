@@ -8,16 +8,17 @@
 
 namespace {
 
-// The entry of `folder` that Windows would open for `name`: the name as written when it
-// exists, else one that differs only in case (which the native build's file system tells
-// apart). Empty when there is none.
+// The entry of `folder` that Windows opens for `name`: the name as written, else one that
+// differs only in case, under the name it has (both builds then report the same path, and the
+// native build, whose file system tells case apart, finds what Windows finds). Empty when there
+// is none.
 QString existingEntry(const QString &folder, const QString &name, QDir::Filters kind)
 {
     if (folder.isEmpty())
         return QString();
-    if (QFileInfo(folder + QLatin1Char('/') + name).exists())
+    const QStringList entries = QDir(folder).entryList(kind | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+    if (entries.contains(name))
         return name;
-    const QStringList entries = QDir(folder).entryList(kind | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
     for (const QString &entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return entry;
