@@ -118,6 +118,14 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <source>Unable to select &apos;%1&apos; Braille device in %2.</source>
         <translation>Braillezeile &apos;%1&apos; konnte in %2 nicht ausgewählt werden.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws settings folder %1 not found: nothing was configured there.</source>
+        <translation>FEHLER : Jaws-Einstellungsordner %1 nicht gefunden: Dort wurde nichts eingerichtet.</translation>
+    </message>
+    <message>
+        <source>No jfw.ini file was found in %1 nor in the shared settings folder %2: it has been created in %1.</source>
+        <translation>Keine Datei jfw.ini in %1 und im gemeinsamen Einstellungsordner %2 gefunden: Sie wurde in %1 angelegt.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

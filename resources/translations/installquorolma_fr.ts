@@ -118,6 +118,14 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <source>Unable to select &apos;%1&apos; Braille device in %2.</source>
         <translation>Impossible de sélectionner l&apos;afficheur braille &apos;%1&apos; dans %2.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws settings folder %1 not found: nothing was configured there.</source>
+        <translation>ERREUR : dossier de paramètres Jaws %1 introuvable : rien n&apos;y a été configuré.</translation>
+    </message>
+    <message>
+        <source>No jfw.ini file was found in %1 nor in the shared settings folder %2: it has been created in %1.</source>
+        <translation>Aucun fichier jfw.ini trouvé dans %1 ni dans le dossier de paramètres partagés %2 : il a été créé dans %1.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

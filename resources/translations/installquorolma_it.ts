@@ -118,6 +118,14 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <source>Unable to select &apos;%1&apos; Braille device in %2.</source>
         <translation>Impossibile selezionare il display braille &apos;%1&apos; in %2.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws settings folder %1 not found: nothing was configured there.</source>
+        <translation>ERRORE : cartella delle impostazioni di Jaws %1 non trovata: lì non è stato configurato nulla.</translation>
+    </message>
+    <message>
+        <source>No jfw.ini file was found in %1 nor in the shared settings folder %2: it has been created in %1.</source>
+        <translation>Nessun file jfw.ini trovato in %1 né nella cartella delle impostazioni condivise %2: è stato creato in %1.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

@@ -118,6 +118,14 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <source>Unable to select &apos;%1&apos; Braille device in %2.</source>
         <translation>Det gick inte att välja punktskriftsdisplayen &apos;%1&apos; i %2.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws settings folder %1 not found: nothing was configured there.</source>
+        <translation>FEL : Jaws-inställningsmappen %1 hittades inte: inget konfigurerades där.</translation>
+    </message>
+    <message>
+        <source>No jfw.ini file was found in %1 nor in the shared settings folder %2: it has been created in %1.</source>
+        <translation>Ingen jfw.ini-fil hittades i %1 eller i den delade inställningsmappen %2: den har skapats i %1.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>
