@@ -125,8 +125,9 @@ private:
     // A file of a JAWS folder under the name it has there, whatever its case.
     static QString settingsFilePath(const QString &folder, const QString &name);
     // The subfolders of a settings or manuals folder, one per JAWS language, sorted without
-    // regard to case; none for an empty path.
-    static QStringList languageFolders(const QString &folder);
+    // regard to case; none for an empty path. For a JAWS that keeps other folders beside them,
+    // only those named as JAWS names languages.
+    QStringList languageFolders(const QString &folder) const;
     // Records one use of a file of the package folder: `ok` when its content reached JAWS.
     void recordPackageFileUse(const QString &sourcePath, bool ok);
     // The name under which a file of the package folder is remembered.
@@ -142,6 +143,7 @@ private:
     QString m_manualsFolder;
     QString m_sharedSettingsFolder;
     QString m_userSettingsFolder;
+    bool m_otherFoldersInSettings = false;
     QString m_selectedDevice;
     Report m_report;
     bool m_hasErrors = false;

@@ -70,6 +70,7 @@ void JawsInstaller::reset()
     m_manualsFolder.clear();
     m_sharedSettingsFolder.clear();
     m_userSettingsFolder.clear();
+    m_otherFoldersInSettings = false;
     m_selectedDevice.clear();
 }
 
@@ -84,6 +85,7 @@ bool JawsInstaller::computeTargetFolders()
         return false;
 
     const JawsVersion version = jawsVersion();
+    m_otherFoldersInSettings = version.keepsOtherFoldersInSettings();
     m_programFolder = m_jawsFolder;
     m_manualsFolder = m_jawsFolder + QStringLiteral("/MANUALS");
     if (version.hasUserSettings()) {

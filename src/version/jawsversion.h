@@ -46,6 +46,10 @@ public:
     // JAWS 6's own key maps of the user hide the ones merged into the shared settings.
     bool hidesSharedKeyMaps() const { return !isYearNumbered() && m_majorText == QLatin1String("6"); }
 
+    // Its settings folders hold other folders beside the language folders (INIT,
+    // VoiceProfiles, ...), which are no language folders (JAWS 2018 and later).
+    bool keepsOtherFoldersInSettings() const { return isYearNumbered(); }
+
     // The name of its settings folders under "Freedom Scientific\JAWS": "<major>.<minor>" up to
     // JAWS 18, the bare year from 2018.
     QString settingsFolderName() const;
