@@ -26,18 +26,19 @@ QString existingEntry(const QString &folder, const QString &name, QDir::Filters 
     return QString();
 }
 
-// The settings folder of `version` under an application data folder. The folder that the
-// version's name gives wins when it exists; else a sibling that names the same version and
-// has settings ("2025.0" beside a missing "2025"). When none exists, the name the rule gives:
-// the caller then configures nothing there and says so.
+// The settings folder of `version` under an application data folder, under the names its
+// folders have on disk. The folder that the version's name gives wins when it exists; else a
+// sibling that names the same version and has settings ("2025.0" beside a missing "2025").
+// When none exists, the name the rule gives: the caller then configures nothing there and says
+// so.
 QString settingsFolder(const QString &appData, const JawsVersion &version)
 {
     if (appData.isEmpty())
         return QString();
     const QString wanted = version.settingsFolderName();
     const QString guessed = appData + QStringLiteral("/Freedom Scientific/JAWS/%1/Settings").arg(wanted);
-    if (QFileInfo(guessed).isDir())
-        return guessed;
+    // Even where the guess exists, the folders are named as they are on disk: Windows opens
+    // "Settings" for "SETTINGS", and the report then names what the user finds.
     const QString maker = existingEntry(appData, QStringLiteral("Freedom Scientific"), QDir::Dirs);
     const QString product = existingEntry(appData + QLatin1Char('/') + maker, QStringLiteral("JAWS"), QDir::Dirs);
     if (maker.isEmpty() || product.isEmpty())
