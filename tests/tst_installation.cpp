@@ -90,13 +90,18 @@ void tst_Installation::installs_data()
     QTest::addColumn<bool>("jawsGone");    // listed in the registry, its folder deleted
     QTest::addColumn<bool>("errorSentence");
     QTest::addColumn<QString>("result");
-    QTest::newRow("one run") << 1 << "" << false << false << "one-run";
-    QTest::newRow("second run after the first") << 2 << "" << false << false << "two-runs";
-    QTest::newRow("a copy fails") << 1 << "QuorOlma.chm" << false << true << "failed-copy";
+    QTest::addColumn<TestMachine::Jaws>("jaws");
+    QTest::newRow("one run") << 1 << "" << false << false << "one-run" << TestMachine::Jaws::Version10;
+    QTest::newRow("second run after the first") << 2 << "" << false << false << "two-runs" << TestMachine::Jaws::Version10;
+    QTest::newRow("a copy fails") << 1 << "QuorOlma.chm" << false << true << "failed-copy" << TestMachine::Jaws::Version10;
     // A failed display registration is reported but is not an error of the installation; the
     // package stays whole for a second run all the same.
-    QTest::newRow("jfw.ini cannot be written") << 1 << "jfw.ini" << false << false << "jfw-ini-blocked";
-    QTest::newRow("the JAWS folder is gone") << 1 << "" << true << true << "jaws-gone";
+    QTest::newRow("jfw.ini cannot be written") << 1 << "jfw.ini" << false << false << "jfw-ini-blocked" << TestMachine::Jaws::Version10;
+    QTest::newRow("the JAWS folder is gone") << 1 << "" << true << true << "jaws-gone" << TestMachine::Jaws::Version10;
+    QTest::newRow("JAWS 2025") << 1 << "" << false << false << "jaws2025" << TestMachine::Jaws::Version2025;
+    // Nothing can be set for this user: said in the report and by the error sentence.
+    QTest::newRow("JAWS 2025 never started by this user") << 1 << "" << false << true << "jaws2025-never-started"
+                                                         << TestMachine::Jaws::Version2025NeverStarted;
 }
 
 // JAWS not running: no box, nothing closed or started; every file of the package in place,
@@ -109,9 +114,11 @@ void tst_Installation::installs()
     QFETCH(bool, jawsGone);
     QFETCH(bool, errorSentence);
     QFETCH(QString, result);
+    QFETCH(TestMachine::Jaws, jaws);
     QTemporaryDir root;
-    TestMachine machine(root.path());
+    TestMachine machine(root.path(), jaws);
     QVERIFY(machine.make());
+    const QStringList versionFolders = machine.settingsVersionFolders();
     // A folder where the help file should go: its copy cannot succeed.
     if (!inTheWay.isEmpty()) {
         QFile::remove(machine.jawsFolder + QLatin1Char('/') + inTheWay);
@@ -139,9 +146,12 @@ void tst_Installation::installs()
         : QStringLiteral("Installation correctly done.");
     QCOMPARE(seen.value("sentence"), (QStringList{ sentence, "Click Finish to end the installation process." }));
 #ifdef Q_OS_WIN
-    QVERIFY(publishedReport.endsWith(jawsGone ? QStringLiteral("\\package\\installLog.txt") : QStringLiteral("\\JAWS10\\installLog.txt")));
+    QVERIFY(publishedReport.endsWith(jawsGone ? QStringLiteral("\\package\\installLog.txt")
+                                              : QDir::toNativeSeparators(QDir(machine.jawsFolder).dirName() + QStringLiteral("/installLog.txt"))));
 #endif
     QVERIFY(sameAsGolden(machine.dump(), result));
+    // No settings folder of a version that is not there, nor of one that is.
+    QCOMPARE(machine.settingsVersionFolders(), versionFolders);
 }
 
 // No row chosen: nothing is started, nothing written, and only Cancel is left.

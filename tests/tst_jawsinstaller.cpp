@@ -2,9 +2,11 @@
 #include "installer/shellfolders.h"
 #include "support/fixtures.h"
 #include "support/testmachine.h"
+#include "support/testregistry.h"
 #include "support/textfiles.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -35,29 +37,91 @@ void tst_JawsInstaller::initTestCase()
 
 void tst_JawsInstaller::targetFoldersByVersion_data()
 {
-    QTest::addColumn<QString>("jfwExe"); // fixture copied as jfw.exe; empty: none
+    QTest::addColumn<QString>("jfwExe");        // fixture copied as jfw.exe; empty: none
+    QTest::addColumn<QString>("registryKey");   // the record naming the folder; empty: none
+    QTest::addColumn<QString>("folderName");    // the program folder's own name
+    QTest::addColumn<QStringList>("existing");  // settings folders under both "Freedom Scientific/JAWS"
     QTest::addColumn<QString>("driverSuffix");
-    QTest::addColumn<QString>("settingsVersion"); // empty: the folder layout before JAWS 6
+    QTest::addColumn<QString>("settings");      // under "Freedom Scientific/JAWS"; empty: the layout before JAWS 6
+    QTest::addColumn<QString>("steps");         // the version-dependent steps
 
-    QTest::newRow("10, 0, 1154, 0") << "pe/jfw_10.dll" << "/Drivers/Braille/quorolma" << "10.0";
-    QTest::newRow("7, 0, 0, 0") << "pe/jfw_7.dll" << "/Drivers/Braille/quorolma" << "7.0";
-    QTest::newRow("6, 10, 0, 0") << "pe/jfw_6.dll" << "" << "6.10";
-    QTest::newRow("5, 0, 0, 0") << "pe/jfw_5.dll" << "" << "";
-    QTest::newRow("major not a number") << "pe/jfw_text.dll" << "" << "";
-    QTest::newRow("no version resource") << "pe/no_version.dll" << "" << "";
-    QTest::newRow("no jfw.exe") << "" << "" << "";
+    const QString drivers = QStringLiteral("/Drivers/Braille/quorolma");
+    const QStringList none;
+    QTest::newRow("10, 0, 1154, 0") << "pe/jfw_10.dll" << "" << "jaws" << none << drivers << "10.0/Settings" << "user tables";
+    QTest::newRow("10.0 present") << "pe/jfw_10.dll" << "" << "jaws" << QStringList{ "10.0/Settings" } << drivers
+                                  << "10.0/Settings" << "user tables";
+    QTest::newRow("7, 0, 0, 0") << "pe/jfw_7.dll" << "" << "jaws" << none << drivers << "7.0/Settings" << "user tables";
+    QTest::newRow("6, 10, 0, 0") << "pe/jfw_6.dll" << "" << "jaws" << none << "" << "6.10/Settings" << "user tables, key maps";
+    QTest::newRow("5, 0, 0, 0") << "pe/jfw_5.dll" << "" << "jaws" << none << "" << "" << "slot alias";
+    QTest::newRow("17, 0, 1377, 0") << "pe/jfw_17.dll" << "" << "17.0" << none << drivers << "17.0/Settings" << "user tables";
+    QTest::newRow("18, 0, 2324, 0") << "pe/jfw_18.dll" << "" << "18.0" << none << drivers << "18.0/Settings" << "user tables";
+    // JAWS 18 and JAWS 2018 are two releases that can be installed side by side.
+    QTest::newRow("18.0 missing, 2018 present: not taken") << "pe/jfw_18.dll" << "" << "18.0" << QStringList{ "2018/Settings" }
+                                                           << drivers << "18.0/Settings" << "user tables";
+    QTest::newRow("2019 as 20.0.2014.0") << "pe/jfw_2019.dll" << "" << "2019" << QStringList{ "2019/Settings" } << drivers
+                                         << "2019/Settings" << "user tables";
+    QTest::newRow("2019 as 20, 0, 2014, 0") << "pe/jfw_2019_comma.dll" << "" << "2019" << none << drivers << "2019/Settings"
+                                            << "user tables";
+    QTest::newRow("2025 as 26.6.24.0, SETTINGS in capitals") << "pe/jfw_2025.dll" << "2025" << "2025"
+                                                              << QStringList{ "2025/SETTINGS" } << drivers << "2025/SETTINGS"
+                                                              << "user tables";
+    QTest::newRow("2025, only 2025.0 present") << "pe/jfw_2025.dll" << "" << "2025" << QStringList{ "2024/Settings", "2025.0/Settings" }
+                                               << drivers << "2025.0/Settings" << "user tables";
+    QTest::newRow("2025.0 read, only 2025 present") << "pe/jfw_2025_year.dll" << "" << "jaws" << QStringList{ "2025/Settings" }
+                                                    << drivers << "2025/Settings" << "user tables";
+    QTest::newRow("2025 folder without settings: not taken") << "pe/jfw_2025.dll" << "" << "2025"
+                                                             << QStringList{ "2025/Scripts", "2025.0/Settings" } << drivers
+                                                             << "2025.0/Settings" << "user tables";
+    QTest::newRow("unreadable jfw.exe, registry key 2025") << "pe/no_version.dll" << "2025" << "jaws" << none << drivers
+                                                           << "2025/Settings" << "user tables";
+    QTest::newRow("no jfw.exe, program folder 2025") << "" << "" << "2025" << none << drivers << "2025/Settings" << "user tables";
+    QTest::newRow("no jfw.exe, program folder JAWS10.0") << "" << "" << "JAWS10.0" << none << drivers << "10.0/Settings"
+                                                         << "user tables";
+    QTest::newRow("registry key Common names no version") << "pe/no_version.dll" << "Common" << "jaws" << none << "" << "" << "";
+    QTest::newRow("major not a number") << "pe/jfw_text.dll" << "" << "jaws" << none << "" << "" << "";
+    QTest::newRow("no version resource") << "pe/no_version.dll" << "" << "jaws" << none << "" << "" << "";
+    QTest::newRow("no jfw.exe") << "" << "" << "jaws" << none << "" << "" << "";
 }
 
 void tst_JawsInstaller::targetFoldersByVersion()
 {
     QFETCH(QString, jfwExe);
+    QFETCH(QString, registryKey);
+    QFETCH(QString, folderName);
+    QFETCH(QStringList, existing);
     QFETCH(QString, driverSuffix);
-    QFETCH(QString, settingsVersion);
+    QFETCH(QString, settings);
+    QFETCH(QString, steps);
 
     QTemporaryDir jawsDir;
-    const QString jaws = jawsDir.path();
+    const QString jaws = jawsDir.filePath(folderName);
+    QVERIFY(QDir().mkpath(jaws));
     if (!jfwExe.isEmpty())
         QVERIFY(Fixtures::copy(jfwExe, jaws + QStringLiteral("/jfw.exe")));
+    QList<TestRegistry::Record> records{ { QStringLiteral("Registration"), std::nullopt } };
+    if (!registryKey.isEmpty())
+        records.append({ registryKey, QDir::toNativeSeparators(jaws) + QDir::separator() });
+    QVERIFY(TestRegistry::writeJawsRecords(records, systemRoot.path()));
+    const ShellFolders shellFolders;
+    QVERIFY(!shellFolders.commonAppDataFolder.isEmpty() && !shellFolders.appDataFolder.isEmpty());
+    const QStringList appData{ QDir::fromNativeSeparators(shellFolders.commonAppDataFolder),
+                               QDir::fromNativeSeparators(shellFolders.appDataFolder) };
+    for (const QString &root : appData) {
+        QDir(root + QStringLiteral("/Freedom Scientific")).removeRecursively();
+        for (const QString &folder : existing)
+            QVERIFY(QDir().mkpath(root + QStringLiteral("/Freedom Scientific/JAWS/") + folder));
+    }
+    auto tree = [&] {
+        QStringList folders;
+        for (const QString &root : appData) {
+            QDirIterator it(root + QStringLiteral("/Freedom Scientific"), QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+            while (it.hasNext())
+                folders << it.next();
+        }
+        folders.sort();
+        return folders;
+    };
+    const QStringList treeBefore = tree();
 
     JawsInstaller installer;
     installer.setSourceFolder(package.path());
@@ -67,30 +131,43 @@ void tst_JawsInstaller::targetFoldersByVersion()
     QCOMPARE(installer.programFolder(), jaws);
     QCOMPARE(installer.driverFolder(), jaws + driverSuffix);
     QCOMPARE(installer.manualsFolder(), jaws + QStringLiteral("/MANUALS"));
-    const ShellFolders shellFolders;
-    if (settingsVersion.isEmpty()) {
+#ifdef Q_OS_WIN
+    const Qt::CaseSensitivity cs = Qt::CaseInsensitive; // "SETTINGS" is "Settings" there
+#else
+    const Qt::CaseSensitivity cs = Qt::CaseSensitive;
+#endif
+    if (settings.isEmpty()) {
         QCOMPARE(installer.sharedSettingsFolder(), jaws + QStringLiteral("/SETTINGS"));
         QCOMPARE(installer.userSettingsFolder(), QString());
     } else {
-        const QString suffix = QStringLiteral("/Freedom Scientific/JAWS/%1/Settings").arg(settingsVersion);
-        QVERIFY(!shellFolders.commonAppDataFolder.isEmpty() && !shellFolders.appDataFolder.isEmpty());
-        QCOMPARE(installer.sharedSettingsFolder(), shellFolders.commonAppDataFolder + suffix);
-        QCOMPARE(installer.userSettingsFolder(), shellFolders.appDataFolder + suffix);
+        const QString shared = appData.at(0) + QStringLiteral("/Freedom Scientific/JAWS/") + settings;
+        const QString user = appData.at(1) + QStringLiteral("/Freedom Scientific/JAWS/") + settings;
+        QVERIFY2(QDir::fromNativeSeparators(installer.sharedSettingsFolder()).compare(shared, cs) == 0,
+                 qPrintable(installer.sharedSettingsFolder()));
+        QVERIFY2(QDir::fromNativeSeparators(installer.userSettingsFolder()).compare(user, cs) == 0,
+                 qPrintable(installer.userSettingsFolder()));
     }
+    const JawsVersion version = installer.jawsVersion();
+    QStringList actualSteps;
+    if (version.hasUserTables())
+        actualSteps << QStringLiteral("user tables");
+    if (version.hidesSharedKeyMaps())
+        actualSteps << QStringLiteral("key maps");
+    if (version.namesDisplayBySlot())
+        actualSteps << QStringLiteral("slot alias");
+    QCOMPARE(actualSteps.join(QStringLiteral(", ")), steps);
 
     const QStringList before = QDir::current().entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     installer.createTargetFolders();
-    for (const QString &folder : { installer.driverFolder(), installer.manualsFolder(),
-                                   installer.sharedSettingsFolder(), installer.userSettingsFolder() }) {
-        if (!folder.isEmpty())
-            QVERIFY2(QFileInfo(folder).isDir(), qPrintable(folder));
-    }
+    for (const QString &folder : { installer.driverFolder(), installer.manualsFolder() })
+        QVERIFY2(QFileInfo(folder).isDir(), qPrintable(folder));
+    // Settings folders are JAWS's: none is made, for a version that has none least of all.
+    QCOMPARE(tree(), treeBefore);
+    QCOMPARE(QFileInfo::exists(jaws + QStringLiteral("/SETTINGS")), false);
     // An empty user settings folder creates nothing, in the working folder or elsewhere.
     QCOMPARE(QDir::current().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
-    if (!settingsVersion.isEmpty()) {
-        QDir(shellFolders.commonAppDataFolder + QStringLiteral("/Freedom Scientific")).removeRecursively();
-        QDir(shellFolders.appDataFolder + QStringLiteral("/Freedom Scientific")).removeRecursively();
-    }
+    for (const QString &root : appData)
+        QDir(root + QStringLiteral("/Freedom Scientific")).removeRecursively();
 }
 
 void tst_JawsInstaller::missingFoldersChangeNothing()

@@ -139,6 +139,8 @@ void tst_Tables::configureJawsByVersion_data()
     QTest::newRow("JAWS 10") << "pe/jfw_10.dll" << true << false;
     QTest::newRow("JAWS 6") << "pe/jfw_6.dll" << true << true;
     QTest::newRow("JAWS 5") << "pe/jfw_5.dll" << false << false;
+    QTest::newRow("JAWS 2019 as 20, 0, 2014, 0") << "pe/jfw_2019_comma.dll" << true << false;
+    QTest::newRow("JAWS 2025 as 26.6.24.0") << "pe/jfw_2025.dll" << true << false;
     QTest::newRow("unreadable version") << "pe/no_version.dll" << false << false;
 }
 

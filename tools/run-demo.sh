@@ -27,7 +27,7 @@ release="$build_root/release"
 cmake -S "$repo" -B "$release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DIQO_BUILD_TESTS=OFF >/dev/null
 cmake --build "$release"
 
-# A fresh simulated Windows machine with three JAWS versions and the installation package. The
+# A fresh simulated Windows machine with four JAWS versions and the installation package. The
 # program runs from the package folder, as on Windows: it reads the driver and the manifest
 # there and writes its report there.
 machine="$build_root/demo/machine"

@@ -237,6 +237,14 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <source>ERROR : The installation package names no keyboard Braille table in its [%1] section: %2 was not changed.</source>
         <translation>FEHLER : Das Installationspaket nennt in seinem Abschnitt [%1] keine Braille-Tastaturtabelle: %2 wurde nicht geändert.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws settings folder %1 not found: nothing was configured there.</source>
+        <translation>FEHLER : Jaws-Einstellungsordner %1 nicht gefunden: Dort wurde nichts eingerichtet.</translation>
+    </message>
+    <message>
+        <source>No jfw.ini file was found in %1 nor in the shared settings folder %2: it has been created in %1.</source>
+        <translation>Keine Datei jfw.ini in %1 und im gemeinsamen Einstellungsordner %2 gefunden: Sie wurde in %1 angelegt.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

@@ -231,6 +231,14 @@ Use the Tab key to go to the next button.</source>
         <source>ERROR : The installation package names no keyboard Braille table in its [%1] section: %2 was not changed.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>ERROR : Jaws settings folder %1 not found: nothing was configured there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No jfw.ini file was found in %1 nor in the shared settings folder %2: it has been created in %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

@@ -237,6 +237,14 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <source>ERROR : The installation package names no keyboard Braille table in its [%1] section: %2 was not changed.</source>
         <translation>ERREUR : Le paquet d&apos;installation ne nomme aucune table braille de clavier dans sa section [%1] : %2 n&apos;a pas été modifié.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws settings folder %1 not found: nothing was configured there.</source>
+        <translation>ERREUR : dossier de paramètres Jaws %1 introuvable : rien n&apos;y a été configuré.</translation>
+    </message>
+    <message>
+        <source>No jfw.ini file was found in %1 nor in the shared settings folder %2: it has been created in %1.</source>
+        <translation>Aucun fichier jfw.ini trouvé dans %1 ni dans le dossier de paramètres partagés %2 : il a été créé dans %1.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

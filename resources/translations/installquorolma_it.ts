@@ -237,6 +237,14 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <source>ERROR : The installation package names no keyboard Braille table in its [%1] section: %2 was not changed.</source>
         <translation>ERRORE : il pacchetto di installazione non indica alcuna tabella braille della tastiera nella sezione [%1]: %2 non è stato modificato.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws settings folder %1 not found: nothing was configured there.</source>
+        <translation>ERRORE : cartella delle impostazioni di Jaws %1 non trovata: lì non è stato configurato nulla.</translation>
+    </message>
+    <message>
+        <source>No jfw.ini file was found in %1 nor in the shared settings folder %2: it has been created in %1.</source>
+        <translation>Nessun file jfw.ini trovato in %1 né nella cartella delle impostazioni condivise %2: è stato creato in %1.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

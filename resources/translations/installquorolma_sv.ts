@@ -237,6 +237,14 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <source>ERROR : The installation package names no keyboard Braille table in its [%1] section: %2 was not changed.</source>
         <translation>FEL : installationspaketet anger ingen tangentbordstabell för punktskrift i avsnittet [%1]: %2 ändrades inte.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws settings folder %1 not found: nothing was configured there.</source>
+        <translation>FEL : Jaws-inställningsmappen %1 hittades inte: inget konfigurerades där.</translation>
+    </message>
+    <message>
+        <source>No jfw.ini file was found in %1 nor in the shared settings folder %2: it has been created in %1.</source>
+        <translation>Ingen jfw.ini-fil hittades i %1 eller i den delade inställningsmappen %2: den har skapats i %1.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

@@ -8,8 +8,43 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QVBoxLayout>
+
+namespace {
+
+// What a row shows of `path` among `paths`: the folders that tell it from the others, after the
+// last folder they all share ("…\JAWS\2025" for C:\Program Files\Freedom Scientific\JAWS\2025
+// beside C:\Program Files\Freedom Scientific\JAWS\10.0), so that at the page's width the
+// version folders stand side by side instead of beyond the list's right edge. A single path, or
+// paths with nothing in common, are shown whole.
+QString differingPart(const QString &path, const QStringList &paths)
+{
+    if (paths.size() < 2)
+        return path;
+    static const QRegularExpression separator(QStringLiteral("[/\\\\]"));
+    const QStringList first = paths.first().split(separator);
+    qsizetype common = first.size();
+    for (const QString &other : paths) {
+        const QStringList folders = other.split(separator);
+        qsizetype same = 0;
+        // Windows names one folder whatever its case; the last folder of each path is always shown.
+        while (same < common && same < folders.size() - 1 && folders.at(same).compare(first.at(same), Qt::CaseInsensitive) == 0)
+            ++same;
+        common = same;
+    }
+    // The last shared folder stays in sight, to say what the rows are folders of.
+    const qsizetype hidden = common - 1;
+    if (hidden <= 0)
+        return path;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < hidden; ++i)
+        start = path.indexOf(separator, start) + 1;
+    return QChar(0x2026) + path.mid(start - 1);
+}
+
+} // namespace
 
 CollectInfoPage::CollectInfoPage(QWidget *parent)
     : QWizardPage(parent)
@@ -23,7 +58,13 @@ CollectInfoPage::CollectInfoPage(QWidget *parent)
     jawsListWidget = new QListWidget;
     jawsLabel = new QLabel(tr("&Jaws folders:"));
     jawsLabel->setBuddy(jawsListWidget);
-    jawsListWidget->addItems(jaws.jawsFolders());
+    const QStringList folders = jaws.jawsFolders();
+    for (const QString &folder : folders) {
+        auto *item = new QListWidgetItem(differingPart(folder, folders), jawsListWidget);
+        // Heard and hovered whole: a screen reader reads the path, not what fits the page.
+        item->setData(Qt::AccessibleTextRole, folder);
+        item->setToolTip(folder);
+    }
     limitHeightToRows(jawsListWidget);
     // An empty list can never have a current row, so a mandatory field keeps Next disabled.
     registerField(jawsListWidget->count() > 0 ? QStringLiteral("jawsPath") : QStringLiteral("jawsPath*"), jawsListWidget);
@@ -34,7 +75,7 @@ CollectInfoPage::CollectInfoPage(QWidget *parent)
             jawsListWidget->setCurrentRow(jawsListWidget->count() - 1);
     } else {
         for (int row = 0; row < jawsListWidget->count(); ++row) {
-            if (jawsListWidget->item(row)->text() == running) {
+            if (folders.at(row) == running) {
                 jawsListWidget->setCurrentRow(row);
                 break;
             }

@@ -5,7 +5,7 @@
 #include "installer/devicetable.h"
 #include "installer/installation.h"
 #include "platform/console.h"
-#include "version/fileversionreader.h"
+#include "version/jawsversion.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -25,15 +25,11 @@ QString comparable(const QString &path)
     return clean.toCaseFolded();
 }
 
-// Major and minor of jfw.exe in `folder`; (-1, -1) when it cannot be read.
-std::pair<int, int> jawsVersion(const QString &folder)
+// The order of JAWS versions: by year or major, then minor; (-1, -1) when it cannot be told.
+std::pair<int, int> versionOrder(const QString &folder)
 {
-    const QString jfw = folder + QDir::separator() + QStringLiteral("jfw.exe");
-    bool majorOk = false;
-    bool minorOk = false;
-    const int major = FileVersionReader::fileVersionField(jfw, 1, QStringLiteral("000004b0")).trimmed().toInt(&majorOk);
-    const int minor = FileVersionReader::fileVersionField(jfw, 2, QStringLiteral("000004b0")).trimmed().toInt(&minorOk);
-    return majorOk ? std::make_pair(major, minorOk ? minor : 0) : std::make_pair(-1, -1);
+    const JawsVersion version = JawsVersion::ofInstallation(folder, Jaws::registryKeyOf(folder));
+    return version.isKnown() ? std::make_pair(version.major(), version.minorText().trimmed().toInt()) : std::make_pair(-1, -1);
 }
 
 } // namespace
@@ -50,7 +46,7 @@ QString UnattendedInstallation::chooseJawsFolder(const QString &wanted, const QS
         QString best;
         std::pair<int, int> bestVersion(-1, -1);
         for (const QString &folder : listed) {
-            const std::pair<int, int> version = jawsVersion(folder);
+            const std::pair<int, int> version = versionOrder(folder);
             if (!folder.isEmpty() && version > bestVersion) {
                 best = folder;
                 bestVersion = version;

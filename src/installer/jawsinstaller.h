@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/report.h"
+#include "version/jawsversion.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -87,8 +88,11 @@ public:
     void registerDisplays(const QString &jfwIniPath);
     // Makes the chosen display the default in the default.jcf of every language folder.
     void selectDefaultDevice(const QString &deviceName);
-    // JAWS's major version, the first field of jfw.exe's FileVersion; empty when unreadable.
-    QString jawsMajorVersion() const;
+    // The version of the chosen JAWS: every folder and version-dependent step follows from it.
+    JawsVersion jawsVersion() const;
+    // The display list that registerDisplays edits: jfw.ini in the program folder, else the one
+    // in the shared settings folder or its INIT folder; in the program folder when none exists.
+    QString displayListPath() const;
 
     // The driver's keyboard braille table for the system's language, into korvalis.ini.
     void selectKeyboardTable(const QString &driverIniPath);
@@ -126,9 +130,15 @@ private:
     // added at the end, as one replacement of the target. The sections that could not be
     // written.
     QStringList mergeIniFile(const QString &source, const QString &target);
+    // True for a settings folder that exists (or none at all); else an ERROR line names the
+    // folder looked for, and the installation counts as failed.
+    bool settingsFolderFound(const QString &folder);
+    // A file of a JAWS folder under the name it has there, whatever its case.
+    static QString settingsFilePath(const QString &folder, const QString &name);
     // The subfolders of a settings or manuals folder, one per JAWS language, sorted without
-    // regard to case; none for an empty path.
-    static QStringList languageFolders(const QString &folder);
+    // regard to case; none for an empty path. For a JAWS that keeps other folders beside them,
+    // only those named as JAWS names languages.
+    QStringList languageFolders(const QString &folder) const;
     // Records one use of a file of the package folder: `ok` when its content reached JAWS.
     void recordPackageFileUse(const QString &sourcePath, bool ok);
     // The name under which a file of the package folder is remembered.
@@ -144,6 +154,7 @@ private:
     QString m_manualsFolder;
     QString m_sharedSettingsFolder;
     QString m_userSettingsFolder;
+    bool m_otherFoldersInSettings = false;
     QString m_selectedDevice;
     Report m_report;
     bool m_hasErrors = false;

@@ -2,7 +2,6 @@
 
 #include "installer/devicetable.h"
 #include "installer/iniprofile.h"
-#include "version/fileversionreader.h"
 
 #include <QDir>
 
@@ -16,12 +15,6 @@ QString slotKey(const char *pattern, int slot)
 }
 
 } // namespace
-
-QString JawsInstaller::jawsMajorVersion() const
-{
-    return FileVersionReader::fileVersionField(m_jawsFolder + QDir::separator() + QStringLiteral("jfw.exe"), 1,
-                                               QStringLiteral("000004b0"));
-}
 
 void JawsInstaller::registerDisplays(const QString &jfwIniPath)
 {
@@ -76,9 +69,9 @@ void JawsInstaller::selectDefaultDevice(const QString &deviceName)
         return;
     }
     QString folder = m_userSettingsFolder;
-    if (jawsMajorVersion() == QLatin1String("5")) {
+    if (jawsVersion().namesDisplayBySlot()) {
         // JAWS 5 names the default display by the alias of its jfw.ini slot.
-        const QString jfwIni = m_programFolder + QDir::separator() + QStringLiteral("jfw.ini");
+        const QString jfwIni = displayListPath();
         for (int slot = 1;; ++slot) {
             const QString name = IniProfile::readString(displaysSection, slotKey("Braille%1Name", slot), jfwIni, QString());
             if (name.isEmpty())
@@ -93,8 +86,8 @@ void JawsInstaller::selectDefaultDevice(const QString &deviceName)
         return;
     }
     for (const QString &language : languageFolders(folder)) {
-        const QString path = QDir::toNativeSeparators(folder + QDir::separator() + language + QDir::separator()
-                                                      + QStringLiteral("default.jcf"));
+        const QString path = QDir::toNativeSeparators(settingsFilePath(folder + QDir::separator() + language,
+                                                                       QStringLiteral("default.jcf")));
         if (IniProfile::writeString(QStringLiteral("Options"), QStringLiteral("BrailleDisplay"), shortName, path)) {
             m_report.writeLine(tr("'%1' Braille device selected in %2.").arg(shortName, path));
         } else {

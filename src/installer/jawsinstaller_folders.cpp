@@ -1,18 +1,66 @@
 #include "jawsinstaller.h"
 
 #include "installer/shellfolders.h"
-#include "version/fileversionreader.h"
+#include "jaws/jaws.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
-const QString neutralUnicode = QStringLiteral("000004b0");
 
-QString underFolder(const QString &folder, const QString &suffix)
+// The entry of `folder` that Windows opens for `name`: the name as written, else one that
+// differs only in case, under the name it has (both builds then report the same path, and the
+// native build, whose file system tells case apart, finds what Windows finds). Empty when there
+// is none.
+QString existingEntry(const QString &folder, const QString &name, QDir::Filters kind)
 {
-    return folder.isEmpty() ? QString() : folder + suffix;
+    if (folder.isEmpty())
+        return QString();
+    const QStringList entries = QDir(folder).entryList(kind | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+    if (entries.contains(name))
+        return name;
+    for (const QString &entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    return QString();
 }
+
+// The settings folder of `version` under an application data folder, under the names its
+// folders have on disk. The folder that the version's name gives wins when it exists; else a
+// sibling that names the same version and has settings ("2025.0" beside a missing "2025").
+// When none exists, the name the rule gives: the caller then configures nothing there and says
+// so.
+QString settingsFolder(const QString &appData, const JawsVersion &version)
+{
+    if (appData.isEmpty())
+        return QString();
+    const QString wanted = version.settingsFolderName();
+    const QString guessed = appData + QStringLiteral("/Freedom Scientific/JAWS/%1/Settings").arg(wanted);
+    // Even where the guess exists, the folders are named as they are on disk: Windows opens
+    // "Settings" for "SETTINGS", and the report then names what the user finds.
+    const QString maker = existingEntry(appData, QStringLiteral("Freedom Scientific"), QDir::Dirs);
+    const QString product = existingEntry(appData + QLatin1Char('/') + maker, QStringLiteral("JAWS"), QDir::Dirs);
+    if (maker.isEmpty() || product.isEmpty())
+        return guessed;
+    const QString versions = appData + QLatin1Char('/') + maker + QLatin1Char('/') + product;
+    QStringList candidates;
+    const QStringList names = QDir(versions).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString &name : names) {
+        if (name.compare(wanted, Qt::CaseInsensitive) == 0)
+            candidates.prepend(name);
+        else if (version.isNamedBy(name))
+            candidates.append(name);
+    }
+    for (const QString &name : std::as_const(candidates)) {
+        const QString folder = versions + QLatin1Char('/') + name;
+        const QString settings = existingEntry(folder, QStringLiteral("Settings"), QDir::Dirs);
+        if (!settings.isEmpty())
+            return folder + QLatin1Char('/') + settings;
+    }
+    return guessed;
+}
+
 } // namespace
 
 void JawsInstaller::reset()
@@ -23,7 +71,13 @@ void JawsInstaller::reset()
     m_manualsFolder.clear();
     m_sharedSettingsFolder.clear();
     m_userSettingsFolder.clear();
+    m_otherFoldersInSettings = false;
     m_selectedDevice.clear();
+}
+
+JawsVersion JawsInstaller::jawsVersion() const
+{
+    return JawsVersion::ofInstallation(m_jawsFolder, Jaws::registryKeyOf(m_jawsFolder));
 }
 
 bool JawsInstaller::computeTargetFolders()
@@ -31,21 +85,17 @@ bool JawsInstaller::computeTargetFolders()
     if (!QFileInfo::exists(m_sourceFolder) || !QFileInfo::exists(m_jawsFolder))
         return false;
 
-    const QString jfwExe = m_jawsFolder + QDir::separator() + QStringLiteral("jfw.exe");
-    const QString major = FileVersionReader::fileVersionField(jfwExe, 1, neutralUnicode);
-    const QString minor = FileVersionReader::fileVersionField(jfwExe, 2, neutralUnicode);
-    const QString settingsSuffix = QStringLiteral("/Freedom Scientific/JAWS/%1.%2/Settings").arg(major, minor);
-    const int majorVersion = major.toInt(); // not a number: 0, the oldest layout
-
+    const JawsVersion version = jawsVersion();
+    m_otherFoldersInSettings = version.keepsOtherFoldersInSettings();
     m_programFolder = m_jawsFolder;
     m_manualsFolder = m_jawsFolder + QStringLiteral("/MANUALS");
-    if (majorVersion >= 6) {
+    if (version.hasUserSettings()) {
         const ShellFolders shellFolders;
-        m_driverFolder = majorVersion >= 7 ? m_jawsFolder + QStringLiteral("/Drivers/Braille/quorolma") : m_jawsFolder;
+        m_driverFolder = version.hasDriverFolders() ? m_jawsFolder + QStringLiteral("/Drivers/Braille/quorolma") : m_jawsFolder;
         // Without its application data folder a settings folder would land at the root of the
         // drive: it stays empty instead, and nothing is created or edited there.
-        m_sharedSettingsFolder = underFolder(shellFolders.commonAppDataFolder, settingsSuffix);
-        m_userSettingsFolder = underFolder(shellFolders.appDataFolder, settingsSuffix);
+        m_sharedSettingsFolder = settingsFolder(shellFolders.commonAppDataFolder, version);
+        m_userSettingsFolder = settingsFolder(shellFolders.appDataFolder, version);
     } else {
         m_driverFolder = m_jawsFolder;
         m_sharedSettingsFolder = m_jawsFolder + QStringLiteral("/SETTINGS");
@@ -56,9 +106,44 @@ bool JawsInstaller::computeTargetFolders()
 
 void JawsInstaller::createTargetFolders()
 {
-    for (const QString &folder : { m_driverFolder, m_manualsFolder, m_sharedSettingsFolder, m_userSettingsFolder }) {
+    // Settings folders are JAWS's own: JAWS makes them when it is installed and when a user first
+    // runs it. One made here would hold no language folder, so nothing could be configured in
+    // it, and it would stand for a version that is not there.
+    for (const QString &folder : { m_driverFolder, m_manualsFolder }) {
         // An empty path names the current folder, which exists: nothing is created for it.
         if (!folder.isEmpty() && !QFileInfo::exists(folder))
             QDir().mkpath(folder);
     }
+}
+
+bool JawsInstaller::settingsFolderFound(const QString &folder)
+{
+    if (folder.isEmpty() || QFileInfo(folder).isDir())
+        return true;
+    m_report.writeLine(tr("ERROR : Jaws settings folder %1 not found: nothing was configured there.")
+                           .arg(QDir::toNativeSeparators(folder)));
+    m_report.noteFailure();
+    setHasErrors(true);
+    return false;
+}
+
+QString JawsInstaller::settingsFilePath(const QString &folder, const QString &name)
+{
+    const QString existing = existingEntry(folder, name, QDir::Files);
+    return folder + QDir::separator() + (existing.isEmpty() ? name : existing);
+}
+
+QString JawsInstaller::displayListPath() const
+{
+    const QString name = QStringLiteral("jfw.ini");
+    if (!existingEntry(m_programFolder, name, QDir::Files).isEmpty() || m_sharedSettingsFolder.isEmpty())
+        return settingsFilePath(m_programFolder, name);
+    // JAWS of today keeps no jfw.ini in its program folder; its own may lie with the shared
+    // settings.
+    if (!existingEntry(m_sharedSettingsFolder, name, QDir::Files).isEmpty())
+        return settingsFilePath(m_sharedSettingsFolder, name);
+    const QString init = existingEntry(m_sharedSettingsFolder, QStringLiteral("INIT"), QDir::Dirs);
+    if (!init.isEmpty() && !existingEntry(m_sharedSettingsFolder + QLatin1Char('/') + init, name, QDir::Files).isEmpty())
+        return settingsFilePath(m_sharedSettingsFolder + QDir::separator() + init, name);
+    return settingsFilePath(m_programFolder, name);
 }

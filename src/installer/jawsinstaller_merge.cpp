@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 QString JawsInstaller::backupFileName(const QString &path) const
 {
@@ -19,12 +20,18 @@ QString JawsInstaller::backupFileName(const QString &path) const
     return candidate;
 }
 
-QStringList JawsInstaller::languageFolders(const QString &folder)
+QStringList JawsInstaller::languageFolders(const QString &folder) const
 {
     // An empty path would name the working folder.
     if (folder.isEmpty())
         return {};
-    return QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    QStringList folders = QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    if (m_otherFoldersInSettings) {
+        // Three letters, in any case: enu, deu, fra, ptb, ... (INIT, VoiceProfiles are not).
+        static const QRegularExpression languageName(QStringLiteral("^[A-Za-z]{3}$"));
+        folders.removeIf([](const QString &name) { return !languageName.match(name).hasMatch(); });
+    }
+    return folders;
 }
 
 QStringList JawsInstaller::mergeIniFile(const QString &source, const QString &target)

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 
 namespace {
@@ -57,7 +58,7 @@ void JawsInstaller::selectTranslationTables(const QString &settingsFolder)
         const QString table = IniProfile::readString(section, QStringLiteral("BrailleTranslationTable"), manifestPath(), QString());
         if (table.isEmpty())
             continue;
-        const QString path = settingsFolder + QDir::separator() + language + QDir::separator() + QStringLiteral("default.jcf");
+        const QString path = settingsFilePath(settingsFolder + QDir::separator() + language, QStringLiteral("default.jcf"));
         m_report.tableSelected(table, path,
                                IniProfile::writeString(QStringLiteral("Braille"), QStringLiteral("BrailleTranslationTable"), table, path));
     }
@@ -92,21 +93,33 @@ void JawsInstaller::resetUserKeyMaps(const QString &settingsFolder)
 
 bool JawsInstaller::configureJaws()
 {
+    const JawsVersion version = jawsVersion();
+    // A settings folder that is not there is never made: JAWS would not read it.
+    const bool sharedFound = settingsFolderFound(m_sharedSettingsFolder);
+    const bool userFound = settingsFolderFound(m_userSettingsFolder);
     QStringList filesNames;
     mergeFileNames(filesNames);
-    mergeSettingsFiles(filesNames);
+    if (sharedFound)
+        mergeSettingsFiles(filesNames);
     mergeBrailleIni();
     // Without derived folders (no JAWS chosen) these files would land at the root of a drive.
-    if (!m_programFolder.isEmpty())
-        registerDisplays(m_programFolder + QDir::separator() + QStringLiteral("jfw.ini"));
-    selectDefaultDevice(m_selectedDevice);
+    if (!m_programFolder.isEmpty()) {
+        const QString jfwIni = displayListPath();
+        const bool existed = QFileInfo::exists(jfwIni);
+        registerDisplays(jfwIni);
+        if (!existed && QFileInfo::exists(jfwIni))
+            m_report.writeLine(tr("No jfw.ini file was found in %1 nor in the shared settings folder %2: it has been created in %1.")
+                                   .arg(QDir::toNativeSeparators(m_programFolder), QDir::toNativeSeparators(m_sharedSettingsFolder)));
+    }
+    if (version.namesDisplayBySlot() ? sharedFound : userFound)
+        selectDefaultDevice(m_selectedDevice);
     if (!m_driverFolder.isEmpty())
         selectKeyboardTable(m_driverFolder + QDir::separator() + QStringLiteral("korvalis.ini"));
-    selectTranslationTables(m_sharedSettingsFolder);
-    const QString major = jawsMajorVersion();
-    if (major.toInt() > 5)
+    if (sharedFound)
+        selectTranslationTables(m_sharedSettingsFolder);
+    if (version.hasUserTables() && userFound)
         selectTranslationTables(m_userSettingsFolder);
-    if (major == QLatin1String("6"))
+    if (version.hidesSharedKeyMaps() && userFound)
         resetUserKeyMaps(m_userSettingsFolder);
     return m_hasErrors;
 }

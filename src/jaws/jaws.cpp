@@ -33,8 +33,15 @@ Jaws::Jaws()
 
 void Jaws::readInstalledFolders(QStringList &list)
 {
+    for (const InstallationRecord &record : installationRecords())
+        list.append(record.folder);
+}
+
+QList<Jaws::InstallationRecord> Jaws::installationRecords()
+{
     using Platform::RegistryKey;
     using Platform::RegistryView;
+    QList<InstallationRecord> records;
     // A 64-bit program sees only the 64-bit view by default: a 32-bit JAWS on 64-bit Windows
     // keeps its records in the 32-bit view, which is read after it.
     QList<RegistryView> views{ RegistryView::Default };
@@ -63,9 +70,21 @@ void Jaws::readInstalledFolders(QStringList &list)
             QString folder = QString::fromUtf16(units, length);
             if (folder.endsWith(QDir::separator()))
                 folder.chop(1);
-            list.append(folder);
+            records.append({ name, folder });
         }
     }
+    return records;
+}
+
+QString Jaws::registryKeyOf(const QString &folder)
+{
+    const QString wanted = QDir::cleanPath(QDir::fromNativeSeparators(folder));
+    for (const InstallationRecord &record : installationRecords()) {
+        // Windows paths: one folder whatever the case it is written in.
+        if (QDir::cleanPath(QDir::fromNativeSeparators(record.folder)).compare(wanted, Qt::CaseInsensitive) == 0)
+            return record.key;
+    }
+    return QString();
 }
 
 QStringList Jaws::jawsFolders() const

@@ -40,6 +40,17 @@ public:
     // The registry walk: appends the installed folders to `list`.
     void readInstalledFolders(QStringList &list);
 
+    // One installation record of the registry: its key's name ("10.0", "2025") and its folder.
+    struct InstallationRecord
+    {
+        QString key;
+        QString folder;
+    };
+    // The records as the registry holds them now, in its order.
+    static QList<InstallationRecord> installationRecords();
+    // The name of the record whose folder is `folder`; empty when none is.
+    static QString registryKeyOf(const QString &folder);
+
 private:
     QString currentFolder;
     QString jawsExecutable;

@@ -2,15 +2,12 @@
 
 #include "installer/shellfolders.h"
 #include "support/fixtures.h"
+#include "support/testregistry.h"
 #include "support/textfiles.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QRegularExpression>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
 
 namespace {
 
@@ -29,6 +26,8 @@ bool isText(const QString &name)
 
 QString decode(const QString &name, const QByteArray &bytes)
 {
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QStringLiteral("(UTF-8 with its mark)\n") + QString::fromUtf8(bytes.mid(3));
     if (bytes.startsWith("\xFF\xFE"))
         return QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData() + 2), (bytes.size() - 2) / 2);
     // The report is in the system's code page, JAWS's ini files in ANSI.
@@ -38,10 +37,12 @@ QString decode(const QString &name, const QByteArray &bytes)
 
 } // namespace
 
-TestMachine::TestMachine(const QString &root_)
+TestMachine::TestMachine(const QString &root_, Jaws jaws)
     : root(root_)
-    , jawsFolder(root_ + QStringLiteral("/Program Files/JAWS10"))
+    , jawsFolder(root_ + (jaws == Jaws::Version10 ? QStringLiteral("/Program Files/JAWS10")
+                                                  : QStringLiteral("/Program Files/Freedom Scientific/JAWS/2025")))
     , packageFolder(root_ + QStringLiteral("/package"))
+    , kind(jaws)
 {
 }
 
@@ -54,44 +55,34 @@ QProcessEnvironment TestMachine::environment() const
 
 bool TestMachine::writeRegistry() const
 {
-    const QString target = registryTarget.isNull() ? QDir::toNativeSeparators(jawsFolder) : registryTarget;
-#ifdef Q_OS_WIN
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Freedom Scientific\\Jaws\\10.0", 0, nullptr, 0, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return false;
-    const std::wstring value = target.toStdWString();
-    const bool written = RegSetValueExW(key, L"Target", 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
-                                        DWORD((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return written;
-#else
-    QString escaped = target;
-    escaped.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-    return TextFiles::write(root + QStringLiteral("/registry.reg"),
-                            QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n"
-                                           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Freedom Scientific\\Jaws\\10.0]\r\n"
-                                           "\"Target\"=\"%1\"\r\n")
-                                .arg(escaped)
-                                .toUtf8());
-#endif
+    const QString target = QDir::toNativeSeparators(jawsFolder);
+    if (kind == Jaws::Version10)
+        return TestRegistry::writeJawsRecords({ { QStringLiteral("10.0"), registryTarget.isNull() ? target : registryTarget } }, root);
+    return TestRegistry::writeJawsRecords({ { QStringLiteral("2025"), registryTarget.isNull() ? target + QDir::separator() : registryTarget },
+                                            { QStringLiteral("Common"), std::nullopt },
+                                            { QStringLiteral("Registration"), std::nullopt } },
+                                          root);
 }
 
 bool TestMachine::makeJaws(const QString &jfwProgram)
 {
     qputenv("QUOROLMA_SYSTEM_ROOT", root.toUtf8());
-    const QString settings = QStringLiteral("/Freedom Scientific/JAWS/10.0/Settings");
-    // Where the installer derives them: natively under the machine's root, under Wine the
-    // prefix's own folders, fresh for each run of the test program.
+    const bool today = kind != Jaws::Version10;
+    // Where JAWS keeps them: natively under the machine's root, under Wine the prefix's own
+    // folders, fresh for each run of the test program.
     const ShellFolders shellFolders;
     if (shellFolders.commonAppDataFolder.isEmpty() || shellFolders.appDataFolder.isEmpty())
         return false;
-    sharedSettings = QDir::fromNativeSeparators(shellFolders.commonAppDataFolder) + settings;
-    userSettings = QDir::fromNativeSeparators(shellFolders.appDataFolder) + settings;
-    QDir(sharedSettings).removeRecursively();
-    QDir(userSettings).removeRecursively();
+    const QString common = QDir::fromNativeSeparators(shellFolders.commonAppDataFolder);
+    const QString appData = QDir::fromNativeSeparators(shellFolders.appDataFolder);
+    for (const QString &folder : { common, appData })
+        QDir(folder + QStringLiteral("/Freedom Scientific")).removeRecursively();
+    const QString versions = QStringLiteral("/Freedom Scientific/JAWS/");
+    sharedSettings = common + versions + (today ? QStringLiteral("2025/SETTINGS") : QStringLiteral("10.0/Settings"));
+    userSettings = appData + versions + (today ? QStringLiteral("2025/Settings") : QStringLiteral("10.0/Settings"));
     const QString jfw = jawsFolder + QStringLiteral("/JFW.EXE");
-    const bool jfwMade = jfwProgram.isEmpty() ? Fixtures::copy(QStringLiteral("pe/jfw_10.dll"), jfw)
+    const QString version = today ? QStringLiteral("pe/jfw_2025.dll") : QStringLiteral("pe/jfw_10.dll");
+    const bool jfwMade = jfwProgram.isEmpty() ? Fixtures::copy(version, jfw)
                                               : QDir().mkpath(jawsFolder) && QFile::copy(Fixtures::program(jfwProgram), jfw);
     if (!jfwMade || !writeRegistry())
         return false;
@@ -100,16 +91,33 @@ bool TestMachine::makeJaws(const QString &jfwProgram)
     if (!QFile::copy(jfw, jawsFolder + QStringLiteral("/jfw.exe")))
         return false;
 #endif
-    const QList<QPair<QString, QByteArray>> files = {
-        { jawsFolder + "/jfw.ini", crlf("[Options]\nVoice=Eloquence\n[BrailleDisplays]\nBraille1LongName=Focus 40 Blue\nBraille1Name=FOCUS\n") },
+    const QByteArray displays = crlf("[Options]\nVoice=Eloquence\n[BrailleDisplays]\nBraille1LongName=Focus 40 Blue\nBraille1Name=FOCUS\n");
+    QList<QPair<QString, QByteArray>> files = {
+        { today ? sharedSettings + "/INIT/jfw.ini" : jawsFolder + "/jfw.ini", displays },
         { jawsFolder + "/braille.ini", crlf("[Focus 40 Blue]\nPort=USB\n") },
         { jawsFolder + "/MANUALS/enu/readme.txt", "JAWS manual\r\n" },
         { jawsFolder + "/MANUALS/fra/readme.txt", "Manuel de JAWS\r\n" },
         { sharedSettings + "/enu/default.jcf", crlf("[Options]\nSpeech=0\n") },
         { sharedSettings + "/fra/default.jcf", crlf("[Options]\nSpeech=0\n") },
-        { userSettings + "/enu/default.jcf", crlf("[Options]\nBrailleDisplay=FOCUS\n") },
     };
+    if (kind == Jaws::Version10)
+        files.append({ userSettings + "/enu/default.jcf", crlf("[Options]\nBrailleDisplay=FOCUS\n") });
+    else if (kind == Jaws::Version2025)
+        files.append({ userSettings + "/enu/default.jcf", "\xEF\xBB\xBF" + crlf("[Options]\nBrailleDisplay=FOCUS\nVoice=Eloquence Reed\n") });
     return writeFiles(files);
+}
+
+QStringList TestMachine::settingsVersionFolders() const
+{
+    const ShellFolders shellFolders;
+    QStringList folders;
+    for (const auto &place : { qMakePair(QStringLiteral("shared"), shellFolders.commonAppDataFolder),
+                               qMakePair(QStringLiteral("user"), shellFolders.appDataFolder) }) {
+        const QDir versions(QDir::fromNativeSeparators(place.second) + QStringLiteral("/Freedom Scientific/JAWS"));
+        for (const QString &name : versions.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+            folders << place.first + QLatin1Char('/') + name;
+    }
+    return folders;
 }
 
 bool TestMachine::makePackage()

@@ -6,18 +6,31 @@
 #include <QStringList>
 
 // A simulated machine for whole installations, made in a folder of its own: one JAWS installed
-// (its program folder, its settings folders where the installer derives them, its registry
-// record) and a package folder holding the driver, the manifest and the files it names, plus
-// files of the user's that the installation must never touch.
+// (its program folder, its settings folders where JAWS keeps them, its registry records) and a
+// package folder holding the driver, the manifest and the files it names, plus files of the
+// user's that the installation must never touch.
 // Natively the registry record goes into the machine's registry.reg; under Wine into the
 // prefix's own registry, which every program of the run reads.
 class TestMachine
 {
 public:
-    explicit TestMachine(const QString &root);
+    enum class Jaws {
+        // JAWS 10 in "Program Files/JAWS10", jfw.ini in its program folder.
+        Version10,
+        // JAWS 2025 as it is laid out today: "Program Files/Freedom Scientific/JAWS/2025", a
+        // 64-bit jfw.exe numbered 26.6.24.0, registry key "2025" with a trailing separator in
+        // its Target beside the keys "Common" and "Registration", settings folders "2025"
+        // (SETTINGS shared, Settings the user's), the user's default.jcf in UTF-8 with its mark,
+        // no jfw.ini in the program folder but one in the shared settings' INIT folder.
+        Version2025,
+        // The same, never started by the user who installs: no user settings folder.
+        Version2025NeverStarted,
+    };
 
-    // JAWS 10 in "Program Files/JAWS10". With `jfw` a program ("jawsdouble"), that program
-    // becomes JFW.EXE; otherwise a file with a version resource stands in for it.
+    explicit TestMachine(const QString &root, Jaws jaws = Jaws::Version10);
+
+    // The JAWS of the machine. With `jfw` a program ("jawsdouble"), that program becomes
+    // JFW.EXE; otherwise a file with a version resource stands in for it.
     bool make(const QString &jfwProgram = QString()) { return makeJaws(jfwProgram) && makePackage(); }
     bool makeJaws(const QString &jfwProgram = QString());
     // The package as it is unpacked, with the user's files beside it; again for a second run.
@@ -40,8 +53,12 @@ public:
     // Every file under the four folders with its size, and the text of settings files and
     // reports; paths written as $JAWS, $SHARED, $USER, $PACKAGE, the date of the report masked.
     QString dump() const;
+    // The version folders under both application data folders' "Freedom Scientific/JAWS", as
+    // "shared/NAME" and "user/NAME".
+    QStringList settingsVersionFolders() const;
 
 private:
+    Jaws kind;
     bool writeRegistry() const;
     static bool writeFiles(const QList<QPair<QString, QByteArray>> &files);
 };

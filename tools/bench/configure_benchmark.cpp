@@ -73,7 +73,7 @@ int main(int argc, char *argv[])
     timer.start();
     installer.configureJaws();
     std::printf("configureJaws, JAWS %s layout, 40 language folders per settings folder, %lld KB default.jcf: %.1f ms\n",
-                qPrintable(installer.jawsMajorVersion().isEmpty() ? QStringLiteral("5") : installer.jawsMajorVersion()),
+                qPrintable(installer.jawsVersion().isKnown() ? QString::number(installer.jawsVersion().major()) : QStringLiteral("5")),
                 (long long)(jcf.size() / 1024), timer.nsecsElapsed() / 1e6);
     return 0;
 }
