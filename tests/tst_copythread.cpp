@@ -63,10 +63,13 @@ QStringList native(QStringList events)
     return events;
 }
 
+// What copies leave behind in a folder: temporary files (in the copy's own folders, as
+// earlier versions named them too) and those folders.
 QStringList leftovers(const QString &folder)
 {
     QStringList found;
-    QDirIterator it(folder, { QStringLiteral("*.iqotmp") }, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    QDirIterator it(folder, { QStringLiteral("*.iqotmp"), QStringLiteral(".iqotmp") },
+                    QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext())
         found << it.next();
     return found;
@@ -115,6 +118,25 @@ void tst_CopyThread::signalSequences_data()
     QTest::newRow("a file where the folder goes")
         << QStringList{ "$S/a:abc" } << QStringList{ "$D/file/a" } << QStringList{ "file:not a folder" }
         << QStringList{ "min:0", "max:3", "current:$D/file/a", "fail:$D/file/a", "value:3", "done" };
+    // The temporary name must fit wherever the destination's fits.
+    const QString longName = QString(241, QLatin1Char('n')) + QStringLiteral(".jlb");
+    QTest::newRow("a name of 245 characters")
+        << QStringList{ "$S/a:abc" } << QStringList{ "$D/" + longName } << QStringList{ longName + ":old" }
+        << QStringList{ "min:0", "max:3", "current:$D/" + longName, "ok:$D/" + longName, "value:3", "done" };
+    // Beyond MAX_PATH (260) on Windows, where the file functions need the long form of a path.
+    const QString deep = QStringLiteral("$D/") + QStringList(5, QString(60, QLatin1Char('d'))).join(QLatin1Char('/'));
+    QTest::newRow("a path of more than 300 characters")
+        << QStringList{ "$S/a:abc" } << QStringList{ deep + "/" + longName } << QStringList()
+        << QStringList{ "min:0", "max:3", "current:" + deep + "/" + longName, "folder:" + deep, "ok:" + deep + "/" + longName,
+                        "value:3", "done" };
+    // A run killed between the copy and the rename leaves the temporary file: the next copy of
+    // the same file takes it over, and it is neither reported nor left behind.
+    QTest::newRow("a killed run's temporary file")
+        << QStringList{ "$S/a:abc" } << QStringList{ "$D/QuorOlma.jlb" } << QStringList{ ".iqotmp/", ".iqotmp/QuorOlma.jlb:half a co" }
+        << QStringList{ "min:0", "max:3", "current:$D/QuorOlma.jlb", "ok:$D/QuorOlma.jlb", "value:3", "done" };
+    QTest::newRow("a read-only temporary file of a killed run")
+        << QStringList{ "$S/a:abc" } << QStringList{ "$D/QuorOlma.jlb" } << QStringList{ ".iqotmp/", ".iqotmp/QuorOlma.jlb:half a co:ro" }
+        << QStringList{ "min:0", "max:3", "current:$D/QuorOlma.jlb", "ok:$D/QuorOlma.jlb", "value:3", "done" };
 }
 
 void tst_CopyThread::signalSequences()
@@ -134,10 +156,14 @@ void tst_CopyThread::signalSequences()
         fromFiles << path;
     }
     for (const QString &entry : before) {
-        if (entry.endsWith(QLatin1Char('/')))
+        if (entry.endsWith(QLatin1Char('/'))) {
             QVERIFY(QDir(to.path()).mkpath(entry));
-        else
-            QVERIFY(TextFiles::write(to.filePath(entry.section(QLatin1Char(':'), 0, 0)), entry.section(QLatin1Char(':'), 1).toUtf8()));
+            continue;
+        }
+        const QString file = to.filePath(entry.section(QLatin1Char(':'), 0, 0));
+        QVERIFY(TextFiles::write(file, entry.section(QLatin1Char(':'), 1, 1).toUtf8()));
+        if (entry.section(QLatin1Char(':'), 2) == QLatin1String("ro"))
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadUser));
     }
 
     CopyThread worker;

@@ -15,7 +15,8 @@
 namespace {
 
 // A registry record in a row: "view/subkey=value" ("32/..." for the 32-bit view, "=" alone:
-// no Target value). In values, "|" stands for the native separator and "~" for the other slash.
+// no Target value). In values, "|" stands for the native separator, "~" for the other slash and
+// "^" for a zero stored within the value's length.
 struct Record
 {
     bool view32;
@@ -39,7 +40,7 @@ QList<Record> parseRecords(const QStringList &rows)
             record.noTerminator = value.startsWith(QLatin1Char('!'));
             if (record.noTerminator)
                 value.remove(0, 1);
-            value.replace(QLatin1Char('|'), QDir::separator()).replace(QLatin1Char('~'), otherSlash);
+            value.replace(QLatin1Char('|'), QDir::separator()).replace(QLatin1Char('~'), otherSlash).replace(QLatin1Char('^'), QChar(0));
             record.target = value;
         }
         records << record;
@@ -85,11 +86,13 @@ bool writeRegistry(const QList<Record> &records, const QString &systemRoot)
     for (const Record &record : records) {
         text += QStringLiteral("[HKEY_LOCAL_MACHINE\\SOFTWARE\\%1Freedom Scientific\\Jaws\\%2]\r\n")
                     .arg(record.view32 ? QStringLiteral("WOW6432Node\\") : QString(), record.subkey);
-        if (record.target && record.noTerminator) {
-            // The registry editor writes such a value as hex(1): its UTF-16 bytes, no zero.
+        if (record.target && (record.noTerminator || record.target->contains(QChar(0)))) {
+            // The registry editor writes such a value as hex(1): its UTF-16 bytes as stored.
             QStringList bytes;
             for (QChar c : *record.target)
                 bytes << QString::number(c.unicode() & 0xFF, 16) << QString::number(c.unicode() >> 8, 16);
+            if (!record.noTerminator)
+                bytes << QStringLiteral("0") << QStringLiteral("0");
             text += QStringLiteral("\"Target\"=hex(1):%1\r\n").arg(bytes.join(QLatin1Char(',')));
         } else if (record.target) {
             QString escaped = *record.target;
@@ -136,6 +139,8 @@ void tst_Jaws::installedFolders_data()
     QTest::newRow("the other slash kept") << QStringList{ "a=C:|JAWS~" } << QStringList{ "C:|JAWS~" };
     QTest::newRow("two separators: one cut") << QStringList{ "a=C:|JAWS||" } << QStringList{ "C:|JAWS|" };
     QTest::newRow("stored without its zero: last character kept") << QStringList{ "a=!C:|JAWS" } << QStringList{ "C:|JAWS" };
+    QTest::newRow("a zero within the stored length: cut there")
+        << QStringList{ "a=C:|JAWS|^old|", "b=!C:|J^" } << QStringList{ "C:|JAWS", "C:|J" };
     QTest::newRow("same folder twice") << QStringList{ "a=C:|J", "b=C:|J" } << QStringList{ "C:|J", "C:|J" };
     QTest::newRow("no Target value") << QStringList{ "a=", "b=C:|J" } << QStringList{ "C:|J" };
     QTest::newRow("127 characters kept, 128 left out")
@@ -176,6 +181,8 @@ void tst_Jaws::closeProtocol_data()
     QTest::newRow("&OK is not OK: gives up after a minute") << "ampersand" << QStringList{ "foreground", "post" } << true
                                                             << 72000u << 73000u;
     QTest::newRow("main window already gone") << "gone" << QStringList() << false << 2000u << 2100u;
+    QTest::newRow("another program's Erreur dialog left alone")
+        << "stranger" << QStringList{ "foreground", "post", "click:Quit JAWS/OK" } << true << 2000u << 3000u;
     QTest::newRow("braille window stays: the wait is bounded") << "braille stays"
                                                                << QStringList{ "foreground", "post", "click:Quit JAWS/OK" }
                                                                << true << 12000u << 13000u;
@@ -220,7 +227,8 @@ void tst_Jaws::closeProtocol()
             quitDone();
     };
     windows.onClose = [&](Platform::WindowHandle) {
-        if (scenario == QLatin1String("English") || scenario == QLatin1String("braille stays"))
+        if (scenario == QLatin1String("English") || scenario == QLatin1String("braille stays")
+            || scenario == QLatin1String("stranger"))
             windows.add(dialog, QStringLiteral("Quit JAWS"), { QStringLiteral("Cancel"), QStringLiteral("OK") });
         else if (scenario == QLatin1String("French error"))
             windows.add(dialog, QStringLiteral("Quitter JAWS pour Windows"), { QStringLiteral("OK") });
@@ -232,21 +240,49 @@ void tst_Jaws::closeProtocol()
     };
     if (scenario == QLatin1String("French error"))
         windows.add(dialog, QStringLiteral("Erreur"), { QStringLiteral("OK") });
+    // Another program's dialogs, made before JAWS's own, so that they are the first found.
+    QList<Platform::WindowHandle> strangers;
+    if (scenario == QLatin1String("stranger")) {
+        strangers << windows.add(dialog, QStringLiteral("Erreur"), { QStringLiteral("OK") }, 2);
+        strangers << windows.add(dialog, QStringLiteral("Quit JAWS"), { QStringLiteral("OK") }, 2);
+    }
 
     Jaws jaws;
     QCOMPARE(jaws.close(), result);
     QCOMPARE(windows.log, expected);
     QVERIFY2(windows.now >= atLeast && windows.now <= atMost, qPrintable(QString::number(windows.now)));
+    for (Platform::WindowHandle stranger : strangers)
+        QVERIFY(windows.isOpen(stranger));
+    // No message to a JAWS dialog may wait past the minute, nor more than a second.
+    for (const auto &[sent, limit] : windows.messages)
+        QVERIFY2(limit <= 1000 && (sent >= 60000 || sent + limit <= 60000 + 100),
+                 qPrintable(QStringLiteral("sent at %1 ms, limit %2 ms").arg(sent).arg(limit)));
 }
 
 void tst_Jaws::restartOnlyFromAnAbsoluteFolderWithJfw()
 {
     QTemporaryDir folder;
+#ifdef Q_OS_WIN
     QVERIFY(QFile::copy(Fixtures::program(QStringLiteral("iniwriterchild")), folder.filePath(QStringLiteral("JFW.EXE"))));
+#else
+    // A JFW.EXE that notes where it runs and what its standard channels are.
+    const QString jfw = folder.filePath(QStringLiteral("JFW.EXE"));
+    QVERIFY(TextFiles::write(jfw, "#!/bin/sh\n"
+                                  "in=$(readlink /proc/$$/fd/0); out=$(readlink /proc/$$/fd/1); err=$(readlink /proc/$$/fd/2)\n"
+                                  "printf '%s\\n%s\\n%s\\n%s\\n' \"$(pwd)\" \"$in\" \"$out\" \"$err\" > \"$0.part\"\n"
+                                  "mv \"$0.part\" \"$0.log\"\n"));
+    QVERIFY(QFile::setPermissions(jfw, QFile::permissions(jfw) | QFile::ExeOwner));
+#endif
     Jaws jaws;
     QVERIFY(!jaws.restart()); // no folder chosen: nothing started by bare name
     QVERIFY(jaws.setCurrentFolder(folder.path()));
     QVERIFY(jaws.restart());
+#ifndef Q_OS_WIN
+    // In JAWS's folder, with none of the installer's standard channels.
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(jfw + QStringLiteral(".log")), 30000);
+    QCOMPARE(QString::fromUtf8(TextFiles::read(jfw + QStringLiteral(".log"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+             (QStringList{ QDir(folder.path()).canonicalPath(), "/dev/null", "/dev/null", "/dev/null" }));
+#endif
 
     // A relative folder holding JFW.EXE is refused too.
     const QString previous = QDir::currentPath();

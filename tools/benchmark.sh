@@ -19,4 +19,9 @@ if [ -x "$build_root/windows/wine-runner.sh" ]; then
   "$build_root/windows/wine-runner.sh" "$build_root/windows/tools/bench/ini_benchmark.exe"
   "$build_root/windows/wine-runner.sh" "$build_root/windows/tools/bench/configure_benchmark.exe" \
     $( [ -f "$jfw_windows" ] && echo "Z:${jfw_windows//\//\\}" )
+  # Closing a JAWS that refuses to close: the JAWS double of the Windows test build.
+  double="$build_root/windows/tests/jawsdouble.exe"
+  if [ -f "$build_root/windows/tools/bench/jawsclose_benchmark.exe" ] && [ -f "$double" ]; then
+    "$build_root/windows/wine-runner.sh" "$build_root/windows/tools/bench/jawsclose_benchmark.exe" "Z:${double//\//\\}"
+  fi
 fi

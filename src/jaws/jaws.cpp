@@ -1,12 +1,12 @@
 #include "jaws.h"
 
+#include "platform/detachedprocess.h"
 #include "platform/registry.h"
 
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 
 namespace {
 
@@ -18,6 +18,14 @@ const char *const quitTitles[] = { "Quitter JAWS pour Windows", "Quitter JAWS", 
 
 constexpr quint32 closeLimitMs = 60000;
 constexpr quint32 informationWaitMs = 5000;
+// The pause between two looks at JAWS's windows. JAWS needs the processor to shut down; a loop
+// that only yielded it would keep a whole core busy for up to a minute.
+constexpr quint32 pollMs = 50;
+// The longest wait for one answer of a JAWS dialog, and the shortest: a busy dialog thread
+// costs at most this much per message, and near the end of the close limit the wait shrinks
+// to what is left of it, but never below what a responsive dialog needs.
+constexpr quint32 messageLimitMs = 1000;
+constexpr quint32 messageFloorMs = 100;
 // JAWS removes its braille window within a second or two of closing. Ten seconds cover a slow
 // machine, yet a screen reader that refused to close cannot hold the wizard for long.
 constexpr quint32 brailleWaitLimitMs = 10000;
@@ -61,12 +69,14 @@ QList<Jaws::InstallationRecord> Jaws::installationRecords()
             QByteArray data;
             if (!version.queryValue(QStringLiteral("Target"), &data))
                 continue;
-            // The stored string without its terminating zero; a value stored without one (some
-            // setup programs do) keeps its last character.
+            // The string ends at its first zero, whatever the stored length says: a value stored
+            // without one (some setup programs do) keeps its last character, and one stored with
+            // a longer length than its text leaves out what follows the zero.
             const auto *units = reinterpret_cast<const char16_t *>(data.constData());
-            qsizetype length = data.size() / 2;
-            if (length > 0 && units[length - 1] == 0)
-                --length;
+            const qsizetype stored = data.size() / 2;
+            qsizetype length = 0;
+            while (length < stored && units[length] != 0)
+                ++length;
             QString folder = QString::fromUtf16(units, length);
             if (folder.endsWith(QDir::separator()))
                 folder.chop(1);
@@ -119,8 +129,16 @@ bool Jaws::findRunningJawsFolder(QString &folder)
         return false;
     }
     bool found = false;
-    for (const QByteArray &entry : toolhelp.processNames()) {
-        const QString name = QString::fromLatin1(entry).toUpper();
+    for (const Platform::Toolhelp::Process &process : toolhelp.processes()) {
+        if (!QString::fromLatin1(process.name).toUpper().contains(jawsExecutable))
+            continue;
+        // The snapshot gives a bare file name on Windows; the process's own image path holds the
+        // folder. When the process cannot be asked (it ended meanwhile), the bare name is all
+        // there is.
+        QString name = toolhelp.imagePath(process.id);
+        if (name.isEmpty())
+            name = QString::fromLatin1(process.name);
+        name = name.toUpper();
         const qsizetype p = name.indexOf(jawsExecutable);
         if (p < 0)
             continue;
@@ -147,6 +165,26 @@ bool Jaws::setCurrentFolder(const QString &folder)
     return true;
 }
 
+quint32 Jaws::messageLimit()
+{
+    if (!closing)
+        return messageLimitMs;
+    const quint32 elapsed = Platform::windowSystem().tickCount() - closeStart;
+    const quint32 left = elapsed < closeLimitMs ? closeLimitMs - elapsed : 0;
+    return qBound(messageFloorMs, left, messageLimitMs);
+}
+
+Platform::WindowHandle Jaws::jawsDialog(quint64 jawsProcess, const QString &title)
+{
+    Platform::WindowSystem &windows = Platform::windowSystem();
+    // Another program's dialog of the same title is none of the installer's business.
+    for (Platform::WindowHandle dialog : windows.findWindows(dialogClass, title)) {
+        if (jawsProcess != 0 && windows.windowProcessId(dialog) == jawsProcess)
+            return dialog;
+    }
+    return 0;
+}
+
 void Jaws::findTheButtonOkAndPressIt(Platform::WindowHandle dialog)
 {
     qDebug() << "Jaws::findTheButtonOkAndPressIt(" << dialog << ")";
@@ -157,12 +195,12 @@ void Jaws::findTheButtonOkAndPressIt(Platform::WindowHandle dialog)
         const int id = windows.dialogControlId(child);
         if (id == 0)
             continue;
-        const QString text = windows.dialogItemText(dialog, id);
+        const QString text = windows.dialogItemText(dialog, id, messageLimit());
         qDebug() << "buttonName =" << text;
         if (text.isEmpty() || text != QLatin1String("OK"))
             continue;
         windows.sleep(50);
-        windows.click(child);
+        windows.click(dialog, child, messageLimit());
         return;
     }
 }
@@ -173,41 +211,48 @@ bool Jaws::close()
     bool posted = false;
     bool result = false;
     const quint32 start = windows.tickCount();
+    closeStart = start;
+    closing = true;
     // Elapsed time rather than a deadline, so that the tick count wrapping after 49 days
     // cannot end the loop early or never.
     auto within = [&](quint32 since, quint32 limit) { return windows.tickCount() - since < limit; };
 
-    while (getJawsHwnd() && within(start, closeLimitMs)) {
-        if (const Platform::WindowHandle error = windows.findWindow(dialogClass, QStringLiteral("Erreur"))) {
+    for (Platform::WindowHandle main = getJawsHwnd(); main && within(start, closeLimitMs); main = getJawsHwnd()) {
+        // JAWS's dialogs are those of the process that owns its main window.
+        const quint64 jawsProcess = windows.windowProcessId(main);
+        if (const Platform::WindowHandle error = jawsDialog(jawsProcess, QStringLiteral("Erreur"))) {
             findTheButtonOkAndPressIt(error);
-            Platform::WindowHandle information = windows.findWindow(dialogClass, QStringLiteral("JAWS for Windows"));
+            Platform::WindowHandle information = jawsDialog(jawsProcess, QStringLiteral("JAWS for Windows"));
             const quint32 waitStart = windows.tickCount();
-            while (information && within(waitStart, informationWaitMs))
-                information = windows.findWindow(dialogClass, QStringLiteral("JAWS for Windows"));
+            while (information && within(waitStart, informationWaitMs) && within(start, closeLimitMs)) {
+                windows.sleep(pollMs);
+                information = jawsDialog(jawsProcess, QStringLiteral("JAWS for Windows"));
+            }
             continue;
         }
-        if (const Platform::WindowHandle information = windows.findWindow(dialogClass, QStringLiteral("JAWS for Windows"))) {
+        if (const Platform::WindowHandle information = jawsDialog(jawsProcess, QStringLiteral("JAWS for Windows"))) {
             findTheButtonOkAndPressIt(information);
             continue;
         }
         if (!posted) {
             windows.setForegroundWindow(getJawsHwnd());
-            const Platform::WindowHandle main = getJawsHwnd();
+            const Platform::WindowHandle current = getJawsHwnd();
             // Gone in between: a close message for no window would go to the installer itself.
-            if (main)
-                windows.postClose(main);
-            qDebug() << "::PostMessage(getJawsHwnd(), WM_CLOSE, NULL, NULL); getJawsHwnd() =" << main;
+            if (current)
+                windows.postClose(current);
+            qDebug() << "::PostMessage(getJawsHwnd(), WM_CLOSE, NULL, NULL); getJawsHwnd() =" << current;
             posted = true;
             result = true;
         }
         for (const char *title : quitTitles) {
-            if (const Platform::WindowHandle quit = windows.findWindow(dialogClass, QString::fromUtf8(title))) {
+            if (const Platform::WindowHandle quit = jawsDialog(jawsProcess, QString::fromUtf8(title))) {
                 findTheButtonOkAndPressIt(quit);
                 break;
             }
         }
-        windows.sleep(0);
+        windows.sleep(pollMs);
     }
+    closing = false;
 
     const quint32 brailleStart = windows.tickCount();
     while (windows.findWindow(brailleWindow, brailleWindow) && within(brailleStart, brailleWaitLimitMs)) {
@@ -226,8 +271,7 @@ bool Jaws::restart()
     if (currentFolder.isEmpty() || QDir::isRelativePath(currentFolder) || !containsJawsExecutable(currentFolder))
         return false;
     const QString program = currentFolder + QDir::separator() + jawsExecutable;
-    // Never destroyed: the restarted JAWS must outlive the wizard.
-    auto *process = new QProcess;
-    process->start(program, QStringList(), QIODevice::ReadWrite);
-    return process->waitForStarted(10000);
+    // JAWS works in its own folder (and the package folder, the installer's, must stay free to
+    // be removed); it outlives the wizard and gets nothing of the installer's console.
+    return Platform::startDetachedProcess(program, currentFolder);
 }

@@ -20,7 +20,7 @@ public:
     QStringList jawsFolders() const;
     // JAWS's main window; 0 when JAWS is not running.
     Platform::WindowHandle getJawsHwnd() const;
-    // The folder of the running JAWS, as the process list gives it (upper case), or empty.
+    // The folder of the running JAWS, from the full path of its program (upper case), or empty.
     QString runningJawsFolder();
     bool findRunningJawsFolder(QString &folder);
     bool loadToolhelp();
@@ -28,13 +28,15 @@ public:
     bool setCurrentFolder(const QString &folder);
     QString currentFolderPath() const { return currentFolder; }
 
-    // Asks JAWS to close and answers its dialogs, for up to a minute; then waits, boundedly,
-    // for its braille window to go. True when the close request was sent.
+    // Asks JAWS to close and answers its dialogs (only those of the JAWS process), for up to a
+    // minute, pausing between looks and never waiting on a busy JAWS past that minute; then
+    // waits, boundedly, for its braille window to go. True when the close request was sent.
     bool close();
     // Presses the first button of `dialog` that reads exactly "OK".
     void findTheButtonOkAndPressIt(Platform::WindowHandle dialog);
-    // Starts JFW.EXE from the current folder; true once it has started. Starts nothing unless
-    // that folder is an absolute path that holds JFW.EXE.
+    // Starts JFW.EXE from the current folder, in that folder and detached from the installer;
+    // true once it has started. Starts nothing unless that folder is an absolute path that
+    // holds JFW.EXE.
     bool restart();
 
     // The registry walk: appends the installed folders to `list`.
@@ -52,8 +54,15 @@ public:
     static QString registryKeyOf(const QString &folder);
 
 private:
+    // The first dialog of that title that belongs to the JAWS process; 0 when there is none.
+    Platform::WindowHandle jawsDialog(quint64 jawsProcess, const QString &title);
+    // How long one message to a JAWS dialog may wait: within close(), never past its limit.
+    quint32 messageLimit();
+
     QString currentFolder;
     QString jawsExecutable;
     QStringList installedFolders;
-    Platform::Toolhelp toolhelp; // KERNEL32.DLL and its three process-list entry points
+    Platform::Toolhelp toolhelp; // KERNEL32.DLL and its process-list entry points
+    bool closing = false;        // within close(): its messages share its time limit
+    quint32 closeStart = 0;
 };

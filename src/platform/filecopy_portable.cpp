@@ -2,9 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <memory>
 #include <cstdio>
 #include <unistd.h>
@@ -73,21 +74,31 @@ bool copyFileReplacing(const QString &source, const QString &destination)
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return false;
-    const QFileInfo target(destination);
-    QTemporaryFile temporary(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX.iqotmp"));
-    if (!temporary.open())
-        return false; // the folder is missing or takes no file; the temporary object removes nothing
-    bool ok = copyContents(in.handle(), temporary.handle(), in.size());
-    ok = ok && temporary.setPermissions(in.permissions());
-    temporary.close();
-    if (!ok)
-        return false; // the temporary file removes itself
-    // rename() swaps the whole file in at once, or fails (a folder in the way) and changes nothing.
-    if (::rename(QFile::encodeName(temporary.fileName()).constData(),
-                 QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
-        return false;
-    temporary.setAutoRemove(false);
-    return true;
+    const QByteArray target = QFile::encodeName(QFileInfo(destination).absoluteFilePath());
+    const QByteArray folder = QFile::encodeName(temporaryCopyFolder(destination));
+    const QByteArray temporary = QFile::encodeName(temporaryCopyPath(destination));
+    // The folder may be there already, left by a run that was killed, with its temporary file;
+    // that file goes first. The file is then made anew, never through a link put in its place.
+    if (::mkdir(folder.constData(), 0700) != 0 && errno != EEXIST)
+        return false; // the destination's folder is missing or takes nothing
+    bool ok = ::unlink(temporary.constData()) == 0 || errno == ENOENT;
+    const int out = ok ? ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600) : -1;
+    ok = out >= 0;
+    if (ok) {
+        ok = copyContents(in.handle(), out, in.size());
+        // The source's permissions, as a copy with cp keeps them.
+        struct stat status;
+        ok = ok && ::fstat(in.handle(), &status) == 0 && ::fchmod(out, status.st_mode & 07777) == 0;
+        ok = ::close(out) == 0 && ok;
+        // rename() swaps the whole file in at once, or fails (a folder in the way) and changes
+        // nothing.
+        ok = ok && ::rename(temporary.constData(), target.constData()) == 0;
+        if (!ok)
+            ::unlink(temporary.constData());
+    }
+    // Only when empty: another copy may be under way in it.
+    ::rmdir(folder.constData());
+    return ok;
 }
 
 } // namespace Platform

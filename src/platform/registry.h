@@ -7,12 +7,12 @@
 
 namespace Platform {
 
-// The two views of the registry that a 64-bit program can read: its own (the default) and the
-// one 32-bit programs see (WOW6432Node on 64-bit Windows).
+// The two views of the registry: the 64-bit one (the default) and the one 32-bit programs see
+// (WOW6432Node on 64-bit Windows).
 enum class RegistryView { Default, Registry32 };
 
-// A key of HKEY_LOCAL_MACHINE, opened with full access (the installer runs elevated), read the
-// way the installer reads the screen reader's installation records. On systems without
+// A key of HKEY_LOCAL_MACHINE, opened for reading in the view asked for, read the way the
+// installer reads the screen reader's installation records. On systems without
 // Windows, the keys of the simulated machine's registry.reg ($QUOROLMA_SYSTEM_ROOT).
 class RegistryKey
 {

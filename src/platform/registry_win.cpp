@@ -25,9 +25,13 @@ RegistryKey &RegistryKey::operator=(RegistryKey &&other) noexcept = default;
 RegistryKey RegistryKey::openLocalMachine(const QString &path, RegistryView view)
 {
     RegistryKey result;
-    const REGSAM flag = view == RegistryView::Registry32 ? KEY_WOW64_32KEY : 0;
+    // The view is named in every open: the default one is the 64-bit view, which a 32-bit
+    // build would not see otherwise (the flag is ignored on 32-bit Windows). Reading needs
+    // nothing more than KEY_READ, which is granted where full access may be refused (a key
+    // that an administrator cannot write, a non-elevated run).
+    const REGSAM flag = view == RegistryView::Registry32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, reinterpret_cast<const wchar_t *>(path.utf16()), 0, KEY_ALL_ACCESS | flag, &key)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, reinterpret_cast<const wchar_t *>(path.utf16()), 0, KEY_READ | flag, &key)
         == ERROR_SUCCESS) {
         result.d.reset(new Private);
         result.d->key = key;
@@ -42,7 +46,7 @@ RegistryKey RegistryKey::openSubKey(const QString &name) const
     if (!d)
         return result;
     HKEY key = nullptr;
-    if (RegOpenKeyExW(d->key, reinterpret_cast<const wchar_t *>(name.utf16()), 0, KEY_ALL_ACCESS | d->view, &key)
+    if (RegOpenKeyExW(d->key, reinterpret_cast<const wchar_t *>(name.utf16()), 0, KEY_READ | d->view, &key)
         == ERROR_SUCCESS) {
         result.d.reset(new Private);
         result.d->key = key;
@@ -88,7 +92,9 @@ bool RegistryKey::viewsDiffer()
 #ifdef _WIN64
     return true;
 #else
-    return false; // a 32-bit program's default view is already the 32-bit one
+    // A 32-bit program has two views only when it runs on 64-bit Windows.
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
 #endif
 }
 

@@ -2,25 +2,36 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 
 #include <memory>
 
 namespace Platform {
 
 // The system's process snapshot functions (CreateToolhelp32Snapshot, Process32First,
-// Process32Next), loaded from KERNEL32.DLL at run time and released after use. On systems
-// without Windows the processes come from /proc.
+// Process32Next) and QueryFullProcessImageNameW, loaded from KERNEL32.DLL at run time and
+// released after use. On systems without Windows the processes come from /proc.
 class Toolhelp
 {
 public:
+    struct Process
+    {
+        quint32 id = 0;
+        QByteArray name; // as the snapshot gives it: a bare file name on Windows
+    };
+
     Toolhelp();
     ~Toolhelp();
 
     bool load();
     void unload();
     bool isLoaded() const;
-    // The executable name of each running process, as 8-bit text, in the snapshot's order.
-    QList<QByteArray> processNames() const;
+    // Each running process with its executable name as 8-bit text, in the snapshot's order.
+    QList<Process> processes() const;
+    // The full path of the process's program, asked with the least right that allows it (so
+    // that it works for a process of another user, or an elevated one); empty when the
+    // process cannot be asked.
+    QString imagePath(quint32 id) const;
 
 private:
     struct Private;

@@ -33,28 +33,36 @@ bool Toolhelp::isLoaded() const
     return d->loaded;
 }
 
-QList<QByteArray> Toolhelp::processNames() const
+QList<Toolhelp::Process> Toolhelp::processes() const
 {
-    QList<QByteArray> names;
+    QList<Process> list;
     if (!d->loaded)
-        return names;
-    // Each process's executable, by its full path, in the order of the process numbers.
-    QList<qint64> ids;
+        return list;
+    // Each process with its executable's full path, in the order of the process numbers.
+    QList<quint32> ids;
     for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         bool number = false;
-        const qint64 id = entry.toLongLong(&number);
+        const quint32 id = entry.toUInt(&number);
         if (number)
             ids.append(id);
     }
     std::sort(ids.begin(), ids.end());
-    for (qint64 id : ids) {
-        char target[PATH_MAX];
-        const QByteArray link = "/proc/" + QByteArray::number(id) + "/exe";
-        const ssize_t length = ::readlink(link.constData(), target, sizeof target - 1);
-        if (length > 0)
-            names.append(QByteArray(target, int(length)));
+    for (quint32 id : ids) {
+        const QByteArray name = QFile::encodeName(imagePath(id));
+        if (!name.isEmpty())
+            list.append({ id, name });
     }
-    return names;
+    return list;
+}
+
+QString Toolhelp::imagePath(quint32 id) const
+{
+    if (!d->loaded)
+        return QString();
+    char target[PATH_MAX];
+    const QByteArray link = "/proc/" + QByteArray::number(id) + "/exe";
+    const ssize_t length = ::readlink(link.constData(), target, sizeof target - 1);
+    return length > 0 ? QFile::decodeName(QByteArray(target, int(length))) : QString();
 }
 
 } // namespace Platform

@@ -3,17 +3,21 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <string>
+
 namespace Platform {
 
 struct Toolhelp::Private
 {
     using Snapshot = HANDLE(WINAPI *)(DWORD, DWORD);
     using Walk = BOOL(WINAPI *)(HANDLE, tagPROCESSENTRY32 *); // the 8-bit entry
+    using ImageName = BOOL(WINAPI *)(HANDLE, DWORD, LPWSTR, PDWORD);
 
     HMODULE kernelModule = nullptr;
     Snapshot createSnapshot = nullptr;
     Walk first = nullptr;
     Walk next = nullptr;
+    ImageName imageName = nullptr; // none before Windows Vista
 };
 
 Toolhelp::Toolhelp() : d(new Private) {}
@@ -33,6 +37,7 @@ bool Toolhelp::load()
     d->createSnapshot = reinterpret_cast<Private::Snapshot>(GetProcAddress(d->kernelModule, "CreateToolhelp32Snapshot"));
     d->first = reinterpret_cast<Private::Walk>(GetProcAddress(d->kernelModule, "Process32First"));
     d->next = reinterpret_cast<Private::Walk>(GetProcAddress(d->kernelModule, "Process32Next"));
+    d->imageName = reinterpret_cast<Private::ImageName>(GetProcAddress(d->kernelModule, "QueryFullProcessImageNameW"));
     if (!d->createSnapshot || !d->first || !d->next)
         unload();
     return isLoaded();
@@ -50,23 +55,48 @@ bool Toolhelp::isLoaded() const
     return d->kernelModule && d->createSnapshot && d->first && d->next;
 }
 
-QList<QByteArray> Toolhelp::processNames() const
+QList<Toolhelp::Process> Toolhelp::processes() const
 {
-    QList<QByteArray> names;
+    QList<Process> list;
     if (!isLoaded())
-        return names;
+        return list;
     HANDLE snapshot = d->createSnapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
-        return names;
+        return list;
     // The 8-bit functions are given the size of the wide entry (556 bytes), which they accept as
     // it is not smaller than their own; the buffer is that large.
     alignas(tagPROCESSENTRY32) unsigned char buffer[556] = {};
     auto *entry = reinterpret_cast<tagPROCESSENTRY32 *>(buffer);
     entry->dwSize = sizeof buffer;
     for (BOOL more = d->first(snapshot, entry); more; more = d->next(snapshot, entry))
-        names.append(QByteArray(entry->szExeFile, int(strnlen(entry->szExeFile, MAX_PATH))));
+        list.append({ quint32(entry->th32ProcessID), QByteArray(entry->szExeFile, int(strnlen(entry->szExeFile, MAX_PATH))) });
     CloseHandle(snapshot);
-    return names;
+    return list;
+}
+
+QString Toolhelp::imagePath(quint32 id) const
+{
+    if (!isLoaded() || !d->imageName || id == 0)
+        return QString();
+    // The limited right is granted for elevated processes and those of other users too, where
+    // PROCESS_QUERY_INFORMATION is refused.
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    if (!process)
+        return QString();
+    // Paths longer than MAX_PATH exist: the buffer grows until the whole path fits.
+    QString path;
+    for (DWORD capacity = MAX_PATH; capacity <= 32768; capacity *= 4) {
+        std::wstring buffer(capacity, L'\0');
+        DWORD length = capacity;
+        if (d->imageName(process, 0, buffer.data(), &length)) {
+            path = QString::fromWCharArray(buffer.data(), int(length));
+            break;
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER)
+            break;
+    }
+    CloseHandle(process);
+    return path;
 }
 
 } // namespace Platform

@@ -7,7 +7,13 @@
  *   --first error|info  an "Erreur" or "JAWS for Windows" dialog open from the start
  *   --keep-braille MS   the braille window stays MS milliseconds after the main window went
  *   --refuse         WM_CLOSE shows nothing and closes nothing
- * Each start adds a line to jawsdouble.log beside the program, so a test can count them.
+ *   --hang MS        after showing the quit dialog, stops answering any message for MS ms
+ *   --inactive       the quit dialog appears without becoming the active window, and its
+ *                    button, as Windows documents for BM_CLICK, takes no mouse click then
+ *   --stranger       plays another program instead: no JAWS window, only an "Erreur" dialog
+ * Each start of JAWS adds a line "started folder:<working folder> std:<in>,<out>,<err>" (each
+ * "none" or "some": whether that standard handle was given to it) to jawsdouble.log beside the
+ * program, so a test can count the starts and see how the program was started.
  */
 #include <windows.h>
 #include <shellapi.h>
@@ -21,7 +27,17 @@ static const wchar_t *buttonText = L"OK";
 static const wchar_t *firstDialog = NULL;
 static int keepBrailleMs = 0;
 static int refuse = 0;
+static int hangMs = 0;
+static int inactive = 0;
+static int stranger = 0;
 static HWND mainWindow, brailleWindow;
+static WNDPROC buttonProc;
+
+static const char *given(DWORD which)
+{
+    HANDLE handle = GetStdHandle(which);
+    return handle && handle != INVALID_HANDLE_VALUE ? "some" : "none";
+}
 
 static WORD *aligned(WORD *p)
 {
@@ -53,14 +69,27 @@ static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     return FALSE;
 }
 
+/* A button that, like a button of Windows, ignores the mouse while its dialog is not active. */
+static LRESULT CALLBACK strictButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if ((message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) && GetActiveWindow() != GetParent(button)) {
+        if (message == WM_LBUTTONDOWN) {
+            printf("click refused: dialog not active\n");
+            fflush(stdout);
+        }
+        return 0;
+    }
+    return CallWindowProcW(buttonProc, button, message, wParam, lParam);
+}
+
 /* A modeless dialog built in memory: a title and one push button with id IDOK. */
-static HWND showDialog(const wchar_t *title, const wchar_t *button)
+static HWND showDialog(const wchar_t *title, const wchar_t *button, int activate)
 {
     static WORD buffer[1024];
     WORD *p = buffer;
     DLGTEMPLATE *dialog = (DLGTEMPLATE *)p;
     memset(buffer, 0, sizeof buffer);
-    dialog->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE;
+    dialog->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | (activate ? WS_VISIBLE : 0);
     dialog->cdit = 1;
     dialog->cx = 160;
     dialog->cy = 60;
@@ -81,7 +110,15 @@ static HWND showDialog(const wchar_t *title, const wchar_t *button)
     *p++ = 0x0080; /* button */
     p = putString(p, button);
     *p++ = 0; /* no creation data */
-    return CreateDialogIndirectParamW(GetModuleHandleW(NULL), dialog, mainWindow, dialogProc, 0);
+    HWND shown = CreateDialogIndirectParamW(GetModuleHandleW(NULL), dialog, mainWindow, dialogProc, 0);
+    if (shown && !activate) {
+        HWND ok = GetDlgItem(shown, IDOK);
+        buttonProc = (WNDPROC)SetWindowLongPtrW(ok, GWLP_WNDPROC, (LONG_PTR)strictButtonProc);
+        ShowWindow(shown, SW_SHOWNOACTIVATE);
+        if (mainWindow)
+            SetActiveWindow(mainWindow);
+    }
+    return shown;
 }
 
 static LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -92,8 +129,13 @@ static LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARA
         if (!refuse) {
             /* The second dialog first, so that both stand when the first one appears. */
             if (alsoTitle)
-                showDialog(alsoTitle, L"OK");
-            showDialog(quitTitle, buttonText);
+                showDialog(alsoTitle, L"OK", 1);
+            showDialog(quitTitle, buttonText, !inactive);
+        }
+        if (hangMs > 0) {
+            Sleep((DWORD)hangMs);
+            printf("answering again\n");
+            fflush(stdout);
         }
         return 0;
     }
@@ -140,6 +182,26 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, i
             keepBrailleMs = _wtoi(argv[++i]);
         else if (!wcscmp(argv[i], L"--refuse"))
             refuse = 1;
+        else if (!wcscmp(argv[i], L"--hang") && i + 1 < argc)
+            hangMs = _wtoi(argv[++i]);
+        else if (!wcscmp(argv[i], L"--inactive"))
+            inactive = 1;
+        else if (!wcscmp(argv[i], L"--stranger"))
+            stranger = 1;
+    }
+    if (stranger) {
+        /* Another program's error dialog, owned by no JAWS window; it lives until it is pressed. */
+        HWND dialog = showDialog(L"Erreur", L"OK", 1);
+        printf("ready\n");
+        fflush(stdout);
+        MSG message;
+        while (IsWindow(dialog) && GetMessageW(&message, NULL, 0, 0) > 0) {
+            if (!IsDialogMessageW(dialog, &message)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+        }
+        return 0;
     }
     wchar_t log[MAX_PATH];
     DWORD length = GetModuleFileNameW(NULL, log, MAX_PATH);
@@ -148,7 +210,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, i
         wcscpy(slash + 1, L"jawsdouble.log");
         FILE *file = _wfopen(log, L"ab");
         if (file) {
-            fputs("started\n", file);
+            wchar_t folder[32768];
+            char utf8[32768 * 3];
+            DWORD folderLength = GetCurrentDirectoryW(32768, folder);
+            int bytes = WideCharToMultiByte(CP_UTF8, 0, folder, (int)folderLength, utf8, (int)sizeof utf8 - 1, NULL, NULL);
+            utf8[bytes > 0 ? bytes : 0] = 0;
+            fprintf(file, "started folder:%s std:%s,%s,%s\n", utf8, given(STD_INPUT_HANDLE), given(STD_OUTPUT_HANDLE),
+                    given(STD_ERROR_HANDLE));
             fclose(file);
         }
     }
@@ -160,7 +228,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, i
     brailleWindow = CreateWindowW(L"Freedom_Scientific_fsBraille", L"Freedom_Scientific_fsBraille", WS_OVERLAPPED, 0, 0,
                                   10, 10, NULL, NULL, instance, NULL);
     if (firstDialog)
-        showDialog(firstDialog, L"OK");
+        showDialog(firstDialog, L"OK", 1);
     printf("ready\n");
     fflush(stdout);
     MSG message;
