@@ -42,6 +42,8 @@ lines_in() { [ -f "$1" ] && [ "$(grep -c '' "$1")" -ge "$2" ]; }
 visible_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 has_window() { [ -n "$(visible_window "$1")" ]; }
 keys() { xdotool key --delay 200 "$@"; }
+# No window manager: the input focus is set directly (activation needs one).
+focus() { timeout 10 xdotool windowactivate --sync "$1" >/dev/null 2>&1 || timeout 10 xdotool windowfocus --sync "$1" >/dev/null 2>&1; }
 
 # --- The archive, as tools/package-windows.sh makes it.
 (cd "$build" && cpack -G ZIP -B "$work/cpack") >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail "cpack failed"; exit 1; }
@@ -107,7 +109,7 @@ if ! has_window '^Korvalis driver for Jaws$'; then
 fi
 echo "First page after $(( $(now_ms) - started )) ms (packaged program, new prefix)"
 wizard=$(visible_window '^Korvalis driver for Jaws$')
-xdotool windowactivate --sync "$wizard" >/dev/null 2>&1 || xdotool windowfocus --sync "$wizard"
+focus "$wizard"
 sleep 1
 # Next; on the choice page the JAWS list has the focus with the running JAWS chosen; Tab to the
 # display list, its second row; Next starts the copy.
@@ -116,7 +118,7 @@ sleep 1
 keys Home Tab Home Down Return
 if wait_for 60 has_window '^Warning$'; then
   box=$(visible_window '^Warning$')
-  xdotool windowactivate --sync "$box" >/dev/null 2>&1 || xdotool windowfocus --sync "$box"
+  focus "$box"
   sleep 0.5
   keys Return
 else
@@ -125,7 +127,7 @@ fi
 # The conclusion page publishes the report as it is shown; then Finish.
 wait_for 180 test -f "$jaws/installLog.txt" || fail "the report was not published into the JAWS folder"
 sleep 1
-xdotool windowactivate --sync "$wizard" >/dev/null 2>&1 || true
+focus "$wizard"
 keys Return
 exited=
 for _ in $(seq 300); do
