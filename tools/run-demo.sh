@@ -6,11 +6,20 @@
 # With --keyboard-run FOLDER, a whole installation is made on a virtual display with keys alone
 # (Enter, Tab, arrows), a picture of each page is saved in FOLDER, and what the installation left
 # on the machine is listed.
+# With --windows first (--windows [--screenshot FILE]), the Windows package
+# (tools/package-windows.sh) runs under Wine on the same demo machine, moved into a Wine prefix of
+# its own (build/demo/wine-prefix, made afresh): the JAWS records in its registry, the settings in
+# its ProgramData and AppData, the package unpacked into the package folder.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 . "$repo/tools/lib.sh"
 build_root=${IQO_BUILD_DIR:-$repo/build}
 
+windows=
+if [ "${1:-}" = "--windows" ]; then
+  windows=1
+  shift
+fi
 screenshot=
 keyboard_run=
 if [ "${1:-}" = "--screenshot" ]; then
@@ -19,6 +28,69 @@ elif [ "${1:-}" = "--keyboard-run" ]; then
   keyboard_run=${2:?--keyboard-run needs a folder}
 elif [ -z "${DISPLAY:-}" ]; then
   screenshot="$build_root/demo/wizard.png"
+fi
+
+if [ -n "$windows" ]; then
+  [ -z "$keyboard_run" ] || { echo "--keyboard-run drives the native build only" >&2; exit 2; }
+  "$repo/tools/package-windows.sh"
+  install_packages wine64 xvfb xauth xdotool imagemagick
+  archive=$(ls "$build_root"/dist/InstallQuorOlma-*-win64.zip | tail -n 1)
+  machine="$build_root/demo/machine"
+  "$repo/tools/make-demo-machine.sh" "$machine"
+  package="$machine/package"
+  wine=/usr/lib/wine/wine64
+  wineserver=/usr/lib/wine/wineserver
+  export WINEPREFIX="$build_root/demo/wine-prefix" WINEARCH=win64 WINEDEBUG=-all,err+module WINEDLLOVERRIDES="mscoree,mshtml="
+  unset WINEPATH
+  "$wineserver" -k >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
+  echo "Making the Wine prefix $WINEPREFIX"
+  "$wine" wineboot -i >/dev/null 2>&1
+  "$wineserver" -w
+  # The registry export names native paths; Wine reaches them through its Z: drive.
+  iconv -f UTF-16LE -t UTF-8 "$machine/registry.reg" | sed '1s/^\xEF\xBB\xBF//' |
+    while IFS= read -r line; do
+      if [[ $line =~ ^(\"Target\"=\")(/[^\"]*)(\".*)$ ]]; then
+        path=${BASH_REMATCH[2]}
+        line="${BASH_REMATCH[1]}Z:${path//\//\\\\}${BASH_REMATCH[3]}"
+      fi
+      printf '%s\n' "$line"
+    done | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$build_root/demo/registry-wine.reg"
+  "$wine" regedit /S "Z:${build_root//\//\\}\\demo\\registry-wine.reg"
+  # The settings folders of the machine are the prefix's own special folders under Wine.
+  cp -a "$machine/ProgramData/." "$WINEPREFIX/drive_c/ProgramData/"
+  cp -a "$machine/AppData/Roaming/." "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/"
+  (cd "$build_root/demo" && rm -rf unpacked && mkdir unpacked && cd unpacked && cmake -E tar xf "$archive")
+  cp -a "$build_root"/demo/unpacked/InstallQuorOlma-*-win64/. "$package/"
+  program="$package/InstallQuorOlma.exe"
+  echo "The packaged program: $program"
+  if [ -z "$screenshot" ]; then
+    cd "$package"
+    "$wine" "$program"
+    "$wineserver" -w
+    exit 0
+  fi
+  start_xvfb
+  export DISPLAY=$IQO_DISPLAY
+  (cd "$package" && exec "$wine" "$program") &
+  window=
+  for _ in $(seq 300); do
+    window=$(xdotool search --onlyvisible --name '^Korvalis driver for Jaws$' 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    sleep 0.2
+  done
+  sleep 1
+  mkdir -p "$(dirname "$screenshot")"
+  if [ -n "$window" ]; then
+    import -window "$window" "$screenshot"
+    echo "The wizard's window: $screenshot"
+  else
+    echo "The wizard's window did not appear." >&2
+  fi
+  "$wineserver" -k >/dev/null 2>&1 || true
+  stop_xvfb
+  [ -n "$window" ]
+  exit
 fi
 
 install_packages cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools \

@@ -1,0 +1,80 @@
+# Install-time step of the Windows package (see WindowsPackage.cmake): copies into the package
+# folder every DLL that the shipped files import, and what those import in turn, taken from the
+# given folders; stops the install on an import that is neither found there nor a DLL of Windows.
+# CMake's own file(GET_RUNTIME_DEPENDENCIES) cannot serve here: it looks up the lower-cased
+# import name, and on a Linux build machine Qt6Core.dll is not qt6core.dll.
+# Expects: IQO_PACKAGE_DIR, IQO_SHIPPED (files relative to it), IQO_DLL_FOLDERS,
+#          IQO_SYSTEM_DLL_PATTERNS (regexes on lower-case names), IQO_OBJDUMP, IQO_STRIP.
+cmake_policy(VERSION 3.25) # install scripts run under the oldest policies
+
+# Every DLL the folders offer, by lower-case name; the first folder wins.
+set(offered_names "")
+foreach(folder IN LISTS IQO_DLL_FOLDERS)
+  file(GLOB dlls LIST_DIRECTORIES false "${folder}/*.dll")
+  foreach(dll IN LISTS dlls)
+    get_filename_component(name "${dll}" NAME)
+    string(TOLOWER "${name}" key)
+    if(NOT DEFINED offered_${key})
+      set(offered_${key} "${dll}")
+    endif()
+  endforeach()
+endforeach()
+
+set(to_read "")
+foreach(file IN LISTS IQO_SHIPPED)
+  list(APPEND to_read "${IQO_PACKAGE_DIR}/${file}")
+endforeach()
+set(shipped_keys "")
+set(unresolved "")
+while(to_read)
+  list(POP_FRONT to_read file)
+  execute_process(COMMAND "${IQO_OBJDUMP}" -p "${file}" OUTPUT_VARIABLE headers RESULT_VARIABLE read_status)
+  if(NOT read_status EQUAL 0)
+    message(FATAL_ERROR "Cannot read the imports of ${file}")
+  endif()
+  string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${headers}")
+  foreach(import IN LISTS imports)
+    string(REGEX REPLACE "^DLL Name: " "" name "${import}")
+    string(STRIP "${name}" name)
+    string(TOLOWER "${name}" key)
+    if(key IN_LIST shipped_keys)
+      continue()
+    endif()
+    set(system FALSE)
+    foreach(pattern IN LISTS IQO_SYSTEM_DLL_PATTERNS)
+      if(key MATCHES "${pattern}")
+        set(system TRUE)
+        break()
+      endif()
+    endforeach()
+    if(system)
+      continue()
+    endif()
+    if(NOT DEFINED offered_${key})
+      get_filename_component(importer "${file}" NAME)
+      list(APPEND unresolved "${name} (imported by ${importer})")
+      list(APPEND shipped_keys "${key}") # named once
+      continue()
+    endif()
+    list(APPEND shipped_keys "${key}")
+    file(INSTALL DESTINATION "${IQO_PACKAGE_DIR}" TYPE SHARED_LIBRARY FILES "${offered_${key}}")
+    get_filename_component(name "${offered_${key}}" NAME)
+    list(APPEND to_read "${IQO_PACKAGE_DIR}/${name}")
+  endforeach()
+endwhile()
+
+if(unresolved)
+  list(JOIN unresolved "\n  " unresolved)
+  message(FATAL_ERROR "The package would not start: these DLLs are imported, but are neither found in "
+                      "${IQO_DLL_FOLDERS} nor DLLs of Windows:\n  ${unresolved}")
+endif()
+
+if(CMAKE_INSTALL_DO_STRIP)
+  file(GLOB_RECURSE dlls "${IQO_PACKAGE_DIR}/*.dll")
+  foreach(dll IN LISTS dlls)
+    execute_process(COMMAND "${IQO_STRIP}" --strip-unneeded "${dll}" RESULT_VARIABLE strip_status)
+    if(NOT strip_status EQUAL 0)
+      message(FATAL_ERROR "Could not strip ${dll}")
+    endif()
+  endforeach()
+endif()
