@@ -22,6 +22,8 @@ cp "$program" "$package/"
 export QUOROLMA_SYSTEM_ROOT="$machine"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
 export LC_ALL=en_US.UTF-8 LANG=en_US.UTF-8 QT_LOGGING_RULES="*.debug=false"
+# Orca's own words are checked in English: gettext would take LANGUAGE before LC_ALL.
+unset LANGUAGE
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 # Debian's own Python: it is the one with the bus bindings, and the one Orca runs on.
