@@ -81,6 +81,18 @@ QMap<QString, QStringList> expectedTexts()
     };
 }
 
+// The choice page's two lists as a screen reader names them: their labels' texts without the "&".
+QMap<QString, QString> expectedListNames()
+{
+    return {
+        { "en", "Jaws folders:|Braille devices:" },
+        { "fr", "Dossiers Jaws :|Afficheurs braille :" },
+        { "de", "Jaws-Ordner:|Braillezeilen:" },
+        { "it", "Cartelle di Jaws:|Display braille:" },
+        { "sv", "Jaws-mappar:|Punktskriftsdisplayer:" },
+    };
+}
+
 } // namespace
 
 class tst_Startup : public QObject
@@ -174,6 +186,7 @@ void tst_Startup::catalogueChoice()
     QCOMPARE(lines.size(), 10);
     const QStringList expected = expectedTexts().value(language);
     QCOMPARE(QStringList({ run.seen.value("page1"), run.seen.value("page2"), run.seen.value("page3") }), expected.mid(0, 3));
+    QCOMPARE(run.seen.value(QStringLiteral("lists")), expectedListNames().value(language));
     QString native = expected.mid(3).join(QLatin1Char('\n'));
     native.replace(QStringLiteral("JAWS/"), QDir::toNativeSeparators(QStringLiteral("JAWS/")));
     QCOMPARE(lines.mid(4), native.split(QLatin1Char('\n')));

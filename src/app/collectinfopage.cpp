@@ -44,6 +44,23 @@ QString differingPart(const QString &path, const QStringList &paths)
     return QChar(0x2026) + path.mid(start - 1);
 }
 
+// A label's text as it is spoken: the mnemonic marker dropped, a doubled "&&" kept as one "&".
+QString withoutMnemonic(const QString &text)
+{
+    QString spoken;
+    spoken.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('&')) {
+            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('&'))
+                ++i;
+            else
+                continue;
+        }
+        spoken += text.at(i);
+    }
+    return spoken;
+}
+
 } // namespace
 
 CollectInfoPage::CollectInfoPage(QWidget *parent)
@@ -58,6 +75,9 @@ CollectInfoPage::CollectInfoPage(QWidget *parent)
     jawsListWidget = new QListWidget;
     jawsLabel = new QLabel(tr("&Jaws folders:"));
     jawsLabel->setBuddy(jawsListWidget);
+    // A buddy gives an item view its mnemonic but not its name: without one, a screen reader
+    // says "list with 3 items" and the user cannot tell the two lists apart.
+    jawsListWidget->setAccessibleName(withoutMnemonic(jawsLabel->text()));
     const QStringList folders = jaws.jawsFolders();
     for (const QString &folder : folders) {
         auto *item = new QListWidgetItem(differingPart(folder, folders), jawsListWidget);
@@ -85,6 +105,7 @@ CollectInfoPage::CollectInfoPage(QWidget *parent)
     devicesListWidget = new QListWidget;
     devicesLabel = new QLabel(tr("&Braille devices:"));
     devicesLabel->setBuddy(devicesListWidget);
+    devicesListWidget->setAccessibleName(withoutMnemonic(devicesLabel->text()));
     // The rows are in the order of the sections of the driver's braille.ini; not translated.
     for (const Device &device : deviceTable())
         devicesListWidget->addItem(device.listText);

@@ -6,8 +6,10 @@
 #include "installwizard.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QLocale>
 #include <QTimer>
 #include <QWizardPage>
@@ -45,6 +47,17 @@ QString firstLabel(InstallWizard &wizard, int id)
     return label ? label->text() : QString();
 }
 
+// The names a screen reader is given for the choice page's lists, in page order.
+QString listNames(InstallWizard &wizard)
+{
+    QStringList names;
+    for (QListWidget *list : wizard.page(InstallWizard::CollectInfoPageId)->findChildren<QListWidget *>()) {
+        QAccessibleInterface *object = QAccessible::queryAccessibleInterface(list);
+        names << (object ? object->text(QAccessible::Name) : QStringLiteral("<no interface>"));
+    }
+    return names.join(QLatin1Char('|'));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -61,6 +74,7 @@ int main(int argc, char *argv[])
         const QLabel *intro = wizard.page(InstallWizard::IntroPageId)->findChild<QLabel *>();
         print("intro", intro ? intro->text().replace(QLatin1Char('\n'), QLatin1String("\\n")) : QString());
         print("page1", firstLabel(wizard, InstallWizard::CollectInfoPageId));
+        print("lists", listNames(wizard));
         print("page2", firstLabel(wizard, InstallWizard::CopyFilesPageId));
         print("page3", wizard.page(InstallWizard::ConclusionPageId)->title());
         for (int id = InstallWizard::IntroPageId; id <= InstallWizard::ConclusionPageId; ++id)
