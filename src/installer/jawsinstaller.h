@@ -71,8 +71,10 @@ public:
     QString backupFileName(const QString &path) const;
     // Merges each settings file of the package into the file of the same name, less
     // "korvalis_", in every language folder of the shared settings, after a numbered backup.
+    // A file whose backup could not be made is left as it was.
     void mergeSettingsFiles(const QStringList &filesNames);
-    // Merges the driver's braille.ini into JAWS's, after a numbered backup; reports nothing.
+    // Merges the driver's braille.ini into JAWS's, after a numbered backup; reports only what
+    // failed, which is an error.
     void mergeBrailleIni();
 
     // Lists both display models in free slots of jfw.ini's BrailleDisplays, unless listed.
@@ -115,6 +117,14 @@ private:
     // added at the end, as one replacement of the target. The sections that could not be
     // written.
     QStringList mergeIniFile(const QString &source, const QString &target);
+    // mergeIniFile after a numbered backup of an existing target, flushed to disk; without the
+    // backup, nothing is merged (every section of the source failed) and the error flag is set.
+    // The backup's line is written when `reportSavedBackup` or when it failed.
+    QStringList mergeBackedUp(const QString &source, const QString &target, bool reportSavedBackup);
+    // One line per section that did not reach the target; the error flag when there is any.
+    void reportMergeFailures(const QStringList &sections, const QString &target);
+    // Copies `path` to `backup`, which must not exist yet, and flushes the copy to disk.
+    static bool saveBackup(const QString &path, const QString &backup);
     // The subfolders of a settings or manuals folder, one per JAWS language, sorted without
     // regard to case; none for an empty path.
     static QStringList languageFolders(const QString &folder);
