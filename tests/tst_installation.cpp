@@ -78,9 +78,9 @@ void tst_Installation::installs_data()
     QTest::newRow("one run") << 1 << "" << false << false << "one-run";
     QTest::newRow("second run after the first") << 2 << "" << false << false << "two-runs";
     QTest::newRow("a copy fails") << 1 << "QuorOlma.chm" << false << true << "failed-copy";
-    // A failed display registration is reported but is not an error of the installation; the
-    // package stays whole for a second run all the same.
-    QTest::newRow("jfw.ini cannot be written") << 1 << "jfw.ini" << false << false << "jfw-ini-blocked";
+    // A display that JAWS does not list cannot be used: an error, and the package stays whole
+    // for a second run.
+    QTest::newRow("jfw.ini cannot be written") << 1 << "jfw.ini" << false << true << "jfw-ini-blocked";
     QTest::newRow("the JAWS folder is gone") << 1 << "" << true << true << "jaws-gone";
 }
 

@@ -118,6 +118,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <source>Unable to select &apos;%1&apos; Braille device in %2.</source>
         <translation>Braillezeile &apos;%1&apos; konnte in %2 nicht ausgewählt werden.</translation>
     </message>
+    <message>
+        <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
+        <translation>FEHLER : Schlüssel &apos;BrailleName&apos; OLMA konnte in der Datei jfw.ini nicht in OLMA171 geändert werden.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

@@ -112,6 +112,10 @@ Use the Tab key to go to the next button.</source>
         <source>Unable to select &apos;%1&apos; Braille device in %2.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

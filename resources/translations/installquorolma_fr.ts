@@ -118,6 +118,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <source>Unable to select &apos;%1&apos; Braille device in %2.</source>
         <translation>Impossible de sélectionner l&apos;afficheur braille &apos;%1&apos; dans %2.</translation>
     </message>
+    <message>
+        <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
+        <translation>ERREUR : impossible de remplacer la clé &apos;BrailleName&apos; OLMA par OLMA171 dans le fichier jfw.ini.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

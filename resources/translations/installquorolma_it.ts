@@ -118,6 +118,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <source>Unable to select &apos;%1&apos; Braille device in %2.</source>
         <translation>Impossibile selezionare il display braille &apos;%1&apos; in %2.</translation>
     </message>
+    <message>
+        <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
+        <translation>ERRORE : impossibile cambiare la chiave &apos;BrailleName&apos; OLMA in OLMA171 nel file jfw.ini.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

@@ -118,6 +118,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <source>Unable to select &apos;%1&apos; Braille device in %2.</source>
         <translation>Det gick inte att välja punktskriftsdisplayen &apos;%1&apos; i %2.</translation>
     </message>
+    <message>
+        <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
+        <translation>FEL : det gick inte att ändra nyckeln &apos;BrailleName&apos; OLMA till OLMA171 i filen jfw.ini.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>
