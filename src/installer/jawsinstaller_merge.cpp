@@ -48,12 +48,13 @@ bool JawsInstaller::saveBackup(const QString &path, const QString &backup)
 QStringList JawsInstaller::mergeIniFile(const QString &source, const QString &target)
 {
     QStringList failed;
-    // The source is read once, however many sections it has.
+    IniProfile::Batch batch(target);
+    // The source is read once, however many sections it has. (Were it the target itself, this
+    // batch would join the one above, whose commit decides.)
     IniProfile::Batch reading(source);
     const QStringList names = IniProfile::readSectionNames(source);
     if (names.isEmpty())
         return failed;
-    IniProfile::Batch batch(target);
     QStringList written;
     for (const QString &name : names) {
         if (name.isEmpty())
