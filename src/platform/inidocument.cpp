@@ -142,11 +142,28 @@ IniDocument IniDocument::parse(const QByteArray &bytes)
     // does not reach into the next.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
 
+    // Room for every section at once: a "[" for each, and more "[" than sections at worst.
+    if (unit == 1) {
+        const qsizetype headers = bytes.count('[');
+        document.m_sections.reserve(1 + headers);
+        document.m_index.reserve(headers);
+    }
+
     qsizetype sectionIndex = 0;
     qsizetype lineStart = start;
     qsizetype at = start;
     document.m_original = bytes;
     const char *const data = document.m_original.constData();
+    // A section's lines are gathered first and then given to it in one allocation: growing
+    // each section's list line by line cost more than all the rest of the parse.
+    QList<Line> pending;
+    auto endSection = [&] {
+        QList<Line> &lines = document.m_sections[sectionIndex].lines;
+        lines.reserve(pending.size());
+        for (Line &line : pending)
+            lines.append(std::move(line));
+        pending.clear();
+    };
     auto addLine = [&](qsizetype contentEnd, qsizetype lineEnd) {
         const QByteArrayView content(data + lineStart, contentEnd - lineStart);
         qsizetype units = 0;
@@ -162,12 +179,11 @@ IniDocument IniDocument::parse(const QByteArray &bytes)
         parseLine(QStringView(text + textSize, units), line);
         textSize += units;
         if (line.kind == Kind::Header) {
-            Section &section = document.appendSection(QStringView(text + line.textBegin + line.nameBegin, line.nameSize).toString());
+            endSection();
+            document.appendSection(QStringView(text + line.textBegin + line.nameBegin, line.nameSize).toString());
             sectionIndex = document.m_sections.size() - 1;
-            section.lines.append(std::move(line));
-        } else {
-            document.m_sections[sectionIndex].lines.append(std::move(line));
         }
+        pending.append(std::move(line));
         lineStart = lineEnd;
     };
     if (unit == 1) {
@@ -198,6 +214,7 @@ IniDocument IniDocument::parse(const QByteArray &bytes)
     }
     if (lineStart < bytes.size())
         addLine(usable, bytes.size());
+    endSection();
     document.m_text.truncate(textSize);
     return document;
 }
@@ -304,10 +321,18 @@ qsizetype IniDocument::totalSizeBefore(qsizetype sectionIndex) const
 
 IniDocument::Section &IniDocument::appendSection(const QString &name)
 {
+    const qsizetype index = m_sections.size();
     m_sections.append(Section());
+    QString folded = fold(name);
+    const auto found = m_index.find(folded);
+    if (found == m_index.end()) {
+        m_index.insert(std::move(folded), { index, index });
+    } else {
+        m_sections[found->second].nextSameName = index;
+        found->second = index;
+    }
     Section &section = m_sections.last();
     section.name = name;
-    m_index[fold(name)].append(m_sections.size() - 1);
     return section;
 }
 
@@ -326,7 +351,7 @@ const IniDocument::Section *IniDocument::firstSection(const QString &name) const
     if (folded.isEmpty())
         return &m_sections.first();
     const auto found = m_index.constFind(folded);
-    return found == m_index.constEnd() ? nullptr : &m_sections.at(found->first());
+    return found == m_index.constEnd() ? nullptr : &m_sections.at(found->first);
 }
 
 qsizetype IniDocument::findKey(const Section &section, const QString &key) const
@@ -425,7 +450,7 @@ bool IniDocument::writeString(const QString &sectionName, const QString &key, co
             appendSectionAtEnd(sectionName, { entryLine(key, value) });
             return true;
         }
-        sectionIndex = found->first();
+        sectionIndex = found->first;
     }
     Section &section = m_sections[sectionIndex];
     const qsizetype at = findKey(section, key);
@@ -459,7 +484,8 @@ bool IniDocument::writeSection(const QString &sectionName, const QStringList &li
     if (folded.isEmpty())
         targets.append(0);
     else if (found != m_index.constEnd())
-        targets = *found;
+        for (qsizetype s = found->first; s >= 0; s = m_sections.at(s).nextSameName)
+            targets.append(s);
 
     if (targets.isEmpty()) {
         if (entries.isEmpty())

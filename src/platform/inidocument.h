@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 // An ini file in memory, read and changed the way the Windows profile functions read and change
 // one, except that every line a change does not touch is written back exactly as it was (bytes,
@@ -76,6 +77,7 @@ private:
         QList<Line> lines; // the header first, for a named section
         mutable QHash<QString, qsizetype> keys; // folded name -> first entry; built on demand
         mutable bool keysValid = false;
+        qsizetype nextSameName = -1; // the next section of the same name, if any
     };
 
     QStringView textOf(const Line &line) const
@@ -114,5 +116,7 @@ private:
     QByteArray m_bom;
     QString m_text; // the decoded text of every parsed line, end to end, without line ends
     QList<Section> m_sections; // m_sections[0]: the text before the first header
-    QHash<QString, QList<qsizetype>> m_index; // folded name -> sections of that name, in order
+    // Folded name -> the first and the last section of that name (the others are chained by
+    // nextSameName, in order).
+    QHash<QString, std::pair<qsizetype, qsizetype>> m_index;
 };
