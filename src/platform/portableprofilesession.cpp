@@ -86,10 +86,6 @@ IniDocument load(const QString &path, bool *readable)
     return document;
 }
 
-} // namespace
-
-namespace {
-
 // A file marked read-only (no write permission for anyone) is JAWS's or the user's decision: it
 // is never replaced, whoever runs the installation. (Administrators on Windows, like root here,
 // could otherwise replace it.)
