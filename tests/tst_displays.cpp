@@ -7,20 +7,42 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
 const QString olma = QStringLiteral("OLMA (1.71 et plus r\u00e9cent)");
 
-QByteArray jfwIniWithSlots(const QStringList &longNames, const QStringList &names)
+// Slots of other displays, whose driver is "other" unless `drivers` says otherwise.
+QByteArray jfwIniWithSlots(const QStringList &longNames, const QStringList &names, const QStringList &drivers = {})
 {
     QByteArray ini = "[Options]\r\nX=1\r\n[BrailleDisplays]\r\n";
     for (int i = 0; i < longNames.size(); ++i) {
         const QByteArray n = QByteArray::number(i + 1);
         // jfw.ini is an ANSI file: the é of the Olma's name is one byte.
         ini += "Braille" + n + "LongName=" + longNames.at(i).toLatin1() + "\r\nBraille" + n + "Name=" + names.at(i).toLatin1()
-            + "\r\nBraille" + n + "Driver=other\r\nBraille" + n + "Port=LPT1\r\n";
+            + "\r\nBraille" + n + "Driver=" + drivers.value(i, QStringLiteral("other")).toLatin1() + "\r\nBraille" + n
+            + "Port=LPT1\r\n";
     }
     return ini;
+}
+
+// The slots of jfw.ini as "N:LongName/Name/Driver/Port", up to the first free one.
+QStringList slotsOf(const QString &jfwIni)
+{
+    QStringList found;
+    for (int n = 1; n < 10; ++n) {
+        auto key = [&](const char *p) {
+            return IniProfile::readString(QStringLiteral("BrailleDisplays"), QString::fromLatin1(p).arg(n), jfwIni, QString());
+        };
+        if (key("Braille%1LongName").isEmpty())
+            break;
+        found << QStringLiteral("%1:%2/%3/%4/%5").arg(n).arg(key("Braille%1LongName"), key("Braille%1Name"),
+                                                        key("Braille%1Driver"), key("Braille%1Port"));
+    }
+    return found;
 }
 
 struct Run
@@ -53,6 +75,11 @@ private slots:
     void init();
     void registerDisplays_data();
     void registerDisplays();
+    void jfwIniNotReplaced_data();
+    void jfwIniNotReplaced();
+#ifdef Q_OS_WIN
+    void greekSystemRunTwice();
+#endif
     void selectDefaultDevice_data();
     void selectDefaultDevice();
 
@@ -91,6 +118,23 @@ void tst_Displays::registerDisplays_data()
     QTest::newRow("only QUOR listed") << jfwIniWithSlots({ "QUOR" }, { "QUOR" })
                                       << QStringList{ "1:QUOR/QUOR/other/LPT1", "2:" + olma + "/OLMA171/quorolma/COM1:9600,e,8,1" }
                                       << QStringList{ "", added.arg(olma) };
+    // A code page without the "e" acute spelt the Olma's long name otherwise: its driver and
+    // name still say it is listed, under the current name or the one earlier drivers gave it.
+    const QString otherSpelling = QStringLiteral("OLMA (1.71 et plus r?cent)");
+    QTest::newRow("Olma under another spelling") << jfwIniWithSlots({ otherSpelling }, { "OLMA171" }, { "quorolma" })
+        << QStringList{ "1:" + otherSpelling + "/OLMA171/quorolma/LPT1", "2:QUOR/QUOR/quorolma/USB" }
+        << QStringList{ "", rewritten, added.arg("Quor") };
+    QTest::newRow("Olma under another spelling and its old name") << jfwIniWithSlots({ "OLMA (1.71 et plus recent)" }, { "olma" }, { "QuorOlma" })
+        << QStringList{ "1:OLMA (1.71 et plus recent)/OLMA171/QuorOlma/LPT1", "2:QUOR/QUOR/quorolma/USB" }
+        << QStringList{ "", rewritten, added.arg("Quor") };
+    // Conservatively: a name alone, or a driver alone, could be another display's.
+    QTest::newRow("same name, another driver") << jfwIniWithSlots({ "Quor of another maker", otherSpelling }, { "QUOR", "OLMA171" })
+        << QStringList{ "1:Quor of another maker/QUOR/other/LPT1", "2:" + otherSpelling + "/OLMA171/other/LPT1",
+                        "3:" + olma + "/OLMA171/quorolma/COM1:9600,e,8,1", "4:QUOR/QUOR/quorolma/USB" }
+        << QStringList{ "", added.arg(olma), added.arg("Quor") };
+    QTest::newRow("our driver, another name") << jfwIniWithSlots({ "Prototype" }, { "PROTO" }, { "quorolma" })
+        << QStringList{ "1:Prototype/PROTO/quorolma/LPT1", "2:" + olma + "/OLMA171/quorolma/COM1:9600,e,8,1", "3:QUOR/QUOR/quorolma/USB" }
+        << QStringList{ "", added.arg(olma), added.arg("Quor") };
 }
 
 void tst_Displays::registerDisplays()
@@ -106,23 +150,86 @@ void tst_Displays::registerDisplays()
         QVERIFY(TextFiles::write(jfwIni, before));
     for (int pass = 0; pass < 2; ++pass) {
         run.installer.registerDisplays(jfwIni);
-        QStringList found;
-        for (int n = 1; n < 10; ++n) {
-            auto key = [&](const char *p) {
-                return IniProfile::readString(QStringLiteral("BrailleDisplays"), QString::fromLatin1(p).arg(n), jfwIni, QString());
-            };
-            if (key("Braille%1LongName").isEmpty())
-                break;
-            found << QStringLiteral("%1:%2/%3/%4/%5").arg(n).arg(key("Braille%1LongName"), key("Braille%1Name"),
-                                                            key("Braille%1Driver"), key("Braille%1Port"));
-        }
         // A second run finds both models listed: nothing is added twice.
-        QCOMPARE(found, expectedSlots);
+        QCOMPARE(slotsOf(jfwIni), expectedSlots);
     }
+    QVERIFY(!run.installer.hasErrors());
     QCOMPARE(run.lines().mid(0, expectedReport.size()), expectedReport);
     QCOMPARE(IniProfile::readString(QStringLiteral("Options"), QStringLiteral("X"), jfwIni, QString()),
              before.isNull() ? QString() : QStringLiteral("1"));
 }
+
+void tst_Displays::jfwIniNotReplaced_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QStringList>("expectedReport");
+    QTest::addColumn<bool>("error");
+
+    const QString notAdded = QStringLiteral("ERROR : Unable to add [%1] section to jfw.ini file.");
+    QTest::newRow("neither listed") << jfwIniWithSlots({ "A" }, { "a" }) << QStringList{ "", notAdded.arg(olma), notAdded.arg("Quor") } << true;
+    QTest::newRow("Olma under its old name") << jfwIniWithSlots({ olma, "QUOR" }, { "OLMA", "QUOR" })
+        << QStringList{ "", "ERROR : Unable to change key 'BrailleName' OLMA into OLMA171 in jfw.ini file." } << true;
+    // Nothing to change: a read-only file is no failure then.
+    QTest::newRow("both listed already") << jfwIniWithSlots({ olma, "QUOR" }, { "OLMA171", "QUOR" })
+        << QStringList{ "", "Key 'BrailleName' OLMA has been changed into OLMA171 in jfw.ini file." } << false;
+}
+
+// A jfw.ini marked read-only (which binds administrators on Windows, and root here too): no
+// line says a change was made, the file keeps its bytes, no temporary file is left, and a
+// display that could not be registered is an error of the installation.
+void tst_Displays::jfwIniNotReplaced()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QStringList, expectedReport);
+    QFETCH(bool, error);
+
+    Run run;
+    QVERIFY(run.start(QString()));
+    const QString jfwIni = run.jaws.filePath(QStringLiteral("jfw.ini"));
+    QVERIFY(TextFiles::write(jfwIni, before));
+    QVERIFY(QFile::setPermissions(jfwIni, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    run.installer.registerDisplays(jfwIni);
+    QVERIFY(QFile::setPermissions(jfwIni, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QCOMPARE(TextFiles::read(jfwIni), before);
+    QCOMPARE(run.lines(), expectedReport);
+    QCOMPARE(run.installer.hasErrors(), error);
+    QCOMPARE(QDir(run.jaws.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{ "jfw.ini" });
+}
+
+#ifdef Q_OS_WIN
+// A jfw.ini in the code page of a Greek Windows (1253), which has no "e" acute: the Olma's long
+// name cannot be written as it is, and a second run must still find it. Run in a Greek locale
+// by the test tst_displays_el_GR; skipped in other locales.
+void tst_Displays::greekSystemRunTwice()
+{
+    if (GetACP() != 1253) {
+        if (qEnvironmentVariableIsSet("IQO_EXPECT_GREEK"))
+            QFAIL(qPrintable(QStringLiteral("The system code page is %1, not 1253.").arg(GetACP())));
+        QSKIP("Needs the Greek code page (tst_displays_el_GR).");
+    }
+    Run run;
+    QVERIFY(run.start(QString()));
+    const QString jfwIni = run.jaws.filePath(QStringLiteral("jfw.ini"));
+    // "Ελληνική" in code page 1253, and a comment in Greek that no write may touch.
+    const QByteArray greek = "\xC5\xEB\xEB\xE7\xED\xE9\xEA\xDE";
+    const QByteArray before = "; \xF1\xF5\xE8\xEC\xDF\xF3\xE5\xE9\xF2\r\n[BrailleDisplays]\r\nBraille1LongName=" + greek
+        + "\r\nBraille1Name=GR\r\nBraille1Driver=greek\r\nBraille1Port=USB\r\n";
+    QVERIFY(TextFiles::write(jfwIni, before));
+    run.installer.registerDisplays(jfwIni);
+    const QByteArray afterFirst = TextFiles::read(jfwIni);
+    run.installer.registerDisplays(jfwIni);
+
+    QVERIFY2(afterFirst.startsWith(before), afterFirst.constData());
+    QCOMPARE(TextFiles::read(jfwIni), afterFirst);
+    const QStringList found = slotsOf(jfwIni);
+    QCOMPARE(found.size(), 3);
+    QCOMPARE(found.at(0), QStringLiteral("1:\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ae/GR/greek/USB"));
+    QVERIFY2(found.at(1).startsWith(QStringLiteral("2:OLMA (1.71 et plus r")) && found.at(1).endsWith(QStringLiteral("cent)/OLMA171/quorolma/COM1:9600,e,8,1")),
+             qPrintable(found.at(1)));
+    QCOMPARE(found.at(2), QStringLiteral("3:QUOR/QUOR/quorolma/USB"));
+    QVERIFY(!run.installer.hasErrors());
+}
+#endif
 
 void tst_Displays::selectDefaultDevice_data()
 {

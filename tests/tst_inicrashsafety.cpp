@@ -10,15 +10,8 @@
 
 namespace {
 
-// Under Wine the system's profile functions rewrite the whole file on every call, which makes a
-// large merge slow: a smaller file there.
-#ifdef Q_OS_WIN
-const int sections = 300;
-const int kills = 10;
-#else
 const int sections = 2000;
 const int kills = 24;
-#endif
 
 QByteArray largeFile()
 {

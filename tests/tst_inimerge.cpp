@@ -57,8 +57,10 @@ private slots:
     void settingsMergeOrderAndBackups();
     void sectionMergeRules();
     void noLanguageFoldersDoesNothing();
+    void backupThatFailsIsReported_data();
     void backupThatFailsIsReported();
     void brailleIniBackedUpAndMergedSilently();
+    void brailleIniNotMergedIsAnError();
 };
 
 void tst_IniMerge::backupFileName_data()
@@ -128,18 +130,39 @@ void tst_IniMerge::noLanguageFoldersDoesNothing()
     QCOMPARE(tree.reportLines(), QStringList());
 }
 
-// A folder stands where the target file is: its backup cannot be copied, and no section can
-// be written.
+void tst_IniMerge::backupThatFailsIsReported_data()
+{
+    QTest::addColumn<bool>("folderInTheWay");
+    QTest::addColumn<QString>("backup");
+    // A folder stands where the target file is: its backup cannot be made.
+    QTest::newRow("a folder in the way of the file") << true << ".001";
+    // Every numbered name is taken: the last one is never overwritten, and without its backup
+    // the file is left as it was.
+    QTest::newRow("every backup name taken") << false << ".1000";
+}
+
 void tst_IniMerge::backupThatFailsIsReported()
 {
+    QFETCH(bool, folderInTheWay);
+    QFETCH(QString, backup);
     Tree tree;
-    QVERIFY(tree.make({ { "korvalis_default.jcf", "[One]\r\na=1\r\n[Two]\r\nb=2\r\n" } }, { { "enu/default.jcf/", "" } }));
-    tree.installer.mergeSettingsFiles({ QStringLiteral("korvalis_default.jcf") });
+    const QByteArray before = "[One]\r\nold=1\r\n";
+    QVERIFY(tree.make({ { "korvalis_default.jcf", "[One]\r\na=1\r\n[Two]\r\nb=2\r\n" } },
+                      { { folderInTheWay ? "enu/default.jcf/" : "enu/default.jcf", before } }));
     const QString target = tree.native("enu/default.jcf");
-    QCOMPARE(tree.reportLines(), (QStringList{ "ERROR : Unable to save " + target + ".001 file.",
+    if (!folderInTheWay) {
+        for (int i = 1; i <= 1000; ++i)
+            QVERIFY(TextFiles::write(target + QStringLiteral(".%1").arg(i, 3, 10, QLatin1Char('0')), "older"));
+    }
+    tree.installer.mergeSettingsFiles({ QStringLiteral("korvalis_default.jcf") });
+    QCOMPARE(tree.reportLines(), (QStringList{ "ERROR : Unable to save " + target + backup + " file.",
                                                "Error while merging 'One' section of " + target + ".",
                                                "Error while merging 'Two' section of " + target + "." }));
     QVERIFY(tree.installer.hasErrors());
+    if (!folderInTheWay) {
+        QCOMPARE(TextFiles::read(target), before);
+        QCOMPARE(TextFiles::read(target + backup), QByteArray("older"));
+    }
 }
 
 void tst_IniMerge::brailleIniBackedUpAndMergedSilently()
@@ -155,6 +178,23 @@ void tst_IniMerge::brailleIniBackedUpAndMergedSilently()
     QCOMPARE(IniProfile::readSectionNames(target), (QStringList{ "Other", "Quor" }));
     QCOMPARE(tree.reportLines(), QStringList());
     QVERIFY(!tree.installer.hasErrors());
+}
+
+// Without the driver's sections JAWS cannot use the display: a braille.ini that could not be
+// replaced (marked read-only, which binds root too) is reported and is an error.
+void tst_IniMerge::brailleIniNotMergedIsAnError()
+{
+    Tree tree;
+    QVERIFY(tree.make({ { "braille.ini", "[Quor]\r\nPort=USB\r\n" } }, {}));
+    const QString target = tree.jaws.filePath(QStringLiteral("braille.ini"));
+    QVERIFY(TextFiles::write(target, "[Other]\r\nPort=COM1\r\n"));
+    QVERIFY(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    tree.installer.mergeBrailleIni();
+    QVERIFY(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QCOMPARE(TextFiles::read(target), QByteArray("[Other]\r\nPort=COM1\r\n"));
+    QCOMPARE(tree.reportLines(), QStringList{ "Error while merging 'Quor' section of " + QDir::toNativeSeparators(target) + "." });
+    QVERIFY(tree.installer.hasErrors());
+    QCOMPARE(QDir(tree.jaws.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{ "braille.ini", "braille.ini.001" }));
 }
 
 QTEST_GUILESS_MAIN(tst_IniMerge)

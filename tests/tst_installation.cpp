@@ -94,9 +94,9 @@ void tst_Installation::installs_data()
     QTest::newRow("one run") << 1 << "" << false << false << "one-run" << TestMachine::Jaws::Version10;
     QTest::newRow("second run after the first") << 2 << "" << false << false << "two-runs" << TestMachine::Jaws::Version10;
     QTest::newRow("a copy fails") << 1 << "QuorOlma.chm" << false << true << "failed-copy" << TestMachine::Jaws::Version10;
-    // A failed display registration is reported but is not an error of the installation; the
-    // package stays whole for a second run all the same.
-    QTest::newRow("jfw.ini cannot be written") << 1 << "jfw.ini" << false << false << "jfw-ini-blocked" << TestMachine::Jaws::Version10;
+    // A display that JAWS does not list cannot be used: an error, and the package stays whole
+    // for a second run.
+    QTest::newRow("jfw.ini cannot be written") << 1 << "jfw.ini" << false << true << "jfw-ini-blocked" << TestMachine::Jaws::Version10;
     QTest::newRow("the JAWS folder is gone") << 1 << "" << true << true << "jaws-gone" << TestMachine::Jaws::Version10;
     QTest::newRow("JAWS 2025") << 1 << "" << false << false << "jaws2025" << TestMachine::Jaws::Version2025;
     // Nothing can be set for this user: said in the report and by the error sentence.

@@ -245,6 +245,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <source>No jfw.ini file was found in %1 nor in the shared settings folder %2: it has been created in %1.</source>
         <translation>Keine Datei jfw.ini in %1 und im gemeinsamen Einstellungsordner %2 gefunden: Sie wurde in %1 angelegt.</translation>
     </message>
+    <message>
+        <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
+        <translation>FEHLER : Schlüssel &apos;BrailleName&apos; OLMA konnte in der Datei jfw.ini nicht in OLMA171 geändert werden.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

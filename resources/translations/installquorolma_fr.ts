@@ -245,6 +245,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <source>No jfw.ini file was found in %1 nor in the shared settings folder %2: it has been created in %1.</source>
         <translation>Aucun fichier jfw.ini trouvé dans %1 ni dans le dossier de paramètres partagés %2 : il a été créé dans %1.</translation>
     </message>
+    <message>
+        <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
+        <translation>ERREUR : impossible de remplacer la clé &apos;BrailleName&apos; OLMA par OLMA171 dans le fichier jfw.ini.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

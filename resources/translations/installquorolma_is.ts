@@ -239,6 +239,10 @@ Use the Tab key to go to the next button.</source>
         <source>No jfw.ini file was found in %1 nor in the shared settings folder %2: it has been created in %1.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

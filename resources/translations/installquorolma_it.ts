@@ -245,6 +245,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <source>No jfw.ini file was found in %1 nor in the shared settings folder %2: it has been created in %1.</source>
         <translation>Nessun file jfw.ini trovato in %1 né nella cartella delle impostazioni condivise %2: è stato creato in %1.</translation>
     </message>
+    <message>
+        <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
+        <translation>ERRORE : impossibile cambiare la chiave &apos;BrailleName&apos; OLMA in OLMA171 nel file jfw.ini.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

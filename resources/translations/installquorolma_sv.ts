@@ -245,6 +245,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <source>No jfw.ini file was found in %1 nor in the shared settings folder %2: it has been created in %1.</source>
         <translation>Ingen jfw.ini-fil hittades i %1 eller i den delade inställningsmappen %2: den har skapats i %1.</translation>
     </message>
+    <message>
+        <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
+        <translation>FEL : det gick inte att ändra nyckeln &apos;BrailleName&apos; OLMA till OLMA171 i filen jfw.ini.</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>

@@ -80,8 +80,10 @@ public:
     QString backupFileName(const QString &path) const;
     // Merges each settings file of the package into the file of the same name, less
     // "korvalis_", in every language folder of the shared settings, after a numbered backup.
+    // A file whose backup could not be made is left as it was.
     void mergeSettingsFiles(const QStringList &filesNames);
-    // Merges the driver's braille.ini into JAWS's, after a numbered backup; reports nothing.
+    // Merges the driver's braille.ini into JAWS's, after a numbered backup; reports only what
+    // failed, which is an error.
     void mergeBrailleIni();
 
     // Lists both display models in free slots of jfw.ini's BrailleDisplays, unless listed.
@@ -135,6 +137,14 @@ private:
     bool settingsFolderFound(const QString &folder);
     // A file of a JAWS folder under the name it has there, whatever its case.
     static QString settingsFilePath(const QString &folder, const QString &name);
+    // mergeIniFile after a numbered backup of an existing target, flushed to disk; without the
+    // backup, nothing is merged (every section of the source failed) and the error flag is set.
+    // The backup's line is written when `reportSavedBackup` or when it failed.
+    QStringList mergeBackedUp(const QString &source, const QString &target, bool reportSavedBackup);
+    // One line per section that did not reach the target; the error flag when there is any.
+    void reportMergeFailures(const QStringList &sections, const QString &target);
+    // Copies `path` to `backup`, which must not exist yet, and flushes the copy to disk.
+    static bool saveBackup(const QString &path, const QString &backup);
     // The subfolders of a settings or manuals folder, one per JAWS language, sorted without
     // regard to case; none for an empty path. For a JAWS that keeps other folders beside them,
     // only those named as JAWS names languages.

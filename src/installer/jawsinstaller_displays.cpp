@@ -14,6 +14,22 @@ QString slotKey(const char *pattern, int slot)
     return QString::fromLatin1(pattern).arg(slot);
 }
 
+// Whether a slot of jfw.ini lists `device`: its long name as the installation writes it, or,
+// since a long name can be spelled otherwise (jfw.ini is written in the system's code page,
+// which may lack the "e" acute of the Olma's: a Greek Windows makes it "e" or "?"), both its
+// driver and its name, or `olderName`, which earlier drivers gave it. Either alone could be
+// another display's.
+bool listsDevice(const Device &device, const QString &longName, const QString &name, const QString &driver,
+                 const QString &olderName)
+{
+    if (longName == device.longName)
+        return true;
+    if (driver.compare(device.driver, Qt::CaseInsensitive) != 0)
+        return false;
+    return name.compare(device.name, Qt::CaseInsensitive) == 0
+        || (!olderName.isEmpty() && name.compare(olderName, Qt::CaseInsensitive) == 0);
+}
+
 } // namespace
 
 void JawsInstaller::registerDisplays(const QString &jfwIniPath)
@@ -21,20 +37,28 @@ void JawsInstaller::registerDisplays(const QString &jfwIniPath)
     m_report.writeLine(QString());
     const QList<Device> &devices = deviceTable();
     bool listed[2] = { false, false };
+    // The Name rewrites (one per slot of the Olma) and the slots added, each with whether the
+    // change was made; the lines are written once the file has been replaced, from what it holds.
+    QList<bool> rewrites;
+    bool added[2] = { false, false };
     // All of jfw.ini's changes land in one replacement of the file.
     IniProfile::Batch batch(jfwIniPath);
+    auto slotValue = [&](const char *pattern, int slot) {
+        return IniProfile::readString(displaysSection, slotKey(pattern, slot), jfwIniPath, QString());
+    };
     int slot = 0;
     for (;;) {
         ++slot;
-        const QString longName = IniProfile::readString(displaysSection, slotKey("Braille%1LongName", slot), jfwIniPath, QString());
+        const QString longName = slotValue("Braille%1LongName", slot);
         if (longName.isEmpty())
             break;
-        if (longName == devices.at(0).longName) {
+        const QString name = slotValue("Braille%1Name", slot);
+        const QString driver = slotValue("Braille%1Driver", slot);
+        if (listsDevice(devices.at(0), longName, name, driver, QStringLiteral("OLMA"))) {
             listed[0] = true;
             // Earlier versions of the driver named this display OLMA.
-            if (IniProfile::writeString(displaysSection, slotKey("Braille%1Name", slot), devices.at(0).name, jfwIniPath))
-                m_report.writeLine(tr("Key 'BrailleName' OLMA has been changed into OLMA171 in jfw.ini file."));
-        } else if (longName == devices.at(1).longName) {
+            rewrites << IniProfile::writeString(displaysSection, slotKey("Braille%1Name", slot), devices.at(0).name, jfwIniPath);
+        } else if (listsDevice(devices.at(1), longName, name, driver, QString())) {
             listed[1] = true;
         }
     }
@@ -46,8 +70,27 @@ void JawsInstaller::registerDisplays(const QString &jfwIniPath)
         written &= IniProfile::writeString(displaysSection, slotKey("Braille%1Name", slot), device.name, jfwIniPath);
         written &= IniProfile::writeString(displaysSection, slotKey("Braille%1Driver", slot), device.driver, jfwIniPath);
         written &= IniProfile::writeString(displaysSection, slotKey("Braille%1Port", slot), device.port, jfwIniPath);
-        m_report.sectionAdded(device.reportName, QStringLiteral("jfw.ini"), written);
+        added[row] = written;
         ++slot;
+    }
+    const bool committed = batch.commit();
+    // A display JAWS does not list, or lists under a name the driver does not answer to, cannot
+    // be used: an error of the installation.
+    for (bool rewritten : std::as_const(rewrites)) {
+        if (rewritten && committed) {
+            m_report.writeLine(tr("Key 'BrailleName' OLMA has been changed into OLMA171 in jfw.ini file."));
+        } else {
+            m_report.writeLine(tr("ERROR : Unable to change key 'BrailleName' OLMA into OLMA171 in jfw.ini file."));
+            m_report.noteFailure();
+            setHasErrors(true);
+        }
+    }
+    for (int row = 0; row < 2; ++row) {
+        if (listed[row])
+            continue;
+        m_report.sectionAdded(devices.at(row).reportName, QStringLiteral("jfw.ini"), added[row] && committed);
+        if (!(added[row] && committed))
+            setHasErrors(true);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSaveFile>
 
 QString JawsInstaller::backupFileName(const QString &path) const
 {
@@ -34,13 +35,33 @@ QStringList JawsInstaller::languageFolders(const QString &folder) const
     return folders;
 }
 
+bool JawsInstaller::saveBackup(const QString &path, const QString &backup)
+{
+    // A backup never replaces a file, an older backup least of all.
+    if (QFileInfo::exists(backup))
+        return false;
+    QFile original(path);
+    if (!original.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = original.readAll();
+    if (original.error() != QFileDevice::NoError)
+        return false;
+    // QSaveFile flushes the copy to disk before it gives it its name: whatever happens to the
+    // file after this, its backup is whole.
+    QSaveFile copy(backup);
+    return copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size() && copy.commit();
+}
+
 QStringList JawsInstaller::mergeIniFile(const QString &source, const QString &target)
 {
     QStringList failed;
+    IniProfile::Batch batch(target);
+    // The source is read once, however many sections it has. (Were it the target itself, this
+    // batch would join the one above, whose commit decides.)
+    IniProfile::Batch reading(source);
     const QStringList names = IniProfile::readSectionNames(source);
     if (names.isEmpty())
         return failed;
-    IniProfile::Batch batch(target);
     QStringList written;
     for (const QString &name : names) {
         if (name.isEmpty())
@@ -57,6 +78,35 @@ QStringList JawsInstaller::mergeIniFile(const QString &source, const QString &ta
     return failed;
 }
 
+QStringList JawsInstaller::mergeBackedUp(const QString &source, const QString &target, bool reportSavedBackup)
+{
+    if (QFile::exists(target)) {
+        const QString backup = backupFileName(target);
+        const bool saved = saveBackup(target, backup);
+        if (reportSavedBackup || !saved)
+            m_report.fileSaved(QDir::toNativeSeparators(backup), saved);
+        if (!saved) {
+            // Without its backup the file is not changed: none of the sections reaches it.
+            setHasErrors(true);
+            QStringList sections = IniProfile::readSectionNames(source);
+            sections.removeAll(QString());
+            return sections;
+        }
+    }
+    return mergeIniFile(source, target);
+}
+
+void JawsInstaller::reportMergeFailures(const QStringList &sections, const QString &target)
+{
+    for (const QString &section : sections) {
+        m_report.writeLine(tr("Error while merging '%1' section of %2.").arg(section, QDir::toNativeSeparators(target)));
+        m_report.noteFailure();
+    }
+    // A settings file of JAWS that kept its old content is an installation that did not happen.
+    if (!sections.isEmpty())
+        setHasErrors(true);
+}
+
 void JawsInstaller::mergeSettingsFiles(const QStringList &filesNames)
 {
     for (const QString &language : languageFolders(m_sharedSettingsFolder)) {
@@ -65,18 +115,8 @@ void JawsInstaller::mergeSettingsFiles(const QStringList &filesNames)
             QString targetName = name;
             targetName.remove(QStringLiteral("korvalis_"));
             const QString target = m_sharedSettingsFolder + QDir::separator() + language + QDir::separator() + targetName;
-            const QString backup = backupFileName(target);
-            if (QFile::exists(target)) {
-                const bool saved = QFile::copy(target, backup);
-                m_report.fileSaved(QDir::toNativeSeparators(backup), saved);
-                if (!saved)
-                    setHasErrors(true);
-            }
-            const QStringList failed = mergeIniFile(source, target);
-            for (const QString &section : failed) {
-                m_report.writeLine(tr("Error while merging '%1' section of %2.").arg(section, QDir::toNativeSeparators(target)));
-                m_report.noteFailure();
-            }
+            const QStringList failed = mergeBackedUp(source, target, true);
+            reportMergeFailures(failed, target);
             recordPackageFileUse(source, failed.isEmpty() && !IniProfile::readSectionNames(source).isEmpty());
         }
     }
@@ -89,9 +129,9 @@ void JawsInstaller::mergeBrailleIni()
         return;
     const QString source = m_sourceFolder + QDir::separator() + QStringLiteral("braille.ini");
     const QString target = m_jawsFolder + QDir::separator() + QStringLiteral("braille.ini");
-    const QString backup = backupFileName(target);
-    if (QFile::exists(target))
-        QFile::copy(target, backup);
-    const bool merged = mergeIniFile(source, target).isEmpty() && !IniProfile::readSectionNames(source).isEmpty();
-    recordPackageFileUse(source, merged);
+    // Silent when it succeeds; without the driver's sections JAWS cannot use the display, so a
+    // failure is reported and is an error.
+    const QStringList failed = mergeBackedUp(source, target, false);
+    reportMergeFailures(failed, target);
+    recordPackageFileUse(source, failed.isEmpty() && !IniProfile::readSectionNames(source).isEmpty());
 }

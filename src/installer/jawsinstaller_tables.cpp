@@ -59,8 +59,11 @@ void JawsInstaller::selectTranslationTables(const QString &settingsFolder)
         if (table.isEmpty())
             continue;
         const QString path = settingsFilePath(settingsFolder + QDir::separator() + language, QStringLiteral("default.jcf"));
-        m_report.tableSelected(table, path,
-                               IniProfile::writeString(QStringLiteral("Braille"), QStringLiteral("BrailleTranslationTable"), table, path));
+        const bool written = IniProfile::writeString(QStringLiteral("Braille"), QStringLiteral("BrailleTranslationTable"), table, path);
+        m_report.tableSelected(table, path, written);
+        // A JAWS settings file left as it was: the display would show the wrong braille.
+        if (!written)
+            setHasErrors(true);
     }
 }
 
@@ -75,7 +78,8 @@ void JawsInstaller::resetUserKeyMaps(const QString &settingsFolder)
         for (const QString &name : keyMaps) {
             const QString keyMap = folder + QDir::separator() + name;
             const QString backup = backupFileName(keyMap);
-            const bool saved = QFile::copy(keyMap, backup);
+            // Flushed to disk before the key map goes: a crash cannot lose both.
+            const bool saved = saveBackup(keyMap, backup);
             m_report.fileSaved(backup, saved);
             if (!saved) {
                 // Without its backup the user's key map is kept, and the report says so.

@@ -1,15 +1,10 @@
 #include "inidocument.h"
 
-namespace {
+#include "ansicodepage.h"
 
-// Windows-1252: the 32 characters of 0x80..0x9F; the five bytes it leaves undefined map to the
-// control characters of the same number, as the system's conversion does, so every byte
-// round-trips.
-const char16_t cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
+#include <QStringDecoder>
+
+namespace {
 
 bool isIniSpace(QChar c)
 {
@@ -28,17 +23,18 @@ QStringView trimmedView(QStringView text)
     return text.mid(begin, end - begin);
 }
 
+// Narrows [begin, end) of `text` to leave out the blanks at both ends.
+void trimRange(QStringView text, qsizetype &begin, qsizetype &end)
+{
+    while (begin < end && isIniSpace(text.at(begin)))
+        ++begin;
+    while (end > begin && isIniSpace(text.at(end - 1)))
+        --end;
+}
+
 QString trimmedIni(QStringView text)
 {
     return trimmedView(text).toString();
-}
-
-QString leftTrimmedIni(QStringView text)
-{
-    qsizetype begin = 0;
-    while (begin < text.size() && isIniSpace(text.at(begin)))
-        ++begin;
-    return text.mid(begin).toString();
 }
 
 } // namespace
@@ -48,44 +44,67 @@ IniDocument::IniDocument()
     m_sections.append(Section()); // the text before the first header
 }
 
-QString IniDocument::fold(const QString &name)
+QString IniDocument::fold(QStringView name)
 {
-    return trimmedIni(name).toCaseFolded();
+    return trimmedView(name).toString().toCaseFolded();
 }
 
-IniDocument::Line IniDocument::parseLine(const QString &fullText)
+void IniDocument::parseLine(QStringView text, Line &line)
 {
     // What follows a NUL is not part of the line's meaning.
-    const qsizetype nul = fullText.indexOf(QChar(0));
-    const QStringView text = trimmedView(nul < 0 ? QStringView(fullText) : QStringView(fullText).left(nul));
-    Line line;
-    if (text.isEmpty())
-        return line;
-    if (text.startsWith(QLatin1Char('['))) {
-        const qsizetype close = text.lastIndexOf(QLatin1Char(']'));
-        if (close > 0) {
+    const qsizetype nul = text.indexOf(QChar(0));
+    qsizetype begin = 0, end = nul < 0 ? text.size() : nul;
+    trimRange(text, begin, end);
+    line.kind = Kind::Blank;
+    line.valueBegin = -1;
+    if (begin == end)
+        return;
+    if (text.at(begin) == QLatin1Char('[')) {
+        const qsizetype close = text.left(end).lastIndexOf(QLatin1Char(']'));
+        if (close > begin) {
             line.kind = Kind::Header;
-            line.name = trimmedIni(text.mid(1, close - 1));
-            return line;
+            qsizetype nameBegin = begin + 1, nameEnd = close;
+            trimRange(text, nameBegin, nameEnd);
+            line.nameBegin = nameBegin;
+            line.nameSize = nameEnd - nameBegin;
+            return;
         }
     }
     line.kind = Kind::Entry;
-    const qsizetype equals = text.indexOf(QLatin1Char('='));
-    if (equals < 0) {
-        line.name = text.toString();
-    } else {
-        line.name = trimmedIni(text.left(equals));
-        line.value = leftTrimmedIni(text.mid(equals + 1));
+    const qsizetype equals = text.left(end).indexOf(QLatin1Char('='), begin);
+    qsizetype nameEnd = equals < 0 ? end : equals;
+    trimRange(text, begin, nameEnd);
+    line.nameBegin = begin;
+    line.nameSize = nameEnd - begin;
+    if (equals >= 0) {
+        qsizetype valueBegin = equals + 1;
+        trimRange(text, valueBegin, end);
+        line.valueBegin = valueBegin;
+        line.valueSize = end - valueBegin;
     }
-    return line;
 }
 
 IniDocument::Line IniDocument::entryLine(const QString &name, const QString &value)
 {
     Line line;
     line.kind = Kind::Entry;
-    line.name = trimmedIni(name);
-    line.value = trimmedIni(value);
+    const QStringView n = trimmedView(name), v = trimmedView(value);
+    line.own.reserve(n.size() + 1 + v.size());
+    line.own.append(n).append(QLatin1Char('=')).append(v);
+    line.nameBegin = 0;
+    line.nameSize = n.size();
+    line.valueBegin = n.size() + 1;
+    line.valueSize = v.size();
+    return line;
+}
+
+IniDocument::Line IniDocument::headerLine(const QString &name)
+{
+    Line line;
+    line.kind = Kind::Header;
+    line.own = QLatin1Char('[') + name + QLatin1Char(']');
+    line.nameBegin = 1;
+    line.nameSize = name.size();
     return line;
 }
 
@@ -115,38 +134,88 @@ IniDocument IniDocument::parse(const QByteArray &bytes)
     // An odd last byte of a UTF-16 file cannot be a character; it is kept as it was.
     const qsizetype usable = start + (bytes.size() - start) / unit * unit;
 
+    // No encoding gives more UTF-16 units than bytes; one unit more for the decoder's own needs.
+    document.m_text = QString(bytes.size() - start + 1, Qt::Uninitialized);
+    char16_t *const text = reinterpret_cast<char16_t *>(document.m_text.data());
+    qsizetype textSize = 0;
+    // Each line on its own, as the system reads lines: a broken sequence at the end of one
+    // does not reach into the next.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+
+    // Room for every section at once: a "[" for each, and more "[" than sections at worst.
+    if (unit == 1) {
+        const qsizetype headers = bytes.count('[');
+        document.m_sections.reserve(1 + headers);
+        document.m_index.reserve(headers);
+    }
+
     qsizetype sectionIndex = 0;
     qsizetype lineStart = start;
     qsizetype at = start;
     document.m_original = bytes;
     const char *const data = document.m_original.constData();
+    // A section's lines are gathered first and then given to it in one allocation: growing
+    // each section's list line by line cost more than all the rest of the parse.
+    QList<Line> pending;
+    auto endSection = [&] {
+        QList<Line> &lines = document.m_sections[sectionIndex].lines;
+        lines.reserve(pending.size());
+        for (Line &line : pending)
+            lines.append(std::move(line));
+        pending.clear();
+    };
     auto addLine = [&](qsizetype contentEnd, qsizetype lineEnd) {
-        Line line = parseLine(document.decode(QByteArray::fromRawData(data + lineStart, contentEnd - lineStart)));
+        const QByteArrayView content(data + lineStart, contentEnd - lineStart);
+        qsizetype units = 0;
+        if (document.m_encoding == Encoding::Utf8)
+            units = reinterpret_cast<char16_t *>(utf8.appendToBuffer(reinterpret_cast<QChar *>(text + textSize), content)) - (text + textSize);
+        else
+            units = document.decodeInto(content, text + textSize);
+        Line line;
         line.raw = QByteArray::fromRawData(data + lineStart, lineEnd - lineStart);
         line.ended = lineEnd > contentEnd && contentEnd < usable;
+        line.textBegin = textSize;
+        line.textSize = units;
+        parseLine(QStringView(text + textSize, units), line);
+        textSize += units;
         if (line.kind == Kind::Header) {
-            Section &section = document.appendSection(line.name);
+            endSection();
+            document.appendSection(QStringView(text + line.textBegin + line.nameBegin, line.nameSize).toString());
             sectionIndex = document.m_sections.size() - 1;
-            section.lines.append(std::move(line));
-        } else {
-            document.m_sections[sectionIndex].lines.append(std::move(line));
         }
+        pending.append(std::move(line));
         lineStart = lineEnd;
     };
-    while (at < usable) {
-        const char16_t c = unitAt(at);
-        if (c == u'\n' || c == u'\r') {
-            qsizetype end = at + unit;
-            if (c == u'\r' && end < usable && unitAt(end) == u'\n')
-                end += unit;
-            addLine(at, end);
-            at = end;
-        } else {
-            at += unit;
+    if (unit == 1) {
+        // The common case, byte by byte without the general reader.
+        const char *const end = data + usable;
+        for (const char *p = data + at; p < end; ++p) {
+            if (*p != '\n' && *p != '\r')
+                continue;
+            qsizetype lineEnd = p - data + 1;
+            if (*p == '\r' && p + 1 < end && p[1] == '\n')
+                ++lineEnd;
+            addLine(p - data, lineEnd);
+            p = data + lineEnd - 1;
+        }
+    } else {
+        while (at < usable) {
+            const char16_t c = unitAt(at);
+            if (c == u'\n' || c == u'\r') {
+                qsizetype end = at + unit;
+                if (c == u'\r' && end < usable && unitAt(end) == u'\n')
+                    end += unit;
+                addLine(at, end);
+                at = end;
+            } else {
+                at += unit;
+            }
         }
     }
     if (lineStart < bytes.size())
         addLine(usable, bytes.size());
+    endSection();
+    document.m_text.truncate(textSize);
     return document;
 }
 
@@ -157,50 +226,39 @@ QByteArray IniDocument::serialize() const
     out += m_bom;
     for (const Section &section : m_sections) {
         for (const Line &line : section.lines) {
-            if (!line.raw.isEmpty()) {
+            if (!line.raw.isEmpty())
                 out += line.raw;
-            } else if (line.kind == Kind::Header) {
-                out += encode(QLatin1Char('[') + line.name + QLatin1Char(']')) + lineEnd();
-            } else if (line.value) {
-                out += encode(line.name + QLatin1Char('=') + *line.value) + lineEnd();
-            } else {
-                out += encode(line.name) + lineEnd();
-            }
+            else
+                out += encode(textOf(line)) + lineEnd();
         }
     }
     return out;
 }
 
-QString IniDocument::decode(const QByteArray &bytes) const
+qsizetype IniDocument::decodeInto(QByteArrayView bytes, char16_t *out) const
 {
     switch (m_encoding) {
     case Encoding::Utf8:
-        return QString::fromUtf8(bytes);
+        return QStringDecoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom)
+                   .appendToBuffer(reinterpret_cast<QChar *>(out), bytes)
+            - reinterpret_cast<QChar *>(out);
     case Encoding::Utf16LE:
     case Encoding::Utf16BE: {
-        QString text(bytes.size() / 2, Qt::Uninitialized);
-        char16_t *units = reinterpret_cast<char16_t *>(text.data());
-        const auto *raw = reinterpret_cast<const uchar *>(bytes.constData());
-        for (qsizetype i = 0; i < text.size(); ++i) {
+        const auto *raw = reinterpret_cast<const uchar *>(bytes.data());
+        const qsizetype units = bytes.size() / 2;
+        for (qsizetype i = 0; i < units; ++i) {
             const uchar a = raw[2 * i], b = raw[2 * i + 1];
-            units[i] = m_encoding == Encoding::Utf16LE ? char16_t(a | (b << 8)) : char16_t((a << 8) | b);
+            out[i] = m_encoding == Encoding::Utf16LE ? char16_t(a | (b << 8)) : char16_t((a << 8) | b);
         }
-        return text;
+        return units;
     }
     case Encoding::Ansi:
         break;
     }
-    // Windows-1252 is Latin-1 but for 0x80..0x9F.
-    QString text = QString::fromLatin1(bytes);
-    char16_t *units = reinterpret_cast<char16_t *>(text.data());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (units[i] >= 0x80 && units[i] < 0xA0)
-            units[i] = cp1252High[units[i] - 0x80];
-    }
-    return text;
+    return Platform::decodeAnsi(bytes, out);
 }
 
-QByteArray IniDocument::encode(const QString &text) const
+QByteArray IniDocument::encode(QStringView text) const
 {
     switch (m_encoding) {
     case Encoding::Utf8:
@@ -219,23 +277,7 @@ QByteArray IniDocument::encode(const QString &text) const
     case Encoding::Ansi:
         break;
     }
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t u = text.at(i).unicode();
-        char b = '?';
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            b = char(u);
-        } else {
-            for (int k = 0; k < 32; ++k) {
-                if (cp1252High[k] == u) {
-                    b = char(0x80 + k);
-                    break;
-                }
-            }
-        }
-        bytes[i] = b;
-    }
-    return bytes;
+    return Platform::encodeAnsi(text);
 }
 
 QByteArray IniDocument::lineEnd() const
@@ -279,10 +321,18 @@ qsizetype IniDocument::totalSizeBefore(qsizetype sectionIndex) const
 
 IniDocument::Section &IniDocument::appendSection(const QString &name)
 {
+    const qsizetype index = m_sections.size();
     m_sections.append(Section());
+    QString folded = fold(name);
+    const auto found = m_index.find(folded);
+    if (found == m_index.end()) {
+        m_index.insert(std::move(folded), { index, index });
+    } else {
+        m_sections[found->second].nextSameName = index;
+        found->second = index;
+    }
     Section &section = m_sections.last();
     section.name = name;
-    m_index[fold(name)].append(m_sections.size() - 1);
     return section;
 }
 
@@ -291,10 +341,7 @@ void IniDocument::appendSectionAtEnd(const QString &name, const QList<Line> &ent
 {
     endLastLine();
     Section &section = appendSection(trimmedIni(name));
-    Line header;
-    header.kind = Kind::Header;
-    header.name = section.name;
-    section.lines.append(header);
+    section.lines.append(headerLine(section.name));
     section.lines.append(entries);
 }
 
@@ -304,7 +351,7 @@ const IniDocument::Section *IniDocument::firstSection(const QString &name) const
     if (folded.isEmpty())
         return &m_sections.first();
     const auto found = m_index.constFind(folded);
-    return found == m_index.constEnd() ? nullptr : &m_sections.at(found->first());
+    return found == m_index.constEnd() ? nullptr : &m_sections.at(found->first);
 }
 
 qsizetype IniDocument::findKey(const Section &section, const QString &key) const
@@ -314,7 +361,7 @@ qsizetype IniDocument::findKey(const Section &section, const QString &key) const
         for (qsizetype i = 0; i < section.lines.size(); ++i) {
             const Line &line = section.lines.at(i);
             if (line.kind == Kind::Entry) {
-                const QString folded = fold(line.name);
+                const QString folded = fold(nameOf(line));
                 if (!section.keys.contains(folded))
                     section.keys.insert(folded, i);
             }
@@ -345,13 +392,18 @@ QStringList IniDocument::sectionLines(const QString &name) const
         if (line.kind != Kind::Entry)
             continue;
         // Of two entries in a row without a name, the second is not kept by the system.
-        const bool nameEmpty = line.name.isEmpty();
+        const QStringView name = nameOf(line);
+        const std::optional<QStringView> value = valueOf(line);
+        const bool nameEmpty = name.isEmpty();
         if (nameEmpty && previousNameEmpty)
             continue;
         previousNameEmpty = nameEmpty;
-        if (line.name.startsWith(QLatin1Char(';')) || (nameEmpty && !line.value))
+        if (name.startsWith(QLatin1Char(';')) || (nameEmpty && !value))
             continue;
-        lines.append(line.value ? line.name + QLatin1Char('=') + *line.value : line.name);
+        QString text = name.toString();
+        if (value)
+            text.append(QLatin1Char('=')).append(*value);
+        lines.append(text);
     }
     return lines;
 }
@@ -362,9 +414,10 @@ std::optional<QString> IniDocument::value(const QString &sectionName, const QStr
     if (!section)
         return std::nullopt;
     const qsizetype at = findKey(*section, key);
-    if (at < 0 || !section->lines.at(at).value)
+    const std::optional<QStringView> found = at < 0 ? std::nullopt : valueOf(section->lines.at(at));
+    if (!found)
         return std::nullopt;
-    QString text = *section->lines.at(at).value;
+    QString text = found->toString();
     if (text.size() >= 2 && (text.front() == QLatin1Char('"') || text.front() == QLatin1Char('\''))
         && text.back() == text.front())
         text = text.mid(1, text.size() - 2);
@@ -397,17 +450,20 @@ bool IniDocument::writeString(const QString &sectionName, const QString &key, co
             appendSectionAtEnd(sectionName, { entryLine(key, value) });
             return true;
         }
-        sectionIndex = found->first();
+        sectionIndex = found->first;
     }
     Section &section = m_sections[sectionIndex];
     const qsizetype at = findKey(section, key);
     const QString newValue = trimmedIni(value);
     if (at >= 0) {
         Line &line = section.lines[at];
-        if (line.value && *line.value == newValue)
+        const std::optional<QStringView> old = valueOf(line);
+        if (old && *old == newValue)
             return false;
-        line.value = newValue;
-        line.raw.clear(); // re-encoded with CR LF, like every line the system writes
+        // Re-encoded with CR LF, like every line the system writes; the name as it was.
+        Line changed = entryLine(nameOf(line).toString(), newValue);
+        changed.ended = line.ended;
+        line = std::move(changed);
         return true;
     }
     insertAfterLastEntry(sectionIndex, entryLine(key, value));
@@ -428,7 +484,8 @@ bool IniDocument::writeSection(const QString &sectionName, const QStringList &li
     if (folded.isEmpty())
         targets.append(0);
     else if (found != m_index.constEnd())
-        targets = *found;
+        for (qsizetype s = found->first; s >= 0; s = m_sections.at(s).nextSameName)
+            targets.append(s);
 
     if (targets.isEmpty()) {
         if (entries.isEmpty())

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 // An ini file in memory, read and changed the way the Windows profile functions read and change
 // one, except that every line a change does not touch is written back exactly as it was (bytes,
@@ -19,7 +20,12 @@
 // first header forms a section without a name.
 //
 // Encoding: decided by the byte-order mark (UTF-8, UTF-16LE, UTF-16BE) and kept when written;
-// without one, the ANSI code page (Windows-1252). New lines end in CR LF.
+// without one, the system's ANSI code page (Windows-1252 where there is no Windows; see
+// ansicodepage.h). New lines end in CR LF.
+//
+// The file is decoded once into one text; the lines the document does not change keep their
+// names and values as places in that text and their bytes as places in the file's bytes, so
+// that parsing a large file costs about one allocation per section, not three per line.
 class IniDocument
 {
 public:
@@ -54,8 +60,16 @@ private:
         QByteArray raw; // the line's bytes with its line end; empty when the line must be encoded
         bool ended = true; // false for a last line without a line end
         Kind kind = Kind::Blank;
-        QString name;
-        std::optional<QString> value;
+        // The line's text: a place in the document's decoded text, or a text of its own (a
+        // line the document wrote). Name and value are places in that text; valueBegin is -1
+        // for a line without "=".
+        QString own;
+        qsizetype textBegin = 0;
+        qsizetype textSize = 0;
+        qsizetype nameBegin = 0;
+        qsizetype nameSize = 0;
+        qsizetype valueBegin = -1;
+        qsizetype valueSize = 0;
     };
     struct Section
     {
@@ -63,13 +77,29 @@ private:
         QList<Line> lines; // the header first, for a named section
         mutable QHash<QString, qsizetype> keys; // folded name -> first entry; built on demand
         mutable bool keysValid = false;
+        qsizetype nextSameName = -1; // the next section of the same name, if any
     };
 
-    static QString fold(const QString &name);
-    static Line parseLine(const QString &text);
+    QStringView textOf(const Line &line) const
+    {
+        return line.own.isNull() ? QStringView(m_text).mid(line.textBegin, line.textSize) : QStringView(line.own);
+    }
+    QStringView nameOf(const Line &line) const { return textOf(line).mid(line.nameBegin, line.nameSize); }
+    std::optional<QStringView> valueOf(const Line &line) const
+    {
+        if (line.valueBegin < 0)
+            return std::nullopt;
+        return textOf(line).mid(line.valueBegin, line.valueSize);
+    }
+
+    static QString fold(QStringView name);
+    // Kind, name and value of a line's text, as places in that text.
+    static void parseLine(QStringView text, Line &line);
     static Line entryLine(const QString &name, const QString &value);
-    QString decode(const QByteArray &bytes) const;
-    QByteArray encode(const QString &text) const;
+    static Line headerLine(const QString &name);
+    // Decodes `bytes` into `out`, which has room for bytes.size() units; the units written.
+    qsizetype decodeInto(QByteArrayView bytes, char16_t *out) const;
+    QByteArray encode(QStringView text) const;
     QByteArray lineEnd() const;
     void endLastLine();
     qsizetype totalSizeBefore(qsizetype sectionIndex) const;
@@ -84,6 +114,9 @@ private:
     // buffer is never changed, and every copy of the document keeps it alive.
     QByteArray m_original;
     QByteArray m_bom;
+    QString m_text; // the decoded text of every parsed line, end to end, without line ends
     QList<Section> m_sections; // m_sections[0]: the text before the first header
-    QHash<QString, QList<qsizetype>> m_index; // folded name -> sections of that name, in order
+    // Folded name -> the first and the last section of that name (the others are chained by
+    // nextSameName, in order).
+    QHash<QString, std::pair<qsizetype, qsizetype>> m_index;
 };

@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QSaveFile>
 
+#include <optional>
+
 namespace Platform {
 
 namespace {
@@ -84,39 +86,50 @@ IniDocument load(const QString &path, bool *readable)
     return document;
 }
 
+// A file marked read-only (no write permission for anyone) is JAWS's or the user's decision: it
+// is never replaced, whoever runs the installation. (Administrators on Windows, like root here,
+// could otherwise replace it.)
+bool markedReadOnly(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists()
+        && !(info.permissions() & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
+}
+
 } // namespace
 
 struct PortableProfileSession::Private
 {
     QString path;
     bool loaded = false;
-    bool readable = true;
+    bool wasRead = true; // false when the file exists but could not be read
+    std::optional<bool> readOnly; // looked at once for the writes, again at the commit
     IniDocument document;
-    std::unique_ptr<QSaveFile> out; // the working copy, opened at the first change
     bool changed = false;
 
     IniDocument &doc()
     {
         if (!loaded) {
-            document = load(path, &readable);
+            document = load(path, &wasRead);
             loaded = true;
         }
         return document;
     }
 
-    bool writable()
+    // Writing then would replace what the file holds with nothing.
+    bool readable()
     {
         doc();
-        if (!readable)
-            return false;
-        if (!out) {
-            out = std::make_unique<QSaveFile>(path);
-            if (!out->open(QIODevice::WriteOnly)) {
-                out.reset();
-                return false;
-            }
-        }
-        return true;
+        return wasRead;
+    }
+
+    // What can be known before the commit: a file that could not be read, or is marked
+    // read-only, will not be replaced.
+    bool writable()
+    {
+        if (!readOnly)
+            readOnly = markedReadOnly(path);
+        return readable() && !*readOnly;
     }
 };
 
@@ -126,11 +139,7 @@ PortableProfileSession::PortableProfileSession(const QString &path)
     d->path = QFileInfo(path).absoluteFilePath();
 }
 
-PortableProfileSession::~PortableProfileSession()
-{
-    if (d->out)
-        d->out->cancelWriting();
-}
+PortableProfileSession::~PortableProfileSession() = default;
 
 QStringList PortableProfileSession::sectionNames()
 {
@@ -156,37 +165,40 @@ QString PortableProfileSession::string(const QString &section, const QString &ke
     return fallback;
 }
 
+// A write that changes nothing succeeds whatever the file: there is nothing to replace.
 bool PortableProfileSession::writeSection(const QString &name, const QStringList &lines)
 {
-    if (!d->writable())
+    if (!d->readable())
         return false;
-    d->changed |= d->doc().writeSection(name, lines);
-    return true;
+    const bool changed = d->doc().writeSection(name, lines);
+    d->changed |= changed;
+    return !changed || d->writable();
 }
 
 bool PortableProfileSession::writeString(const QString &section, const QString &key, const QString &value)
 {
-    if (!d->writable())
+    if (!d->readable())
         return false;
-    d->changed |= d->doc().writeString(section, key, value);
-    return true;
+    const bool changed = d->doc().writeString(section, key, value);
+    d->changed |= changed;
+    return !changed || d->writable();
 }
 
 bool PortableProfileSession::commit()
 {
-    if (!d->out)
+    if (!d->changed)
         return true;
-    std::unique_ptr<QSaveFile> out = std::move(d->out);
-    if (!d->changed) {
-        out->cancelWriting();
-        return true;
-    }
+    d->changed = false;
+    d->readOnly.reset();
+    if (!d->writable())
+        return false;
     const QByteArray bytes = d->document.serialize();
-    // QSaveFile flushes the new file to disk before it renames it over the old one.
-    if (out->write(bytes) != bytes.size() || !out->commit())
+    // The new file is written beside the old one and renamed over it; QSaveFile flushes it to
+    // disk before the rename, and removes it if anything fails.
+    QSaveFile out(d->path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
         return false;
     remember(d->path, bytes, d->document);
-    d->changed = false;
     return true;
 }
 

@@ -1,10 +1,9 @@
 // The ini work of a configuration, at scale: merging a braille.ini of N sections into a target
-// of N sections in one batch, and many single readString calls on a large file. Measures the
-// portable engine and, in the Windows build, the system's profile functions in the same process.
+// of N sections in one batch, and many single readString calls on a large file, through the
+// ini engine that both builds use.
 // A plain driver, run on demand (tools/benchmark.sh); results are written down in
 // docs/benchmarks.md, never asserted by a test.
 #include "platform/portableprofilesession.h"
-#include "platform/profile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -100,9 +99,5 @@ int main(int argc, char *argv[])
 #endif
     );
     run<Platform::PortableProfileSession>("portable", folder.path(), { 200, 2000, 20000 });
-#ifdef Q_OS_WIN
-    std::printf("system profile functions\n");
-    run<Platform::ProfileSession>("system", folder.path(), { 200, 2000 });
-#endif
     return 0;
 }
