@@ -266,6 +266,13 @@ void tst_Displays::selectDefaultDevice()
             if (!root.isEmpty())
                 QVERIFY(QDir().mkpath(root + QLatin1Char('/') + language));
 
+    // The user's display as it was, to be kept when no display of ours is chosen.
+    const QByteArray usersJcf("[Options]\r\nBrailleDisplay=FOCUS\r\n");
+    const QString edits = edited == QLatin1String("user") ? run.installer.userSettingsFolder() : run.installer.sharedSettingsFolder();
+    if (value == QLatin1String("none"))
+        for (const QString &language : languages)
+            QVERIFY(TextFiles::write(edits + QLatin1Char('/') + language + QStringLiteral("/default.jcf"), usersJcf));
+
     run.installer.selectDefaultDevice(device);
     const QString folder = edited == QLatin1String("user") ? run.installer.userSettingsFolder() : run.installer.sharedSettingsFolder();
     const QString other = edited == QLatin1String("user") ? run.installer.sharedSettingsFolder() : run.installer.userSettingsFolder();
@@ -275,7 +282,7 @@ void tst_Displays::selectDefaultDevice()
     for (const QString &language : languages) {
         const QString jcf = QDir::toNativeSeparators(folder + QLatin1Char('/') + language + QStringLiteral("/default.jcf"));
         if (value == QLatin1String("none"))
-            QVERIFY(!QFileInfo::exists(jcf));
+            QCOMPARE(TextFiles::read(jcf), usersJcf);
         else
             QCOMPARE(IniProfile::readString(QStringLiteral("Options"), QStringLiteral("BrailleDisplay"), jcf, QStringLiteral("none")), value);
         if (value != QLatin1String("none"))

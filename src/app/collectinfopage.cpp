@@ -95,7 +95,14 @@ CollectInfoPage::CollectInfoPage(QWidget *parent)
             jawsListWidget->setCurrentRow(jawsListWidget->count() - 1);
     } else {
         for (int row = 0; row < jawsListWidget->count(); ++row) {
-            if (folders.at(row) == running) {
+            // The process list gives the running folder in upper case; Windows names a folder
+            // whatever the case it is written in, so there the row matches without regard to it.
+#ifdef Q_OS_WIN
+            const Qt::CaseSensitivity pathCase = Qt::CaseInsensitive;
+#else
+            const Qt::CaseSensitivity pathCase = Qt::CaseSensitive;
+#endif
+            if (folders.at(row).compare(running, pathCase) == 0) {
                 jawsListWidget->setCurrentRow(row);
                 break;
             }
