@@ -260,6 +260,9 @@ void tst_Installation::toldTheTruth_data()
         << "no Quor section" << "" << false << wholeRun << false << "^ERROR : .*braille\\.ini of the installation package has no \\[Korvalis Quor\\] section.*$";
     QTest::newRow("driver's braille.ini sections in another order")
         << "sections swapped" << "" << false << wholeRun << true << "^'QUOR' Braille device selected in .*$";
+    // The driver is copied, but JAWS's display list cannot take it: not a success.
+    QTest::newRow("JAWS's braille.ini read-only")
+        << "braille.ini read-only" << "" << false << wholeRun << true << "^Error while merging 'Korvalis Quor' section of .*braille\\.ini\\.$";
     QTest::newRow("registry record with an empty Target")
         << "empty target" << "" << false << wholeRun << false << "^ERROR : Jaws folder  or installation folder .* not found: no file was copied\\.$";
     QTest::newRow("registry record with a Target of a lone backslash")
@@ -302,6 +305,8 @@ void tst_Installation::toldTheTruth()
         QVERIFY(QFile::remove(machine.packageFolder + QStringLiteral("/QuorOlma.jlb")));
     } else if (state == QLatin1String("no Quor section")) {
         QVERIFY(TextFiles::write(machine.packageFolder + QStringLiteral("/braille.ini"), "[Korvalis Olma (1.71 et plus r\xe9" "cent)]\r\nPort=COM1\r\n"));
+    } else if (state == QLatin1String("braille.ini read-only")) {
+        QVERIFY(QFile::setPermissions(machine.jawsFolder + QStringLiteral("/braille.ini"), QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
     } else if (state == QLatin1String("sections swapped")) {
         QVERIFY(TextFiles::write(machine.packageFolder + QStringLiteral("/braille.ini"),
                                  "[Korvalis Quor]\r\nPort=USB\r\n[Korvalis Olma (1.71 et plus r\xe9" "cent)]\r\nPort=COM1\r\n"));
@@ -346,12 +351,16 @@ void tst_Installation::toldTheTruth()
     report = report.mid(report.lastIndexOf(QRegularExpression(QStringLiteral("^Installation .*\\d\\d:\\d\\d"))));
     qInfo("this run's report:\n%s", qPrintable(report.join(QLatin1Char('\n'))));
     QVERIFY2(report.indexOf(QRegularExpression(reportLine)) >= 0, qPrintable(report.join(QLatin1Char('\n'))));
+    // Installed with an error: the report's ERROR line and the last page agree.
+    const bool errorSentence = !installed || state == QLatin1String("braille.ini read-only");
     if (pages.size() == 3) {
-        const QString sentence = installed ? QStringLiteral("Installation correctly done.")
+        const QString sentence = !errorSentence ? QStringLiteral("Installation correctly done.")
                                            : QStringLiteral("Error during installation. Please check the %1 file for details.")
                                                  .arg(QDir::toNativeSeparators(seen.value("reportPath").value(0)));
         QCOMPARE(seen.value("sentence").value(0), sentence);
     }
+    if (state == QLatin1String("braille.ini read-only"))
+        QCOMPARE(TextFiles::read(machine.jawsFolder + QStringLiteral("/braille.ini")), QByteArray("[Focus 40 Blue]\r\nPort=USB\r\n"));
     if (installed) {
         const QByteArray jcf = TextFiles::read(machine.userSettings + QStringLiteral("/enu/default.jcf"));
         QVERIFY2(jcf.contains("BrailleDisplay=QUOR\r\n"), jcf.constData());
