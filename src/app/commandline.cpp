@@ -23,7 +23,6 @@ QString displayChoices()
 // Built afresh for each use: the descriptions are translated when they are made.
 void addOptions(QCommandLineParser &parser)
 {
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOption({ unattendedName, CommandLine::tr("Install without a window or a message box.") });
     parser.addOption({ jawsName, CommandLine::tr("The JAWS program folder to install into, or \"latest\" for the JAWS of the highest version."),
                        CommandLine::tr("FOLDER|latest") });

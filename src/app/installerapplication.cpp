@@ -76,7 +76,9 @@ int runFromCommandLine(int &argc, char **argv, const CommandLine &commandLine, c
         return 0;
     case CommandLine::Mode::WrongUsage:
         // Nothing touched: no report, no file.
-        Platform::writeStandardError(commandLine.error() + QStringLiteral("\n\n") + CommandLine::helpText());
+        // Read again now that the catalogue is in place, so that what is wrong is said in the
+        // user's language.
+        Platform::writeStandardError(CommandLine(arguments).error() + QStringLiteral("\n\n") + CommandLine::helpText());
         return CommandLine::WrongUsageExit;
     default:
         break;

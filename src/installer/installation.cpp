@@ -50,6 +50,9 @@ void Installation::setState(State state)
 
 void Installation::prepare(const QString &jawsFolder, const QString &deviceName)
 {
+    // Once only: a copy worker that was stopped does not copy again.
+    if (m_state != State::Idle)
+        return;
     installer.reset();
     installer.setJawsFolder(jawsFolder);
     installer.report().writeLine(pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "Installation into %1 folder...")).arg(jawsFolder));
@@ -102,7 +105,8 @@ void Installation::start()
         jaws.close();
         // Still there after the whole protocol: a second JAWS must not be started at the end.
         m_jawsClosedHere = !jaws.getJawsHwnd();
-        if (!m_jawsClosedHere) {
+        // After a cancel the report's block is closed already; JAWS is left as it is either way.
+        if (!m_jawsClosedHere && m_state != State::Cancelled) {
             m_jawsNotClosed = true;
             installer.report().writeLine(pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Jaws could not be closed. Please restart Jaws after the installation.")));
             installer.report().noteFailure();

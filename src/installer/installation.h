@@ -42,7 +42,7 @@ public:
     void setRestartJaws(bool restart) { restartJaws = restart; }
 
     // Takes the choices (the JAWS folder as listed, the display's name in the device table) and
-    // writes the run's first report lines.
+    // writes the run's first report lines. One installation per object: later calls do nothing.
     void prepare(const QString &jawsFolder, const QString &deviceName);
     // From the package check to the copy's start; returns while the files are copied.
     // finished() is emitted once the installation is over, whichever way it ends.

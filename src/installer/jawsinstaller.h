@@ -67,6 +67,10 @@ public:
     // and the driver's braille.ini with a section for the chosen display. Each missing part gets
     // an ERROR line and sets the error flag; nothing is touched either way.
     bool checkPackage();
+    // The driver's file name in the package and in JAWS's folders.
+    static QString driverFileName();
+    // What every run needs of the package: the manifest, the driver and its braille.ini.
+    static QStringList requiredPackageFiles();
     // The driver's braille.ini section of a display of the device table, as that file spells
     // it; empty when the file has none.
     QString deviceSection(const QString &deviceName) const;

@@ -82,6 +82,16 @@ bool JawsInstaller::prepareCopy()
     return true;
 }
 
+QString JawsInstaller::driverFileName()
+{
+    return QStringLiteral("QuorOlma.jlb");
+}
+
+QStringList JawsInstaller::requiredPackageFiles()
+{
+    return { QStringLiteral("list.install"), driverFileName(), QStringLiteral("braille.ini") };
+}
+
 QString JawsInstaller::deviceSection(const QString &deviceName) const
 {
     if (deviceName.isEmpty())
@@ -108,8 +118,8 @@ bool JawsInstaller::checkPackage()
     };
     if (IniProfile::readSectionNames(manifestPath()).isEmpty())
         missing(QStringLiteral("list.install"));
-    if (!QFileInfo(m_sourceFolder + QDir::separator() + QStringLiteral("QuorOlma.jlb")).isFile())
-        missing(QStringLiteral("QuorOlma.jlb"));
+    if (!QFileInfo(m_sourceFolder + QDir::separator() + driverFileName()).isFile())
+        missing(driverFileName());
     const QString brailleIni = m_sourceFolder + QDir::separator() + QStringLiteral("braille.ini");
     if (!QFileInfo(brailleIni).isFile()) {
         missing(QStringLiteral("braille.ini"));

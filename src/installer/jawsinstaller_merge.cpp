@@ -114,7 +114,7 @@ void JawsInstaller::mergeSettingsFiles(const QStringList &filesNames)
             const QString source = m_sourceFolder + QDir::separator() + name;
             QString targetName = name;
             targetName.remove(QStringLiteral("korvalis_"));
-            const QString target = m_sharedSettingsFolder + QDir::separator() + language + QDir::separator() + targetName;
+            const QString target = settingsFilePath(m_sharedSettingsFolder + QDir::separator() + language, targetName);
             const QStringList failed = mergeBackedUp(source, target, true);
             reportMergeFailures(failed, target);
             recordPackageFileUse(source, failed.isEmpty() && !IniProfile::readSectionNames(source).isEmpty());

@@ -142,11 +142,11 @@ QStringList JawsInstaller::removablePackageFiles() const
         else if (named.contains(use.key()))
             removable.insert(use.key());
     }
-    // Every run needs the manifest, the driver's braille.ini (the display names) and the
+    // Every run needs the manifest, the driver, its braille.ini (the display names) and the
     // catalogues: they stay for a second run as long as anything is left to do.
     QSet<QString> neededByEveryRun = m_ownPackageFiles;
-    neededByEveryRun.insert(packageKey(manifestPath()));
-    neededByEveryRun.insert(packageKey(QStringLiteral("braille.ini")));
+    for (const QString &name : requiredPackageFiles())
+        neededByEveryRun.insert(packageKey(name));
     if (everythingDelivered && !m_packageFileUses.isEmpty())
         removable.unite(neededByEveryRun);
     else

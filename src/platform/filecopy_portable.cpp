@@ -81,6 +81,10 @@ bool copyFileReplacing(const QString &source, const QString &destination)
     // that file goes first. The file is then made anew, never through a link put in its place.
     if (::mkdir(folder.constData(), 0700) != 0 && errno != EEXIST)
         return false; // the destination's folder is missing or takes nothing
+    // Only a plain folder, never a link planted under its name that leads elsewhere.
+    struct stat folderStatus;
+    if (::lstat(folder.constData(), &folderStatus) != 0 || !S_ISDIR(folderStatus.st_mode))
+        return false;
     bool ok = ::unlink(temporary.constData()) == 0 || errno == ENOENT;
     const int out = ok ? ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600) : -1;
     ok = out >= 0;

@@ -49,6 +49,12 @@ bool copyFileReplacing(const QString &source, const QString &destination)
         SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_HIDDEN);
     else if (GetLastError() != ERROR_ALREADY_EXISTS)
         return false; // the destination's folder is missing or takes nothing
+    // Only a plain folder: a link or junction planted under that name by someone who may write
+    // in the destination's folder would lead this elevated program to files elsewhere.
+    const DWORD folderAttributes = GetFileAttributesW(folder.c_str());
+    if (folderAttributes == INVALID_FILE_ATTRIBUTES || !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        || (folderAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return false;
     const DWORD leftover = GetFileAttributesW(temporary.c_str());
     if (leftover != INVALID_FILE_ATTRIBUTES && !(leftover & FILE_ATTRIBUTE_DIRECTORY))
         removeFile(temporary);
