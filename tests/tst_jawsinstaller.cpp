@@ -218,13 +218,14 @@ void tst_JawsInstaller::cleanUpTakesOnlyDeliveredFiles_data()
     QTest::addColumn<QString>("packageFolder");    // relative to the machine, when not its own
     QTest::addColumn<QStringList>("removed");
     // QuorOlma.chm is only matched by "*.chm", like the user's notes.chm: both stay.
-    const QStringList delivered{ "manual_en.txt", "manual_fr.txt", "QuorOlma.jlb" };
-    const QStringList everyRun{ "braille.ini", "installquorolma_fr.qm", "list.install" };
+    // The driver, like the manifest, its braille.ini and the catalogues, is needed by every run.
+    const QStringList delivered{ "manual_en.txt", "manual_fr.txt" };
+    const QStringList everyRun{ "braille.ini", "installquorolma_fr.qm", "list.install", "QuorOlma.jlb" };
     QStringList everything = delivered + everyRun;
     everything.sort(Qt::CaseInsensitive);
     QTest::newRow("everything delivered") << QStringList() << "" << "" << everything;
     QTest::newRow("one copy failed") << QStringList{ "MANUALS/enu/manual_en.txt" } << "" << ""
-                                     << QStringList{ "manual_fr.txt", "QuorOlma.jlb" };
+                                     << QStringList{ "manual_fr.txt" };
     // The driver goes to two folders: one failure is enough to keep it.
     QTest::newRow("one of two copies failed") << QStringList{ "Drivers/Braille/quorolma/QuorOlma.jlb" } << "" << ""
                                               << QStringList{ "manual_en.txt", "manual_fr.txt" };
