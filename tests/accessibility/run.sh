@@ -14,9 +14,10 @@ machine="$work/machine"
 "$repo/tools/make-demo-machine.sh" "$machine" >/dev/null
 package="$machine/package"
 # The manifest copies every *.chm into the JAWS folder: large files keep the copy page up for a
-# few seconds while it still answers the keyboard between two files.
+# good ten seconds (4 GB) while it still answers the keyboard between two files: long enough
+# for Orca, slowed by a busy machine, to speak the page, its Tab stops and some progress.
 trap 'rm -f "$package"/bulk_*.chm "$machine/Program Files/Freedom Scientific/JAWS10.0"/bulk_*.chm' EXIT
-head -c $((32 * 64 * 1048576)) /dev/zero | split -b $((64 * 1048576)) -a 2 -d --additional-suffix=.chm - "$package/bulk_"
+head -c $((64 * 64 * 1048576)) /dev/zero | split -b $((64 * 1048576)) -a 2 -d --additional-suffix=.chm - "$package/bulk_"
 cp "$program" "$package/"
 
 export QUOROLMA_SYSTEM_ROOT="$machine"
