@@ -64,6 +64,10 @@ if [ -n "$windows" ]; then
   cp -a "$build_root"/demo/unpacked/InstallQuorOlma-*-win64/. "$package/"
   program="$package/InstallQuorOlma.exe"
   echo "The packaged program: $program"
+  # The set-up's Wine processes (its desktop among them) were started without the display the
+  # program gets: they must not outlive it.
+  "$wineserver" -k >/dev/null 2>&1 || true
+  "$wineserver" -w >/dev/null 2>&1 || true
   if [ -z "$screenshot" ]; then
     cd "$package"
     "$wine" "$program"
@@ -72,9 +76,10 @@ if [ -n "$windows" ]; then
   fi
   start_xvfb
   export DISPLAY=$IQO_DISPLAY
-  (cd "$package" && exec "$wine" "$program") &
+  (cd "$package" && exec "$wine" "$program" 2>"$build_root/demo/wine.log") &
   window=
-  for _ in $(seq 300); do
+  # The first start in a new prefix is slow: Wine sets up its fonts and registry then.
+  for _ in $(seq 900); do
     window=$(xdotool search --onlyvisible --name '^Korvalis driver for Jaws$' 2>/dev/null | head -n 1 || true)
     [ -n "$window" ] && break
     sleep 0.2
@@ -85,7 +90,7 @@ if [ -n "$windows" ]; then
     import -window "$window" "$screenshot"
     echo "The wizard's window: $screenshot"
   else
-    echo "The wizard's window did not appear." >&2
+    echo "The wizard's window did not appear; Wine's messages are in $build_root/demo/wine.log." >&2
   fi
   "$wineserver" -k >/dev/null 2>&1 || true
   stop_xvfb
