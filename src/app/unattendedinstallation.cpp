@@ -16,15 +16,6 @@
 
 namespace {
 
-// Paths as Windows compares them: one separator, no trailing one, no regard to case.
-QString comparable(const QString &path)
-{
-    QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
-    while (clean.size() > 1 && clean.endsWith(QLatin1Char('/')))
-        clean.chop(1);
-    return clean.toCaseFolded();
-}
-
 // The order of JAWS versions: by year or major, then minor; (-1, -1) when it cannot be told.
 std::pair<int, int> versionOrder(const QString &folder)
 {
@@ -55,7 +46,7 @@ QString UnattendedInstallation::chooseJawsFolder(const QString &wanted, const QS
         return best;
     }
     for (const QString &folder : listed) {
-        if (!folder.isEmpty() && comparable(folder) == comparable(wanted))
+        if (!folder.isEmpty() && Jaws::sameFolder(folder, wanted))
             return folder;
     }
     return QString();

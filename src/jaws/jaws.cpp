@@ -86,12 +86,15 @@ QList<Jaws::InstallationRecord> Jaws::installationRecords()
     return records;
 }
 
+bool Jaws::sameFolder(const QString &a, const QString &b)
+{
+    return QDir::cleanPath(QDir::fromNativeSeparators(a)).compare(QDir::cleanPath(QDir::fromNativeSeparators(b)), Qt::CaseInsensitive) == 0;
+}
+
 QString Jaws::registryKeyOf(const QString &folder)
 {
-    const QString wanted = QDir::cleanPath(QDir::fromNativeSeparators(folder));
     for (const InstallationRecord &record : installationRecords()) {
-        // Windows paths: one folder whatever the case it is written in.
-        if (QDir::cleanPath(QDir::fromNativeSeparators(record.folder)).compare(wanted, Qt::CaseInsensitive) == 0)
+        if (sameFolder(record.folder, folder))
             return record.key;
     }
     return QString();
