@@ -6,12 +6,17 @@
 #include "support/textfiles.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #ifdef Q_OS_WIN
 #include "platform/windowsystem.h"
+#else
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -402,13 +407,31 @@ void tst_Installation::unattended_data()
     QTest::addColumn<QString>("state");
     QTest::addColumn<bool>("jawsRunning");
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("result"); // the wizard's golden result it must equal; "untouched"; or a report line
+    // The wizard's golden result the JAWS side must equal; "untouched"; "all"; "cancelled"; or a
+    // line of the report (--log), as a pattern.
+    QTest::addColumn<QString>("result");
 
     const QStringList named{ "--unattended", "--jaws", "$JAWS", "--display", "QUOR" };
+    const QStringList all{ "--unattended", "--jaws", "all", "--display", "QUOR", "--log", "$ROOT/log.txt" };
     QTest::newRow("into a named folder") << named << "" << false << 0 << "one-run";
     QTest::newRow("into the latest, with a log") << QStringList{ "--unattended", "--display", "quor", "--jaws", "latest", "--log", "$ROOT/log.txt" }
                                                << "" << false << 0 << "one-run";
+    // A deployment share: the first machine's run leaves the package whole for the next.
+    QTest::newRow("two machines from one folder") << named << "second machine" << false << 0 << "one-run";
+#ifndef Q_OS_WIN
+    QTest::newRow("a package folder that cannot be written") << (named + QStringList{ "--log", "$ROOT/log.txt" }) << "read-only" << false << 0 << "one-run";
+#endif
+    QTest::newRow("latest beside the record of an uninstalled JAWS") << QStringList{ "--unattended", "--jaws", "latest", "--display", "QUOR" }
+                                                                    << "stale record" << false << 0 << "one-run";
+    QTest::newRow("all of three installations") << all << "three installations" << false << 0 << "all";
+    QTest::newRow("all, a second time") << all << "three installations, done" << false << 0 << "all";
+    QTest::newRow("Windows-style switches") << QStringList{ "/UNATTENDED", "/Jaws", "latest", "/display", "quor", "/LOG", "$ROOT/log.txt" }
+                                            << "" << false << 0 << "one-run";
+    QTest::newRow("help, Windows-style") << QStringList{ "/?" } << "" << false << 0 << "prints:--unattended --jaws latest --display QUOR";
     QTest::newRow("unknown option") << (named + QStringList{ "--silent" }) << "" << false << 2 << "untouched";
+    QTest::newRow("mistyped --unattended") << QStringList{ "--unatended", "--jaws", "latest", "--display", "QUOR" } << "" << false << 2 << "untouched";
+    QTest::newRow("mistyped /unattended") << QStringList{ "/unatended", "/jaws", "latest", "/display", "QUOR" } << "" << false << 2 << "untouched";
+    QTest::newRow("a stray word, no window") << QStringList{ "install" } << "" << false << 2 << "untouched";
     QTest::newRow("missing value") << QStringList{ "--unattended", "--display", "QUOR", "--jaws" } << "" << false << 2 << "untouched";
     QTest::newRow("unknown display") << QStringList{ "--unattended", "--jaws", "$JAWS", "--display", "FOCUS" } << "" << false << 2 << "untouched";
     QTest::newRow("two JAWS folders") << (named + QStringList{ "--jaws", "latest" }) << "" << false << 2 << "untouched";
@@ -420,16 +443,52 @@ void tst_Installation::unattended_data()
     QTest::newRow("version") << QStringList{ "--version" } << "" << false << 0 << QStringLiteral("prints:InstallQuorOlma " IQO_VERSION);
     QTest::newRow("not a listed installation") << QStringList{ "--unattended", "--jaws", "$ROOT/Program Files/JAWS11", "--display", "QUOR" }
                                              << "" << false << 3 << "untouched";
-    QTest::newRow("incomplete package") << named << "no driver" << false << 4
+    QTest::newRow("incomplete package") << (named + QStringList{ "--log", "$ROOT/log.txt" }) << "no driver" << false << 4
                                         << "^ERROR : .*QuorOlma\\.jlb is missing from the installation package: nothing was installed\\.$";
+#ifndef Q_OS_WIN
+    QTest::newRow("interrupted during the copy") << (named + QStringList{ "--log", "$ROOT/log.txt" }) << "interrupt" << false << 6 << "cancelled";
+#endif
 #ifdef Q_OS_WIN
     QTest::newRow("JAWS running: closed and started again") << named << "" << true << 0 << "one-run";
-    QTest::newRow("JAWS running, left closed") << (named + QStringList{ "--no-restart" }) << "" << true << 0 << "one-run";
+    QTest::newRow("JAWS running, left closed") << (named + QStringList{ "/NoRestart" }) << "" << true << 0 << "one-run";
+    QTest::newRow("all, JAWS running: closed once, started once") << all << "three installations" << true << 0 << "all";
 #endif
 }
 
+namespace {
+
+// A dump's part from `from` (a place's name) on, up to the next place after it.
+QString dumpPart(const QString &dump, const QString &from, const QString &to = QString())
+{
+    const qsizetype start = dump.indexOf(QLatin1Char('\n') + from) + 1;
+    const qsizetype end = to.isEmpty() ? dump.size() : dump.indexOf(QLatin1Char('\n') + to, start);
+    return dump.mid(start, end - start);
+}
+
+// Every file of the JAWS installations and their settings, with its content, but the reports.
+QMap<QString, QByteArray> settingsFiles(const TestMachine &machine, const QStringList &jawsFolders)
+{
+    QMap<QString, QByteArray> files;
+    const QString versions = QStringLiteral("/Freedom Scientific/JAWS");
+    QStringList places = jawsFolders;
+    places << machine.sharedSettings.left(machine.sharedSettings.indexOf(versions) + versions.size())
+           << machine.userSettings.left(machine.userSettings.indexOf(versions) + versions.size());
+    for (const QString &place : std::as_const(places)) {
+        QDirIterator it(place, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString file = it.next();
+            if (!file.endsWith(QLatin1String("installLog.txt")) && !file.endsWith(QLatin1String("jawsdouble.log")))
+                files.insert(file, TextFiles::read(file));
+        }
+    }
+    return files;
+}
+
+} // namespace
+
 // The command line for people who install on many machines: the same installation as the
-// wizard's, an exit code that says how it went, and nothing touched when the command is wrong.
+// wizard's, an exit code that says how it went, nothing touched when the command is wrong, and
+// the package folder only ever read.
 void tst_Installation::unattended()
 {
     QFETCH(QStringList, arguments);
@@ -442,8 +501,28 @@ void tst_Installation::unattended()
     QVERIFY(machine.make(jawsRunning ? QStringLiteral("jawsdouble") : QString()));
     if (state == QLatin1String("no driver"))
         QVERIFY(QFile::remove(machine.packageFolder + QStringLiteral("/QuorOlma.jlb")));
-    const QString program = machine.addProgram(QStringLiteral("InstallQuorOlma"));
+    QStringList jawsFolders{ machine.jawsFolder };
+    if (state.startsWith(QLatin1String("three installations"))) {
+        jawsFolders << machine.addJaws(QStringLiteral("17.0"), QStringLiteral("pe/jfw_17.dll"))
+                    << machine.addJaws(QStringLiteral("18.0"), QStringLiteral("pe/jfw_18.dll"));
+        QVERIFY(!jawsFolders.contains(QString()));
+    } else if (state == QLatin1String("stale record")) {
+        QVERIFY(!machine.addJaws(QStringLiteral("30.0"), QString()).isEmpty());
+    }
+#ifndef Q_OS_WIN
+    int leased = -1;
+    if (state == QLatin1String("interrupt")) {
+        // The copy waits for this file for as long as the test holds its lease: the interrupt
+        // comes while the copy is under way, whatever the speed of the machine.
+        const QString blocking = machine.packageFolder + QStringLiteral("/blocking.chm");
+        QVERIFY(TextFiles::write(blocking, "help that takes its time\r\n"));
+        leased = ::open(QFile::encodeName(blocking).constData(), O_RDWR);
+        QVERIFY(leased >= 0);
+    }
+#endif
+    QString program = machine.addProgram(QStringLiteral("InstallQuorOlma"));
     QVERIFY(!program.isEmpty());
+    const QString packageBefore = dumpPart(machine.dump(), QStringLiteral("$PACKAGE"));
     const QString starts = machine.jawsFolder + QStringLiteral("/jawsdouble.log");
     if (jawsRunning) {
         endJawsDoubles();
@@ -460,53 +539,138 @@ void tst_Installation::unattended()
     const QString jawsAsTyped = QDir::toNativeSeparators(machine.jawsFolder.toUpper() + QLatin1Char('/'));
     for (QString &argument : arguments)
         argument.replace(QStringLiteral("$JAWS"), jawsAsTyped).replace(QStringLiteral("$ROOT"), root.path());
+    auto start = [&](QProcess &process) {
+        process.setProcessEnvironment(machine.environment());
+        process.setWorkingDirectory(root.path());
+        process.start(program, arguments);
+    };
+    if (state == QLatin1String("second machine") || state.endsWith(QLatin1String(", done"))) {
+        QProcess first;
+        start(first);
+        QVERIFY(first.waitForFinished(120000));
+        QCOMPARE(first.exitCode(), 0);
+        if (state == QLatin1String("second machine")) {
+            QVERIFY(QDir(machine.jawsFolder).removeRecursively());
+            QVERIFY(machine.makeJaws());
+        }
+    }
+#ifndef Q_OS_WIN
+    if (state == QLatin1String("read-only")) {
+        if (::geteuid() == 0) {
+            // Root writes anything: the run is made by nobody, who owns the machine but not the
+            // package folder.
+            QCOMPARE(QProcess::execute(QStringLiteral("chown"), { QStringLiteral("-R"), QStringLiteral("nobody:nogroup"), root.path() }), 0);
+            QCOMPARE(QProcess::execute(QStringLiteral("chown"), { QStringLiteral("-R"), QStringLiteral("root:root"), machine.packageFolder }), 0);
+            arguments.prepend(program);
+            arguments = QStringList{ QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"), QStringLiteral("--clear-groups") } + arguments;
+            program = QStringLiteral("setpriv");
+        }
+        QVERIFY(QFile::setPermissions(machine.packageFolder, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
+                                                                  | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther));
+    }
+#endif
     const QString before = machine.dump();
+    const QMap<QString, QByteArray> settingsBefore = settingsFiles(machine, jawsFolders);
 
     QProcess process;
-    process.setProcessEnvironment(machine.environment());
-    process.setWorkingDirectory(root.path());
-    process.start(program, arguments);
+#ifndef Q_OS_WIN
+    // Taken after the last look at the package folder: the test's own reads would wait for it too.
+    std::signal(SIGIO, SIG_IGN);
+    QVERIFY(leased < 0 || ::fcntl(leased, F_SETLEASE, F_WRLCK) == 0);
+#endif
+    start(process);
+    QString output;
+#ifndef Q_OS_WIN
+    if (leased >= 0) {
+        auto waitForOutput = [&](const QString &line) {
+            while (!output.contains(line) && process.waitForReadyRead(120000))
+                output += QString::fromUtf8(process.readAllStandardOutput());
+            return output.contains(line);
+        };
+        QVERIFY(waitForOutput(QStringLiteral("Copying files...")));
+        ::kill(pid_t(process.processId()), SIGINT);
+        QVERIFY(waitForOutput(QStringLiteral("Interrupted: stopping the installation...")));
+        ::fcntl(leased, F_SETLEASE, F_UNLCK);
+        ::close(leased);
+    }
+#endif
     QVERIFY(process.waitForFinished(120000));
-    const QString output = QString::fromUtf8(process.readAllStandardOutput());
+    output += QString::fromUtf8(process.readAllStandardOutput());
     const QString errors = QString::fromUtf8(process.readAllStandardError());
     qInfo("output:\n%s\nerrors:\n%s", qPrintable(output), qPrintable(errors));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), exitCode);
+    const QString after = machine.dump();
+    // Never a file written into, or deleted from, the package folder.
+    QVERIFY(sameText(dumpPart(after, QStringLiteral("$PACKAGE")), packageBefore, QStringLiteral("the package folder")));
+    const QString log = QString::fromLocal8Bit(TextFiles::read(root.filePath(QStringLiteral("log.txt"))));
 
     if (result.startsWith(QLatin1String("prints:"))) {
         QVERIFY2(output.contains(result.mid(7)), qPrintable(output));
-        QVERIFY(sameText(machine.dump(), before, QStringLiteral("the machine")));
+        QVERIFY(sameText(after, before, QStringLiteral("the machine")));
     } else if (result == QLatin1String("untouched")) {
         // What is wrong, and nothing done: no report, no file.
         QVERIFY(!errors.trimmed().isEmpty());
-        QVERIFY(sameText(machine.dump(), before, QStringLiteral("the machine")));
+        QVERIFY(sameText(after, before, QStringLiteral("the machine")));
     } else if (result.startsWith(QLatin1Char('^'))) {
-        const QString report = QString::fromLocal8Bit(TextFiles::read(machine.packageFolder + QStringLiteral("/installLog.txt")));
-        QVERIFY2(report.split(QRegularExpression(QStringLiteral("\r?\n"))).indexOf(QRegularExpression(result)) >= 0, qPrintable(report));
+        QVERIFY2(log.split(QRegularExpression(QStringLiteral("\r?\n"))).indexOf(QRegularExpression(result)) >= 0, qPrintable(log));
         QVERIFY(output.trimmed().endsWith(QStringLiteral("Error during installation. Please check the %1 file for details.")
-                                              .arg(QDir::toNativeSeparators(machine.packageFolder + QStringLiteral("/installLog.txt")))));
-        // Nothing of JAWS's touched.
-        const QString after = machine.dump();
-        QCOMPARE(after.left(after.indexOf(QLatin1String("\n$PACKAGE"))), before.left(before.indexOf(QLatin1String("\n$PACKAGE"))));
+                                              .arg(QDir::toNativeSeparators(root.filePath(QStringLiteral("log.txt"))))));
+        QVERIFY(sameText(after, before, QStringLiteral("the machine")));
+    } else if (result == QLatin1String("cancelled")) {
+        // Nothing configured, and the report ends with the cancel.
+        QCOMPARE(dumpPart(after, QStringLiteral("$SHARED"), QStringLiteral("$PACKAGE")), dumpPart(before, QStringLiteral("$SHARED"), QStringLiteral("$PACKAGE")));
+        QCOMPARE(TextFiles::read(machine.jawsFolder + QStringLiteral("/jfw.ini")), settingsBefore.value(machine.jawsFolder + QStringLiteral("/jfw.ini")));
+        QCOMPARE(TextFiles::read(machine.jawsFolder + QStringLiteral("/braille.ini")), settingsBefore.value(machine.jawsFolder + QStringLiteral("/braille.ini")));
+        const QStringList lines = log.trimmed().split(QRegularExpression(QStringLiteral("\r?\n")));
+        QVERIFY2(lines.value(lines.size() - 2).startsWith(QStringLiteral("ERROR : Installation cancelled by the user.")), qPrintable(log));
+        QCOMPARE(lines.constLast(), QString(QLatin1Char('-')).repeated(79));
+        QVERIFY(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")).contains("ERROR : Installation cancelled by the user."));
+    } else if (result == QLatin1String("all")) {
+        for (const QString &folder : std::as_const(jawsFolders)) {
+            QVERIFY(QFileInfo::exists(folder + QStringLiteral("/Drivers/Braille/quorolma/QuorOlma.jlb")));
+            const QByteArray report = TextFiles::read(folder + QStringLiteral("/installLog.txt"));
+            // Each installation of the run has its lines in every report of the run.
+            for (const QString &other : std::as_const(jawsFolders))
+                QVERIFY2(report.contains(QStringLiteral("Installation into %1 folder...").arg(QDir::toNativeSeparators(other)).toLocal8Bit()), report.constData());
+            QVERIFY(log.contains(QStringLiteral("Installation into %1 folder...").arg(QDir::toNativeSeparators(folder))));
+        }
+        const QMap<QString, QByteArray> settings = settingsFiles(machine, jawsFolders);
+        for (auto file = settings.cbegin(); file != settings.cend(); ++file) {
+            if (file.key().endsWith(QLatin1String("default.jcf")) && file.key().contains(QLatin1String("/enu/"))
+                && !file.key().startsWith(machine.sharedSettings.left(machine.sharedSettings.indexOf(QLatin1String("/10.0/")))))
+                QVERIFY2(file.value().contains("BrailleDisplay=QUOR"), qPrintable(file.key()));
+        }
+        if (state.endsWith(QLatin1String(", done"))) {
+            QCOMPARE(output.count(QStringLiteral("Installed already: left as it is.")), 3);
+            QCOMPARE(settings.keys(), settingsBefore.keys());
+            QVERIFY(settings == settingsBefore);
+        }
+        QVERIFY(output.trimmed().endsWith(QStringLiteral("Installation correctly done.")));
     } else {
-        // The wizard's very result, but for the line that says how the run was started.
-        QString dump = machine.dump();
+        // The wizard's very result on the JAWS side, but for the line that says how the run was
+        // started: the report published there alone.
+        QString dump = dumpPart(after, QStringLiteral("$JAWS"), QStringLiteral("$PACKAGE"));
         const QRegularExpression started(QStringLiteral("^  \\| Started without the wizard: .*\n"), QRegularExpression::MultilineOption);
-        QCOMPARE(dump.count(started), 2); // in the package folder's report and in the published one
+        QCOMPARE(dump.count(started), 1);
         dump.remove(started);
-        QVERIFY(sameAsGolden(dump, result));
+        QVERIFY(sameText(dump, dumpPart(golden(result), QStringLiteral("$JAWS"), QStringLiteral("$PACKAGE")), result));
         QVERIFY(output.trimmed().endsWith(QStringLiteral("Installation correctly done.")));
         QVERIFY(output.contains(QStringLiteral("Copying files...")));
-        if (arguments.contains(QStringLiteral("--log"))) {
-            const QByteArray log = TextFiles::read(root.filePath(QStringLiteral("log.txt")));
-            QVERIFY(log.contains("Started without the wizard: "));
-            QVERIFY(log.contains("'QUOR' Braille device selected in "));
-            QVERIFY(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")).startsWith(log.left(log.indexOf("Installation into"))));
+        if (arguments.contains(QStringLiteral("$ROOT/log.txt").replace(QStringLiteral("$ROOT"), root.path()))) {
+            // This run's lines only, the same as the published report's first.
+            QVERIFY(log.contains(QStringLiteral("Started without the wizard: ")));
+            QVERIFY(log.contains(QStringLiteral("'QUOR' Braille device selected in ")));
+            const QString published = QString::fromLocal8Bit(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")));
+            QVERIFY(log.startsWith(published.left(published.size() - 1)));
         }
+        if (state == QLatin1String("stale record"))
+            QVERIFY2(output.contains(QStringLiteral("Passed over: ")), qPrintable(output));
     }
     if (jawsRunning) {
         QVERIFY(output.contains(QStringLiteral("Closing JAWS...")));
-        const int expectedStarts = arguments.contains(QStringLiteral("--no-restart")) ? 1 : 2;
+        QCOMPARE(output.count(QStringLiteral("Closing JAWS...")), 1);
+        const int expectedStarts = arguments.contains(QStringLiteral("/NoRestart")) ? 1 : 2;
         QVERIFY(QTest::qWaitFor([&] { return TextFiles::read(starts).count('\n') >= expectedStarts; }, 30000));
         // A moment more, to see that no further start comes.
         QTest::qWait(2000);

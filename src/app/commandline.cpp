@@ -24,13 +24,84 @@ QString displayChoices()
 void addOptions(QCommandLineParser &parser)
 {
     parser.addOption({ unattendedName, CommandLine::tr("Install without a window or a message box.") });
-    parser.addOption({ jawsName, CommandLine::tr("The JAWS program folder to install into, or \"latest\" for the JAWS of the highest version."),
-                       CommandLine::tr("FOLDER|latest") });
+    parser.addOption({ jawsName, CommandLine::tr("The JAWS program folder to install into, \"latest\" for the JAWS of the highest version, or \"all\" for every JAWS installed."),
+                       CommandLine::tr("FOLDER|latest|all") });
     parser.addOption({ displayName, CommandLine::tr("The Braille display to make the default one."), displayChoices() });
     parser.addOption({ logName, CommandLine::tr("Also write the installation report to this file."), CommandLine::tr("FILE") });
     parser.addOption({ noRestartName, CommandLine::tr("Leave JAWS closed if the installation had to close it.") });
     parser.addOption({ { QStringLiteral("h"), QStringLiteral("help") }, CommandLine::tr("Show this help and end.") });
     parser.addOption({ { QStringLiteral("v"), QStringLiteral("version") }, CommandLine::tr("Show the program's version and end.") });
+}
+
+// The toolkit's own options, which it takes from the command line itself (with a single dash
+// or two): those that take a value and those that do not.
+const QStringList toolkitOptionsWithValue{
+    QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"), QStringLiteral("plugin"),
+    QStringLiteral("qwindowgeometry"), QStringLiteral("geometry"), QStringLiteral("qwindowtitle"), QStringLiteral("title"),
+    QStringLiteral("qwindowicon"), QStringLiteral("icon"), QStringLiteral("session"), QStringLiteral("display"),
+    QStringLiteral("name"), QStringLiteral("style"), QStringLiteral("stylesheet"), QStringLiteral("qmljsdebugger"),
+};
+const QStringList toolkitFlags{
+    QStringLiteral("reverse"), QStringLiteral("nograb"), QStringLiteral("dograb"), QStringLiteral("widgetcount"),
+    QStringLiteral("testability"), QStringLiteral("sync"),
+};
+
+// The switches as Windows programs write them (/unattended, /NoRestart, /?), and ours in any
+// case: the name each has here, or empty for an argument that is none of them.
+QString ownSwitch(const QString &argument, QString *value)
+{
+    QString name;
+    if (argument.startsWith(QLatin1String("--")))
+        name = argument.mid(2);
+    else if (argument.startsWith(QLatin1Char('/')))
+        name = argument.mid(1);
+    else
+        return QString();
+    const int equals = name.indexOf(QLatin1Char('='));
+    *value = equals < 0 ? QString() : name.mid(equals);
+    if (equals >= 0)
+        name.truncate(equals);
+    name = name.toLower();
+    if (name == QLatin1String("?"))
+        return QStringLiteral("help");
+    if (name == QLatin1String("norestart"))
+        return noRestartName;
+    for (const QString &own : { unattendedName, jawsName, displayName, logName, noRestartName, QStringLiteral("help"), QStringLiteral("version") }) {
+        if (name == own)
+            return own;
+    }
+    return QString();
+}
+
+// Ours in the form the parser reads, and the toolkit's own options left out with their values
+// (the toolkit reads them itself): a single dash is the toolkit's (-display is X11's display),
+// two dashes or a slash with one of our names is ours.
+QStringList forTheParser(const QStringList &arguments)
+{
+    QStringList kept{ arguments.value(0) };
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        QString value;
+        const QString own = ownSwitch(argument, &value);
+        if (!own.isEmpty()) {
+            kept << QStringLiteral("--") + own + value;
+            continue;
+        }
+        if (argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("-") && argument != QLatin1String("--")) {
+            QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+            const bool joined = name.contains(QLatin1Char('='));
+            name.truncate(name.indexOf(QLatin1Char('=')) < 0 ? name.size() : name.indexOf(QLatin1Char('=')));
+            if (toolkitFlags.contains(name))
+                continue;
+            if (toolkitOptionsWithValue.contains(name)) {
+                if (!joined)
+                    ++i;
+                continue;
+            }
+        }
+        kept << argument;
+    }
+    return kept;
 }
 
 } // namespace
@@ -39,7 +110,7 @@ CommandLine::CommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
     addOptions(parser);
-    const bool parsed = parser.parse(arguments);
+    const bool parsed = parser.parse(forTheParser(arguments));
     if (parser.isSet(QStringLiteral("help"))) {
         m_mode = Mode::Help;
         return;
@@ -48,16 +119,8 @@ CommandLine::CommandLine(const QStringList &arguments)
         m_mode = Mode::Version;
         return;
     }
-    const bool unattendedOnly = parser.isSet(jawsName) || parser.isSet(displayName) || parser.isSet(logName) || parser.isSet(noRestartName);
-    if (!parser.isSet(unattendedName)) {
-        // The wizard as always: the toolkit's own options are none of ours.
-        if (unattendedOnly) {
-            m_mode = Mode::WrongUsage;
-            m_error = tr("--%1, --%2, --%3 and --%4 are for an installation with --%5.")
-                          .arg(jawsName, displayName, logName, noRestartName, unattendedName);
-        }
-        return;
-    }
+    // Anything not understood, with or without --unattended, is wrong usage: a deployment tool
+    // that mistyped a switch must get an exit code, not a wizard nobody sees.
     m_mode = Mode::WrongUsage;
     if (!parsed) {
         m_error = parser.errorText();
@@ -65,6 +128,15 @@ CommandLine::CommandLine(const QStringList &arguments)
     }
     if (!parser.positionalArguments().isEmpty()) {
         m_error = tr("Unexpected argument: %1.").arg(parser.positionalArguments().constFirst());
+        return;
+    }
+    const bool unattendedOnly = parser.isSet(jawsName) || parser.isSet(displayName) || parser.isSet(logName) || parser.isSet(noRestartName);
+    if (!parser.isSet(unattendedName)) {
+        if (unattendedOnly)
+            m_error = tr("--%1, --%2, --%3 and --%4 are for an installation with --%5.")
+                          .arg(jawsName, displayName, logName, noRestartName, unattendedName);
+        else
+            m_mode = Mode::Wizard; // the toolkit takes its own options
         return;
     }
     for (const QString &name : { jawsName, displayName, logName }) {
@@ -110,6 +182,7 @@ QString CommandLine::helpText()
     text += QLatin1Char('\n') + tr("Example:") + QLatin1Char('\n')
         + QStringLiteral("  %1 --unattended --jaws latest --display QUOR --log C:\\Temp\\quorolma.txt\n")
               .arg(QCoreApplication::applicationName());
+    text += QLatin1Char('\n') + tr("Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /?") + QLatin1Char('\n');
     text += QLatin1Char('\n') + tr("Exit codes of --unattended:") + QLatin1Char('\n');
     const QList<QPair<int, QString>> codes{
         { Installed, tr("installed") },
@@ -118,6 +191,7 @@ QString CommandLine::helpText()
         { NoSuchJaws, tr("no such JAWS installation") },
         { PackageIncomplete, tr("the installation package is incomplete: nothing was installed") },
         { JawsNotClosed, tr("JAWS could not be closed") },
+        { Cancelled, tr("interrupted: nothing more was copied or configured") },
     };
     for (const auto &code : codes)
         text += QStringLiteral("  %1  %2\n").arg(code.first).arg(code.second);

@@ -4,9 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-// What the program was asked to do on its command line. Without --unattended the wizard starts
-// as it always did, whatever else is there (the toolkit takes its own options); with it, every
-// argument must be right, or nothing at all is done.
+// What the program was asked to do on its command line, in the --name or the Windows /name form.
+// Without --unattended the wizard starts, the toolkit taking its own options; any other argument
+// that is not understood is wrong usage, with or without it, and nothing at all is done.
 class CommandLine
 {
     Q_DECLARE_TR_FUNCTIONS(CommandLine)
@@ -22,6 +22,7 @@ public:
         NoSuchJaws = 3,
         PackageIncomplete = 4,
         JawsNotClosed = 5,
+        Cancelled = 6, // interrupted: Ctrl+C, a closed console, logoff, shutdown, SIGINT, SIGTERM
     };
 
     // `arguments` with the program's name first.
@@ -30,7 +31,7 @@ public:
     Mode mode() const { return m_mode; }
     // What is wrong, in one sentence, when mode() is WrongUsage.
     QString error() const { return m_error; }
-    // "latest" or a folder.
+    // "latest", "all" or a folder.
     QString jaws() const { return m_jaws; }
     // The index of the display in the device table.
     int device() const { return m_device; }

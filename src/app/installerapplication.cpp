@@ -84,11 +84,11 @@ int runFromCommandLine(int &argc, char **argv, const CommandLine &commandLine, c
         break;
     }
     UnattendedInstallation unattended(commandLine, arguments);
-    if (!unattended.chooseJawsFolder())
+    if (!unattended.chooseJawsFolders())
         return CommandLine::NoSuchJaws;
     // As in the wizard: the report's opening lines under the built-in catalogue, then the
-    // package's own catalogue, if it has one.
-    jawsInstaller.startReport();
+    // package's own catalogue, if it has one. The package folder is only read.
+    jawsInstaller.startReport(JawsInstaller::PackageFolderUse::ReadOnly);
     reinstallPreferring(translator, applicationCatalogue, jawsInstaller.sourceFolder());
     return unattended.run();
 }

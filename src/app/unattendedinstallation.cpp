@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -31,25 +32,31 @@ UnattendedInstallation::UnattendedInstallation(const CommandLine &commandLine_, 
 {
 }
 
-QString UnattendedInstallation::chooseJawsFolder(const QString &wanted, const QStringList &listed)
+QStringList UnattendedInstallation::chooseJawsFolders(const QString &wanted, const QStringList &listed, QStringList *passedOver)
 {
-    if (wanted.compare(QLatin1String("latest"), Qt::CaseInsensitive) == 0) {
-        QString best;
-        std::pair<int, int> bestVersion(-1, -1);
+    const bool latest = wanted.compare(QLatin1String("latest"), Qt::CaseInsensitive) == 0;
+    const bool all = wanted.compare(QLatin1String("all"), Qt::CaseInsensitive) == 0;
+    if (!latest && !all) {
         for (const QString &folder : listed) {
-            const std::pair<int, int> version = versionOrder(folder);
-            if (!folder.isEmpty() && version > bestVersion) {
-                best = folder;
-                bestVersion = version;
-            }
+            if (!folder.isEmpty() && Jaws::sameFolder(folder, wanted))
+                return { folder };
         }
-        return best;
+        return {};
     }
+    // A record left by an uninstalled JAWS (its folder gone, or emptied) is no installation,
+    // though its key may name a higher version than any.
+    QStringList installed;
     for (const QString &folder : listed) {
-        if (!folder.isEmpty() && Jaws::sameFolder(folder, wanted))
-            return folder;
+        if (!folder.isEmpty() && jaws.containsJawsExecutable(folder))
+            installed << folder;
+        else if (passedOver)
+            *passedOver << folder;
     }
-    return QString();
+    if (all || installed.isEmpty())
+        return installed;
+    return { *std::max_element(installed.cbegin(), installed.cend(), [](const QString &a, const QString &b) {
+        return versionOrder(a) < versionOrder(b);
+    }) };
 }
 
 void UnattendedInstallation::say(const QString &line) const
@@ -57,18 +64,20 @@ void UnattendedInstallation::say(const QString &line) const
     Platform::writeStandardOutput(line + QLatin1Char('\n'));
 }
 
-bool UnattendedInstallation::writeLog(const QString &path) const
+bool UnattendedInstallation::writeLog(const QByteArray &run) const
 {
-    const QByteArray run = jawsInstaller.report().thisRun();
-    QSaveFile file(path);
+    QSaveFile file(commandLine.logFile());
     return file.open(QIODevice::WriteOnly) && file.write(run) == run.size() && file.commit();
 }
 
-bool UnattendedInstallation::chooseJawsFolder()
+bool UnattendedInstallation::chooseJawsFolders()
 {
     const QStringList listed = jaws.jawsFolders();
-    jawsFolder = chooseJawsFolder(commandLine.jaws(), listed);
-    if (!jawsFolder.isEmpty())
+    QStringList passedOver;
+    jawsFolders = chooseJawsFolders(commandLine.jaws(), listed, &passedOver);
+    for (const QString &folder : std::as_const(passedOver))
+        say(tr("Passed over: %1 holds no JAWS program.").arg(folder.isEmpty() ? QStringLiteral("\"\"") : QDir::toNativeSeparators(folder)));
+    if (!jawsFolders.isEmpty())
         return true;
     // Nothing is touched for a folder that was mistyped: no report, no file.
     QString text = tr("%1 is not a JAWS installation of this computer.").arg(commandLine.jaws()) + QLatin1Char('\n');
@@ -77,16 +86,27 @@ bool UnattendedInstallation::chooseJawsFolder()
     return false;
 }
 
-int UnattendedInstallation::run()
+void UnattendedInstallation::interrupt()
 {
-    const QString &folder = jawsFolder;
+    if (interrupted)
+        return;
+    interrupted = true;
+    say(tr("Interrupted: stopping the installation..."));
+    if (current)
+        current->cancel();
+}
 
-    jawsInstaller.report().writeLine(tr("Started without the wizard: %1").arg(arguments.mid(1).join(QLatin1Char(' '))));
+int UnattendedInstallation::installInto(const QString &folder)
+{
     const Device &device = deviceTable().at(commandLine.device());
     say(tr("Installing the Korvalis Braille driver into %1 for the %2 display...").arg(QDir::toNativeSeparators(folder), device.option));
 
     Installation installation(jaws, jawsInstaller);
-    installation.setRestartJaws(commandLine.restartJaws());
+    // JAWS is given back once, at the end of the whole run.
+    installation.setRestartJaws(false);
+    // The repair run after a JAWS upgrade goes over every installation; those done already are
+    // left as they are.
+    installation.setLeaveInstalledAlone(jawsFolders.size() > 1);
     QObject::connect(&installation, &Installation::stateChanged, [this](Installation::State state) {
         switch (state) {
         case Installation::State::ClosingJaws:
@@ -104,32 +124,84 @@ int UnattendedInstallation::run()
     });
     QEventLoop loop;
     QObject::connect(&installation, &Installation::finished, &loop, &QEventLoop::quit);
+    current = &installation;
     installation.prepare(folder, device.deviceName);
-    installation.start();
+    if (interrupted)
+        installation.cancel(); // the report says so for this installation too
+    else
+        installation.start();
     if (installation.state() == Installation::State::Copying)
         loop.exec();
+    current = nullptr;
+    if (installation.jawsClosedHere() && jawsClosedIn.isEmpty())
+        jawsClosedIn = folder;
+    if (!jawsInstaller.programFolder().isEmpty())
+        programFolders << jawsInstaller.programFolder();
 
-    jawsInstaller.publishReport();
-    const QString reportPath = QDir::toNativeSeparators(jawsInstaller.reportPath());
-    jawsInstaller.endReport();
-    bool logged = true;
-    if (!commandLine.logFile().isEmpty()) {
-        logged = writeLog(commandLine.logFile());
-        if (!logged)
-            Platform::writeStandardError(tr("The report could not be written to %1.").arg(commandLine.logFile()) + QLatin1Char('\n'));
-    }
-
-    if (!installation.hasErrors() && logged) {
-        say(QCoreApplication::translate("ConclusionPage", "Installation correctly done."));
-        return CommandLine::Installed;
-    }
-    // The last page's own sentences, so that both ways of installing say the same.
-    say(QCoreApplication::translate("ConclusionPage", "Error during installation. Please check the %1 file for details.").arg(reportPath));
+    if (installation.leftAlone())
+        say(tr("Installed already: left as it is."));
+    if (installation.state() == Installation::State::Cancelled)
+        return CommandLine::Cancelled;
     if (installation.jawsFolderMissing())
         return CommandLine::NoSuchJaws;
     if (installation.packageIncomplete())
         return CommandLine::PackageIncomplete;
     if (installation.jawsNotClosed())
         return CommandLine::JawsNotClosed;
-    return CommandLine::InstalledWithErrors;
+    return installation.hasErrors() ? CommandLine::InstalledWithErrors : CommandLine::Installed;
+}
+
+int UnattendedInstallation::run()
+{
+    Platform::watchInterrupts(QCoreApplication::instance(), [this] { interrupt(); });
+    jawsInstaller.report().writeLine(tr("Started without the wizard: %1").arg(arguments.mid(1).join(QLatin1Char(' '))));
+
+    int exitCode = CommandLine::Installed;
+    for (const QString &folder : std::as_const(jawsFolders)) {
+        // Each installation of the run counts alone: the engine's error flag is the run's.
+        const bool earlierErrors = jawsInstaller.hasErrors();
+        jawsInstaller.setHasErrors(false);
+        exitCode = std::max(exitCode, installInto(folder));
+        jawsInstaller.setHasErrors(earlierErrors || jawsInstaller.hasErrors());
+    }
+    if (!jawsClosedIn.isEmpty() && commandLine.restartJaws()) {
+        jaws.setCurrentFolder(jawsClosedIn);
+        jaws.restart();
+    }
+
+    // The package folder is left as it was: the report goes into each JAWS folder installed
+    // into, and to --log with this run's lines only.
+    QStringList published;
+    for (const QString &programFolder : std::as_const(programFolders)) {
+        if (jawsInstaller.publishReportInto(programFolder))
+            published << QDir::toNativeSeparators(jawsInstaller.reportPath());
+    }
+    // A cancel has closed the report's block already.
+    if (exitCode != CommandLine::Cancelled)
+        jawsInstaller.endReport();
+    const QByteArray report = jawsInstaller.report().thisRun();
+    bool logged = true;
+    if (!commandLine.logFile().isEmpty()) {
+        logged = writeLog(report);
+        if (logged)
+            published << QDir::toNativeSeparators(commandLine.logFile());
+        else
+            Platform::writeStandardError(tr("The report could not be written to %1.").arg(commandLine.logFile()) + QLatin1Char('\n'));
+    }
+    for (const QString &path : std::as_const(published))
+        say(tr("Report: %1").arg(path));
+    // Written nowhere else, the report is not lost: the deployment tool keeps what is printed.
+    if (published.isEmpty())
+        Platform::writeStandardError(QString::fromLocal8Bit(report));
+
+    if (exitCode == CommandLine::Installed && logged) {
+        say(QCoreApplication::translate("ConclusionPage", "Installation correctly done."));
+        return CommandLine::Installed;
+    }
+    // The last page's own sentences, so that both ways of installing say the same.
+    if (!published.isEmpty())
+        say(QCoreApplication::translate("ConclusionPage", "Error during installation. Please check the %1 file for details.").arg(published.constFirst()));
+    else
+        say(tr("Error during installation. The report is on the standard error stream."));
+    return exitCode == CommandLine::Installed ? CommandLine::InstalledWithErrors : exitCode;
 }

@@ -5,10 +5,12 @@
 #include <QStringList>
 
 class CommandLine;
+class Installation;
 
 // An installation without a window, for the people who set up many machines: the choices come
-// from the command line, each step is told on the standard output, the report is written as the
-// wizard writes it (and to --log), and the exit code says how it went.
+// from the command line, each step is told on the standard output, the report is published into
+// each JAWS folder installed into (and written to --log), and the exit code says how it went.
+// The package folder is only read: many machines may run from one share at the same time.
 class UnattendedInstallation
 {
     Q_DECLARE_TR_FUNCTIONS(UnattendedInstallation)
@@ -16,23 +18,35 @@ class UnattendedInstallation
 public:
     UnattendedInstallation(const CommandLine &commandLine, const QStringList &arguments);
 
-    // Finds the JAWS folder the command line names; when there is none, says so on the standard
-    // error stream and touches nothing.
-    bool chooseJawsFolder();
-    // The whole installation into that folder, from the report's first line after its header to
-    // its last; the exit code.
+    // Finds the JAWS folders the command line names; when there is none, says so on the standard
+    // error stream and touches nothing. Records whose folder holds no JAWS program are named on
+    // the standard output when they were passed over.
+    bool chooseJawsFolders();
+    // The whole installation into those folders, from the report's first line after its header
+    // to its last; the exit code, the worst of the installations'.
     int run();
+    // Stops the run as a cancel: nothing more is copied or configured, a JAWS closed here is
+    // started again. From the event loop, at any moment.
+    void interrupt();
 
-    // The listed folder that `wanted` names as Windows compares paths (either separator, any
-    // case, a trailing separator or not), or, for "latest", the folder of the JAWS with the
-    // highest version; empty when there is none.
-    static QString chooseJawsFolder(const QString &wanted, const QStringList &listed);
+    // The listed folders that `wanted` names: the one that names it as Windows compares paths
+    // (either separator, any case, a trailing separator or not); for "latest", the installed JAWS
+    // of the highest version; for "all", every installed JAWS. Installed means the folder holds
+    // the JAWS program: the other listed folders go to `passedOver` (for "latest" and "all").
+    static QStringList chooseJawsFolders(const QString &wanted, const QStringList &listed, QStringList *passedOver = nullptr);
 
 private:
     void say(const QString &line) const;
-    bool writeLog(const QString &path) const;
+    bool writeLog(const QByteArray &run) const;
+    // One installation of the run; its exit code.
+    int installInto(const QString &folder);
 
     const CommandLine &commandLine;
     QStringList arguments;
-    QString jawsFolder;
+    QStringList jawsFolders;
+    Installation *current = nullptr;
+    bool interrupted = false;
+    // Where the JAWS closed by this run is started again from.
+    QString jawsClosedIn;
+    QStringList programFolders;
 };

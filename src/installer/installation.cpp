@@ -95,6 +95,14 @@ void Installation::start()
         return;
     }
 
+    if (leaveInstalledAlone && installer.isInstalled()) {
+        installer.report().writeLine(tr("The driver is installed in %1 already: left as it is.").arg(QDir::toNativeSeparators(installer.jawsFolder())));
+        m_leftAlone = true;
+        setState(State::Done);
+        emit finished();
+        return;
+    }
+
     if (jaws.getJawsHwnd()) {
         setState(State::ClosingJaws);
         if (beforeClosingJaws)

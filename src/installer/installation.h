@@ -40,6 +40,9 @@ public:
     void setBeforeClosingJaws(const std::function<void()> &warn) { beforeClosingJaws = warn; }
     // Whether a JAWS closed here is started again at the end (the default).
     void setRestartJaws(bool restart) { restartJaws = restart; }
+    // An installation that has nothing left to do (JawsInstaller::isInstalled) ends at once,
+    // Done, without touching JAWS or its settings.
+    void setLeaveInstalledAlone(bool leave) { leaveInstalledAlone = leave; }
 
     // Takes the choices (the JAWS folder as listed, the display's name in the device table) and
     // writes the run's first report lines. One installation per object: later calls do nothing.
@@ -56,6 +59,10 @@ public:
     bool jawsFolderMissing() const { return m_jawsFolderMissing; }
     // JAWS was running and still is after its whole close protocol.
     bool jawsNotClosed() const { return m_jawsNotClosed; }
+    // JAWS was closed here and not started again (yet).
+    bool jawsClosedHere() const { return m_jawsClosedHere; }
+    // Found installed already and left as it was.
+    bool leftAlone() const { return m_leftAlone; }
     bool hasErrors() const;
 
 signals:
@@ -87,6 +94,8 @@ private:
     CopyThread copyThread;
     std::function<void()> beforeClosingJaws;
     bool restartJaws = true;
+    bool leaveInstalledAlone = false;
+    bool m_leftAlone = false;
     State m_state = State::Idle;
     bool m_jawsClosedHere = false;
     bool m_packageIncomplete = false;

@@ -109,14 +109,28 @@ public:
     // Every settings edit, in its fixed order; true when anything in the installation failed.
     bool configureJaws();
 
-    // Opens the report beside the program, which is also the package folder.
-    void startReport();
-    // Puts this run's report at the head of the one in the JAWS program folder, in one
-    // replacement of that file; the report's path then names it.
+    // Where the run may write in the package folder: the wizard keeps its report there and
+    // removes what it delivered; an unattended run, one of many from a shared folder, leaves
+    // that folder exactly as it found it.
+    enum class PackageFolderUse { ReportAndCleanUp, ReadOnly };
+    // Opens the report beside the program, which is also the package folder; when that folder
+    // cannot be written, or must not be, the report is kept in memory until it is published.
+    void startReport(PackageFolderUse use = PackageFolderUse::ReportAndCleanUp);
+    // Removes the package files that the installation used (once, and only when the package
+    // folder may be changed), then puts this run's report at the head of the one in the JAWS
+    // program folder, in one replacement of that file; the report's path then names it.
     void publishReport();
-    // Removes the package files that the installation used, then closes the run's block in
-    // the report.
+    // The same publication into the program folder of another installation of the run.
+    bool publishReportInto(const QString &programFolder);
+    // Removes the package files that the installation used unless done already, then closes
+    // the run's block in the report.
     void endReport();
+    // The report is held by no file beside the program.
+    bool reportInMemory() const { return m_report.inMemory(); }
+    // Every file of the copy lists is at its destination with the same content, and the
+    // chosen display is the default one: nothing is left to do in this JAWS installation.
+    // Call after prepareCopy().
+    bool isInstalled() const;
 
     // What became of one copy of the worker (the destination as it reports it): a package file
     // whose every copy and merge succeeded lives on in the JAWS folders, and only such a file is
@@ -158,6 +172,8 @@ private:
     // The name under which a file of the package folder is remembered.
     QString packageKey(const QString &path) const;
     void cleanUpPackageFolder();
+    bool m_packageFolderReadOnly = false;
+    bool m_cleanedUp = false;
 
     QString m_sourceFolder;
     QString m_jawsFolder;

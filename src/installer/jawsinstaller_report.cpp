@@ -5,46 +5,65 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-void JawsInstaller::startReport()
+void JawsInstaller::startReport(PackageFolderUse use)
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
-    m_reportPath = programFolder + QDir::separator() + QStringLiteral("installLog.txt");
-    m_report.open(m_reportPath);
     m_sourceFolder = programFolder;
+    m_packageFolderReadOnly = use == PackageFolderUse::ReadOnly;
+    m_cleanedUp = false;
+    if (m_packageFolderReadOnly) {
+        m_report.openInMemory();
+        m_reportPath.clear();
+        return;
+    }
+    m_reportPath = programFolder + QDir::separator() + QStringLiteral("installLog.txt");
+    m_report.openOrKeepInMemory(m_reportPath);
+    if (m_report.inMemory())
+        m_reportPath.clear();
 }
 
 void JawsInstaller::publishReport()
 {
+    if (!m_cleanedUp)
+        cleanUpPackageFolder();
     // Without a chosen JAWS folder the destination would be a file at the root of a drive: the
     // report then stays beside the program only.
-    const QString programFolder = m_programFolder;
+    if (!m_programFolder.isEmpty())
+        publishReportInto(m_programFolder);
+}
+
+bool JawsInstaller::publishReportInto(const QString &programFolder)
+{
     Report &report = m_report;
     // A report that could not be opened holds nothing of the earlier runs: putting it in place of
     // the file there would lose their history.
     if (programFolder.isEmpty() || !report.isOpen())
-        return;
+        return false;
     const QString destination = programFolder + QDir::separator() + QStringLiteral("installLog.txt");
     // Run from the JAWS folder itself, the report is already there: appending it to itself
     // would repeat it.
-    if (QFileInfo(destination) == QFileInfo(report.fileName())) {
+    if (!report.inMemory() && QFileInfo(destination) == QFileInfo(report.fileName())) {
         m_reportPath = destination;
-        return;
+        return true;
     }
-    if (!report.appendFile(destination))
-        return;
-    // This run's lines, then the earlier report from the JAWS folder, now appended to them:
-    // newest run first. Runs made earlier from the same package folder are already in that
-    // earlier report, and are not repeated. The file is replaced in one step, so a failed
-    // write leaves the earlier report as it was.
-    const QByteArray published = report.thisRun();
+    // This run's lines, then the earlier report from the JAWS folder: newest run first. Runs
+    // made earlier from the same package folder are already in that earlier report, and are
+    // not repeated. The file is replaced in one step, so a failed write leaves the earlier
+    // report as it was.
+    QByteArray published;
+    if (!report.publication(destination, published))
+        return false;
     QSaveFile file(destination);
-    if (!published.isEmpty() && file.open(QIODevice::WriteOnly) && file.write(published) == published.size() && file.commit())
-        m_reportPath = destination;
+    if (published.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(published) != published.size() || !file.commit())
+        return false;
+    m_reportPath = destination;
+    return true;
 }
 
 void JawsInstaller::endReport()
 {
-    cleanUpPackageFolder();
+    if (!m_cleanedUp)
+        cleanUpPackageFolder();
     m_report.writeLine(Report::separatorLine());
 }
 
@@ -165,9 +184,22 @@ QStringList JawsInstaller::removablePackageFiles() const
 
 void JawsInstaller::cleanUpPackageFolder()
 {
+    m_cleanedUp = true;
+    if (m_packageFolderReadOnly)
+        return;
     const QStringList files = removablePackageFiles();
-    for (const QString &file : files)
-        QFile::remove(file); // a file in use stays
+    QStringList stayed;
+    for (const QString &file : files) {
+        // A file in use, or a folder the program may not change (a read-only share, a CD):
+        // the installation itself is done, so this is no error.
+        if (!QFile::remove(file))
+            stayed << file;
+    }
+    if (!stayed.isEmpty()) {
+        m_report.writeLine(QString());
+        for (const QString &file : std::as_const(stayed))
+            m_report.writeLine(tr("The package file %1 could not be deleted: it stays.").arg(QDir::toNativeSeparators(file)));
+    }
     if (!files.isEmpty())
         QDir().rmdir(m_sourceFolder); // fails while anything else is left, as it should
 }

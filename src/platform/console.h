@@ -3,6 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class QObject;
+
 namespace Platform {
 
 // The program's arguments as the system passed them: on Windows the wide command line, so that a
@@ -14,5 +18,12 @@ QStringList commandLineArguments(int argc, char **argv);
 // script's pipe or file), else to the console of the prompt it was started from, if any.
 void writeStandardOutput(const QString &text);
 void writeStandardError(const QString &text);
+
+// From now on, an interrupt of the program calls `interrupted` on the thread of `context`, from
+// its event loop, instead of ending the program mid-step: Ctrl+C, Ctrl+Break, the closing of its
+// console, logoff or shutdown on Windows; SIGINT or SIGTERM elsewhere. On Windows the closing of
+// the console, logoff and shutdown end the program a few seconds later whatever it does: the
+// handler gives it that time to finish. Once per process.
+void watchInterrupts(QObject *context, const std::function<void()> &interrupted);
 
 } // namespace Platform

@@ -1,5 +1,9 @@
 #include "console.h"
 
+#include <QMetaObject>
+#include <QObject>
+#include <QPointer>
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -24,15 +28,22 @@ QStringList commandLineArguments(int argc, char **argv)
 
 namespace {
 
+// The console of the parent's prompt, attached once. Attaching resets the console's control
+// handlers, so watchInterrupts attaches first and sets its handler after.
+bool attachedToParentConsole()
+{
+    static const bool attached = AttachConsole(ATTACH_PARENT_PROCESS) != 0;
+    return attached;
+}
+
 // The handle for DWORD `which` (STD_OUTPUT_HANDLE or STD_ERROR_HANDLE): the one inherited from
-// the parent, else the console of the parent's prompt, attached once.
+// the parent, else the console of the parent's prompt.
 HANDLE streamHandle(DWORD which)
 {
     HANDLE handle = GetStdHandle(which);
     if (handle && handle != INVALID_HANDLE_VALUE)
         return handle;
-    static const bool attached = AttachConsole(ATTACH_PARENT_PROCESS) != 0;
-    if (!attached)
+    if (!attachedToParentConsole())
         return nullptr;
     static HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                         nullptr, OPEN_EXISTING, 0, nullptr);
@@ -66,6 +77,48 @@ void writeStandardOutput(const QString &text)
 void writeStandardError(const QString &text)
 {
     write(STD_ERROR_HANDLE, text);
+}
+
+namespace {
+QPointer<QObject> interruptContext;
+std::function<void()> onInterrupt;
+
+// Runs on a thread of the system's: the run is handed over to the main thread. For the closing
+// of the console, logoff and shutdown, the process is ended as soon as this returns (or after
+// the system's few seconds), so it waits: the main thread ends the process itself once the
+// cancel is done, with its own exit code.
+BOOL WINAPI onConsoleControl(DWORD event)
+{
+    switch (event) {
+    case CTRL_C_EVENT:
+    case CTRL_BREAK_EVENT:
+    case CTRL_CLOSE_EVENT:
+    case CTRL_LOGOFF_EVENT:
+    case CTRL_SHUTDOWN_EVENT:
+        break;
+    default:
+        return FALSE;
+    }
+    if (!interruptContext)
+        return FALSE;
+    QMetaObject::invokeMethod(interruptContext.data(), [] { onInterrupt(); }, Qt::QueuedConnection);
+    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT)
+        Sleep(INFINITE);
+    return TRUE;
+}
+} // namespace
+
+void watchInterrupts(QObject *context, const std::function<void()> &interrupted)
+{
+    if (interruptContext)
+        return;
+    interruptContext = context;
+    onInterrupt = interrupted;
+    attachedToParentConsole();
+    // A process started in a new process group has Ctrl+C turned off: turned on again, so that
+    // it reaches the handler.
+    SetConsoleCtrlHandler(nullptr, FALSE);
+    SetConsoleCtrlHandler(onConsoleControl, TRUE);
 }
 
 } // namespace Platform

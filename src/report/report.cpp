@@ -9,19 +9,49 @@
 
 bool Report::open(const QString &path)
 {
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Text)) {
+    if (!openFile(path)) {
         warnCannotOpen(path);
         return false;
     }
+    writeHeader();
+    return true;
+}
+
+void Report::openInMemory()
+{
+    file.setFileName(QString());
+    memory.open(QIODevice::ReadWrite | QIODevice::Text);
+    runStart = 0;
+    stream.setDevice(&memory);
+    stream.setEncoding(QStringConverter::System);
+    writeHeader();
+}
+
+void Report::openOrKeepInMemory(const QString &path)
+{
+    if (openFile(path))
+        writeHeader();
+    else
+        openInMemory();
+}
+
+bool Report::openFile(const QString &path)
+{
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Text))
+        return false;
     runStart = file.size();
     stream.setDevice(&file);
     stream.setEncoding(QStringConverter::System);
+    return true;
+}
+
+void Report::writeHeader()
+{
     writeLine(QString());
     writeLine(separatorLine());
     writeLine(tr("Installation %1").arg(localTextDate(QDateTime::currentDateTime())));
     writeLine(QString());
-    return true;
 }
 
 void Report::writeLine(const QString &text, bool newline)
@@ -120,8 +150,24 @@ void Report::warnCannotOpen(const QString &path)
     Platform::showMessageBox(tr("Cannot open file %1.").arg(path), tr("Warning"));
 }
 
+bool Report::publication(const QString &path, QByteArray &published)
+{
+    const qint64 end = memory.size();
+    if (!appendFile(path))
+        return false;
+    published = thisRun();
+    if (memory.isOpen()) {
+        // Another JAWS folder of the same run gets its own earlier text, not this one's.
+        memory.buffer().truncate(int(end));
+        memory.seek(end);
+    }
+    return true;
+}
+
 QByteArray Report::thisRun() const
 {
+    if (memory.isOpen())
+        return memory.data().mid(int(runStart));
     QFile reader(file.fileName());
     if (!file.isOpen() || !reader.open(QIODevice::ReadOnly) || !reader.seek(runStart))
         return QByteArray();

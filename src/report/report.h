@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QString>
@@ -21,6 +22,13 @@ public:
     // Binds the report to `path` (appending to an existing file) and writes the run's header.
     // On failure the user is told once, and later lines reach no file.
     bool open(const QString &path);
+    // The same for a report that no file beside the program can hold (a package folder on a
+    // read-only share, or one that many machines use at once): the lines are kept until they are
+    // published. Never fails.
+    void openInMemory();
+    // Opens `path` as open() does when that file can be written, else keeps the report in
+    // memory; nobody is told, since the report is published elsewhere.
+    void openOrKeepInMemory(const QString &path);
 
     // Writes `text` unchanged, then a line end when `newline` is set.
     void writeLine(const QString &text, bool newline = true);
@@ -36,14 +44,20 @@ public:
     // be opened (then the user is told).
     bool appendFile(const QString &path);
 
+    // The file the report is bound to; empty when it is kept in memory.
     QString fileName() const;
+    bool inMemory() const { return memory.isOpen(); }
+    // Publishes into `path` what publishing needs: this run's lines followed by the whole
+    // earlier text of that file. A report in memory is left as it was; a report in a file keeps
+    // that text appended, as it always did. False when that file exists and cannot be read.
+    bool publication(const QString &path, QByteArray &published);
     // How many failures the run has written so far, whether or not they count as an error of
     // the installation.
     int failures() const { return failureCount; }
     // A failure written by a caller in its own words.
     void noteFailure() { ++failureCount; }
     // False before open() and when opening failed: then no line reaches a file.
-    bool isOpen() const { return file.isOpen(); }
+    bool isOpen() const { return file.isOpen() || memory.isOpen(); }
     // The file's bytes from this run's header on: earlier runs from the same folder left
     // theirs before it.
     QByteArray thisRun() const;
@@ -56,9 +70,12 @@ public:
 
 private:
     void warnCannotOpen(const QString &path);
+    bool openFile(const QString &path);
+    void writeHeader();
     void writeMessage(bool ok, const QString &text, bool newline);
 
     QFile file;
+    QBuffer memory;
     QTextStream stream;
     qint64 runStart = 0;
     int failureCount = 0;

@@ -56,8 +56,12 @@ QProcessEnvironment TestMachine::environment() const
 bool TestMachine::writeRegistry() const
 {
     const QString target = QDir::toNativeSeparators(jawsFolder);
-    if (kind == Jaws::Version10)
-        return TestRegistry::writeJawsRecords({ { QStringLiteral("10.0"), registryTarget.isNull() ? target : registryTarget } }, root);
+    if (kind == Jaws::Version10) {
+        QList<TestRegistry::Record> records{ { QStringLiteral("10.0"), registryTarget.isNull() ? target : registryTarget } };
+        for (const auto &record : moreRecords)
+            records.append({ record.first, record.second });
+        return TestRegistry::writeJawsRecords(records, root);
+    }
     return TestRegistry::writeJawsRecords({ { QStringLiteral("2025"), registryTarget.isNull() ? target + QDir::separator() : registryTarget },
                                             { QStringLiteral("Common"), std::nullopt },
                                             { QStringLiteral("Registration"), std::nullopt } },
@@ -105,6 +109,41 @@ bool TestMachine::makeJaws(const QString &jfwProgram)
     else if (kind == Jaws::Version2025)
         files.append({ userSettings + "/enu/default.jcf", "\xEF\xBB\xBF" + crlf("[Options]\nBrailleDisplay=FOCUS\nVoice=Eloquence Reed\n") });
     return writeFiles(files);
+}
+
+namespace {
+bool copyTree(const QString &from, const QString &to)
+{
+    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString copy = to + file.mid(from.size());
+        if (!QDir().mkpath(QFileInfo(copy).path()) || !QFile::copy(file, copy))
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+QString TestMachine::addJaws(const QString &key, const QString &jfwFixture)
+{
+    const QString folder = root + QStringLiteral("/Program Files/JAWS") + key;
+    moreRecords.append({ key, QDir::toNativeSeparators(folder) });
+    if (!jfwFixture.isEmpty()) {
+        const QString versionFolder = QStringLiteral("/") + key + QStringLiteral("/");
+        if (!copyTree(jawsFolder, folder) || !copyTree(sharedSettings, QString(sharedSettings).replace(QStringLiteral("/10.0/"), versionFolder))
+            || !copyTree(userSettings, QString(userSettings).replace(QStringLiteral("/10.0/"), versionFolder)))
+            return QString();
+        for (const QString &name : QDir(folder).entryList({ QStringLiteral("*.exe"), QStringLiteral("*.log") }, QDir::Files))
+            QFile::remove(folder + QLatin1Char('/') + name);
+        if (!Fixtures::copy(jfwFixture, folder + QStringLiteral("/JFW.EXE")))
+            return QString();
+#ifndef Q_OS_WIN
+        if (!QFile::copy(folder + QStringLiteral("/JFW.EXE"), folder + QStringLiteral("/jfw.exe")))
+            return QString();
+#endif
+    }
+    return writeRegistry() ? folder : QString();
 }
 
 QStringList TestMachine::settingsVersionFolders() const

@@ -35,6 +35,10 @@ public:
     bool makeJaws(const QString &jfwProgram = QString());
     // The package as it is unpacked, with the user's files beside it; again for a second run.
     bool makePackage();
+    // Another JAWS of the kind Version10 beside the first, under the registry key `key`: its
+    // folders copied from the first's, its jfw.exe the fixture `jfwFixture`. Without a fixture,
+    // only the record of a JAWS uninstalled since, whose folder is gone. Its program folder.
+    QString addJaws(const QString &key, const QString &jfwFixture);
     // Copies the built program `name` into the package folder; its path there.
     QString addProgram(const QString &name);
     // Sets the environment a program of this machine runs in.
@@ -59,6 +63,7 @@ public:
 
 private:
     Jaws kind;
+    QList<QPair<QString, QString>> moreRecords;
     bool writeRegistry() const;
     static bool writeFiles(const QList<QPair<QString, QByteArray>> &files);
 };

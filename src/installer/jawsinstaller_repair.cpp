@@ -1,0 +1,51 @@
+#include "jawsinstaller.h"
+
+#include "installer/devicetable.h"
+#include "installer/iniprofile.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+bool sameContent(const QString &a, const QString &b)
+{
+    QFile first(a);
+    QFile second(b);
+    if (!first.open(QIODevice::ReadOnly) || !second.open(QIODevice::ReadOnly) || first.size() != second.size())
+        return false;
+    while (!first.atEnd()) {
+        if (first.read(1 << 16) != second.read(1 << 16))
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+// The repair run after a JAWS upgrade goes over every installation; one that has the driver
+// already must not get another round of backups and rewritten settings files.
+bool JawsInstaller::isInstalled() const
+{
+    if (m_sourceFiles.isEmpty() || m_sourceFiles.size() != m_destinationFiles.size())
+        return false;
+    for (int i = 0; i < m_sourceFiles.size(); ++i) {
+        if (!sameContent(m_sourceFiles.at(i), m_destinationFiles.at(i)))
+            return false;
+    }
+    QString shortName;
+    for (const Device &device : deviceTable()) {
+        if (device.deviceName == m_selectedDevice)
+            shortName = device.shortName;
+    }
+    // A JAWS that names its display by a jfw.ini slot is set up afresh each time.
+    if (shortName.isEmpty() || m_userSettingsFolder.isEmpty() || jawsVersion().namesDisplayBySlot())
+        return false;
+    const QStringList languages = languageFolders(m_userSettingsFolder);
+    if (languages.isEmpty())
+        return false;
+    for (const QString &language : languages) {
+        const QString path = settingsFilePath(m_userSettingsFolder + QDir::separator() + language, QStringLiteral("default.jcf"));
+        if (IniProfile::readString(QStringLiteral("Options"), QStringLiteral("BrailleDisplay"), path, QString()) != shortName)
+            return false;
+    }
+    return true;
+}
