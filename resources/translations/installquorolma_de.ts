@@ -23,14 +23,6 @@
         <translation>Ohne Fenster und ohne Meldungsfeld installieren.</translation>
     </message>
     <message>
-        <source>The JAWS program folder to install into, or &quot;latest&quot; for the JAWS of the highest version.</source>
-        <translation>Der JAWS-Programmordner, in den installiert wird, oder &quot;latest&quot; für das JAWS mit der höchsten Version.</translation>
-    </message>
-    <message>
-        <source>FOLDER|latest</source>
-        <translation>ORDNER|latest</translation>
-    </message>
-    <message>
         <source>The Braille display to make the default one.</source>
         <translation>Die Braillezeile, die zur Standard-Braillezeile wird.</translation>
     </message>
@@ -114,6 +106,22 @@
         <source>JAWS could not be closed</source>
         <translation>JAWS konnte nicht beendet werden</translation>
     </message>
+    <message>
+        <source>The JAWS program folder to install into, &quot;latest&quot; for the JAWS of the highest version, or &quot;all&quot; for every JAWS installed.</source>
+        <translation>Der JAWS-Programmordner, in den installiert wird, &quot;latest&quot; für das JAWS mit der höchsten Version oder &quot;all&quot; für jedes installierte JAWS.</translation>
+    </message>
+    <message>
+        <source>FOLDER|latest|all</source>
+        <translation>ORDNER|latest|all</translation>
+    </message>
+    <message>
+        <source>Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /?</source>
+        <translation>Schalter im Windows-Stil gehen auch, in beliebiger Schreibung: /unattended /jaws /display /log /norestart /?</translation>
+    </message>
+    <message>
+        <source>interrupted: nothing more was copied or configured</source>
+        <translation>unterbrochen: nichts weiter wurde kopiert oder eingerichtet</translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -132,6 +140,14 @@
     <message>
         <source>Click %1 to end the installation process.</source>
         <translation>Klicken Sie auf %1, um die Installation zu beenden.</translation>
+    </message>
+    <message>
+        <source>No installation report could be written.</source>
+        <translation>Es konnte kein Installationsbericht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The installation report is %1.</source>
+        <translation>Der Installationsbericht ist %1.</translation>
     </message>
 </context>
 <context>
@@ -178,6 +194,13 @@
     <message>
         <source>Korvalis driver for Jaws</source>
         <translation>Korvalis-Treiber für Jaws</translation>
+    </message>
+</context>
+<context>
+    <name>Installation</name>
+    <message>
+        <source>The driver is installed in %1 already: left as it is.</source>
+        <translation>Der Treiber ist in %1 bereits installiert: unverändert gelassen.</translation>
     </message>
 </context>
 <context>
@@ -248,6 +271,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
         <translation>FEHLER : Schlüssel &apos;BrailleName&apos; OLMA konnte in der Datei jfw.ini nicht in OLMA171 geändert werden.</translation>
+    </message>
+    <message>
+        <source>The package file %1 could not be deleted: it stays.</source>
+        <translation>Die Paketdatei %1 konnte nicht gelöscht werden: sie bleibt.</translation>
     </message>
 </context>
 <context>
@@ -350,6 +377,26 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>The report could not be written to %1.</source>
         <translation>Der Bericht konnte nicht in %1 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Passed over: %1 holds no JAWS program.</source>
+        <translation>Übergangen: %1 enthält kein JAWS-Programm.</translation>
+    </message>
+    <message>
+        <source>Interrupted: stopping the installation...</source>
+        <translation>Unterbrochen: die Installation wird beendet...</translation>
+    </message>
+    <message>
+        <source>Installed already: left as it is.</source>
+        <translation>Bereits installiert: unverändert gelassen.</translation>
+    </message>
+    <message>
+        <source>Report: %1</source>
+        <translation>Bericht: %1</translation>
+    </message>
+    <message>
+        <source>Error during installation. The report is on the standard error stream.</source>
+        <translation>Fehler bei der Installation. Der Bericht steht in der Standardfehlerausgabe.</translation>
     </message>
 </context>
 </TS>

@@ -23,14 +23,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The JAWS program folder to install into, or &quot;latest&quot; for the JAWS of the highest version.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>FOLDER|latest</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The Braille display to make the default one.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -114,6 +106,22 @@
         <source>JAWS could not be closed</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The JAWS program folder to install into, &quot;latest&quot; for the JAWS of the highest version, or &quot;all&quot; for every JAWS installed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FOLDER|latest|all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>interrupted: nothing more was copied or configured</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -131,6 +139,14 @@
     </message>
     <message>
         <source>Click %1 to end the installation process.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No installation report could be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The installation report is %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -177,6 +193,13 @@
     </message>
     <message>
         <source>Korvalis driver for Jaws</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Installation</name>
+    <message>
+        <source>The driver is installed in %1 already: left as it is.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -241,6 +264,10 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The package file %1 could not be deleted: it stays.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -343,6 +370,26 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>The report could not be written to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Passed over: %1 holds no JAWS program.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Interrupted: stopping the installation...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installed already: left as it is.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Report: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error during installation. The report is on the standard error stream.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -23,14 +23,6 @@
         <translation>Installer sans fenêtre ni boîte de message.</translation>
     </message>
     <message>
-        <source>The JAWS program folder to install into, or &quot;latest&quot; for the JAWS of the highest version.</source>
-        <translation>Le dossier de programme de JAWS où installer, ou &quot;latest&quot; pour le JAWS de la version la plus élevée.</translation>
-    </message>
-    <message>
-        <source>FOLDER|latest</source>
-        <translation>DOSSIER|latest</translation>
-    </message>
-    <message>
         <source>The Braille display to make the default one.</source>
         <translation>L&apos;afficheur braille à choisir par défaut.</translation>
     </message>
@@ -114,6 +106,22 @@
         <source>JAWS could not be closed</source>
         <translation>JAWS n&apos;a pas pu être fermé</translation>
     </message>
+    <message>
+        <source>The JAWS program folder to install into, &quot;latest&quot; for the JAWS of the highest version, or &quot;all&quot; for every JAWS installed.</source>
+        <translation>Le dossier de programme de JAWS où installer, &quot;latest&quot; pour le JAWS de la version la plus récente, ou &quot;all&quot; pour chaque JAWS installé.</translation>
+    </message>
+    <message>
+        <source>FOLDER|latest|all</source>
+        <translation>DOSSIER|latest|all</translation>
+    </message>
+    <message>
+        <source>Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /?</source>
+        <translation>Les options à la manière de Windows fonctionnent aussi, en majuscules ou minuscules : /unattended /jaws /display /log /norestart /?</translation>
+    </message>
+    <message>
+        <source>interrupted: nothing more was copied or configured</source>
+        <translation>interrompu : rien de plus n&apos;a été copié ni configuré</translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -132,6 +140,14 @@
     <message>
         <source>Click %1 to end the installation process.</source>
         <translation>Cliquez sur %1 pour terminer l&apos;installation.</translation>
+    </message>
+    <message>
+        <source>No installation report could be written.</source>
+        <translation>Aucun rapport d&apos;installation n&apos;a pu être écrit.</translation>
+    </message>
+    <message>
+        <source>The installation report is %1.</source>
+        <translation>Le rapport d&apos;installation est %1.</translation>
     </message>
 </context>
 <context>
@@ -178,6 +194,13 @@
     <message>
         <source>Korvalis driver for Jaws</source>
         <translation>Pilote Korvalis pour Jaws</translation>
+    </message>
+</context>
+<context>
+    <name>Installation</name>
+    <message>
+        <source>The driver is installed in %1 already: left as it is.</source>
+        <translation>Le pilote est déjà installé dans %1 : laissé tel quel.</translation>
     </message>
 </context>
 <context>
@@ -248,6 +271,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
         <translation>ERREUR : impossible de remplacer la clé &apos;BrailleName&apos; OLMA par OLMA171 dans le fichier jfw.ini.</translation>
+    </message>
+    <message>
+        <source>The package file %1 could not be deleted: it stays.</source>
+        <translation>Le fichier %1 du paquet n&apos;a pas pu être supprimé : il reste.</translation>
     </message>
 </context>
 <context>
@@ -350,6 +377,26 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>The report could not be written to %1.</source>
         <translation>Le rapport n&apos;a pas pu être écrit dans %1.</translation>
+    </message>
+    <message>
+        <source>Passed over: %1 holds no JAWS program.</source>
+        <translation>Ignoré : %1 ne contient pas de programme JAWS.</translation>
+    </message>
+    <message>
+        <source>Interrupted: stopping the installation...</source>
+        <translation>Interrompu : arrêt de l&apos;installation...</translation>
+    </message>
+    <message>
+        <source>Installed already: left as it is.</source>
+        <translation>Déjà installé : laissé tel quel.</translation>
+    </message>
+    <message>
+        <source>Report: %1</source>
+        <translation>Rapport : %1</translation>
+    </message>
+    <message>
+        <source>Error during installation. The report is on the standard error stream.</source>
+        <translation>Erreur pendant l&apos;installation. Le rapport est sur la sortie d&apos;erreur standard.</translation>
     </message>
 </context>
 </TS>

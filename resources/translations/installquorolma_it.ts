@@ -23,14 +23,6 @@
         <translation>Installa senza finestre né messaggi.</translation>
     </message>
     <message>
-        <source>The JAWS program folder to install into, or &quot;latest&quot; for the JAWS of the highest version.</source>
-        <translation>La cartella del programma JAWS in cui installare, oppure &quot;latest&quot; per il JAWS della versione più alta.</translation>
-    </message>
-    <message>
-        <source>FOLDER|latest</source>
-        <translation>CARTELLA|latest</translation>
-    </message>
-    <message>
         <source>The Braille display to make the default one.</source>
         <translation>Il display braille da rendere predefinito.</translation>
     </message>
@@ -114,6 +106,22 @@
         <source>JAWS could not be closed</source>
         <translation>impossibile chiudere JAWS</translation>
     </message>
+    <message>
+        <source>The JAWS program folder to install into, &quot;latest&quot; for the JAWS of the highest version, or &quot;all&quot; for every JAWS installed.</source>
+        <translation>La cartella del programma JAWS in cui installare, &quot;latest&quot; per il JAWS della versione più alta, o &quot;all&quot; per ogni JAWS installato.</translation>
+    </message>
+    <message>
+        <source>FOLDER|latest|all</source>
+        <translation>CARTELLA|latest|all</translation>
+    </message>
+    <message>
+        <source>Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /?</source>
+        <translation>Funzionano anche le opzioni alla maniera di Windows, in maiuscolo o minuscolo: /unattended /jaws /display /log /norestart /?</translation>
+    </message>
+    <message>
+        <source>interrupted: nothing more was copied or configured</source>
+        <translation>interrotto: non è stato copiato né configurato altro</translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -132,6 +140,14 @@
     <message>
         <source>Click %1 to end the installation process.</source>
         <translation>Fare clic su %1 per terminare l&apos;installazione.</translation>
+    </message>
+    <message>
+        <source>No installation report could be written.</source>
+        <translation>Non è stato possibile scrivere alcun rapporto di installazione.</translation>
+    </message>
+    <message>
+        <source>The installation report is %1.</source>
+        <translation>Il rapporto di installazione è %1.</translation>
     </message>
 </context>
 <context>
@@ -178,6 +194,13 @@
     <message>
         <source>Korvalis driver for Jaws</source>
         <translation>Driver Korvalis per Jaws</translation>
+    </message>
+</context>
+<context>
+    <name>Installation</name>
+    <message>
+        <source>The driver is installed in %1 already: left as it is.</source>
+        <translation>Il driver è già installato in %1: lasciato com&apos;è.</translation>
     </message>
 </context>
 <context>
@@ -248,6 +271,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
         <translation>ERRORE : impossibile cambiare la chiave &apos;BrailleName&apos; OLMA in OLMA171 nel file jfw.ini.</translation>
+    </message>
+    <message>
+        <source>The package file %1 could not be deleted: it stays.</source>
+        <translation>Il file del pacchetto %1 non è stato eliminato: rimane.</translation>
     </message>
 </context>
 <context>
@@ -350,6 +377,26 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>The report could not be written to %1.</source>
         <translation>Impossibile scrivere il rapporto in %1.</translation>
+    </message>
+    <message>
+        <source>Passed over: %1 holds no JAWS program.</source>
+        <translation>Saltato: %1 non contiene un programma JAWS.</translation>
+    </message>
+    <message>
+        <source>Interrupted: stopping the installation...</source>
+        <translation>Interrotto: arresto dell&apos;installazione...</translation>
+    </message>
+    <message>
+        <source>Installed already: left as it is.</source>
+        <translation>Già installato: lasciato com&apos;è.</translation>
+    </message>
+    <message>
+        <source>Report: %1</source>
+        <translation>Rapporto: %1</translation>
+    </message>
+    <message>
+        <source>Error during installation. The report is on the standard error stream.</source>
+        <translation>Errore durante l&apos;installazione. Il rapporto è sullo standard error.</translation>
     </message>
 </context>
 </TS>

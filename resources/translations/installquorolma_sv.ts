@@ -23,14 +23,6 @@
         <translation>Installera utan fönster och utan meddelanderutor.</translation>
     </message>
     <message>
-        <source>The JAWS program folder to install into, or &quot;latest&quot; for the JAWS of the highest version.</source>
-        <translation>JAWS-programmappen att installera i, eller &quot;latest&quot; för JAWS med den högsta versionen.</translation>
-    </message>
-    <message>
-        <source>FOLDER|latest</source>
-        <translation>MAPP|latest</translation>
-    </message>
-    <message>
         <source>The Braille display to make the default one.</source>
         <translation>Punktskriftsdisplayen som ska bli standard.</translation>
     </message>
@@ -114,6 +106,22 @@
         <source>JAWS could not be closed</source>
         <translation>JAWS kunde inte stängas</translation>
     </message>
+    <message>
+        <source>The JAWS program folder to install into, &quot;latest&quot; for the JAWS of the highest version, or &quot;all&quot; for every JAWS installed.</source>
+        <translation>JAWS-programmappen att installera i, &quot;latest&quot; för JAWS med den högsta versionen, eller &quot;all&quot; för varje installerat JAWS.</translation>
+    </message>
+    <message>
+        <source>FOLDER|latest|all</source>
+        <translation>MAPP|latest|all</translation>
+    </message>
+    <message>
+        <source>Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /?</source>
+        <translation>Växlar i Windows-stil fungerar också, med stora eller små bokstäver: /unattended /jaws /display /log /norestart /?</translation>
+    </message>
+    <message>
+        <source>interrupted: nothing more was copied or configured</source>
+        <translation>avbrutet: inget mer kopierades eller konfigurerades</translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -132,6 +140,14 @@
     <message>
         <source>Click %1 to end the installation process.</source>
         <translation>Klicka på %1 för att avsluta installationen.</translation>
+    </message>
+    <message>
+        <source>No installation report could be written.</source>
+        <translation>Ingen installationsrapport kunde skrivas.</translation>
+    </message>
+    <message>
+        <source>The installation report is %1.</source>
+        <translation>Installationsrapporten är %1.</translation>
     </message>
 </context>
 <context>
@@ -178,6 +194,13 @@
     <message>
         <source>Korvalis driver for Jaws</source>
         <translation>Korvalis-drivrutin för Jaws</translation>
+    </message>
+</context>
+<context>
+    <name>Installation</name>
+    <message>
+        <source>The driver is installed in %1 already: left as it is.</source>
+        <translation>Drivrutinen är redan installerad i %1: lämnad som den är.</translation>
     </message>
 </context>
 <context>
@@ -248,6 +271,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
         <translation>FEL : det gick inte att ändra nyckeln &apos;BrailleName&apos; OLMA till OLMA171 i filen jfw.ini.</translation>
+    </message>
+    <message>
+        <source>The package file %1 could not be deleted: it stays.</source>
+        <translation>Paketfilen %1 kunde inte tas bort: den finns kvar.</translation>
     </message>
 </context>
 <context>
@@ -350,6 +377,26 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>The report could not be written to %1.</source>
         <translation>Rapporten kunde inte skrivas till %1.</translation>
+    </message>
+    <message>
+        <source>Passed over: %1 holds no JAWS program.</source>
+        <translation>Överhoppad: %1 innehåller inget JAWS-program.</translation>
+    </message>
+    <message>
+        <source>Interrupted: stopping the installation...</source>
+        <translation>Avbrutet: installationen stoppas...</translation>
+    </message>
+    <message>
+        <source>Installed already: left as it is.</source>
+        <translation>Redan installerat: lämnat som det är.</translation>
+    </message>
+    <message>
+        <source>Report: %1</source>
+        <translation>Rapport: %1</translation>
+    </message>
+    <message>
+        <source>Error during installation. The report is on the standard error stream.</source>
+        <translation>Fel under installationen. Rapporten finns på standardfelutmatningen.</translation>
     </message>
 </context>
 </TS>
