@@ -24,14 +24,34 @@
 namespace {
 
 // Starts the program laid into the machine's package folder, as a user would, and waits for it.
+// With `launcher`, through that command (its arguments, then the program).
 bool install(const TestMachine &machine, const QString &program, const QMap<QString, QString> &settings,
-             QMap<QString, QStringList> &seen)
+             QMap<QString, QStringList> &seen, const QStringList &launcher = {})
 {
     QProcessEnvironment environment = machine.environment();
     for (auto setting = settings.cbegin(); setting != settings.cend(); ++setting)
         environment.insert(setting.key(), setting.value());
+    if (!launcher.isEmpty())
+        return Fixtures::runProbe(launcher.constFirst(), environment, machine.root, seen, 240000, launcher.mid(1) + QStringList{ program });
     return Fixtures::runProbe(program, environment, machine.root, seen);
 }
+
+#ifndef Q_OS_WIN
+// Makes the package folder one that the program cannot write, and gives the command that runs
+// it so: as this account when it is not root's (root writes anything), else as nobody, who then
+// owns the rest of the machine.
+bool makePackageReadOnly(const TestMachine &machine, QStringList &launcher)
+{
+    if (::geteuid() == 0) {
+        if (QProcess::execute(QStringLiteral("chown"), { QStringLiteral("-R"), QStringLiteral("nobody:nogroup"), machine.root }) != 0
+            || QProcess::execute(QStringLiteral("chown"), { QStringLiteral("-R"), QStringLiteral("root:root"), machine.packageFolder }) != 0)
+            return false;
+        launcher = QStringList{ QStringLiteral("setpriv"), QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"), QStringLiteral("--clear-groups") };
+    }
+    return QFile::setPermissions(machine.packageFolder, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
+                                                            | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther);
+}
+#endif
 
 // Ends every JAWS double of the session, the ones the installation started again included, so
 // that the next case meets only its own.
@@ -98,17 +118,23 @@ void tst_Installation::installs_data()
     QTest::addColumn<bool>("errorSentence");
     QTest::addColumn<QString>("result");
     QTest::addColumn<TestMachine::Jaws>("jaws");
-    QTest::newRow("one run") << 1 << "" << false << false << "one-run" << TestMachine::Jaws::Version10;
-    QTest::newRow("second run after the first") << 2 << "" << false << false << "two-runs" << TestMachine::Jaws::Version10;
-    QTest::newRow("a copy fails") << 1 << "QuorOlma.chm" << false << true << "failed-copy" << TestMachine::Jaws::Version10;
+    QTest::addColumn<bool>("packageReadOnly");
+    QTest::newRow("one run") << 1 << "" << false << false << "one-run" << TestMachine::Jaws::Version10 << false;
+    QTest::newRow("second run after the first") << 2 << "" << false << false << "two-runs" << TestMachine::Jaws::Version10 << false;
+    QTest::newRow("a copy fails") << 1 << "QuorOlma.chm" << false << true << "failed-copy" << TestMachine::Jaws::Version10 << false;
     // A display that JAWS does not list cannot be used: an error, and the package stays whole
     // for a second run.
-    QTest::newRow("jfw.ini cannot be written") << 1 << "jfw.ini" << false << true << "jfw-ini-blocked" << TestMachine::Jaws::Version10;
-    QTest::newRow("the JAWS folder is gone") << 1 << "" << true << true << "jaws-gone" << TestMachine::Jaws::Version10;
-    QTest::newRow("JAWS 2025") << 1 << "" << false << false << "jaws2025" << TestMachine::Jaws::Version2025;
+    QTest::newRow("jfw.ini cannot be written") << 1 << "jfw.ini" << false << true << "jfw-ini-blocked" << TestMachine::Jaws::Version10 << false;
+    QTest::newRow("the JAWS folder is gone") << 1 << "" << true << true << "jaws-gone" << TestMachine::Jaws::Version10 << false;
+    QTest::newRow("JAWS 2025") << 1 << "" << false << false << "jaws2025" << TestMachine::Jaws::Version2025 << false;
     // Nothing can be set for this user: said in the report and by the error sentence.
     QTest::newRow("JAWS 2025 never started by this user") << 1 << "" << false << true << "jaws2025-never-started"
-                                                         << TestMachine::Jaws::Version2025NeverStarted;
+                                                         << TestMachine::Jaws::Version2025NeverStarted << false;
+#ifndef Q_OS_WIN
+    // A read-only share, a CD: the report is kept in memory, published and named on the last
+    // page, and what could not be cleaned up stays, which is no error.
+    QTest::newRow("package folder that cannot be written") << 1 << "" << false << false << "read-only-package" << TestMachine::Jaws::Version10 << true;
+#endif
 }
 
 // JAWS not running: no box, nothing closed or started; every file of the package in place,
@@ -122,6 +148,7 @@ void tst_Installation::installs()
     QFETCH(bool, errorSentence);
     QFETCH(QString, result);
     QFETCH(TestMachine::Jaws, jaws);
+    QFETCH(bool, packageReadOnly);
     QTemporaryDir root;
     TestMachine machine(root.path(), jaws);
     QVERIFY(machine.make());
@@ -138,8 +165,12 @@ void tst_Installation::installs()
         QVERIFY(i == 0 || machine.makePackage()); // unpacked again for the second run
         const QString program = machine.addProgram(QStringLiteral("installationprobe"));
         QVERIFY(!program.isEmpty());
+        QStringList launcher;
+#ifndef Q_OS_WIN
+        QVERIFY(!packageReadOnly || makePackageReadOnly(machine, launcher));
+#endif
         seen.clear();
-        QVERIFY(install(machine, program, {}, seen));
+        QVERIFY(install(machine, program, {}, seen, launcher));
     }
     QCOMPARE(seen.value("page"), (QStringList{ "1", "2", "3" }));
     QCOMPARE(seen.value("focusInJawsList"), QStringList{ "1" });
@@ -148,9 +179,11 @@ void tst_Installation::installs()
     const QString publishedReport = QDir::toNativeSeparators((jawsGone ? machine.packageFolder : machine.jawsFolder)
                                                              + QStringLiteral("/installLog.txt"));
     QCOMPARE(QDir::toNativeSeparators(seen.value("reportPath").value(0)), publishedReport);
-    const QString sentence = errorSentence
+    QString sentence = errorSentence
         ? QStringLiteral("Error during installation. Please check the %1 file for details.").arg(publishedReport)
         : QStringLiteral("Installation correctly done.");
+    if (packageReadOnly)
+        sentence += QStringLiteral(" The installation report is %1.").arg(publishedReport);
     QCOMPARE(seen.value("sentence"), (QStringList{ sentence, "Click Finish to end the installation process." }));
 #ifdef Q_OS_WIN
     QVERIFY(publishedReport.endsWith(jawsGone ? QStringLiteral("\\package\\installLog.txt")
@@ -571,17 +604,12 @@ void tst_Installation::unattended()
     }
 #ifndef Q_OS_WIN
     if (state == QLatin1String("read-only")) {
-        if (::geteuid() == 0) {
-            // Root writes anything: the run is made by nobody, who owns the machine but not the
-            // package folder.
-            QCOMPARE(QProcess::execute(QStringLiteral("chown"), { QStringLiteral("-R"), QStringLiteral("nobody:nogroup"), root.path() }), 0);
-            QCOMPARE(QProcess::execute(QStringLiteral("chown"), { QStringLiteral("-R"), QStringLiteral("root:root"), machine.packageFolder }), 0);
-            arguments.prepend(program);
-            arguments = QStringList{ QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"), QStringLiteral("--clear-groups") } + arguments;
-            program = QStringLiteral("setpriv");
+        QStringList launcher;
+        QVERIFY(makePackageReadOnly(machine, launcher));
+        if (!launcher.isEmpty()) {
+            arguments = launcher.mid(1) + QStringList{ program } + arguments;
+            program = launcher.constFirst();
         }
-        QVERIFY(QFile::setPermissions(machine.packageFolder, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
-                                                                  | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther));
     }
 #endif
     const QString before = machine.dump();

@@ -41,12 +41,12 @@ bool copy(const QString &relative, const QString &destination)
 }
 
 bool runProbe(const QString &program, const QProcessEnvironment &environment, const QString &workingFolder,
-              QMap<QString, QStringList> &seen, int timeoutMs)
+              QMap<QString, QStringList> &seen, int timeoutMs, const QStringList &arguments)
 {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(workingFolder);
-    process.start(program, QStringList());
+    process.start(program, arguments);
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         qWarning("%s did not end: %s", qPrintable(program), qPrintable(process.errorString()));

@@ -20,7 +20,8 @@ bool copy(const QString &relative, const QString &destination);
 
 // Runs a probe program (one that prints "key=value" lines) to its end: the values by key, in
 // the order printed. False, with a warning, when it does not end in time or ends in failure.
+// `arguments` go to `program`, which may be a launcher of the probe.
 bool runProbe(const QString &program, const QProcessEnvironment &environment, const QString &workingFolder,
-              QMap<QString, QStringList> &seen, int timeoutMs = 240000);
+              QMap<QString, QStringList> &seen, int timeoutMs = 240000, const QStringList &arguments = {});
 
 } // namespace Fixtures
