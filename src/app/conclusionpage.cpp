@@ -36,13 +36,13 @@ void ConclusionPage::initializePage()
                                  .arg(QDir::toNativeSeparators(jawsInstaller.reportPath())));
     else
         resultLabel->setText(tr("Installation correctly done."));
-    // Kept in memory, since the program's folder could not be written: say where it went.
-    if (jawsInstaller.reportInMemory()) {
-        const QString reportPath = jawsInstaller.reportPath();
+    // Kept in memory, since the program's folder could not be written: say where it went (the
+    // error sentence names it already).
+    if (jawsInstaller.reportInMemory() && jawsInstaller.reportPath().isEmpty())
+        resultLabel->setText(resultLabel->text() + QLatin1Char(' ') + tr("No installation report could be written."));
+    else if (jawsInstaller.reportInMemory() && !jawsInstaller.hasErrors())
         resultLabel->setText(resultLabel->text() + QLatin1Char(' ')
-                             + (reportPath.isEmpty() ? tr("No installation report could be written.")
-                                                     : tr("The installation report is %1.").arg(QDir::toNativeSeparators(reportPath))));
-    }
+                             + tr("The installation report is %1.").arg(QDir::toNativeSeparators(jawsInstaller.reportPath())));
 
     QString finishText = wizard() ? wizard()->buttonText(QWizard::FinishButton) : QString();
     finishText.remove(QLatin1Char('&'));
