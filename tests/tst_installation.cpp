@@ -131,7 +131,7 @@ void tst_Installation::installs_data()
 #ifndef Q_OS_WIN
     // A read-only share, a CD: the report is kept in memory, published and named on the last
     // page, and what could not be cleaned up stays, which is no error.
-    QTest::newRow("package folder that cannot be written") << 1 << "" << false << false << "read-only-package" << TestMachine::Jaws::Version10 << true;
+    QTest::newRow("package folder that cannot be written") << 1 << "" << false << false << "one-run" << TestMachine::Jaws::Version10 << true;
 #endif
 }
 
@@ -187,7 +187,22 @@ void tst_Installation::installs()
     QVERIFY(publishedReport.endsWith(jawsGone ? QStringLiteral("\\package\\installLog.txt")
                                               : QDir::toNativeSeparators(QDir(machine.jawsFolder).dirName() + QStringLiteral("/installLog.txt"))));
 #endif
-    QVERIFY(sameAsGolden(machine.dump(), result));
+    if (packageReadOnly) {
+        // One run's result in the JAWS folders, its report saying what stayed in the package.
+        QString dump = machine.dump();
+        const QRegularExpression stayed(QStringLiteral("^  \\| The package file \\$PACKAGE/(.*) could not be deleted: it stays\\.\n"),
+                                        QRegularExpression::MultilineOption);
+        QStringList names;
+        for (const QRegularExpressionMatch &match : stayed.globalMatch(dump))
+            names << match.captured(1);
+        QCOMPARE(names, (QStringList{ "braille.ini", "korvalis_default.jcf", "list.install", "manual_en.txt", "manual_fr.txt", "QuorOlma.jlb" }));
+        dump.remove(stayed).replace(QStringLiteral("  | \n  | \n$JAWS/jfw.ini"), QStringLiteral("  | \n$JAWS/jfw.ini"));
+        const QString jawsSide = dump.left(dump.indexOf(QLatin1String("\n$PACKAGE")));
+        QVERIFY(sameText(jawsSide, golden(result).left(golden(result).indexOf(QLatin1String("\n$PACKAGE"))), result));
+        QVERIFY(!QFileInfo::exists(machine.packageFolder + QStringLiteral("/installLog.txt")));
+    } else {
+        QVERIFY(sameAsGolden(machine.dump(), result));
+    }
     // No settings folder of a version that is not there, nor of one that is.
     QCOMPARE(machine.settingsVersionFolders(), versionFolders);
 }
