@@ -11,6 +11,7 @@ const QString jawsName = QStringLiteral("jaws");
 const QString displayName = QStringLiteral("display");
 const QString logName = QStringLiteral("log");
 const QString noRestartName = QStringLiteral("no-restart");
+const QString allUsersName = QStringLiteral("all-users");
 
 QString displayChoices()
 {
@@ -29,6 +30,8 @@ void addOptions(QCommandLineParser &parser)
     parser.addOption({ displayName, CommandLine::tr("The Braille display to make the default one."), displayChoices() });
     parser.addOption({ logName, CommandLine::tr("Also write the installation report to this file."), CommandLine::tr("FILE") });
     parser.addOption({ noRestartName, CommandLine::tr("Leave JAWS closed if the installation had to close it.") });
+    parser.addOption({ allUsersName, CommandLine::tr("Configure the user settings of every user who has settings for this JAWS, "
+                                                     "not only those of the user who is logged on.") });
     parser.addOption({ { QStringLiteral("h"), QStringLiteral("help") }, CommandLine::tr("Show this help and end.") });
     parser.addOption({ { QStringLiteral("v"), QStringLiteral("version") }, CommandLine::tr("Show the program's version and end.") });
 }
@@ -55,6 +58,9 @@ CommandLine::CommandLine(const QStringList &arguments)
             m_mode = Mode::WrongUsage;
             m_error = tr("--%1, --%2, --%3 and --%4 are for an installation with --%5.")
                           .arg(jawsName, displayName, logName, noRestartName, unattendedName);
+        } else if (parser.isSet(allUsersName)) {
+            m_mode = Mode::WrongUsage;
+            m_error = tr("--%1 is for an installation with --%2.").arg(allUsersName, unattendedName);
         }
         return;
     }
@@ -98,6 +104,7 @@ CommandLine::CommandLine(const QStringList &arguments)
     m_jaws = parser.value(jawsName);
     m_logFile = parser.value(logName);
     m_restartJaws = !parser.isSet(noRestartName);
+    m_allUsers = parser.isSet(allUsersName);
     m_mode = Mode::Unattended;
 }
 

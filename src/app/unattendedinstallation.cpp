@@ -77,6 +77,16 @@ bool UnattendedInstallation::chooseJawsFolder()
     return false;
 }
 
+bool UnattendedInstallation::jawsWithinReach()
+{
+    if (!jaws.runsOutOfReach())
+        return true;
+    Platform::writeStandardError(tr("JAWS is running in a session that this program cannot reach (it runs as another account while "
+                                    "a user works): nothing was installed. Run the installation again when JAWS is not running.")
+                                 + QLatin1Char('\n'));
+    return false;
+}
+
 int UnattendedInstallation::run()
 {
     const QString &folder = jawsFolder;

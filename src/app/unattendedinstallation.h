@@ -19,6 +19,10 @@ public:
     // Finds the JAWS folder the command line names; when there is none, says so on the standard
     // error stream and touches nothing.
     bool chooseJawsFolder();
+    // False, saying why on the standard error stream, when a JAWS runs where this program cannot
+    // reach it (in a user's session while the program runs as SYSTEM): it could be neither
+    // closed nor restarted, so nothing is touched and a deployment tool may try again later.
+    bool jawsWithinReach();
     // The whole installation into that folder, from the report's first line after its header to
     // its last; the exit code.
     int run();

@@ -168,7 +168,13 @@ void Installation::restartJawsIfClosed()
         return;
     m_jawsClosedHere = false; // once
     jaws.setCurrentFolder(installer.jawsFolder());
-    jaws.restart();
+    if (jaws.restart())
+        return;
+    // The user may be left without speech: the report, the last page and the exit code say so.
+    installer.report().writeLine(tr("ERROR : Jaws could not be started again from %1. Please start Jaws yourself.")
+                                     .arg(QDir::toNativeSeparators(installer.jawsFolder())));
+    installer.report().noteFailure();
+    installer.setHasErrors(true);
 }
 
 void Installation::copyFileSuccess(const QString &filePath)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/interactiveuser.h"
 #include "report/report.h"
 #include "version/jawsversion.h"
 
@@ -9,6 +10,8 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // The installation engine: where the package's files come from, where they go in the chosen
 // JAWS installation, the report of the run and whether anything failed. One object lives for
@@ -109,6 +112,17 @@ public:
     // Every settings edit, in its fixed order; true when anything in the installation failed.
     bool configureJaws();
 
+    // The person whose user settings are configured: the interactive user, not the account that
+    // runs the installer (see Platform::interactiveUser); asked once.
+    const Platform::InteractiveUser &interactiveUser();
+    // With every user: the user settings of every profile of the machine that has settings for
+    // the chosen JAWS, each profile with its own lines in the report, instead of the interactive
+    // user's alone. Set before the report is started: its header says whose settings change.
+    void setAllUsers(bool allUsers) { m_allUsers = allUsers; }
+    bool allUsers() const { return m_allUsers; }
+    // Tests put the user in place of the one the system names.
+    void setInteractiveUserForTest(const Platform::InteractiveUser &user) { m_interactiveUser = user; }
+
     // Opens the report beside the program, which is also the package folder.
     void startReport();
     // Puts this run's report at the head of the one in the JAWS program folder, in one
@@ -158,6 +172,12 @@ private:
     // The name under which a file of the package folder is remembered.
     QString packageKey(const QString &path) const;
     void cleanUpPackageFolder();
+    // The report's header line that names the user whose settings are configured.
+    QString userHeaderLine();
+    // The settings folder of `version` under an application data folder, as JAWS names it there.
+    static QString settingsFolderUnder(const QString &appData, const JawsVersion &version);
+    // With every user: the user settings of each profile that has them for the chosen JAWS.
+    void configureEveryProfile();
 
     QString m_sourceFolder;
     QString m_jawsFolder;
@@ -178,4 +198,6 @@ private:
     // Package files the installation used, true while every use succeeded.
     QHash<QString, bool> m_packageFileUses;
     QSet<QString> m_ownPackageFiles;
+    std::optional<Platform::InteractiveUser> m_interactiveUser;
+    bool m_allUsers = false;
 };

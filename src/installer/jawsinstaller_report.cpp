@@ -9,7 +9,7 @@ void JawsInstaller::startReport()
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
     m_reportPath = programFolder + QDir::separator() + QStringLiteral("installLog.txt");
-    m_report.open(m_reportPath);
+    m_report.open(m_reportPath, userHeaderLine());
     m_sourceFolder = programFolder;
 }
 

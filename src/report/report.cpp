@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
-bool Report::open(const QString &path)
+bool Report::open(const QString &path, const QString &headerLine)
 {
     file.setFileName(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Text)) {
@@ -20,6 +20,8 @@ bool Report::open(const QString &path)
     writeLine(QString());
     writeLine(separatorLine());
     writeLine(tr("Installation %1").arg(localTextDate(QDateTime::currentDateTime())));
+    if (!headerLine.isEmpty())
+        writeLine(headerLine);
     writeLine(QString());
     return true;
 }

@@ -18,9 +18,10 @@ public:
     Report(const Report &) = delete;
     Report &operator=(const Report &) = delete;
 
-    // Binds the report to `path` (appending to an existing file) and writes the run's header.
-    // On failure the user is told once, and later lines reach no file.
-    bool open(const QString &path);
+    // Binds the report to `path` (appending to an existing file) and writes the run's header,
+    // ending with `headerLine` when there is one. On failure the user is told once, and later
+    // lines reach no file.
+    bool open(const QString &path, const QString &headerLine = QString());
 
     // Writes `text` unchanged, then a line end when `newline` is set.
     void writeLine(const QString &text, bool newline = true);
