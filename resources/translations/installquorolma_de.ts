@@ -114,6 +114,14 @@
         <source>JAWS could not be closed</source>
         <translation>JAWS konnte nicht beendet werden</translation>
     </message>
+    <message>
+        <source>Configure the user settings of every user who has settings for this JAWS, not only those of the user who is logged on.</source>
+        <translation>Die Benutzereinstellungen aller Benutzer konfigurieren, die Einstellungen für dieses JAWS haben, nicht nur die des angemeldeten Benutzers.</translation>
+    </message>
+    <message>
+        <source>--%1 is for an installation with --%2.</source>
+        <translation>--%1 gilt nur für eine Installation mit --%2.</translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -178,6 +186,13 @@
     <message>
         <source>Korvalis driver for Jaws</source>
         <translation>Korvalis-Treiber für Jaws</translation>
+    </message>
+</context>
+<context>
+    <name>Installation</name>
+    <message>
+        <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
+        <translation>FEHLER : Jaws konnte aus %1 nicht wieder gestartet werden. Bitte starten Sie Jaws selbst.</translation>
     </message>
 </context>
 <context>
@@ -248,6 +263,26 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
         <translation>FEHLER : Schlüssel &apos;BrailleName&apos; OLMA konnte in der Datei jfw.ini nicht in OLMA171 geändert werden.</translation>
+    </message>
+    <message>
+        <source>User settings: those of every user of this computer who has settings for the chosen Jaws.</source>
+        <translation>Benutzereinstellungen: die aller Benutzer dieses Computers, die Einstellungen für das gewählte Jaws haben.</translation>
+    </message>
+    <message>
+        <source>No interactive user was found: the user settings are those of %1, the account that runs the installation.</source>
+        <translation>Es wurde kein angemeldeter Benutzer gefunden: Die Benutzereinstellungen sind die von %1, dem Konto, das die Installation ausführt.</translation>
+    </message>
+    <message>
+        <source>User settings: those of %1.</source>
+        <translation>Benutzereinstellungen: die von %1.</translation>
+    </message>
+    <message>
+        <source>User %1 has no settings for this Jaws: left untouched.</source>
+        <translation>Benutzer %1 hat keine Einstellungen für dieses Jaws: unverändert gelassen.</translation>
+    </message>
+    <message>
+        <source>User settings of %1 in %2:</source>
+        <translation>Benutzereinstellungen von %1 in %2:</translation>
     </message>
 </context>
 <context>
@@ -350,6 +385,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>The report could not be written to %1.</source>
         <translation>Der Bericht konnte nicht in %1 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
+        <translation>JAWS läuft in einer Sitzung, die dieses Programm nicht erreichen kann (es läuft unter einem anderen Konto, während ein Benutzer arbeitet): Es wurde nichts installiert. Führen Sie die Installation erneut aus, wenn JAWS nicht läuft.</translation>
     </message>
 </context>
 </TS>

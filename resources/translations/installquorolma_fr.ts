@@ -114,6 +114,14 @@
         <source>JAWS could not be closed</source>
         <translation>JAWS n&apos;a pas pu être fermé</translation>
     </message>
+    <message>
+        <source>Configure the user settings of every user who has settings for this JAWS, not only those of the user who is logged on.</source>
+        <translation>Configurer les paramètres utilisateur de tous les utilisateurs qui ont des paramètres pour ce JAWS, pas seulement ceux de l&apos;utilisateur connecté.</translation>
+    </message>
+    <message>
+        <source>--%1 is for an installation with --%2.</source>
+        <translation>--%1 ne sert qu&apos;à une installation avec --%2.</translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -178,6 +186,13 @@
     <message>
         <source>Korvalis driver for Jaws</source>
         <translation>Pilote Korvalis pour Jaws</translation>
+    </message>
+</context>
+<context>
+    <name>Installation</name>
+    <message>
+        <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
+        <translation>ERREUR : Jaws n&apos;a pas pu être redémarré depuis %1. Veuillez démarrer Jaws vous-même.</translation>
     </message>
 </context>
 <context>
@@ -248,6 +263,26 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
         <translation>ERREUR : impossible de remplacer la clé &apos;BrailleName&apos; OLMA par OLMA171 dans le fichier jfw.ini.</translation>
+    </message>
+    <message>
+        <source>User settings: those of every user of this computer who has settings for the chosen Jaws.</source>
+        <translation>Paramètres utilisateur : ceux de tous les utilisateurs de cet ordinateur qui ont des paramètres pour le Jaws choisi.</translation>
+    </message>
+    <message>
+        <source>No interactive user was found: the user settings are those of %1, the account that runs the installation.</source>
+        <translation>Aucun utilisateur connecté n&apos;a été trouvé : les paramètres utilisateur sont ceux de %1, le compte qui exécute l&apos;installation.</translation>
+    </message>
+    <message>
+        <source>User settings: those of %1.</source>
+        <translation>Paramètres utilisateur : ceux de %1.</translation>
+    </message>
+    <message>
+        <source>User %1 has no settings for this Jaws: left untouched.</source>
+        <translation>L&apos;utilisateur %1 n&apos;a pas de paramètres pour ce Jaws : laissé tel quel.</translation>
+    </message>
+    <message>
+        <source>User settings of %1 in %2:</source>
+        <translation>Paramètres utilisateur de %1 dans %2 :</translation>
     </message>
 </context>
 <context>
@@ -350,6 +385,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>The report could not be written to %1.</source>
         <translation>Le rapport n&apos;a pas pu être écrit dans %1.</translation>
+    </message>
+    <message>
+        <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
+        <translation>JAWS fonctionne dans une session que ce programme ne peut pas atteindre (il s&apos;exécute sous un autre compte pendant qu&apos;un utilisateur travaille) : rien n&apos;a été installé. Relancez l&apos;installation lorsque JAWS ne fonctionne pas.</translation>
     </message>
 </context>
 </TS>

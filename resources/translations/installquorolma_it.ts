@@ -114,6 +114,14 @@
         <source>JAWS could not be closed</source>
         <translation>impossibile chiudere JAWS</translation>
     </message>
+    <message>
+        <source>Configure the user settings of every user who has settings for this JAWS, not only those of the user who is logged on.</source>
+        <translation>Configura le impostazioni utente di tutti gli utenti che hanno impostazioni per questo JAWS, non solo quelle dell&apos;utente connesso.</translation>
+    </message>
+    <message>
+        <source>--%1 is for an installation with --%2.</source>
+        <translation>--%1 vale solo per un&apos;installazione con --%2.</translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -178,6 +186,13 @@
     <message>
         <source>Korvalis driver for Jaws</source>
         <translation>Driver Korvalis per Jaws</translation>
+    </message>
+</context>
+<context>
+    <name>Installation</name>
+    <message>
+        <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
+        <translation>ERRORE : impossibile riavviare Jaws da %1. Avviare Jaws manualmente.</translation>
     </message>
 </context>
 <context>
@@ -248,6 +263,26 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
         <translation>ERRORE : impossibile cambiare la chiave &apos;BrailleName&apos; OLMA in OLMA171 nel file jfw.ini.</translation>
+    </message>
+    <message>
+        <source>User settings: those of every user of this computer who has settings for the chosen Jaws.</source>
+        <translation>Impostazioni utente: quelle di tutti gli utenti di questo computer che hanno impostazioni per il Jaws scelto.</translation>
+    </message>
+    <message>
+        <source>No interactive user was found: the user settings are those of %1, the account that runs the installation.</source>
+        <translation>Nessun utente connesso trovato: le impostazioni utente sono quelle di %1, l&apos;account che esegue l&apos;installazione.</translation>
+    </message>
+    <message>
+        <source>User settings: those of %1.</source>
+        <translation>Impostazioni utente: quelle di %1.</translation>
+    </message>
+    <message>
+        <source>User %1 has no settings for this Jaws: left untouched.</source>
+        <translation>L&apos;utente %1 non ha impostazioni per questo Jaws: lasciato invariato.</translation>
+    </message>
+    <message>
+        <source>User settings of %1 in %2:</source>
+        <translation>Impostazioni utente di %1 in %2:</translation>
     </message>
 </context>
 <context>
@@ -350,6 +385,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>The report could not be written to %1.</source>
         <translation>Impossibile scrivere il rapporto in %1.</translation>
+    </message>
+    <message>
+        <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
+        <translation>JAWS è in esecuzione in una sessione che questo programma non può raggiungere (viene eseguito con un altro account mentre un utente lavora): non è stato installato nulla. Eseguire di nuovo l&apos;installazione quando JAWS non è in esecuzione.</translation>
     </message>
 </context>
 </TS>

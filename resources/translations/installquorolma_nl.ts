@@ -114,6 +114,14 @@
         <source>JAWS could not be closed</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Configure the user settings of every user who has settings for this JAWS, not only those of the user who is logged on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 is for an installation with --%2.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -181,6 +189,13 @@
     </message>
 </context>
 <context>
+    <name>Installation</name>
+    <message>
+        <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>IntroPage</name>
     <message>
         <source>This wizard will install the QuorOlma Braille driver %1.
@@ -241,6 +256,26 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User settings: those of every user of this computer who has settings for the chosen Jaws.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No interactive user was found: the user settings are those of %1, the account that runs the installation.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User settings: those of %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User %1 has no settings for this Jaws: left untouched.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User settings of %1 in %2:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -343,6 +378,10 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>The report could not be written to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

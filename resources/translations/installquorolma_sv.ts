@@ -114,6 +114,14 @@
         <source>JAWS could not be closed</source>
         <translation>JAWS kunde inte stängas</translation>
     </message>
+    <message>
+        <source>Configure the user settings of every user who has settings for this JAWS, not only those of the user who is logged on.</source>
+        <translation>Konfigurera användarinställningarna för alla användare som har inställningar för denna JAWS, inte bara för den inloggade användaren.</translation>
+    </message>
+    <message>
+        <source>--%1 is for an installation with --%2.</source>
+        <translation>--%1 gäller bara en installation med --%2.</translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -178,6 +186,13 @@
     <message>
         <source>Korvalis driver for Jaws</source>
         <translation>Korvalis-drivrutin för Jaws</translation>
+    </message>
+</context>
+<context>
+    <name>Installation</name>
+    <message>
+        <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
+        <translation>FEL : Jaws kunde inte startas igen från %1. Starta Jaws själv.</translation>
     </message>
 </context>
 <context>
@@ -248,6 +263,26 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>ERROR : Unable to change key &apos;BrailleName&apos; OLMA into OLMA171 in jfw.ini file.</source>
         <translation>FEL : det gick inte att ändra nyckeln &apos;BrailleName&apos; OLMA till OLMA171 i filen jfw.ini.</translation>
+    </message>
+    <message>
+        <source>User settings: those of every user of this computer who has settings for the chosen Jaws.</source>
+        <translation>Användarinställningar: för alla användare på denna dator som har inställningar för den valda Jaws.</translation>
+    </message>
+    <message>
+        <source>No interactive user was found: the user settings are those of %1, the account that runs the installation.</source>
+        <translation>Ingen inloggad användare hittades: användarinställningarna är de för %1, kontot som kör installationen.</translation>
+    </message>
+    <message>
+        <source>User settings: those of %1.</source>
+        <translation>Användarinställningar: för %1.</translation>
+    </message>
+    <message>
+        <source>User %1 has no settings for this Jaws: left untouched.</source>
+        <translation>Användaren %1 har inga inställningar för denna Jaws: lämnad orörd.</translation>
+    </message>
+    <message>
+        <source>User settings of %1 in %2:</source>
+        <translation>Användarinställningar för %1 i %2:</translation>
     </message>
 </context>
 <context>
@@ -350,6 +385,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>The report could not be written to %1.</source>
         <translation>Rapporten kunde inte skrivas till %1.</translation>
+    </message>
+    <message>
+        <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
+        <translation>JAWS körs i en session som detta program inte kan nå (det körs som ett annat konto medan en användare arbetar): ingenting installerades. Kör installationen igen när JAWS inte körs.</translation>
     </message>
 </context>
 </TS>
