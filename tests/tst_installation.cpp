@@ -598,6 +598,7 @@ void tst_Installation::interactiveUser()
         return;
     }
     const QString report = QString::fromLocal8Bit(TextFiles::read(machine.packageFolder + QStringLiteral("/installLog.txt")));
+    qInfo("report:\n%s", qPrintable(report));
     QVERIFY2(report.split(QRegularExpression(QStringLiteral("\r?\n"))).indexOf(QRegularExpression(reportLine)) >= 0, qPrintable(report));
     if (arguments.isEmpty()) {
         const bool failed = jaws == QLatin1String("fails");
