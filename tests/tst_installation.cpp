@@ -417,6 +417,7 @@ void tst_Installation::unattended_data()
     QTest::newRow("two JAWS folders") << (named + QStringList{ "--jaws", "latest" }) << "" << false << 2 << "untouched";
     QTest::newRow("no display") << QStringList{ "--unattended", "--jaws", "latest" } << "" << false << 2 << "untouched";
     QTest::newRow("options without --unattended") << QStringList{ "--jaws", "latest", "--display", "QUOR" } << "" << false << 2 << "untouched";
+    QTest::newRow("every user without --unattended") << QStringList{ "--all-users" } << "" << false << 2 << "untouched";
     // Scripts read these from the program's standard output, on Windows too, where it has no
     // console of its own.
     QTest::newRow("help") << QStringList{ "--help" } << "" << false << 0 << "prints:--unattended --jaws latest --display QUOR";

@@ -111,16 +111,16 @@
         <translation>das Installationspaket ist unvollständig: Es wurde nichts installiert</translation>
     </message>
     <message>
-        <source>JAWS could not be closed</source>
-        <translation>JAWS konnte nicht beendet werden</translation>
-    </message>
-    <message>
         <source>Configure the user settings of every user who has settings for this JAWS, not only those of the user who is logged on.</source>
         <translation>Die Benutzereinstellungen aller Benutzer konfigurieren, die Einstellungen für dieses JAWS haben, nicht nur die des angemeldeten Benutzers.</translation>
     </message>
     <message>
         <source>--%1 is for an installation with --%2.</source>
         <translation>--%1 gilt nur für eine Installation mit --%2.</translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)</source>
+        <translation>JAWS konnte nicht beendet werden, oder es läuft, wo dieses Programm es nicht erreichen kann (dann wurde nichts installiert)</translation>
     </message>
 </context>
 <context>

@@ -111,15 +111,15 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>JAWS could not be closed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Configure the user settings of every user who has settings for this JAWS, not only those of the user who is logged on.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>--%1 is for an installation with --%2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

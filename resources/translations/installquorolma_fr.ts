@@ -111,16 +111,16 @@
         <translation>le paquet d&apos;installation est incomplet : rien n&apos;a été installé</translation>
     </message>
     <message>
-        <source>JAWS could not be closed</source>
-        <translation>JAWS n&apos;a pas pu être fermé</translation>
-    </message>
-    <message>
         <source>Configure the user settings of every user who has settings for this JAWS, not only those of the user who is logged on.</source>
         <translation>Configurer les paramètres utilisateur de tous les utilisateurs qui ont des paramètres pour ce JAWS, pas seulement ceux de l&apos;utilisateur connecté.</translation>
     </message>
     <message>
         <source>--%1 is for an installation with --%2.</source>
         <translation>--%1 ne sert qu&apos;à une installation avec --%2.</translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)</source>
+        <translation>JAWS n&apos;a pas pu être fermé, ou il fonctionne là où ce programme ne peut pas l&apos;atteindre (rien n&apos;a alors été installé)</translation>
     </message>
 </context>
 <context>

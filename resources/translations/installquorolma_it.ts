@@ -111,16 +111,16 @@
         <translation>il pacchetto di installazione è incompleto: non è stato installato nulla</translation>
     </message>
     <message>
-        <source>JAWS could not be closed</source>
-        <translation>impossibile chiudere JAWS</translation>
-    </message>
-    <message>
         <source>Configure the user settings of every user who has settings for this JAWS, not only those of the user who is logged on.</source>
         <translation>Configura le impostazioni utente di tutti gli utenti che hanno impostazioni per questo JAWS, non solo quelle dell&apos;utente connesso.</translation>
     </message>
     <message>
         <source>--%1 is for an installation with --%2.</source>
         <translation>--%1 vale solo per un&apos;installazione con --%2.</translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)</source>
+        <translation>impossibile chiudere JAWS, oppure è in esecuzione dove questo programma non può raggiungerlo (in tal caso non è stato installato nulla)</translation>
     </message>
 </context>
 <context>

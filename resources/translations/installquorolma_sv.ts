@@ -111,16 +111,16 @@
         <translation>installationspaketet är ofullständigt: ingenting installerades</translation>
     </message>
     <message>
-        <source>JAWS could not be closed</source>
-        <translation>JAWS kunde inte stängas</translation>
-    </message>
-    <message>
         <source>Configure the user settings of every user who has settings for this JAWS, not only those of the user who is logged on.</source>
         <translation>Konfigurera användarinställningarna för alla användare som har inställningar för denna JAWS, inte bara för den inloggade användaren.</translation>
     </message>
     <message>
         <source>--%1 is for an installation with --%2.</source>
         <translation>--%1 gäller bara en installation med --%2.</translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)</source>
+        <translation>JAWS kunde inte stängas, eller körs där detta program inte kan nå det (då installerades ingenting)</translation>
     </message>
 </context>
 <context>

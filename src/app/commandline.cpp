@@ -124,7 +124,7 @@ QString CommandLine::helpText()
         { WrongUsageExit, tr("wrong usage: nothing was done") },
         { NoSuchJaws, tr("no such JAWS installation") },
         { PackageIncomplete, tr("the installation package is incomplete: nothing was installed") },
-        { JawsNotClosed, tr("JAWS could not be closed") },
+        { JawsNotClosed, tr("JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)") },
     };
     for (const auto &code : codes)
         text += QStringLiteral("  %1  %2\n").arg(code.first).arg(code.second);
