@@ -48,15 +48,13 @@ DWORD sessionOf(DWORD processId)
     return ProcessIdToSessionId(processId, &session) ? session : DWORD(-1);
 }
 
-// A primary token that can start a program and be asked for folders: the rights that
-// CreateProcessWithTokenW, CreateProcessAsUserW, CreateEnvironmentBlock and
-// SHGetKnownFolderPath need of it.
+// A primary token that can start a program and be asked for folders (CreateProcessWithTokenW,
+// CreateProcessAsUserW, CreateEnvironmentBlock and SHGetKnownFolderPath each need some of its
+// rights); the copy is this program's own object, so it may have them all.
 HANDLE primaryCopy(HANDLE token)
 {
     HANDLE primary = nullptr;
-    const DWORD rights = TOKEN_QUERY | TOKEN_DUPLICATE | TOKEN_IMPERSONATE | TOKEN_ASSIGN_PRIMARY | TOKEN_ADJUST_DEFAULT
-        | TOKEN_ADJUST_SESSIONID;
-    if (!DuplicateTokenEx(token, rights, nullptr, SecurityImpersonation, TokenPrimary, &primary))
+    if (!DuplicateTokenEx(token, MAXIMUM_ALLOWED, nullptr, SecurityImpersonation, TokenPrimary, &primary))
         return nullptr;
     return primary;
 }
@@ -70,9 +68,23 @@ bool isLocalSystem(HANDLE token)
     return IsWellKnownSid(reinterpret_cast<TOKEN_USER *>(buffer)->User.Sid, WinLocalSystemSid);
 }
 
-// The shell of this program's session runs as the user of the session, unelevated: its token
-// is the one the user's own programs get.
-HANDLE shellToken()
+// Lets this process use a privilege it holds but has not switched on.
+void enablePrivilege(const wchar_t *name)
+{
+    Handle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.out()))
+        return;
+    TOKEN_PRIVILEGES privileges = {};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (LookupPrivilegeValueW(nullptr, name, &privileges.Privileges[0].Luid))
+        AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
+}
+
+// The shell of this program's session, which runs as the session's user, unelevated; opened to
+// be asked for its token and to be the parent of programs started for that user. Null when the
+// session has none.
+HANDLE openShell()
 {
     const HWND shell = GetShellWindow();
     if (!shell)
@@ -81,41 +93,51 @@ HANDLE shellToken()
     GetWindowThreadProcessId(shell, &processId);
     if (!processId || sessionOf(processId) != sessionOf(GetCurrentProcessId()))
         return nullptr;
-    Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    Handle token;
-    if (!process.get() || !OpenProcessToken(process.get(), TOKEN_QUERY | TOKEN_DUPLICATE, token.out()))
-        return nullptr;
-    return primaryCopy(token.get());
+    // An elevated administrator holds the debug privilege, which opens the shell of another
+    // account too (the user over whose shoulder the password was typed).
+    enablePrivilege(SE_DEBUG_NAME);
+    if (HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_CREATE_PROCESS, FALSE, processId))
+        return process;
+    return OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
 }
 
-enum class Whose { Nobody, Other, Own };
+enum class Whose {
+    Nobody,    // no user found: this program's account stands in
+    Other,     // a token of the user's, which may be another account's
+    Own,       // this program's own account is the user of its session
+    ShellOnly, // the session's shell, whose token was refused: the user is its owner
+};
 
-// The interactive user's primary token (the caller closes it), and whose it is.
-HANDLE interactiveToken(Whose *whose)
+// Finds the interactive user: their primary token (`token`) where it can be had, and the
+// session's shell (`shell`) where there is one.
+Whose findInteractiveUser(Handle &token, Handle &shell)
 {
-    *whose = Whose::Nobody;
-    if (HANDLE shell = shellToken()) {
-        *whose = Whose::Other;
-        return shell;
+    *shell.out() = openShell();
+    if (shell.get()) {
+        Handle shellToken;
+        if (OpenProcessToken(shell.get(), TOKEN_QUERY | TOKEN_DUPLICATE, shellToken.out())) {
+            *token.out() = primaryCopy(shellToken.get());
+            if (token.get())
+                return Whose::Other;
+        }
+        return Whose::ShellOnly;
     }
     Handle own;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY | TOKEN_DUPLICATE, own.out()))
-        return nullptr;
+        return Whose::Nobody;
     if (isLocalSystem(own.get()) || sessionOf(GetCurrentProcessId()) == 0) {
         // A service or a deployment agent: the user at the console, if anyone is logged on
         // there. WTSQueryUserToken needs the right to act as part of the system, which SYSTEM
         // has, and gives a primary token.
         const DWORD console = WTSGetActiveConsoleSessionId();
-        Handle user;
-        if (console == 0xFFFFFFFF || !WTSQueryUserToken(console, user.out()))
-            return nullptr;
-        *whose = Whose::Other;
-        return primaryCopy(user.get());
+        if (console == 0xFFFFFFFF || !WTSQueryUserToken(console, token.out()))
+            return Whose::Nobody;
+        return Whose::Other;
     }
     // A desktop session whose shell is not there (not started yet, or one that does not register
     // itself): the account that runs the installer is the only user of the session it can name.
-    *whose = Whose::Own;
-    return primaryCopy(own.get());
+    *token.out() = primaryCopy(own.get());
+    return token.get() ? Whose::Own : Whose::Nobody;
 }
 
 QString accountName(PSID sid)
@@ -177,54 +199,73 @@ QString redirectedAppData(const QString &sid, const QString &profileFolder)
     return QString::fromWCharArray(expanded);
 }
 
-// Lets this process use a privilege it holds but has not switched on.
-void enablePrivilege(const wchar_t *name)
+// The user of this program's session as the session names them, with the folder of their profile:
+// what can be told of a shell whose token was refused.
+void describeSessionUser(InteractiveUser &user)
 {
-    Handle token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.out()))
+    auto sessionText = [](WTS_INFO_CLASS what) {
+        LPWSTR text = nullptr;
+        DWORD bytes = 0;
+        QString value;
+        if (WTSQuerySessionInformationW(WTS_CURRENT_SERVER_HANDLE, WTS_CURRENT_SESSION, what, &text, &bytes) && text)
+            value = QString::fromWCharArray(text);
+        WTSFreeMemory(text);
+        return value;
+    };
+    const QString name = sessionText(WTSUserName);
+    const QString domain = sessionText(WTSDomainName);
+    user.name = domain.isEmpty() ? name : domain + QLatin1Char('\\') + name;
+    BYTE sid[SECURITY_MAX_SID_SIZE] = {};
+    DWORD sidSize = sizeof sid;
+    wchar_t sidDomain[256] = {};
+    DWORD sidDomainSize = 256;
+    SID_NAME_USE use;
+    const std::wstring account = user.name.toStdWString();
+    LPWSTR sidText = nullptr;
+    if (name.isEmpty() || !LookupAccountNameW(nullptr, account.c_str(), sid, &sidSize, sidDomain, &sidDomainSize, &use)
+        || !ConvertSidToStringSidW(sid, &sidText))
         return;
-    TOKEN_PRIVILEGES privileges = {};
-    privileges.PrivilegeCount = 1;
-    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    if (LookupPrivilegeValueW(nullptr, name, &privileges.Privileges[0].Luid))
-        AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
-}
-
-} // namespace
-
-InteractiveUser interactiveUser()
-{
-    InteractiveUser user;
-    Whose whose = Whose::Nobody;
-    Handle token(interactiveToken(&whose));
-    if (token.get()) {
-        user.found = true;
-        user.name = tokenAccountName(token.get());
-        user.appDataFolder = roamingAppData(token.get());
-        return user;
+    const QString wanted = QString::fromWCharArray(sidText);
+    LocalFree(sidText);
+    for (const UserProfile &profile : userProfiles()) {
+        if (profile.sid.compare(wanted, Qt::CaseInsensitive) == 0)
+            user.appDataFolder = profile.appDataFolder;
     }
-    // Nobody to be found: the account that runs the installer, and its folders.
-    Handle own;
-    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, own.out()))
-        user.name = tokenAccountName(own.get());
-    user.appDataFolder = roamingAppData(nullptr);
-    return user;
 }
 
-bool startAsInteractiveUser(const QString &program, const QString &workingFolder)
+// Starts the program as a child of `parent`: it takes the parent's token and session.
+bool startAsChildOf(HANDLE parent, const std::wstring &application, std::wstring &commandLine, const std::wstring &folder)
 {
-    Whose whose = Whose::Nobody;
-    Handle token(interactiveToken(&whose));
-    // This program's own account: started as it always was.
-    if (whose != Whose::Other)
-        return startDetachedProcess(program, workingFolder);
+    SIZE_T size = 0;
+    InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+    std::wstring buffer(size / sizeof(wchar_t) + 1, L'\0');
+    auto *attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(buffer.data());
+    if (!InitializeProcThreadAttributeList(attributes, 1, 0, &size))
+        return false;
+    bool ok = false;
+    if (UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_PARENT_PROCESS, &parent, sizeof parent, nullptr, nullptr)) {
+        STARTUPINFOEXW startup = {};
+        startup.StartupInfo.cb = sizeof startup;
+        startup.lpAttributeList = attributes;
+        PROCESS_INFORMATION started = {};
+        ok = CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                            EXTENDED_STARTUPINFO_PRESENT | CREATE_NEW_PROCESS_GROUP | DETACHED_PROCESS, nullptr, folder.c_str(),
+                            &startup.StartupInfo, &started);
+        if (ok) {
+            CloseHandle(started.hThread);
+            CloseHandle(started.hProcess);
+        }
+    }
+    DeleteProcThreadAttributeList(attributes);
+    return ok;
+}
 
-    const std::wstring application = QDir::toNativeSeparators(program).toStdWString();
-    const std::wstring folder = QDir::toNativeSeparators(workingFolder).toStdWString();
-    std::wstring commandLine = L"\"" + application + L"\"";
+// Starts the program with the user's token, in the token's session, on its interactive desktop.
+bool startWithToken(HANDLE token, const std::wstring &application, std::wstring &commandLine, const std::wstring &folder)
+{
     // The user's own environment, not the installer's (their TEMP, their APPDATA).
     void *environment = nullptr;
-    if (!CreateEnvironmentBlock(&environment, token.get(), FALSE))
+    if (!CreateEnvironmentBlock(&environment, token, FALSE))
         environment = nullptr;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
@@ -235,16 +276,16 @@ bool startAsInteractiveUser(const QString &program, const QString &workingFolder
     const DWORD flags = CREATE_UNICODE_ENVIRONMENT | CREATE_NEW_PROCESS_GROUP;
     // Through the secondary logon service: needs only the right to impersonate, which an
     // elevated administrator has. Outside any job of the installer's.
-    BOOL ok = CreateProcessWithTokenW(token.get(), 0, application.c_str(), commandLine.data(), flags, environment,
-                                      folder.c_str(), &startup, &started);
+    BOOL ok = CreateProcessWithTokenW(token, 0, application.c_str(), commandLine.data(), flags, environment, folder.c_str(),
+                                      &startup, &started);
     if (!ok) {
         // That service may be disabled; SYSTEM holds the rights to assign the token itself.
         enablePrivilege(SE_ASSIGNPRIMARYTOKEN_NAME);
         enablePrivilege(SE_INCREASE_QUOTA_NAME);
-        ok = CreateProcessAsUserW(token.get(), application.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+        ok = CreateProcessAsUserW(token, application.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                                   flags | DETACHED_PROCESS | CREATE_BREAKAWAY_FROM_JOB, environment, folder.c_str(), &startup, &started);
         if (!ok && GetLastError() == ERROR_ACCESS_DENIED)
-            ok = CreateProcessAsUserW(token.get(), application.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+            ok = CreateProcessAsUserW(token, application.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                                       flags | DETACHED_PROCESS, environment, folder.c_str(), &startup, &started);
     }
     if (environment)
@@ -254,6 +295,57 @@ bool startAsInteractiveUser(const QString &program, const QString &workingFolder
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
     return true;
+}
+
+} // namespace
+
+InteractiveUser interactiveUser()
+{
+    InteractiveUser user;
+    Handle token, shell;
+    switch (findInteractiveUser(token, shell)) {
+    case Whose::Other:
+    case Whose::Own:
+        user.found = true;
+        user.name = tokenAccountName(token.get());
+        user.appDataFolder = roamingAppData(token.get());
+        return user;
+    case Whose::ShellOnly:
+        user.found = true;
+        describeSessionUser(user);
+        if (!user.appDataFolder.isEmpty())
+            return user;
+        break; // their folder cannot be told: the installer's own stands in
+    case Whose::Nobody:
+        break;
+    }
+    // Nobody to be found: the account that runs the installer, and its folders.
+    Handle own;
+    if (user.name.isEmpty() && OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, own.out()))
+        user.name = tokenAccountName(own.get());
+    user.appDataFolder = roamingAppData(nullptr);
+    return user;
+}
+
+bool startAsInteractiveUser(const QString &program, const QString &workingFolder)
+{
+    Handle token, shell;
+    const Whose whose = findInteractiveUser(token, shell);
+    const std::wstring application = QDir::toNativeSeparators(program).toStdWString();
+    const std::wstring folder = QDir::toNativeSeparators(workingFolder).toStdWString();
+    // The program's own path, quoted, as its first argument: what the program expects to find.
+    std::wstring commandLine = L"\"" + application + L"\"";
+    switch (whose) {
+    case Whose::Other:
+        return startWithToken(token.get(), application, commandLine, folder);
+    case Whose::ShellOnly:
+        return startAsChildOf(shell.get(), application, commandLine, folder);
+    case Whose::Own:
+    case Whose::Nobody:
+        break;
+    }
+    // This program's own account: started as it always was.
+    return startDetachedProcess(program, workingFolder);
 }
 
 bool sessionReachable(quint64 processId)
