@@ -120,8 +120,6 @@ public:
     // user's alone. Set before the report is started: its header says whose settings change.
     void setAllUsers(bool allUsers) { m_allUsers = allUsers; }
     bool allUsers() const { return m_allUsers; }
-    // Tests put the user in place of the one the system names.
-    void setInteractiveUserForTest(const Platform::InteractiveUser &user) { m_interactiveUser = user; }
 
     // Opens the report beside the program, which is also the package folder.
     void startReport();
