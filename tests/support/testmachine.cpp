@@ -238,7 +238,7 @@ QString TestMachine::dump() const
                                             QRegularExpression::MultilineOption),
                          QStringLiteral("Installation <date>"));
             // The account differs by machine and build; whose settings change is checked on its own.
-            text.replace(QRegularExpression(QStringLiteral("^User settings: those of .*\\.$"), QRegularExpression::MultilineOption),
+            text.replace(QRegularExpression(QStringLiteral("^User settings: those of [^\r\n]*"), QRegularExpression::MultilineOption),
                          QStringLiteral("User settings: those of <user>."));
             for (const QString &line : text.split(QRegularExpression(QStringLiteral("\r?\n"))))
                 lines << QStringLiteral("  | ") + line;
