@@ -106,6 +106,8 @@ private slots:
     void toldTheTruth();
     void unattended_data();
     void unattended();
+    void interactiveUser_data();
+    void interactiveUser();
 };
 
 void tst_Installation::installs_data()
@@ -223,9 +225,10 @@ void tst_Installation::noJawsRowChosen()
     // The report holds its header and nothing after it.
     const QStringList report = QString::fromLocal8Bit(TextFiles::read(machine.packageFolder + QStringLiteral("/installLog.txt")))
                                    .split(QRegularExpression(QStringLiteral("\r?\n")));
-    QCOMPARE(report.size(), 5);
+    QCOMPARE(report.size(), 6);
     QVERIFY(report.at(2).startsWith(QStringLiteral("Installation ")));
-    QCOMPARE(report.mid(3), (QStringList{ "", "" }));
+    QVERIFY(report.at(3).startsWith(QStringLiteral("User settings: those of ")));
+    QCOMPARE(report.mid(4), (QStringList{ "", "" }));
     // Apart from the report and the program, the machine is as it was.
     QString after = machine.dump();
     after.remove(QRegularExpression(QStringLiteral("\\$PACKAGE/installLog.txt\n(  \\|[^\n]*\n)*")));
@@ -485,6 +488,7 @@ void tst_Installation::unattended_data()
     QTest::newRow("two JAWS folders") << (named + QStringList{ "--jaws", "latest" }) << "" << false << 2 << "untouched";
     QTest::newRow("no display") << QStringList{ "--unattended", "--jaws", "latest" } << "" << false << 2 << "untouched";
     QTest::newRow("options without --unattended") << QStringList{ "--jaws", "latest", "--display", "QUOR" } << "" << false << 2 << "untouched";
+    QTest::newRow("every user without --unattended") << QStringList{ "--all-users" } << "" << false << 2 << "untouched";
     // Scripts read these from the program's standard output, on Windows too, where it has no
     // console of its own.
     QTest::newRow("help") << QStringList{ "--help" } << "" << false << 0 << "prints:--unattended --jaws latest --display QUOR";
@@ -721,6 +725,110 @@ void tst_Installation::unattended()
         QCOMPARE(TextFiles::read(starts).count('\n'), expectedStarts);
         endJawsDoubles();
     }
+}
+
+void tst_Installation::interactiveUser_data()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Wine has one account and no sessions: the simulated machine plays them in the native build");
+#endif
+    QTest::addColumn<QString>("interactive");    // the user at the machine; empty: nobody is logged on
+    QTest::addColumn<QStringList>("arguments");  // none: the wizard
+    QTest::addColumn<QString>("jaws");           // "starts", "fails" (closed, then JFW.EXE cannot start), "out of reach"
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("configured"); // whose settings name the Quor: users, "installer"
+    QTest::addColumn<QString>("reportLine");
+
+    const QStringList unattended{ "--unattended", "--jaws", "latest", "--display", "QUOR" };
+    const QString restartFailed = QStringLiteral("^ERROR : Jaws could not be started again from .*JAWS10\\. Please start Jaws yourself\\.$");
+    QTest::newRow("the user's settings, not the installer's") << "alice" << QStringList() << "" << 0 << QStringList{ "alice" }
+                                                              << "^User settings: those of PC\\\\alice\\.$";
+    QTest::newRow("JAWS started again as the user") << "alice" << QStringList() << "starts" << 0 << QStringList{ "alice" }
+                                                    << "^'QUOR' Braille device selected in .*alice.*$";
+    QTest::newRow("JAWS not started again: the page") << "alice" << QStringList() << "fails" << 0 << QStringList{ "alice" } << restartFailed;
+    QTest::newRow("JAWS not started again: the exit code") << "alice" << unattended << "fails" << 1 << QStringList{ "alice" } << restartFailed;
+    QTest::newRow("every user") << "alice" << (unattended + QStringList{ "--all-users" }) << "" << 0 << QStringList{ "alice", "bob" }
+                                << "^User carol has no settings for this Jaws: left untouched\\.$";
+    QTest::newRow("nobody logged on: the installer's settings") << "" << QStringList() << "" << 0 << QStringList{ "installer" }
+                                                                << "^No interactive user was found: the user settings are those of .*\\.$";
+    QTest::newRow("JAWS in a session out of reach") << "alice" << unattended << "out of reach" << 5 << QStringList() << "";
+}
+
+// The person at the machine is not the account that installs (an administrator's password typed
+// over their shoulder, or a deployment tool running as SYSTEM): their settings and their JAWS
+// are the ones that count.
+void tst_Installation::interactiveUser()
+{
+    QFETCH(QString, interactive);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, jaws);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, configured);
+    QFETCH(QString, reportLine);
+    QTemporaryDir root;
+    TestMachine machine(root.path());
+    QVERIFY(machine.make());
+    QVERIFY(machine.addUsers(interactive, { "alice", "bob" }, { "carol" }));
+    const QString jfw = machine.jawsFolder + QStringLiteral("/JFW.EXE");
+    QProcessEnvironment environment = machine.environment();
+    // The restart runs JFW.EXE for real: a program that ends at once, or a file that is none.
+    QVERIFY(TextFiles::write(jfw, jaws == QLatin1String("starts") ? "#!/bin/sh\nexit 0\n" : "MZ"));
+    QVERIFY(QFile::setPermissions(jfw, QFile::permissions(jfw) | (jaws == QLatin1String("starts") ? QFileDevice::ExeOwner : QFileDevice::ReadOwner)));
+    if (jaws == QLatin1String("starts") || jaws == QLatin1String("fails"))
+        environment.insert(QStringLiteral("IQO_PROBE_JAWS_WINDOW"), QStringLiteral("1"));
+    QProcess otherSession;
+    if (jaws == QLatin1String("out of reach")) {
+        const QString running = root.filePath(QStringLiteral("session 2/JFW.EXE"));
+        QVERIFY(QDir().mkpath(QFileInfo(running).path()) && QFile::copy(QStringLiteral("/bin/sleep"), running));
+        QVERIFY(TextFiles::write(machine.root + QStringLiteral("/session.ini"),
+                                 TextFiles::read(machine.root + QStringLiteral("/session.ini")) + "[OtherSession]\r\nPrograms=" + running.toUtf8() + "\r\n"));
+        otherSession.start(running, { QStringLiteral("60") });
+        QVERIFY(otherSession.waitForStarted());
+    }
+    const QString before = machine.dump();
+
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(root.path());
+    process.start(machine.addProgram(QStringLiteral("installationprobe")), arguments);
+    QVERIFY(process.waitForFinished(120000));
+    otherSession.kill();
+    otherSession.waitForFinished();
+    const QString output = QString::fromUtf8(process.readAllStandardOutput());
+    const QString errors = QString::fromUtf8(process.readAllStandardError());
+    qInfo("output:\n%s\nerrors:\n%s", qPrintable(output), qPrintable(errors));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), exitCode);
+
+    if (jaws == QLatin1String("out of reach")) {
+        // Nothing touched, not even a report, and the reason told.
+        QVERIFY(sameText(machine.dump(), before, QStringLiteral("the machine")));
+        QVERIFY2(errors.contains(QStringLiteral("cannot reach")), qPrintable(errors));
+        return;
+    }
+    const QString report = QString::fromLocal8Bit(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")));
+    qInfo("report:\n%s", qPrintable(report));
+    QVERIFY2(report.split(QRegularExpression(QStringLiteral("\r?\n"))).indexOf(QRegularExpression(reportLine)) >= 0, qPrintable(report));
+    if (arguments.isEmpty()) {
+        const bool failed = jaws == QLatin1String("fails");
+        QVERIFY2(output.contains(failed ? QStringLiteral("sentence=Error during installation.") : QStringLiteral("sentence=Installation correctly done.")),
+                 qPrintable(output));
+    }
+    const QMap<QString, QString> settings{ { "alice", machine.profileSettings("alice") },
+                                           { "bob", machine.profileSettings("bob") },
+                                           { "installer", machine.userSettings } };
+    for (auto user = settings.cbegin(); user != settings.cend(); ++user) {
+        const QByteArray jcf = TextFiles::read(user.value() + QStringLiteral("/enu/default.jcf"));
+        QVERIFY2(jcf.contains("BrailleDisplay=QUOR") == configured.contains(user.key()), qPrintable(user.key() + ": " + jcf));
+    }
+    // A user who never ran this JAWS gets no settings folder of it.
+    QVERIFY(!QFileInfo::exists(root.filePath(QStringLiteral("Users/carol/AppData/Roaming/Freedom Scientific"))));
+    // Started as the user, in JAWS's folder; or not at all, when JAWS was not running.
+    const QByteArray started = TextFiles::read(machine.root + QStringLiteral("/started.txt"));
+    if (jaws.isEmpty())
+        QCOMPARE(started, QByteArray());
+    else
+        QCOMPARE(started, QStringLiteral("PC\\%1|%2|%3\n").arg(interactive, QDir::toNativeSeparators(jfw), QDir::toNativeSeparators(machine.jawsFolder)).toUtf8());
 }
 
 QTEST_GUILESS_MAIN(tst_Installation)

@@ -103,10 +103,6 @@
         <translation>das Installationspaket ist unvollständig: Es wurde nichts installiert</translation>
     </message>
     <message>
-        <source>JAWS could not be closed</source>
-        <translation>JAWS konnte nicht beendet werden</translation>
-    </message>
-    <message>
         <source>The JAWS program folder to install into, &quot;latest&quot; for the JAWS of the highest version, or &quot;all&quot; for every JAWS installed.</source>
         <translation>Der JAWS-Programmordner, in den installiert wird, &quot;latest&quot; für das JAWS mit der höchsten Version oder &quot;all&quot; für jedes installierte JAWS.</translation>
     </message>
@@ -121,6 +117,18 @@
     <message>
         <source>interrupted: nothing more was copied or configured</source>
         <translation>unterbrochen: nichts weiter wurde kopiert oder eingerichtet</translation>
+    </message>
+    <message>
+        <source>Configure the user settings of every user who has settings for this JAWS, not only those of the user who is logged on.</source>
+        <translation>Die Benutzereinstellungen aller Benutzer konfigurieren, die Einstellungen für dieses JAWS haben, nicht nur die des angemeldeten Benutzers.</translation>
+    </message>
+    <message>
+        <source>--%1 is for an installation with --%2.</source>
+        <translation>--%1 gilt nur für eine Installation mit --%2.</translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)</source>
+        <translation>JAWS konnte nicht beendet werden, oder es läuft, wo dieses Programm es nicht erreichen kann (dann wurde nichts installiert)</translation>
     </message>
 </context>
 <context>
@@ -202,6 +210,10 @@
         <source>The driver is installed in %1 already: left as it is.</source>
         <translation>Der Treiber ist in %1 bereits installiert: unverändert gelassen.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
+        <translation>FEHLER : Jaws konnte aus %1 nicht wieder gestartet werden. Bitte starten Sie Jaws selbst.</translation>
+    </message>
 </context>
 <context>
     <name>IntroPage</name>
@@ -275,6 +287,26 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>The package file %1 could not be deleted: it stays.</source>
         <translation>Die Paketdatei %1 konnte nicht gelöscht werden: sie bleibt.</translation>
+    </message>
+    <message>
+        <source>User settings: those of every user of this computer who has settings for the chosen Jaws.</source>
+        <translation>Benutzereinstellungen: die aller Benutzer dieses Computers, die Einstellungen für das gewählte Jaws haben.</translation>
+    </message>
+    <message>
+        <source>No interactive user was found: the user settings are those of %1, the account that runs the installation.</source>
+        <translation>Es wurde kein angemeldeter Benutzer gefunden: Die Benutzereinstellungen sind die von %1, dem Konto, das die Installation ausführt.</translation>
+    </message>
+    <message>
+        <source>User settings: those of %1.</source>
+        <translation>Benutzereinstellungen: die von %1.</translation>
+    </message>
+    <message>
+        <source>User %1 has no settings for this Jaws: left untouched.</source>
+        <translation>Benutzer %1 hat keine Einstellungen für dieses Jaws: unverändert gelassen.</translation>
+    </message>
+    <message>
+        <source>User settings of %1 in %2:</source>
+        <translation>Benutzereinstellungen von %1 in %2:</translation>
     </message>
 </context>
 <context>
@@ -397,6 +429,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>Error during installation. The report is on the standard error stream.</source>
         <translation>Fehler bei der Installation. Der Bericht steht in der Standardfehlerausgabe.</translation>
+    </message>
+    <message>
+        <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
+        <translation>JAWS läuft in einer Sitzung, die dieses Programm nicht erreichen kann (es läuft unter einem anderen Konto, während ein Benutzer arbeitet): Es wurde nichts installiert. Führen Sie die Installation erneut aus, wenn JAWS nicht läuft.</translation>
     </message>
 </context>
 </TS>

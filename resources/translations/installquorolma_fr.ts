@@ -103,10 +103,6 @@
         <translation>le paquet d&apos;installation est incomplet : rien n&apos;a été installé</translation>
     </message>
     <message>
-        <source>JAWS could not be closed</source>
-        <translation>JAWS n&apos;a pas pu être fermé</translation>
-    </message>
-    <message>
         <source>The JAWS program folder to install into, &quot;latest&quot; for the JAWS of the highest version, or &quot;all&quot; for every JAWS installed.</source>
         <translation>Le dossier de programme de JAWS où installer, &quot;latest&quot; pour le JAWS de la version la plus récente, ou &quot;all&quot; pour chaque JAWS installé.</translation>
     </message>
@@ -121,6 +117,18 @@
     <message>
         <source>interrupted: nothing more was copied or configured</source>
         <translation>interrompu : rien de plus n&apos;a été copié ni configuré</translation>
+    </message>
+    <message>
+        <source>Configure the user settings of every user who has settings for this JAWS, not only those of the user who is logged on.</source>
+        <translation>Configurer les paramètres utilisateur de tous les utilisateurs qui ont des paramètres pour ce JAWS, pas seulement ceux de l&apos;utilisateur connecté.</translation>
+    </message>
+    <message>
+        <source>--%1 is for an installation with --%2.</source>
+        <translation>--%1 ne sert qu&apos;à une installation avec --%2.</translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)</source>
+        <translation>JAWS n&apos;a pas pu être fermé, ou il fonctionne là où ce programme ne peut pas l&apos;atteindre (rien n&apos;a alors été installé)</translation>
     </message>
 </context>
 <context>
@@ -202,6 +210,10 @@
         <source>The driver is installed in %1 already: left as it is.</source>
         <translation>Le pilote est déjà installé dans %1 : laissé tel quel.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
+        <translation>ERREUR : Jaws n&apos;a pas pu être redémarré depuis %1. Veuillez démarrer Jaws vous-même.</translation>
+    </message>
 </context>
 <context>
     <name>IntroPage</name>
@@ -275,6 +287,26 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>The package file %1 could not be deleted: it stays.</source>
         <translation>Le fichier %1 du paquet n&apos;a pas pu être supprimé : il reste.</translation>
+    </message>
+    <message>
+        <source>User settings: those of every user of this computer who has settings for the chosen Jaws.</source>
+        <translation>Paramètres utilisateur : ceux de tous les utilisateurs de cet ordinateur qui ont des paramètres pour le Jaws choisi.</translation>
+    </message>
+    <message>
+        <source>No interactive user was found: the user settings are those of %1, the account that runs the installation.</source>
+        <translation>Aucun utilisateur connecté n&apos;a été trouvé : les paramètres utilisateur sont ceux de %1, le compte qui exécute l&apos;installation.</translation>
+    </message>
+    <message>
+        <source>User settings: those of %1.</source>
+        <translation>Paramètres utilisateur : ceux de %1.</translation>
+    </message>
+    <message>
+        <source>User %1 has no settings for this Jaws: left untouched.</source>
+        <translation>L&apos;utilisateur %1 n&apos;a pas de paramètres pour ce Jaws : laissé tel quel.</translation>
+    </message>
+    <message>
+        <source>User settings of %1 in %2:</source>
+        <translation>Paramètres utilisateur de %1 dans %2 :</translation>
     </message>
 </context>
 <context>
@@ -397,6 +429,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>Error during installation. The report is on the standard error stream.</source>
         <translation>Erreur pendant l&apos;installation. Le rapport est sur la sortie d&apos;erreur standard.</translation>
+    </message>
+    <message>
+        <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
+        <translation>JAWS fonctionne dans une session que ce programme ne peut pas atteindre (il s&apos;exécute sous un autre compte pendant qu&apos;un utilisateur travaille) : rien n&apos;a été installé. Relancez l&apos;installation lorsque JAWS ne fonctionne pas.</translation>
     </message>
 </context>
 </TS>

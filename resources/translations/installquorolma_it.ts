@@ -103,10 +103,6 @@
         <translation>il pacchetto di installazione è incompleto: non è stato installato nulla</translation>
     </message>
     <message>
-        <source>JAWS could not be closed</source>
-        <translation>impossibile chiudere JAWS</translation>
-    </message>
-    <message>
         <source>The JAWS program folder to install into, &quot;latest&quot; for the JAWS of the highest version, or &quot;all&quot; for every JAWS installed.</source>
         <translation>La cartella del programma JAWS in cui installare, &quot;latest&quot; per il JAWS della versione più alta, o &quot;all&quot; per ogni JAWS installato.</translation>
     </message>
@@ -121,6 +117,18 @@
     <message>
         <source>interrupted: nothing more was copied or configured</source>
         <translation>interrotto: non è stato copiato né configurato altro</translation>
+    </message>
+    <message>
+        <source>Configure the user settings of every user who has settings for this JAWS, not only those of the user who is logged on.</source>
+        <translation>Configura le impostazioni utente di tutti gli utenti che hanno impostazioni per questo JAWS, non solo quelle dell&apos;utente connesso.</translation>
+    </message>
+    <message>
+        <source>--%1 is for an installation with --%2.</source>
+        <translation>--%1 vale solo per un&apos;installazione con --%2.</translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)</source>
+        <translation>impossibile chiudere JAWS, oppure è in esecuzione dove questo programma non può raggiungerlo (in tal caso non è stato installato nulla)</translation>
     </message>
 </context>
 <context>
@@ -202,6 +210,10 @@
         <source>The driver is installed in %1 already: left as it is.</source>
         <translation>Il driver è già installato in %1: lasciato com&apos;è.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
+        <translation>ERRORE : impossibile riavviare Jaws da %1. Avviare Jaws manualmente.</translation>
+    </message>
 </context>
 <context>
     <name>IntroPage</name>
@@ -275,6 +287,26 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>The package file %1 could not be deleted: it stays.</source>
         <translation>Il file del pacchetto %1 non è stato eliminato: rimane.</translation>
+    </message>
+    <message>
+        <source>User settings: those of every user of this computer who has settings for the chosen Jaws.</source>
+        <translation>Impostazioni utente: quelle di tutti gli utenti di questo computer che hanno impostazioni per il Jaws scelto.</translation>
+    </message>
+    <message>
+        <source>No interactive user was found: the user settings are those of %1, the account that runs the installation.</source>
+        <translation>Nessun utente connesso trovato: le impostazioni utente sono quelle di %1, l&apos;account che esegue l&apos;installazione.</translation>
+    </message>
+    <message>
+        <source>User settings: those of %1.</source>
+        <translation>Impostazioni utente: quelle di %1.</translation>
+    </message>
+    <message>
+        <source>User %1 has no settings for this Jaws: left untouched.</source>
+        <translation>L&apos;utente %1 non ha impostazioni per questo Jaws: lasciato invariato.</translation>
+    </message>
+    <message>
+        <source>User settings of %1 in %2:</source>
+        <translation>Impostazioni utente di %1 in %2:</translation>
     </message>
 </context>
 <context>
@@ -397,6 +429,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>Error during installation. The report is on the standard error stream.</source>
         <translation>Errore durante l&apos;installazione. Il rapporto è sullo standard error.</translation>
+    </message>
+    <message>
+        <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
+        <translation>JAWS è in esecuzione in una sessione che questo programma non può raggiungere (viene eseguito con un altro account mentre un utente lavora): non è stato installato nulla. Eseguire di nuovo l&apos;installazione quando JAWS non è in esecuzione.</translation>
     </message>
 </context>
 </TS>

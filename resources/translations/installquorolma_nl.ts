@@ -103,10 +103,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>JAWS could not be closed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The JAWS program folder to install into, &quot;latest&quot; for the JAWS of the highest version, or &quot;all&quot; for every JAWS installed.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -120,6 +116,18 @@
     </message>
     <message>
         <source>interrupted: nothing more was copied or configured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configure the user settings of every user who has settings for this JAWS, not only those of the user who is logged on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 is for an installation with --%2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -202,6 +210,10 @@
         <source>The driver is installed in %1 already: left as it is.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>IntroPage</name>
@@ -268,6 +280,26 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>The package file %1 could not be deleted: it stays.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User settings: those of every user of this computer who has settings for the chosen Jaws.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No interactive user was found: the user settings are those of %1, the account that runs the installation.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User settings: those of %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User %1 has no settings for this Jaws: left untouched.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User settings of %1 in %2:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -390,6 +422,10 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>Error during installation. The report is on the standard error stream.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

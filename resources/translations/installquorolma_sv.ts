@@ -103,10 +103,6 @@
         <translation>installationspaketet är ofullständigt: ingenting installerades</translation>
     </message>
     <message>
-        <source>JAWS could not be closed</source>
-        <translation>JAWS kunde inte stängas</translation>
-    </message>
-    <message>
         <source>The JAWS program folder to install into, &quot;latest&quot; for the JAWS of the highest version, or &quot;all&quot; for every JAWS installed.</source>
         <translation>JAWS-programmappen att installera i, &quot;latest&quot; för JAWS med den högsta versionen, eller &quot;all&quot; för varje installerat JAWS.</translation>
     </message>
@@ -121,6 +117,18 @@
     <message>
         <source>interrupted: nothing more was copied or configured</source>
         <translation>avbrutet: inget mer kopierades eller konfigurerades</translation>
+    </message>
+    <message>
+        <source>Configure the user settings of every user who has settings for this JAWS, not only those of the user who is logged on.</source>
+        <translation>Konfigurera användarinställningarna för alla användare som har inställningar för denna JAWS, inte bara för den inloggade användaren.</translation>
+    </message>
+    <message>
+        <source>--%1 is for an installation with --%2.</source>
+        <translation>--%1 gäller bara en installation med --%2.</translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)</source>
+        <translation>JAWS kunde inte stängas, eller körs där detta program inte kan nå det (då installerades ingenting)</translation>
     </message>
 </context>
 <context>
@@ -202,6 +210,10 @@
         <source>The driver is installed in %1 already: left as it is.</source>
         <translation>Drivrutinen är redan installerad i %1: lämnad som den är.</translation>
     </message>
+    <message>
+        <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
+        <translation>FEL : Jaws kunde inte startas igen från %1. Starta Jaws själv.</translation>
+    </message>
 </context>
 <context>
     <name>IntroPage</name>
@@ -275,6 +287,26 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>The package file %1 could not be deleted: it stays.</source>
         <translation>Paketfilen %1 kunde inte tas bort: den finns kvar.</translation>
+    </message>
+    <message>
+        <source>User settings: those of every user of this computer who has settings for the chosen Jaws.</source>
+        <translation>Användarinställningar: för alla användare på denna dator som har inställningar för den valda Jaws.</translation>
+    </message>
+    <message>
+        <source>No interactive user was found: the user settings are those of %1, the account that runs the installation.</source>
+        <translation>Ingen inloggad användare hittades: användarinställningarna är de för %1, kontot som kör installationen.</translation>
+    </message>
+    <message>
+        <source>User settings: those of %1.</source>
+        <translation>Användarinställningar: för %1.</translation>
+    </message>
+    <message>
+        <source>User %1 has no settings for this Jaws: left untouched.</source>
+        <translation>Användaren %1 har inga inställningar för denna Jaws: lämnad orörd.</translation>
+    </message>
+    <message>
+        <source>User settings of %1 in %2:</source>
+        <translation>Användarinställningar för %1 i %2:</translation>
     </message>
 </context>
 <context>
@@ -397,6 +429,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>Error during installation. The report is on the standard error stream.</source>
         <translation>Fel under installationen. Rapporten finns på standardfelutmatningen.</translation>
+    </message>
+    <message>
+        <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
+        <translation>JAWS körs i en session som detta program inte kan nå (det körs som ett annat konto medan en användare arbetar): ingenting installerades. Kör installationen igen när JAWS inte körs.</translation>
     </message>
 </context>
 </TS>

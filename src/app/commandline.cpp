@@ -11,6 +11,7 @@ const QString jawsName = QStringLiteral("jaws");
 const QString displayName = QStringLiteral("display");
 const QString logName = QStringLiteral("log");
 const QString noRestartName = QStringLiteral("no-restart");
+const QString allUsersName = QStringLiteral("all-users");
 
 QString displayChoices()
 {
@@ -29,6 +30,8 @@ void addOptions(QCommandLineParser &parser)
     parser.addOption({ displayName, CommandLine::tr("The Braille display to make the default one."), displayChoices() });
     parser.addOption({ logName, CommandLine::tr("Also write the installation report to this file."), CommandLine::tr("FILE") });
     parser.addOption({ noRestartName, CommandLine::tr("Leave JAWS closed if the installation had to close it.") });
+    parser.addOption({ allUsersName, CommandLine::tr("Configure the user settings of every user who has settings for this JAWS, "
+                                                     "not only those of the user who is logged on.") });
     parser.addOption({ { QStringLiteral("h"), QStringLiteral("help") }, CommandLine::tr("Show this help and end.") });
     parser.addOption({ { QStringLiteral("v"), QStringLiteral("version") }, CommandLine::tr("Show the program's version and end.") });
 }
@@ -66,7 +69,9 @@ QString ownSwitch(const QString &argument, QString *value)
         return QStringLiteral("help");
     if (name == QLatin1String("norestart"))
         return noRestartName;
-    for (const QString &own : { unattendedName, jawsName, displayName, logName, noRestartName, QStringLiteral("help"), QStringLiteral("version") }) {
+    if (name == QLatin1String("allusers"))
+        return allUsersName;
+    for (const QString &own : { unattendedName, jawsName, displayName, logName, noRestartName, allUsersName, QStringLiteral("help"), QStringLiteral("version") }) {
         if (name == own)
             return own;
     }
@@ -135,6 +140,8 @@ CommandLine::CommandLine(const QStringList &arguments)
         if (unattendedOnly)
             m_error = tr("--%1, --%2, --%3 and --%4 are for an installation with --%5.")
                           .arg(jawsName, displayName, logName, noRestartName, unattendedName);
+        else if (parser.isSet(allUsersName))
+            m_error = tr("--%1 is for an installation with --%2.").arg(allUsersName, unattendedName);
         else
             m_mode = Mode::Wizard; // the toolkit takes its own options
         return;
@@ -170,6 +177,7 @@ CommandLine::CommandLine(const QStringList &arguments)
     m_jaws = parser.value(jawsName);
     m_logFile = parser.value(logName);
     m_restartJaws = !parser.isSet(noRestartName);
+    m_allUsers = parser.isSet(allUsersName);
     m_mode = Mode::Unattended;
 }
 
@@ -190,7 +198,7 @@ QString CommandLine::helpText()
         { WrongUsageExit, tr("wrong usage: nothing was done") },
         { NoSuchJaws, tr("no such JAWS installation") },
         { PackageIncomplete, tr("the installation package is incomplete: nothing was installed") },
-        { JawsNotClosed, tr("JAWS could not be closed") },
+        { JawsNotClosed, tr("JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)") },
         { Cancelled, tr("interrupted: nothing more was copied or configured") },
     };
     for (const auto &code : codes)

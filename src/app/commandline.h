@@ -37,6 +37,8 @@ public:
     int device() const { return m_device; }
     QString logFile() const { return m_logFile; }
     bool restartJaws() const { return m_restartJaws; }
+    // Every user's settings, not only the interactive user's.
+    bool allUsers() const { return m_allUsers; }
 
     // The usage, the options and the exit codes, translated.
     static QString helpText();
@@ -49,4 +51,5 @@ private:
     int m_device = -1;
     QString m_logFile;
     bool m_restartJaws = true;
+    bool m_allUsers = false;
 };

@@ -86,6 +86,9 @@ int runFromCommandLine(int &argc, char **argv, const CommandLine &commandLine, c
     UnattendedInstallation unattended(commandLine, arguments);
     if (!unattended.chooseJawsFolders())
         return CommandLine::NoSuchJaws;
+    if (!unattended.jawsWithinReach())
+        return CommandLine::JawsNotClosed;
+    jawsInstaller.setAllUsers(commandLine.allUsers());
     // As in the wizard: the report's opening lines under the built-in catalogue, then the
     // package's own catalogue, if it has one. The package folder is only read.
     jawsInstaller.startReport(JawsInstaller::PackageFolderUse::ReadOnly);

@@ -86,6 +86,16 @@ bool UnattendedInstallation::chooseJawsFolders()
     return false;
 }
 
+bool UnattendedInstallation::jawsWithinReach()
+{
+    if (!jaws.runsOutOfReach())
+        return true;
+    Platform::writeStandardError(tr("JAWS is running in a session that this program cannot reach (it runs as another account while "
+                                    "a user works): nothing was installed. Run the installation again when JAWS is not running.")
+                                 + QLatin1Char('\n'));
+    return false;
+}
+
 void UnattendedInstallation::interrupt()
 {
     if (interrupted)
@@ -164,10 +174,8 @@ int UnattendedInstallation::run()
         exitCode = std::max(exitCode, installInto(folder));
         jawsInstaller.setHasErrors(earlierErrors || jawsInstaller.hasErrors());
     }
-    if (!jawsClosedIn.isEmpty() && commandLine.restartJaws()) {
-        jaws.setCurrentFolder(jawsClosedIn);
-        jaws.restart();
-    }
+    if (!jawsClosedIn.isEmpty() && commandLine.restartJaws() && !Installation::giveJawsBack(jaws, jawsInstaller, jawsClosedIn))
+        exitCode = std::max<int>(exitCode, CommandLine::InstalledWithErrors);
 
     // The package folder is left as it was: the report goes into each JAWS folder installed
     // into, and to --log with this run's lines only.

@@ -22,6 +22,10 @@ public:
     // error stream and touches nothing. Records whose folder holds no JAWS program are named on
     // the standard output when they were passed over.
     bool chooseJawsFolders();
+    // False, saying why on the standard error stream, when a JAWS runs where this program cannot
+    // reach it (in a user's session while the program runs as SYSTEM): it could be neither
+    // closed nor restarted, so nothing is touched and a deployment tool may try again later.
+    bool jawsWithinReach();
     // The whole installation into those folders, from the report's first line after its header
     // to its last; the exit code, the worst of the installations'.
     int run();

@@ -175,8 +175,20 @@ void Installation::restartJawsIfClosed()
     if (!m_jawsClosedHere || !restartJaws)
         return;
     m_jawsClosedHere = false; // once
-    jaws.setCurrentFolder(installer.jawsFolder());
-    jaws.restart();
+    giveJawsBack(jaws, installer, installer.jawsFolder());
+}
+
+bool Installation::giveJawsBack(Jaws &jaws, JawsInstaller &installer, const QString &folder)
+{
+    jaws.setCurrentFolder(folder);
+    if (jaws.restart())
+        return true;
+    // The user may be left without speech: the report, the last page and the exit code say so.
+    installer.report().writeLine(tr("ERROR : Jaws could not be started again from %1. Please start Jaws yourself.")
+                                     .arg(QDir::toNativeSeparators(folder)));
+    installer.report().noteFailure();
+    installer.setHasErrors(true);
+    return false;
 }
 
 void Installation::copyFileSuccess(const QString &filePath)

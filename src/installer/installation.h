@@ -54,6 +54,10 @@ public:
     // here is started again. Waits for the copy's current file.
     void cancel();
 
+    // Starts the JAWS of `folder` again, as its user; a failure is an error of the run, written
+    // in its report. For a run that closed JAWS once for several installations.
+    static bool giveJawsBack(Jaws &jaws, JawsInstaller &installer, const QString &folder);
+
     State state() const { return m_state; }
     bool packageIncomplete() const { return m_packageIncomplete; }
     bool jawsFolderMissing() const { return m_jawsFolderMissing; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/interactiveuser.h"
 #include "report/report.h"
 #include "version/jawsversion.h"
 
@@ -9,6 +10,8 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // The installation engine: where the package's files come from, where they go in the chosen
 // JAWS installation, the report of the run and whether anything failed. One object lives for
@@ -109,6 +112,15 @@ public:
     // Every settings edit, in its fixed order; true when anything in the installation failed.
     bool configureJaws();
 
+    // The person whose user settings are configured: the interactive user, not the account that
+    // runs the installer (see Platform::interactiveUser); asked once.
+    const Platform::InteractiveUser &interactiveUser();
+    // With every user: the user settings of every profile of the machine that has settings for
+    // the chosen JAWS, each profile with its own lines in the report, instead of the interactive
+    // user's alone. Set before the report is started: its header says whose settings change.
+    void setAllUsers(bool allUsers) { m_allUsers = allUsers; }
+    bool allUsers() const { return m_allUsers; }
+
     // Where the run may write in the package folder: the wizard keeps its report there and
     // removes what it delivered; an unattended run, one of many from a shared folder, leaves
     // that folder exactly as it found it.
@@ -174,6 +186,12 @@ private:
     void cleanUpPackageFolder();
     bool m_packageFolderReadOnly = false;
     bool m_cleanedUp = false;
+    // The report's header line that names the user whose settings are configured.
+    QString userHeaderLine();
+    // The settings folder of `version` under an application data folder, as JAWS names it there.
+    static QString settingsFolderUnder(const QString &appData, const JawsVersion &version);
+    // With every user: the user settings of each profile that has them for the chosen JAWS.
+    void configureEveryProfile();
 
     QString m_sourceFolder;
     QString m_jawsFolder;
@@ -194,4 +212,6 @@ private:
     // Package files the installation used, true while every use succeeded.
     QHash<QString, bool> m_packageFileUses;
     QSet<QString> m_ownPackageFiles;
+    std::optional<Platform::InteractiveUser> m_interactiveUser;
+    bool m_allUsers = false;
 };

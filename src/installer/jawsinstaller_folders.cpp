@@ -63,6 +63,18 @@ QString settingsFolder(const QString &appData, const JawsVersion &version)
 
 } // namespace
 
+QString JawsInstaller::settingsFolderUnder(const QString &appData, const JawsVersion &version)
+{
+    return settingsFolder(appData, version);
+}
+
+const Platform::InteractiveUser &JawsInstaller::interactiveUser()
+{
+    if (!m_interactiveUser)
+        m_interactiveUser = Platform::interactiveUser();
+    return *m_interactiveUser;
+}
+
 void JawsInstaller::reset()
 {
     m_jawsFolder.clear();
@@ -95,7 +107,12 @@ bool JawsInstaller::computeTargetFolders()
         // Without its application data folder a settings folder would land at the root of the
         // drive: it stays empty instead, and nothing is created or edited there.
         m_sharedSettingsFolder = settingsFolder(shellFolders.commonAppDataFolder, version);
-        m_userSettingsFolder = settingsFolder(shellFolders.appDataFolder, version);
+        // The person's own settings, not those of the account that runs the installer. When no
+        // such person can be found, that account's folder, as the report's header says.
+        const QString userAppData = interactiveUser().appDataFolder.isEmpty() ? shellFolders.appDataFolder
+                                                                              : interactiveUser().appDataFolder;
+        // With every user, each profile is configured on its own after the shared settings.
+        m_userSettingsFolder = m_allUsers ? QString() : settingsFolder(userAppData, version);
     } else {
         m_driverFolder = m_jawsFolder;
         m_sharedSettingsFolder = m_jawsFolder + QStringLiteral("/SETTINGS");

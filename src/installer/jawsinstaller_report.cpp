@@ -12,12 +12,12 @@ void JawsInstaller::startReport(PackageFolderUse use)
     m_packageFolderReadOnly = use == PackageFolderUse::ReadOnly;
     m_cleanedUp = false;
     if (m_packageFolderReadOnly) {
-        m_report.openInMemory();
+        m_report.openInMemory(userHeaderLine());
         m_reportPath.clear();
         return;
     }
     m_reportPath = programFolder + QDir::separator() + QStringLiteral("installLog.txt");
-    m_report.openOrKeepInMemory(m_reportPath);
+    m_report.openOrKeepInMemory(m_reportPath, userHeaderLine());
     if (m_report.inMemory())
         m_reportPath.clear();
 }

@@ -100,7 +100,8 @@ bool JawsInstaller::configureJaws()
     const JawsVersion version = jawsVersion();
     // A settings folder that is not there is never made: JAWS would not read it.
     const bool sharedFound = settingsFolderFound(m_sharedSettingsFolder);
-    const bool userFound = settingsFolderFound(m_userSettingsFolder);
+    // With every user, no single user's folder: each profile is configured at the end.
+    const bool userFound = !m_allUsers && settingsFolderFound(m_userSettingsFolder);
     QStringList filesNames;
     mergeFileNames(filesNames);
     if (sharedFound)
@@ -125,5 +126,7 @@ bool JawsInstaller::configureJaws()
         selectTranslationTables(m_userSettingsFolder);
     if (version.hidesSharedKeyMaps() && userFound)
         resetUserKeyMaps(m_userSettingsFolder);
+    if (m_allUsers)
+        configureEveryProfile();
     return m_hasErrors;
 }

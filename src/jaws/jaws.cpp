@@ -1,6 +1,6 @@
 #include "jaws.h"
 
-#include "platform/detachedprocess.h"
+#include "platform/interactiveuser.h"
 #include "platform/registry.h"
 
 #include <QCoreApplication>
@@ -275,6 +275,24 @@ bool Jaws::restart()
         return false;
     const QString program = currentFolder + QDir::separator() + jawsExecutable;
     // JAWS works in its own folder (and the package folder, the installer's, must stay free to
-    // be removed); it outlives the wizard and gets nothing of the installer's console.
-    return Platform::startDetachedProcess(program, currentFolder);
+    // be removed); it outlives the wizard and gets nothing of the installer's console. It is the
+    // user's screen reader: with the installer's rights it would run as another account, or
+    // elevated, with settings that are not the user's.
+    return Platform::startAsInteractiveUser(program, currentFolder);
+}
+
+bool Jaws::runsOutOfReach()
+{
+    if (!loadToolhelp())
+        return false;
+    bool outOfReach = false;
+    for (const Platform::Toolhelp::Process &process : toolhelp.processes()) {
+        if (QFileInfo(QString::fromLatin1(process.name)).fileName().compare(jawsExecutable, Qt::CaseInsensitive) == 0
+            && !Platform::sessionReachable(process.id)) {
+            outOfReach = true;
+            break;
+        }
+    }
+    toolhelp.unload();
+    return outOfReach;
 }

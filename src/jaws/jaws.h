@@ -34,10 +34,14 @@ public:
     bool close();
     // Presses the first button of `dialog` that reads exactly "OK".
     void findTheButtonOkAndPressIt(Platform::WindowHandle dialog);
-    // Starts JFW.EXE from the current folder, in that folder and detached from the installer;
-    // true once it has started. Starts nothing unless that folder is an absolute path that
-    // holds JFW.EXE.
+    // Starts JFW.EXE from the current folder, in that folder and detached from the installer, as
+    // the interactive user, without the installer's administrator rights, in that user's
+    // session; true once it has started. Starts nothing unless that folder is an absolute path
+    // that holds JFW.EXE.
     bool restart();
+    // A JAWS runs in a session this program cannot reach (it runs as SYSTEM while a user works):
+    // its windows cannot be found, so it could neither be closed nor be told anything.
+    bool runsOutOfReach();
 
     // The registry walk: appends the installed folders to `list`.
     void readInstalledFolders(QStringList &list);

@@ -7,32 +7,32 @@
 #include <QFileInfo>
 #include <QLocale>
 
-bool Report::open(const QString &path)
+bool Report::open(const QString &path, const QString &headerLine)
 {
     if (!openFile(path)) {
         warnCannotOpen(path);
         return false;
     }
-    writeHeader();
+    writeHeader(headerLine);
     return true;
 }
 
-void Report::openInMemory()
+void Report::openInMemory(const QString &headerLine)
 {
     file.setFileName(QString());
     memory.open(QIODevice::ReadWrite | QIODevice::Text);
     runStart = 0;
     stream.setDevice(&memory);
     stream.setEncoding(QStringConverter::System);
-    writeHeader();
+    writeHeader(headerLine);
 }
 
-void Report::openOrKeepInMemory(const QString &path)
+void Report::openOrKeepInMemory(const QString &path, const QString &headerLine)
 {
     if (openFile(path))
-        writeHeader();
+        writeHeader(headerLine);
     else
-        openInMemory();
+        openInMemory(headerLine);
 }
 
 bool Report::openFile(const QString &path)
@@ -46,11 +46,13 @@ bool Report::openFile(const QString &path)
     return true;
 }
 
-void Report::writeHeader()
+void Report::writeHeader(const QString &headerLine)
 {
     writeLine(QString());
     writeLine(separatorLine());
     writeLine(tr("Installation %1").arg(localTextDate(QDateTime::currentDateTime())));
+    if (!headerLine.isEmpty())
+        writeLine(headerLine);
     writeLine(QString());
 }
 

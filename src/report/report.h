@@ -19,16 +19,17 @@ public:
     Report(const Report &) = delete;
     Report &operator=(const Report &) = delete;
 
-    // Binds the report to `path` (appending to an existing file) and writes the run's header.
-    // On failure the user is told once, and later lines reach no file.
-    bool open(const QString &path);
+    // Binds the report to `path` (appending to an existing file) and writes the run's header,
+    // ending with `headerLine` when there is one. On failure the user is told once, and later
+    // lines reach no file.
+    bool open(const QString &path, const QString &headerLine = QString());
     // The same for a report that no file beside the program can hold (a package folder on a
     // read-only share, or one that many machines use at once): the lines are kept until they are
     // published. Never fails.
-    void openInMemory();
+    void openInMemory(const QString &headerLine = QString());
     // Opens `path` as open() does when that file can be written, else keeps the report in
     // memory; nobody is told, since the report is published elsewhere.
-    void openOrKeepInMemory(const QString &path);
+    void openOrKeepInMemory(const QString &path, const QString &headerLine = QString());
 
     // Writes `text` unchanged, then a line end when `newline` is set.
     void writeLine(const QString &text, bool newline = true);
@@ -71,7 +72,7 @@ public:
 private:
     void warnCannotOpen(const QString &path);
     bool openFile(const QString &path);
-    void writeHeader();
+    void writeHeader(const QString &headerLine);
     void writeMessage(bool ok, const QString &text, bool newline);
 
     QFile file;

@@ -9,11 +9,15 @@
 //   IQO_PROBE_NO_ROW      set: no JAWS row chosen (the field set to -1 before page 2)
 //   IQO_PROBE_KEYS        keys ("Return", "Escape", comma-separated) pressed on the wizard one
 //                         by one while JAWS is being closed, from the warning on
+//   IQO_PROBE_JAWS_WINDOW set: JAWS's window is played in the program (where no real one can
+//                         be), and goes when asked to close
+// Arguments are the program's own: with --unattended, the run without the wizard.
 #include "globals.h"
 #include "installerapplication.h"
 #include "installwizard.h"
 #include "platform/messagebox.h"
 #include "platform/windowsystem.h"
+#include "support/scriptedwindows.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -24,6 +28,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -94,6 +99,12 @@ void choose(QListWidget *list, int row)
 int main(int argc, char *argv[])
 {
     static PrintingMessageBox messageBox;
+    std::unique_ptr<ScriptedWindows> jawsWindow;
+    if (qEnvironmentVariableIsSet("IQO_PROBE_JAWS_WINDOW")) {
+        jawsWindow = std::make_unique<ScriptedWindows>();
+        jawsWindow->add(QStringLiteral("JFWUI2"), QStringLiteral("JAWS"));
+        jawsWindow->onClose = [&jawsWindow](Platform::WindowHandle window) { jawsWindow->close(window); };
+    }
     const int result = runInstaller(argc, argv, [](InstallWizard &wizard) {
         Platform::installMessageBoxService(&messageBox);
         theWizard = &wizard;

@@ -200,6 +200,32 @@ bool TestMachine::writeFiles(const QList<QPair<QString, QByteArray>> &files)
     return true;
 }
 
+QString TestMachine::profileSettings(const QString &user) const
+{
+    return root + QStringLiteral("/Users/") + user + QStringLiteral("/AppData/Roaming/Freedom Scientific/JAWS/")
+        + (kind == Jaws::Version10 ? QStringLiteral("10.0") : QStringLiteral("2025")) + QStringLiteral("/Settings");
+}
+
+bool TestMachine::addUsers(const QString &interactive, const QStringList &withSettings, const QStringList &without)
+{
+    QByteArray registry = TextFiles::read(root + QStringLiteral("/registry.reg"));
+    QList<QPair<QString, QByteArray>> files;
+    int number = 1000;
+    for (const QString &user : withSettings + without) {
+        registry += QStringLiteral("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\S-1-5-21-7-%1]\r\n"
+                                   "\"ProfileImagePath\"=\"%2/Users/%3\"\r\n\r\n").arg(++number).arg(root, user).toUtf8();
+        if (withSettings.contains(user))
+            files.append({ profileSettings(user) + "/enu/default.jcf", crlf("[Options]\nBrailleDisplay=FOCUS\n") });
+        else
+            files.append({ root + "/Users/" + user + "/AppData/Roaming/desktop.ini", "[.ShellClassInfo]\r\n" });
+        if (user == interactive)
+            files.append({ root + "/session.ini", QStringLiteral("[InteractiveUser]\r\nName=PC\\%1\r\nSid=S-1-5-21-7-%2\r\n").arg(user).arg(number).toUtf8() });
+    }
+    if (interactive.isEmpty())
+        files.append({ root + "/session.ini", "[InteractiveUser]\r\nName=\r\n" });
+    return TextFiles::write(root + QStringLiteral("/registry.reg"), registry) && writeFiles(files);
+}
+
 QString TestMachine::addProgram(const QString &name)
 {
     const QString built = Fixtures::program(name);
@@ -250,6 +276,9 @@ QString TestMachine::dump() const
             text.replace(QRegularExpression(QStringLiteral("^Installation .*\\d\\d:\\d\\d:\\d\\d.*$"),
                                             QRegularExpression::MultilineOption),
                          QStringLiteral("Installation <date>"));
+            // The account differs by machine and build; whose settings change is checked on its own.
+            text.replace(QRegularExpression(QStringLiteral("^User settings: those of [^\r\n]*"), QRegularExpression::MultilineOption),
+                         QStringLiteral("User settings: those of <user>."));
             for (const QString &line : text.split(QRegularExpression(QStringLiteral("\r?\n"))))
                 lines << QStringLiteral("  | ") + line;
         }

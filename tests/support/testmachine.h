@@ -39,6 +39,13 @@ public:
     // folders copied from the first's, its jfw.exe the fixture `jfwFixture`. Without a fixture,
     // only the record of a JAWS uninstalled since, whose folder is gone. Its program folder.
     QString addJaws(const QString &key, const QString &jfwFixture);
+    // The person at the machine is not the account that installs (natively: the simulated
+    // machine's session.ini and profile list). `interactive` is one of the users, or empty for
+    // nobody logged on. Users of `withSettings` have run this JAWS: their profile holds its
+    // settings; those of `without` have a profile only.
+    bool addUsers(const QString &interactive, const QStringList &withSettings, const QStringList &without);
+    // The user settings folder of this JAWS in a user's profile made by addUsers.
+    QString profileSettings(const QString &user) const;
     // Copies the built program `name` into the package folder; its path there.
     QString addProgram(const QString &name);
     // Sets the environment a program of this machine runs in.

@@ -1,0 +1,43 @@
+#include "jawsinstaller.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QString JawsInstaller::userHeaderLine()
+{
+    if (m_allUsers)
+        return tr("User settings: those of every user of this computer who has settings for the chosen Jaws.");
+    const Platform::InteractiveUser &user = interactiveUser();
+    if (!user.found)
+        return tr("No interactive user was found: the user settings are those of %1, the account that runs the installation.")
+            .arg(user.name);
+    return tr("User settings: those of %1.").arg(user.name);
+}
+
+// Users who log on later get the display from the shared settings; those who have run this JAWS
+// have their own settings, which win over the shared ones and so are configured one by one.
+void JawsInstaller::configureEveryProfile()
+{
+    const JawsVersion version = jawsVersion();
+    if (!version.hasUserSettings())
+        return;
+    for (const Platform::UserProfile &profile : Platform::userProfiles()) {
+        const QString folder = settingsFolderUnder(profile.appDataFolder, version);
+        m_report.writeLine(QString());
+        // A profile without settings for this JAWS is left as it is: JAWS makes them from the
+        // shared ones when that user first runs it.
+        if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+            m_report.writeLine(tr("User %1 has no settings for this Jaws: left untouched.").arg(profile.name));
+            continue;
+        }
+        m_report.writeLine(tr("User settings of %1 in %2:").arg(profile.name, QDir::toNativeSeparators(folder)));
+        m_userSettingsFolder = folder;
+        if (!version.namesDisplayBySlot())
+            selectDefaultDevice(m_selectedDevice);
+        if (version.hasUserTables())
+            selectTranslationTables(folder);
+        if (version.hidesSharedKeyMaps())
+            resetUserKeyMaps(folder);
+    }
+    m_userSettingsFolder.clear();
+}

@@ -1,0 +1,127 @@
+#include "interactiveuser.h"
+
+#include "detachedprocess.h"
+#include "inidocument.h"
+#include "registry.h"
+#include "toolhelp.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace Platform {
+
+namespace {
+
+QString machineRoot()
+{
+    return qEnvironmentVariable("QUOROLMA_SYSTEM_ROOT");
+}
+
+IniDocument sessionFile()
+{
+    const QString root = machineRoot();
+    if (root.isEmpty())
+        return IniDocument();
+    QFile file(QDir(root).filePath(QStringLiteral("session.ini")));
+    return file.open(QIODevice::ReadOnly) ? IniDocument::parse(file.readAll()) : IniDocument();
+}
+
+// The string value, without the terminating zero the registry stores.
+QString stringValue(const RegistryKey &key, const QString &name)
+{
+    QByteArray data;
+    if (!key.queryValue(name, &data))
+        return QString();
+    QString text = QString::fromUtf16(reinterpret_cast<const char16_t *>(data.constData()), data.size() / 2);
+    const qsizetype zero = text.indexOf(QChar(0));
+    return zero >= 0 ? text.left(zero) : text;
+}
+
+// The account that runs this program, as the system names it.
+QString ownAccountName()
+{
+    const QString name = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));
+    return name.isEmpty() ? QStringLiteral("?") : name;
+}
+
+} // namespace
+
+InteractiveUser interactiveUser()
+{
+    const IniDocument session = sessionFile();
+    const std::optional<QString> name = session.value(QStringLiteral("InteractiveUser"), QStringLiteral("Name"));
+    InteractiveUser user;
+    if (name && !name->trimmed().isEmpty()) {
+        const QString sid = session.value(QStringLiteral("InteractiveUser"), QStringLiteral("Sid")).value_or(QString()).trimmed();
+        user.found = true;
+        user.name = name->trimmed();
+        for (const UserProfile &profile : userProfiles()) {
+            if (profile.sid.compare(sid, Qt::CaseInsensitive) == 0)
+                user.appDataFolder = profile.appDataFolder;
+        }
+        return user;
+    }
+    // Nobody at the machine, or a machine that does not tell: the account that runs the program,
+    // with the machine's own folder.
+    user.found = !name;
+    user.name = ownAccountName();
+    const QString root = machineRoot();
+    if (!root.isEmpty())
+        user.appDataFolder = QDir::toNativeSeparators(QDir(root).absoluteFilePath(QStringLiteral("AppData/Roaming")));
+    return user;
+}
+
+bool startAsInteractiveUser(const QString &program, const QString &workingFolder)
+{
+    const QString root = machineRoot();
+    if (!root.isEmpty()) {
+        QFile record(QDir(root).filePath(QStringLiteral("started.txt")));
+        if (record.open(QIODevice::WriteOnly | QIODevice::Append)) {
+            const QString line = interactiveUser().name + QLatin1Char('|') + QDir::toNativeSeparators(program) + QLatin1Char('|')
+                + QDir::toNativeSeparators(workingFolder) + QLatin1Char('\n');
+            record.write(line.toUtf8());
+        }
+    }
+    return startDetachedProcess(program, workingFolder);
+}
+
+bool sessionReachable(quint64 processId)
+{
+    const std::optional<QString> programs = sessionFile().value(QStringLiteral("OtherSession"), QStringLiteral("Programs"));
+    if (!programs)
+        return true;
+    Toolhelp toolhelp;
+    if (!toolhelp.load())
+        return true;
+    const QString path = toolhelp.imagePath(quint32(processId));
+    for (const QString &program : programs->split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        if (!path.isEmpty() && QFileInfo(path) == QFileInfo(program.trimmed()))
+            return false;
+    }
+    return true;
+}
+
+QList<UserProfile> userProfiles()
+{
+    QList<UserProfile> profiles;
+    const RegistryKey list = RegistryKey::openLocalMachine(QStringLiteral("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList"),
+                                                           RegistryView::Default);
+    if (!list.isOpen())
+        return profiles;
+    QString sid;
+    for (quint32 index = 0; list.enumerateSubKey(index, &sid) == RegistryKey::Enumeration::Item; ++index) {
+        const QString folder = stringValue(list.openSubKey(sid), QStringLiteral("ProfileImagePath"));
+        if (folder.isEmpty())
+            continue;
+        UserProfile profile;
+        profile.sid = sid;
+        profile.profileFolder = QDir::toNativeSeparators(folder);
+        profile.name = QFileInfo(QDir::fromNativeSeparators(folder)).fileName();
+        profile.appDataFolder = QDir::toNativeSeparators(QDir::fromNativeSeparators(folder) + QStringLiteral("/AppData/Roaming"));
+        profiles.append(profile);
+    }
+    return profiles;
+}
+
+} // namespace Platform
