@@ -1,4 +1,5 @@
-#include "installer/iniprofile.h"
+#include "support/configured.h"
+#include "support/inireads.h"
 #include "installer/jawsinstaller.h"
 #include "support/fixtures.h"
 #include "support/textfiles.h"
@@ -35,7 +36,7 @@ QStringList slotsOf(const QString &jfwIni)
     QStringList found;
     for (int n = 1; n < 10; ++n) {
         auto key = [&](const char *p) {
-            return IniProfile::readString(QStringLiteral("BrailleDisplays"), QString::fromLatin1(p).arg(n), jfwIni, QString());
+            return IniReads::readString(QStringLiteral("BrailleDisplays"), QString::fromLatin1(p).arg(n), jfwIni, QString());
         };
         if (key("Braille%1LongName").isEmpty())
             break;
@@ -149,13 +150,13 @@ void tst_Displays::registerDisplays()
     if (!before.isNull())
         QVERIFY(TextFiles::write(jfwIni, before));
     for (int pass = 0; pass < 2; ++pass) {
-        run.installer.registerDisplays(jfwIni);
+        configured(run.installer, [&](Configuration &c) { run.installer.registerDisplays(c, { jfwIni }); });
         // A second run finds both models listed: nothing is added twice.
         QCOMPARE(slotsOf(jfwIni), expectedSlots);
     }
     QVERIFY(!run.installer.hasErrors());
     QCOMPARE(run.lines().mid(0, expectedReport.size()), expectedReport);
-    QCOMPARE(IniProfile::readString(QStringLiteral("Options"), QStringLiteral("X"), jfwIni, QString()),
+    QCOMPARE(IniReads::readString(QStringLiteral("Options"), QStringLiteral("X"), jfwIni, QString()),
              before.isNull() ? QString() : QStringLiteral("1"));
 }
 
@@ -188,7 +189,7 @@ void tst_Displays::jfwIniNotReplaced()
     const QString jfwIni = run.jaws.filePath(QStringLiteral("jfw.ini"));
     QVERIFY(TextFiles::write(jfwIni, before));
     QVERIFY(QFile::setPermissions(jfwIni, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
-    run.installer.registerDisplays(jfwIni);
+    configured(run.installer, [&](Configuration &c) { run.installer.registerDisplays(c, { jfwIni }); });
     QVERIFY(QFile::setPermissions(jfwIni, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     QCOMPARE(TextFiles::read(jfwIni), before);
     QCOMPARE(run.lines(), expectedReport);
@@ -215,9 +216,9 @@ void tst_Displays::greekSystemRunTwice()
     const QByteArray before = "; \xF1\xF5\xE8\xEC\xDF\xF3\xE5\xE9\xF2\r\n[BrailleDisplays]\r\nBraille1LongName=" + greek
         + "\r\nBraille1Name=GR\r\nBraille1Driver=greek\r\nBraille1Port=USB\r\n";
     QVERIFY(TextFiles::write(jfwIni, before));
-    run.installer.registerDisplays(jfwIni);
+    configured(run.installer, [&](Configuration &c) { run.installer.registerDisplays(c, { jfwIni }); });
     const QByteArray afterFirst = TextFiles::read(jfwIni);
-    run.installer.registerDisplays(jfwIni);
+    configured(run.installer, [&](Configuration &c) { run.installer.registerDisplays(c, { jfwIni }); });
 
     QVERIFY2(afterFirst.startsWith(before), afterFirst.constData());
     QCOMPARE(TextFiles::read(jfwIni), afterFirst);
@@ -273,7 +274,7 @@ void tst_Displays::selectDefaultDevice()
         for (const QString &language : languages)
             QVERIFY(TextFiles::write(edits + QLatin1Char('/') + language + QStringLiteral("/default.jcf"), usersJcf));
 
-    run.installer.selectDefaultDevice(device);
+    configured(run.installer, [&](Configuration &c) { run.installer.selectDefaultDevice(c, device); });
     const QString folder = edited == QLatin1String("user") ? run.installer.userSettingsFolder() : run.installer.sharedSettingsFolder();
     const QString other = edited == QLatin1String("user") ? run.installer.sharedSettingsFolder() : run.installer.userSettingsFolder();
     QStringList expectedReport{ "" };
@@ -284,7 +285,7 @@ void tst_Displays::selectDefaultDevice()
         if (value == QLatin1String("none"))
             QCOMPARE(TextFiles::read(jcf), usersJcf);
         else
-            QCOMPARE(IniProfile::readString(QStringLiteral("Options"), QStringLiteral("BrailleDisplay"), jcf, QStringLiteral("none")), value);
+            QCOMPARE(IniReads::readString(QStringLiteral("Options"), QStringLiteral("BrailleDisplay"), jcf, QStringLiteral("none")), value);
         if (value != QLatin1String("none"))
             expectedReport << QStringLiteral("'%1' Braille device selected in %2.").arg(value, jcf);
         if (!other.isEmpty())

@@ -1,6 +1,8 @@
 // A writer killed at any instant leaves the ini file whole: the old one or a new one, byte for
-// byte, never a mixture or a truncated file.
+// byte, never a mixture or a truncated file. A configuration stopped before its commit leaves
+// every file of JAWS as it was.
 #include "support/fixtures.h"
+#include "support/testmachine.h"
 #include "support/textfiles.h"
 
 #include <QElapsedTimer>
@@ -34,6 +36,8 @@ class tst_IniCrashSafety : public QObject
 private slots:
     void killedWriterLeavesWholeFile_data();
     void killedWriterLeavesWholeFile();
+    void stoppedConfigurationChangesNothing_data();
+    void stoppedConfigurationChangesNothing();
 };
 
 void tst_IniCrashSafety::killedWriterLeavesWholeFile_data()
@@ -85,6 +89,39 @@ void tst_IniCrashSafety::killedWriterLeavesWholeFile()
     }
     QVERIFY2(interrupted > kills / 3, "the writer finished before most kills: the kills tested nothing");
     qInfo("%d of %d kills interrupted the writer", interrupted, kills);
+}
+
+void tst_IniCrashSafety::stoppedConfigurationChangesNothing_data()
+{
+    QTest::addColumn<QString>("point");
+    QTest::addColumn<int>("exitCode");
+    for (const char *step : { "start", "settings files", "braille.ini", "displays", "default device", "keyboard table", "translation tables" })
+        QTest::addRow("crash after %s", step) << QString::fromLatin1(step) << 9;
+    QTest::newRow("cancelled before the commit") << "cancel" << 0;
+    QTest::newRow("committed") << "commit" << 0;
+}
+
+// Every step has edited the files in memory by its point; none may have reached the disk, not
+// even a backup or a temporary file.
+void tst_IniCrashSafety::stoppedConfigurationChangesNothing()
+{
+    QFETCH(QString, point);
+    QFETCH(int, exitCode);
+    QTemporaryDir root;
+    TestMachine machine(root.path(), TestMachine::Jaws::Version2025);
+    QVERIFY(machine.make());
+    const QString before = machine.dump();
+    QProcess child;
+    child.setProcessEnvironment(machine.environment());
+    child.start(Fixtures::program(QStringLiteral("iniwriterchild")),
+                { QStringLiteral("configure"), point, machine.jawsFolder, machine.packageFolder });
+    QVERIFY(child.waitForFinished(300000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), exitCode);
+    if (point == QLatin1String("commit"))
+        QVERIFY(machine.dump() != before);
+    else
+        QCOMPARE(machine.dump(), before);
 }
 
 QTEST_GUILESS_MAIN(tst_IniCrashSafety)

@@ -6,8 +6,8 @@
 // blanks around "=", dropping blank lines and putting "[name]" lines in its own form), where
 // Windows and the portable engine keep the lines a write does not touch. What both promise is
 // compared instead: every read result, and the file read back through both engines.
-#include "installer/iniprofile.h"
-#include "platform/inidocument.h"
+#include "support/inireads.h"
+#include "ini/inidocument.h"
 #include "support/randomini.h"
 #include "support/textfiles.h"
 
@@ -191,9 +191,9 @@ void tst_IniDifferential::randomSequences()
             });
         QVERIFY2(system == portable, qPrintable(QStringLiteral("seed %1: the files differ when read by the system").arg(seed)));
         // IniProfile, as the installation calls it, reads what the system reads.
-        const QStringList installer = readAll([&] { return IniProfile::readSectionNames(file); },
-                                              [&](const QString &name) { return IniProfile::readSection(name, file); },
-                                              [&](const QString &s, const QString &k) { return IniProfile::readString(s, k, file, dflt); });
+        const QStringList installer = readAll([&] { return IniReads::readSectionNames(file); },
+                                              [&](const QString &name) { return IniReads::readSection(name, file); },
+                                              [&](const QString &s, const QString &k) { return IniReads::readString(s, k, file, dflt); });
         QVERIFY2(installer == system, qPrintable(QStringLiteral("seed %1: IniProfile reads the file differently").arg(seed)));
         QVERIFY2(portableReadingSystem == system, qPrintable(QStringLiteral("seed %1: the engines read one file differently").arg(seed)));
     }

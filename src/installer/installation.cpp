@@ -42,6 +42,21 @@ bool Installation::hasErrors() const
     return installer.hasErrors();
 }
 
+bool Installation::packageIncomplete() const
+{
+    return installer.failed(StepResult::Step::Package);
+}
+
+bool Installation::jawsFolderMissing() const
+{
+    return installer.failed(StepResult::Step::Folders);
+}
+
+bool Installation::jawsNotClosed() const
+{
+    return installer.failed(StepResult::Step::ClosingJaws);
+}
+
 void Installation::setState(State state)
 {
     m_state = state;
@@ -65,8 +80,6 @@ void Installation::prepare(const QString &jawsFolder, const QString &deviceName)
 
 void Installation::fail()
 {
-    installer.report().noteFailure();
-    installer.setHasErrors(true);
     setState(State::Failed);
     emit finished();
 }
@@ -79,7 +92,6 @@ void Installation::start()
     // An incomplete package (a folder already cleaned up by an earlier run, or unpacked in
     // part) installs nothing: JAWS keeps running and no folder or setting of it is touched.
     if (!installer.checkPackage()) {
-        m_packageIncomplete = true;
         fail();
         return;
     }
@@ -87,10 +99,10 @@ void Installation::start()
     // nothing can be installed, which the report must say. JAWS is then left running, since it
     // might not be started again from a folder that is not there.
     if (!installer.prepareCopy()) {
-        installer.report().writeLine(pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Jaws folder %1 or installation folder %2 not found: no file was copied."))
-                                         .arg(QDir::toNativeSeparators(installer.jawsFolder()),
-                                              QDir::toNativeSeparators(installer.sourceFolder())));
-        m_jawsFolderMissing = true;
+        installer.record(StepResult::Step::Folders,
+                         pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Jaws folder %1 or installation folder %2 not found: no file was copied."))
+                             .arg(QDir::toNativeSeparators(installer.jawsFolder()), QDir::toNativeSeparators(installer.sourceFolder())),
+                         StepResult::Outcome::Failed);
         fail();
         return;
     }
@@ -106,12 +118,10 @@ void Installation::start()
         // Still there after the whole protocol: a second JAWS must not be started at the end.
         m_jawsClosedHere = !jaws.getJawsHwnd();
         // After a cancel the report's block is closed already; JAWS is left as it is either way.
-        if (!m_jawsClosedHere && m_state != State::Cancelled) {
-            m_jawsNotClosed = true;
-            installer.report().writeLine(pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Jaws could not be closed. Please restart Jaws after the installation.")));
-            installer.report().noteFailure();
-            installer.setHasErrors(true);
-        }
+        if (!m_jawsClosedHere && m_state != State::Cancelled)
+            installer.record(StepResult::Step::ClosingJaws,
+                             pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Jaws could not be closed. Please restart Jaws after the installation.")),
+                             StepResult::Outcome::Failed);
         if (m_state == State::Cancelled) {
             restartJawsIfClosed();
             return;
@@ -155,10 +165,10 @@ void Installation::cancel()
 
 void Installation::writeCancelled()
 {
-    installer.setHasErrors(true);
-    installer.report().writeLine(QString());
-    installer.report().writeLine(
-        pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed.")));
+    installer.record(StepResult::Step::Cancel, QString());
+    installer.record(StepResult::Step::Cancel,
+                     pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed.")),
+                     StepResult::Outcome::Failed);
     installer.report().writeLine(Report::separatorLine());
 }
 
@@ -173,29 +183,27 @@ void Installation::restartJawsIfClosed()
 
 void Installation::copyFileSuccess(const QString &filePath)
 {
-    installer.report().fileCopied(filePath, true, true);
+    installer.record(StepResult::Step::Copy, Report::fileCopiedLine(filePath, true), StepResult::Outcome::Done);
     installer.recordCopy(filePath, true);
     emit fileCopied(filePath, true);
 }
 
 void Installation::copyFileFails(const QString &filePath)
 {
-    installer.report().fileCopied(filePath, false, true);
+    installer.record(StepResult::Step::Copy, Report::fileCopiedLine(filePath, false), StepResult::Outcome::Failed);
     installer.recordCopy(filePath, false);
-    installer.setHasErrors(true);
     emit fileCopied(filePath, false);
 }
 
 void Installation::createDirectoryPathSuccess(const QString &dirPath)
 {
-    installer.report().folderCreated(dirPath, true, true);
+    installer.record(StepResult::Step::Copy, Report::folderCreatedLine(dirPath, true), StepResult::Outcome::Done);
     emit folderCreated(dirPath, true);
 }
 
 void Installation::createDirectoryPathFails(const QString &dirPath)
 {
-    installer.report().folderCreated(dirPath, false, true);
-    installer.setHasErrors(true);
+    installer.record(StepResult::Step::Copy, Report::folderCreatedLine(dirPath, false), StepResult::Outcome::Failed);
     emit folderCreated(dirPath, false);
 }
 

@@ -52,10 +52,11 @@ public:
     void cancel();
 
     State state() const { return m_state; }
-    bool packageIncomplete() const { return m_packageIncomplete; }
-    bool jawsFolderMissing() const { return m_jawsFolderMissing; }
+    // What the steps' results say of the installation.
+    bool packageIncomplete() const;
+    bool jawsFolderMissing() const;
     // JAWS was running and still is after its whole close protocol.
-    bool jawsNotClosed() const { return m_jawsNotClosed; }
+    bool jawsNotClosed() const;
     bool hasErrors() const;
 
 signals:
@@ -89,7 +90,4 @@ private:
     bool restartJaws = true;
     State m_state = State::Idle;
     bool m_jawsClosedHere = false;
-    bool m_packageIncomplete = false;
-    bool m_jawsFolderMissing = false;
-    bool m_jawsNotClosed = false;
 };

@@ -42,6 +42,41 @@ void JawsInstaller::publishReport()
         m_reportPath = destination;
 }
 
+void JawsInstaller::record(StepResult::Step step, const QString &text, StepResult::Outcome outcome)
+{
+    if (m_results.isEmpty() || m_results.constLast().step() != step)
+        m_results.append(StepResult(step));
+    m_results.last().add(text, outcome);
+    m_report.writeLine(text);
+}
+
+void JawsInstaller::record(const QList<StepResult> &results)
+{
+    for (const StepResult &result : results) {
+        for (const StepResult::Line &line : result.lines())
+            m_report.writeLine(line.text);
+    }
+    m_results += results;
+}
+
+bool JawsInstaller::hasErrors() const
+{
+    for (const StepResult &result : m_results) {
+        if (result.failed())
+            return true;
+    }
+    return false;
+}
+
+bool JawsInstaller::failed(StepResult::Step step) const
+{
+    for (const StepResult &result : m_results) {
+        if (result.step() == step && result.failed())
+            return true;
+    }
+    return false;
+}
+
 void JawsInstaller::endReport()
 {
     cleanUpPackageFolder();
@@ -134,8 +169,8 @@ QStringList JawsInstaller::removablePackageFiles() const
         }
     }
     QSet<QString> removable;
-    // Not every failure is an error of the installation, but any failure may call for a second run.
-    bool everythingDelivered = !m_hasErrors && m_report.failures() == 0;
+    // Anything that failed may call for a second run.
+    bool everythingDelivered = !hasErrors();
     for (auto use = m_packageFileUses.cbegin(); use != m_packageFileUses.cend(); ++use) {
         if (!use.value())
             everythingDelivered = false;

@@ -25,6 +25,14 @@ public:
     // Writes `text` unchanged, then a line end when `newline` is set.
     void writeLine(const QString &text, bool newline = true);
 
+    // The lines of the usual outcomes, "OK : ..." or "ERROR : ...".
+    static QString sectionAddedLine(const QString &section, const QString &path, bool ok);
+    static QString tableSelectedLine(const QString &table, const QString &path, bool ok);
+    static QString folderCreatedLine(const QString &path, bool ok);
+    static QString fileCopiedLine(const QString &path, bool ok);
+    static QString fileSavedLine(const QString &path, bool ok);
+    static QString fileDeletedLine(const QString &path, bool ok);
+
     void sectionAdded(const QString &section, const QString &path, bool ok, bool newline = true);
     void tableSelected(const QString &table, const QString &path, bool ok, bool newline = true);
     void folderCreated(const QString &path, bool ok, bool newline = true);
@@ -37,11 +45,6 @@ public:
     bool appendFile(const QString &path);
 
     QString fileName() const;
-    // How many failures the run has written so far, whether or not they count as an error of
-    // the installation.
-    int failures() const { return failureCount; }
-    // A failure written by a caller in its own words.
-    void noteFailure() { ++failureCount; }
     // False before open() and when opening failed: then no line reaches a file.
     bool isOpen() const { return file.isOpen(); }
     // The file's bytes from this run's header on: earlier runs from the same folder left
@@ -56,10 +59,8 @@ public:
 
 private:
     void warnCannotOpen(const QString &path);
-    void writeMessage(bool ok, const QString &text, bool newline);
 
     QFile file;
     QTextStream stream;
     qint64 runStart = 0;
-    int failureCount = 0;
 };

@@ -1,6 +1,6 @@
 #include "inidocument.h"
 
-#include "ansicodepage.h"
+#include "platform/ansicodepage.h"
 
 #include <QStringDecoder>
 
