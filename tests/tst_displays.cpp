@@ -78,6 +78,8 @@ private slots:
     void registerDisplays();
     void jfwIniNotReplaced_data();
     void jfwIniNotReplaced();
+    void displayListsByVersion_data();
+    void displayListsByVersion();
 #ifdef Q_OS_WIN
     void greekSystemRunTwice();
 #endif
@@ -195,6 +197,64 @@ void tst_Displays::jfwIniNotReplaced()
     QCOMPARE(run.lines(), expectedReport);
     QCOMPARE(run.installer.hasErrors(), error);
     QCOMPARE(QDir(run.jaws.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{ "jfw.ini" });
+}
+
+void tst_Displays::displayListsByVersion_data()
+{
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<QStringList>("present"); // program, shared, init: where a jfw.ini is found
+    QTest::addColumn<QStringList>("edited");
+    QTest::newRow("10: program folder first") << "pe/jfw_10.dll" << QStringList{ "program", "shared" } << QStringList{ "program" };
+    QTest::newRow("10: INIT when alone") << "pe/jfw_10.dll" << QStringList{ "init" } << QStringList{ "init" };
+    QTest::newRow("10: made in the program folder") << "pe/jfw_10.dll" << QStringList() << QStringList{ "program" };
+    QTest::newRow("2025: INIT and the program folder") << "pe/jfw_2025.dll" << QStringList{ "program", "init" }
+                                                         << QStringList{ "init", "program" };
+    QTest::newRow("2025: INIT before the shared folder") << "pe/jfw_2025.dll" << QStringList{ "shared", "Init" } << QStringList{ "Init" };
+    QTest::newRow("2025: the program folder alone") << "pe/jfw_2025.dll" << QStringList{ "program" } << QStringList{ "program" };
+    QTest::newRow("2025: made in the program folder") << "pe/jfw_2025.dll" << QStringList() << QStringList{ "program" };
+}
+
+// JAWS 2018 and later read the shared settings' INIT jfw.ini; a program folder's may still be
+// read: both list the displays, once, however often the installation runs.
+void tst_Displays::displayListsByVersion()
+{
+    QFETCH(QString, version);
+    QFETCH(QStringList, present);
+    QFETCH(QStringList, edited);
+    Run run;
+    QVERIFY(run.start(version));
+    QVERIFY(run.installer.computeTargetFolders());
+    const QString shared = run.installer.sharedSettingsFolder();
+    auto pathOf = [&](const QString &where) {
+        if (where == QLatin1String("program"))
+            return run.installer.programFolder() + QStringLiteral("/jfw.ini");
+        if (where == QLatin1String("shared"))
+            return shared + QStringLiteral("/jfw.ini");
+        return shared + QLatin1Char('/') + (where == QLatin1String("init") ? QStringLiteral("INIT") : where) + QStringLiteral("/jfw.ini");
+    };
+    const QByteArray other = jfwIniWithSlots({ "A" }, { "a" });
+    for (const QString &where : present) {
+        QVERIFY(QDir().mkpath(QFileInfo(pathOf(where)).absolutePath()));
+        QVERIFY(TextFiles::write(pathOf(where), other));
+    }
+    QStringList expected;
+    for (const QString &where : edited)
+        expected << QFileInfo(pathOf(where)).absoluteFilePath();
+    QStringList paths;
+    for (const QString &path : run.installer.displayListPaths())
+        paths << QFileInfo(path).absoluteFilePath();
+    QCOMPARE(paths, expected);
+
+    for (int pass = 0; pass < 2; ++pass)
+        configured(run.installer, [&](Configuration &c) { run.installer.registerDisplays(c, run.installer.displayListPaths()); });
+    QVERIFY(!run.installer.hasErrors());
+    for (const QString &where : QStringList{ "program", "shared", "init", "Init" }) {
+        const QString path = pathOf(where);
+        if (edited.contains(where))
+            QCOMPARE(slotsOf(path).size(), present.contains(where) ? 3 : 2);
+        else if (present.contains(where))
+            QCOMPARE(TextFiles::read(path), other);
+    }
 }
 
 #ifdef Q_OS_WIN

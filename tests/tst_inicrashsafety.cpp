@@ -117,7 +117,7 @@ void tst_IniCrashSafety::stoppedConfigurationChangesNothing()
                 { QStringLiteral("configure"), point, machine.jawsFolder, machine.packageFolder });
     QVERIFY(child.waitForFinished(300000));
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(child.exitCode(), exitCode);
+    QVERIFY2(child.exitCode() == exitCode, child.readAllStandardError().constData());
     if (point == QLatin1String("commit"))
         QVERIFY(machine.dump() != before);
     else

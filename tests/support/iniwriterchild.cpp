@@ -25,6 +25,7 @@ int configure(const QString &point, const QString &jawsFolder, const QString &pa
     installer.setSelectedDevice(QStringLiteral("Korvalis Quor"));
     if (!installer.computeTargetFolders())
         return 2;
+    installer.createTargetFolders(); // as the copy left them
     auto reached = [&](const char *step) {
         if (point == QLatin1String(step))
             std::_Exit(9); // as a crash: nothing of the program's own clean-up runs
@@ -50,6 +51,12 @@ int configure(const QString &point, const QString &jawsFolder, const QString &pa
     if (point == QLatin1String("cancel"))
         return 0;
     installer.commit(configuration);
+    for (const StepResult &result : installer.results()) {
+        for (const StepResult::Line &line : result.lines()) {
+            if (line.outcome == StepResult::Outcome::Failed)
+                std::fprintf(stderr, "%s\n", qPrintable(line.text));
+        }
+    }
     return installer.hasErrors() ? 1 : 0;
 }
 
