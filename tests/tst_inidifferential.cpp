@@ -19,7 +19,7 @@
 namespace {
 
 // The system's profile functions, called directly on the file. A missing file reads as empty,
-// as IniProfile promises.
+// as IniReads (tests/support/inireads.h) reads one.
 namespace System {
 
 std::wstring wide(const QString &text)
@@ -190,11 +190,11 @@ void tst_IniDifferential::randomSequences()
                 return QFileInfo::exists(file) ? systemFile.value(s, k).value_or(dflt) : QString();
             });
         QVERIFY2(system == portable, qPrintable(QStringLiteral("seed %1: the files differ when read by the system").arg(seed)));
-        // IniProfile, as the installation calls it, reads what the system reads.
+        // IniFile, read afresh as the checks read it, reads what the system reads.
         const QStringList installer = readAll([&] { return IniReads::readSectionNames(file); },
                                               [&](const QString &name) { return IniReads::readSection(name, file); },
                                               [&](const QString &s, const QString &k) { return IniReads::readString(s, k, file, dflt); });
-        QVERIFY2(installer == system, qPrintable(QStringLiteral("seed %1: IniProfile reads the file differently").arg(seed)));
+        QVERIFY2(installer == system, qPrintable(QStringLiteral("seed %1: IniFile reads the file differently").arg(seed)));
         QVERIFY2(portableReadingSystem == system, qPrintable(QStringLiteral("seed %1: the engines read one file differently").arg(seed)));
     }
     qInfo("%d operations in 1000 sequences", operations);

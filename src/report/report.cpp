@@ -78,36 +78,6 @@ QString Report::fileDeletedLine(const QString &path, bool ok)
     return text.arg(QDir::toNativeSeparators(path));
 }
 
-void Report::sectionAdded(const QString &section, const QString &path, bool ok, bool newline)
-{
-    writeLine(sectionAddedLine(section, path, ok), newline);
-}
-
-void Report::tableSelected(const QString &table, const QString &path, bool ok, bool newline)
-{
-    writeLine(tableSelectedLine(table, path, ok), newline);
-}
-
-void Report::folderCreated(const QString &path, bool ok, bool newline)
-{
-    writeLine(folderCreatedLine(path, ok), newline);
-}
-
-void Report::fileCopied(const QString &path, bool ok, bool newline)
-{
-    writeLine(fileCopiedLine(path, ok), newline);
-}
-
-void Report::fileSaved(const QString &path, bool ok, bool newline)
-{
-    writeLine(fileSavedLine(path, ok), newline);
-}
-
-void Report::fileDeleted(const QString &path, bool ok, bool newline)
-{
-    writeLine(fileDeletedLine(path, ok), newline);
-}
-
 bool Report::appendFile(const QString &path)
 {
     if (!QFileInfo::exists(path))

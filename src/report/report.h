@@ -33,13 +33,6 @@ public:
     static QString fileSavedLine(const QString &path, bool ok);
     static QString fileDeletedLine(const QString &path, bool ok);
 
-    void sectionAdded(const QString &section, const QString &path, bool ok, bool newline = true);
-    void tableSelected(const QString &table, const QString &path, bool ok, bool newline = true);
-    void folderCreated(const QString &path, bool ok, bool newline = true);
-    void fileCopied(const QString &path, bool ok, bool newline = true);
-    void fileSaved(const QString &path, bool ok, bool newline = true);
-    void fileDeleted(const QString &path, bool ok, bool newline = true);
-
     // Copies the whole text of `path` into the report. True unless that file exists and cannot
     // be opened (then the user is told).
     bool appendFile(const QString &path);
