@@ -1,4 +1,5 @@
 #include "ini/settingssession.h"
+#include "installer/configuration.h"
 #include "support/inireads.h"
 #include "support/textfiles.h"
 
@@ -247,7 +248,7 @@ void tst_IniFile::sessionReplacesOnce()
 void tst_IniFile::sessionCommit_data()
 {
     QTest::addColumn<QString>("obstacle");
-    QTest::addColumn<bool>("committed");
+    QTest::addColumn<bool>("saved");
     QTest::addColumn<bool>("backedUp");
     QTest::newRow("nothing in the way") << "" << true << true;
     QTest::newRow("committed a second time") << "second commit" << false << true;
@@ -258,27 +259,32 @@ void tst_IniFile::sessionCommit_data()
 void tst_IniFile::sessionCommit()
 {
     QFETCH(QString, obstacle);
-    QFETCH(bool, committed);
+    QFETCH(bool, saved);
     QFETCH(bool, backedUp);
     const QString file = dir().filePath(QStringLiteral("jfw.ini"));
     const QByteArray before = "[BrailleDisplays]\r\nBraille1Name=X\r\n";
     QVERIFY(TextFiles::write(file, before));
-    SettingsSession session;
-    const QString backup = session.keepBackup(file);
+    Configuration configuration;
+    configuration.begin(StepResult::Step::Displays);
+    const QString backup = configuration.session().keepBackup(file);
     QCOMPARE(backup, file + QStringLiteral(".001"));
-    QVERIFY(session.file(file).writeString(QStringLiteral("BrailleDisplays"), QStringLiteral("Braille2Name"), QStringLiteral("Q")));
+    const bool edited = configuration.file(file).writeString(QStringLiteral("BrailleDisplays"), QStringLiteral("Braille2Name"), QStringLiteral("Q"));
+    configuration.addWhenSaved({ file }, edited, QStringLiteral("added"), QStringLiteral("not added"));
     if (obstacle == QLatin1String("backup taken"))
         QVERIFY(TextFiles::write(backup, "someone else's"));
     if (obstacle == QLatin1String("read-only"))
         QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadUser));
     if (obstacle == QLatin1String("second commit"))
-        QVERIFY(session.commit());
-    QCOMPARE(session.commit(), committed);
-    QCOMPARE(session.saved(file), obstacle != QLatin1String("backup taken") && obstacle != QLatin1String("read-only"));
-    QCOMPARE(session.backedUp(file), backedUp);
+        QCOMPARE(configuration.commit().constFirst().lines().constFirst().text, QStringLiteral("added"));
+    const QList<StepResult> results = configuration.commit();
+    QCOMPARE(results.size(), 1);
+    QCOMPARE(results.first().lines().size(), 1);
+    QCOMPARE(results.first().lines().first().text, saved ? QStringLiteral("added") : QStringLiteral("not added"));
+    QCOMPARE(results.first().failed(), !saved);
+    QCOMPARE(configuration.session().backedUp(file), backedUp);
     if (backedUp)
         QCOMPARE(bytesOf(backup), before);
-    QCOMPARE(bytesOf(file) == before, !session.saved(file));
+    QCOMPARE(bytesOf(file) == before, obstacle == QLatin1String("backup taken") || obstacle == QLatin1String("read-only"));
     QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
