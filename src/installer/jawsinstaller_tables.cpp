@@ -80,10 +80,14 @@ void JawsInstaller::resetUserKeyMaps(const QString &settingsFolder)
             const QString keyMap = folder + QDir::separator() + name;
             const QString backup = SettingsSession::backupFileName(keyMap);
             // Flushed to disk before the key map goes: a crash cannot lose both.
-            QFile original(keyMap);
-            const bool read = original.open(QIODevice::ReadOnly);
-            const QByteArray bytes = original.readAll();
-            const bool saved = read && original.error() == QFileDevice::NoError && SettingsSession::writeBackup(backup, bytes);
+            bool saved = false;
+            {
+                // Closed before the key map is removed: Windows removes no open file.
+                QFile original(keyMap);
+                const bool read = original.open(QIODevice::ReadOnly);
+                const QByteArray bytes = original.readAll();
+                saved = read && original.error() == QFileDevice::NoError && SettingsSession::writeBackup(backup, bytes);
+            }
             record(step, Report::fileSavedLine(backup, saved), saved ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
             if (!saved) {
                 // Without its backup the user's key map is kept, and the report says so.
