@@ -1,4 +1,5 @@
-#include "installer/iniprofile.h"
+#include "support/configured.h"
+#include "support/inireads.h"
 #include "installer/jawsinstaller.h"
 #include "support/fixtures.h"
 #include "support/textfiles.h"
@@ -35,7 +36,7 @@ QStringList slotsOf(const QString &jfwIni)
     QStringList found;
     for (int n = 1; n < 10; ++n) {
         auto key = [&](const char *p) {
-            return IniProfile::readString(QStringLiteral("BrailleDisplays"), QString::fromLatin1(p).arg(n), jfwIni, QString());
+            return IniReads::readString(QStringLiteral("BrailleDisplays"), QString::fromLatin1(p).arg(n), jfwIni, QString());
         };
         if (key("Braille%1LongName").isEmpty())
             break;
@@ -77,6 +78,8 @@ private slots:
     void registerDisplays();
     void jfwIniNotReplaced_data();
     void jfwIniNotReplaced();
+    void displayListsByVersion_data();
+    void displayListsByVersion();
 #ifdef Q_OS_WIN
     void greekSystemRunTwice();
 #endif
@@ -149,13 +152,13 @@ void tst_Displays::registerDisplays()
     if (!before.isNull())
         QVERIFY(TextFiles::write(jfwIni, before));
     for (int pass = 0; pass < 2; ++pass) {
-        run.installer.registerDisplays(jfwIni);
+        configured(run.installer, [&](Configuration &c) { run.installer.registerDisplays(c, { jfwIni }); });
         // A second run finds both models listed: nothing is added twice.
         QCOMPARE(slotsOf(jfwIni), expectedSlots);
     }
     QVERIFY(!run.installer.hasErrors());
     QCOMPARE(run.lines().mid(0, expectedReport.size()), expectedReport);
-    QCOMPARE(IniProfile::readString(QStringLiteral("Options"), QStringLiteral("X"), jfwIni, QString()),
+    QCOMPARE(IniReads::readString(QStringLiteral("Options"), QStringLiteral("X"), jfwIni, QString()),
              before.isNull() ? QString() : QStringLiteral("1"));
 }
 
@@ -188,12 +191,72 @@ void tst_Displays::jfwIniNotReplaced()
     const QString jfwIni = run.jaws.filePath(QStringLiteral("jfw.ini"));
     QVERIFY(TextFiles::write(jfwIni, before));
     QVERIFY(QFile::setPermissions(jfwIni, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
-    run.installer.registerDisplays(jfwIni);
+    configured(run.installer, [&](Configuration &c) { run.installer.registerDisplays(c, { jfwIni }); });
     QVERIFY(QFile::setPermissions(jfwIni, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     QCOMPARE(TextFiles::read(jfwIni), before);
     QCOMPARE(run.lines(), expectedReport);
     QCOMPARE(run.installer.hasErrors(), error);
     QCOMPARE(QDir(run.jaws.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{ "jfw.ini" });
+}
+
+void tst_Displays::displayListsByVersion_data()
+{
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<QStringList>("present"); // program, shared, init: where a jfw.ini is found
+    QTest::addColumn<QStringList>("edited");
+    QTest::newRow("10: program folder first") << "pe/jfw_10.dll" << QStringList{ "program", "shared" } << QStringList{ "program" };
+    QTest::newRow("10: INIT when alone") << "pe/jfw_10.dll" << QStringList{ "init" } << QStringList{ "init" };
+    QTest::newRow("10: made in the program folder") << "pe/jfw_10.dll" << QStringList() << QStringList{ "program" };
+    QTest::newRow("2025: INIT and the program folder") << "pe/jfw_2025.dll" << QStringList{ "program", "init" }
+                                                         << QStringList{ "init", "program" };
+    QTest::newRow("2025: INIT before the shared folder") << "pe/jfw_2025.dll" << QStringList{ "shared", "Init" } << QStringList{ "Init" };
+    QTest::newRow("2025: the program folder alone") << "pe/jfw_2025.dll" << QStringList{ "program" } << QStringList{ "program" };
+    QTest::newRow("2025: made in the program folder") << "pe/jfw_2025.dll" << QStringList() << QStringList{ "program" };
+}
+
+// JAWS 2018 and later read the shared settings' INIT jfw.ini; a program folder's may still be
+// read: both list the displays, once, however often the installation runs.
+void tst_Displays::displayListsByVersion()
+{
+    QFETCH(QString, version);
+    QFETCH(QStringList, present);
+    QFETCH(QStringList, edited);
+    Run run;
+    QVERIFY(run.start(version));
+    QVERIFY(run.installer.computeTargetFolders());
+    const QString shared = run.installer.sharedSettingsFolder();
+    // Under Wine the settings folders are the prefix's own, and outlive the row before.
+    QVERIFY(QDir(shared).removeRecursively());
+    auto pathOf = [&](const QString &where) {
+        if (where == QLatin1String("program"))
+            return run.installer.programFolder() + QStringLiteral("/jfw.ini");
+        if (where == QLatin1String("shared"))
+            return shared + QStringLiteral("/jfw.ini");
+        return shared + QLatin1Char('/') + (where == QLatin1String("init") ? QStringLiteral("INIT") : where) + QStringLiteral("/jfw.ini");
+    };
+    const QByteArray other = jfwIniWithSlots({ "A" }, { "a" });
+    for (const QString &where : present) {
+        QVERIFY(QDir().mkpath(QFileInfo(pathOf(where)).absolutePath()));
+        QVERIFY(TextFiles::write(pathOf(where), other));
+    }
+    QStringList expected;
+    for (const QString &where : edited)
+        expected << QFileInfo(pathOf(where)).absoluteFilePath();
+    QStringList paths;
+    for (const QString &path : run.installer.displayListPaths())
+        paths << QFileInfo(path).absoluteFilePath();
+    QCOMPARE(paths, expected);
+
+    for (int pass = 0; pass < 2; ++pass)
+        configured(run.installer, [&](Configuration &c) { run.installer.registerDisplays(c, run.installer.displayListPaths()); });
+    QVERIFY(!run.installer.hasErrors());
+    for (const QString &where : QStringList{ "program", "shared", "init", "Init" }) {
+        const QString path = pathOf(where);
+        if (edited.contains(where))
+            QCOMPARE(slotsOf(path).size(), present.contains(where) ? 3 : 2);
+        else if (present.contains(where))
+            QCOMPARE(TextFiles::read(path), other);
+    }
 }
 
 #ifdef Q_OS_WIN
@@ -215,9 +278,9 @@ void tst_Displays::greekSystemRunTwice()
     const QByteArray before = "; \xF1\xF5\xE8\xEC\xDF\xF3\xE5\xE9\xF2\r\n[BrailleDisplays]\r\nBraille1LongName=" + greek
         + "\r\nBraille1Name=GR\r\nBraille1Driver=greek\r\nBraille1Port=USB\r\n";
     QVERIFY(TextFiles::write(jfwIni, before));
-    run.installer.registerDisplays(jfwIni);
+    configured(run.installer, [&](Configuration &c) { run.installer.registerDisplays(c, { jfwIni }); });
     const QByteArray afterFirst = TextFiles::read(jfwIni);
-    run.installer.registerDisplays(jfwIni);
+    configured(run.installer, [&](Configuration &c) { run.installer.registerDisplays(c, { jfwIni }); });
 
     QVERIFY2(afterFirst.startsWith(before), afterFirst.constData());
     QCOMPARE(TextFiles::read(jfwIni), afterFirst);
@@ -273,7 +336,7 @@ void tst_Displays::selectDefaultDevice()
         for (const QString &language : languages)
             QVERIFY(TextFiles::write(edits + QLatin1Char('/') + language + QStringLiteral("/default.jcf"), usersJcf));
 
-    run.installer.selectDefaultDevice(device);
+    configured(run.installer, [&](Configuration &c) { run.installer.selectDefaultDevice(c, device); });
     const QString folder = edited == QLatin1String("user") ? run.installer.userSettingsFolder() : run.installer.sharedSettingsFolder();
     const QString other = edited == QLatin1String("user") ? run.installer.sharedSettingsFolder() : run.installer.userSettingsFolder();
     QStringList expectedReport{ "" };
@@ -284,7 +347,7 @@ void tst_Displays::selectDefaultDevice()
         if (value == QLatin1String("none"))
             QCOMPARE(TextFiles::read(jcf), usersJcf);
         else
-            QCOMPARE(IniProfile::readString(QStringLiteral("Options"), QStringLiteral("BrailleDisplay"), jcf, QStringLiteral("none")), value);
+            QCOMPARE(IniReads::readString(QStringLiteral("Options"), QStringLiteral("BrailleDisplay"), jcf, QStringLiteral("none")), value);
         if (value != QLatin1String("none"))
             expectedReport << QStringLiteral("'%1' Braille device selected in %2.").arg(value, jcf);
         if (!other.isEmpty())

@@ -3,7 +3,7 @@
 // disk or in the report shows up here.
 #include "installer/jawsinstaller.h"
 #include "installer/shellfolders.h"
-#include "platform/inidocument.h"
+#include "ini/inidocument.h"
 #include "support/fixtures.h"
 #include "support/textfiles.h"
 

@@ -1,5 +1,6 @@
 #include "installer/jawsinstaller.h"
-#include "installer/iniprofile.h"
+#include "support/configured.h"
+#include "support/inireads.h"
 #include "support/textfiles.h"
 
 #include <QDir>
@@ -80,7 +81,7 @@ void tst_IniMerge::backupFileName()
     for (const QString &name : existing)
         QVERIFY(TextFiles::write(dir.filePath(name), "x"));
     JawsInstaller installer;
-    QCOMPARE(installer.backupFileName(dir.filePath(QStringLiteral("default.jcf"))), dir.filePath(expected));
+    QCOMPARE(SettingsSession::backupFileName(dir.filePath(QStringLiteral("default.jcf"))), dir.filePath(expected));
 }
 
 void tst_IniMerge::settingsMergeOrderAndBackups()
@@ -92,15 +93,15 @@ void tst_IniMerge::settingsMergeOrderAndBackups()
                         { "fra/default.jcf.002", "older still" },
                         { "enu/default.jcf", "[Braille]\r\nTable=old\r\n" },
                         { "enu/jfw.jkm", "[Keys]\r\nB=2\r\n" } }));
-    tree.installer.mergeSettingsFiles({ QStringLiteral("korvalis_default.jcf"), QStringLiteral("korvalis_jfw.jkm") });
+    configured(tree.installer, [&](Configuration &c) { tree.installer.mergeSettingsFiles(c, { QStringLiteral("korvalis_default.jcf"), QStringLiteral("korvalis_jfw.jkm") }); });
     QCOMPARE(tree.reportLines(), (QStringList{ "OK : " + tree.native("enu/default.jcf.001") + " file successfully saved.",
                                                "OK : " + tree.native("enu/jfw.jkm.001") + " file successfully saved.",
                                                "OK : " + tree.native("fra/default.jcf.003") + " file successfully saved." }));
     QCOMPARE(TextFiles::read(tree.settings.filePath(QStringLiteral("fra/default.jcf.003"))), QByteArray("[Braille]\r\nTable=old\r\n"));
-    QCOMPARE(IniProfile::readString(QStringLiteral("Braille"), QStringLiteral("Table"), tree.settings.filePath(QStringLiteral("fra/default.jcf")), QString()),
+    QCOMPARE(IniReads::readString(QStringLiteral("Braille"), QStringLiteral("Table"), tree.settings.filePath(QStringLiteral("fra/default.jcf")), QString()),
              QStringLiteral("new"));
     // No jfw.jkm in fra: created by the merge, without a backup.
-    QCOMPARE(IniProfile::readSection(QStringLiteral("Keys"), tree.settings.filePath(QStringLiteral("fra/jfw.jkm"))), QStringList{ "A=1" });
+    QCOMPARE(IniReads::readSection(QStringLiteral("Keys"), tree.settings.filePath(QStringLiteral("fra/jfw.jkm"))), QStringList{ "A=1" });
     QVERIFY(!tree.installer.hasErrors());
 }
 
@@ -109,24 +110,24 @@ void tst_IniMerge::sectionMergeRules()
     Tree tree;
     QVERIFY(tree.make({ { "default.jcf", "[Shared]\r\nKept=source\r\n[Emptied]\r\n[Added]\r\nNew=1\r\n" } },
                       { { "enu/default.jcf", "[Shared]\r\nKept=target\r\nGone=1\r\n[Emptied]\r\nX=1\r\n[Untouched]\r\nU=1\r\n" } }));
-    tree.installer.mergeSettingsFiles({ QStringLiteral("default.jcf") }); // no "korvalis_": the same name
+    configured(tree.installer, [&](Configuration &c) { tree.installer.mergeSettingsFiles(c, { QStringLiteral("default.jcf") }); }); // no "korvalis_": the same name
     const QString target = tree.settings.filePath(QStringLiteral("enu/default.jcf"));
-    QCOMPARE(IniProfile::readSectionNames(target), (QStringList{ "Shared", "Emptied", "Untouched", "Added" }));
-    QCOMPARE(IniProfile::readSection(QStringLiteral("Shared"), target), QStringList{ "Kept=source" });
-    QCOMPARE(IniProfile::readSection(QStringLiteral("Emptied"), target), QStringList());
-    QCOMPARE(IniProfile::readSection(QStringLiteral("Untouched"), target), QStringList{ "U=1" });
-    QCOMPARE(IniProfile::readSection(QStringLiteral("Added"), target), QStringList{ "New=1" });
+    QCOMPARE(IniReads::readSectionNames(target), (QStringList{ "Shared", "Emptied", "Untouched", "Added" }));
+    QCOMPARE(IniReads::readSection(QStringLiteral("Shared"), target), QStringList{ "Kept=source" });
+    QCOMPARE(IniReads::readSection(QStringLiteral("Emptied"), target), QStringList());
+    QCOMPARE(IniReads::readSection(QStringLiteral("Untouched"), target), QStringList{ "U=1" });
+    QCOMPARE(IniReads::readSection(QStringLiteral("Added"), target), QStringList{ "New=1" });
 }
 
 void tst_IniMerge::noLanguageFoldersDoesNothing()
 {
     Tree tree;
     QVERIFY(tree.make({ { "korvalis_default.jcf", "[S]\r\nk=v\r\n" } }, {}));
-    tree.installer.mergeSettingsFiles({ QStringLiteral("korvalis_default.jcf") });
+    configured(tree.installer, [&](Configuration &c) { tree.installer.mergeSettingsFiles(c, { QStringLiteral("korvalis_default.jcf") }); });
     QCOMPARE(tree.reportLines(), QStringList());
     // Nor with no settings folder at all, which must not mean the working folder.
     tree.installer.setSharedSettingsFolderForTest(QString());
-    tree.installer.mergeSettingsFiles({ QStringLiteral("korvalis_default.jcf") });
+    configured(tree.installer, [&](Configuration &c) { tree.installer.mergeSettingsFiles(c, { QStringLiteral("korvalis_default.jcf") }); });
     QCOMPARE(tree.reportLines(), QStringList());
 }
 
@@ -154,7 +155,7 @@ void tst_IniMerge::backupThatFailsIsReported()
         for (int i = 1; i <= 1000; ++i)
             QVERIFY(TextFiles::write(target + QStringLiteral(".%1").arg(i, 3, 10, QLatin1Char('0')), "older"));
     }
-    tree.installer.mergeSettingsFiles({ QStringLiteral("korvalis_default.jcf") });
+    configured(tree.installer, [&](Configuration &c) { tree.installer.mergeSettingsFiles(c, { QStringLiteral("korvalis_default.jcf") }); });
     QCOMPARE(tree.reportLines(), (QStringList{ "ERROR : Unable to save " + target + backup + " file.",
                                                "Error while merging 'One' section of " + target + ".",
                                                "Error while merging 'Two' section of " + target + "." }));
@@ -170,12 +171,12 @@ void tst_IniMerge::brailleIniBackedUpAndMergedSilently()
     Tree tree;
     QVERIFY(tree.make({ { "braille.ini", "[Quor]\r\nPort=USB\r\n" } }, {}));
     QVERIFY(TextFiles::write(tree.jaws.filePath(QStringLiteral("braille.ini")), "[Other]\r\nPort=COM1\r\n"));
-    tree.installer.mergeBrailleIni();
-    tree.installer.mergeBrailleIni();
+    configured(tree.installer, [&](Configuration &c) { tree.installer.mergeBrailleIni(c); });
+    configured(tree.installer, [&](Configuration &c) { tree.installer.mergeBrailleIni(c); });
     const QString target = tree.jaws.filePath(QStringLiteral("braille.ini"));
     QCOMPARE(TextFiles::read(target + QStringLiteral(".001")), QByteArray("[Other]\r\nPort=COM1\r\n"));
-    QCOMPARE(IniProfile::readSectionNames(target + QStringLiteral(".002")), (QStringList{ "Other", "Quor" }));
-    QCOMPARE(IniProfile::readSectionNames(target), (QStringList{ "Other", "Quor" }));
+    QCOMPARE(IniReads::readSectionNames(target + QStringLiteral(".002")), (QStringList{ "Other", "Quor" }));
+    QCOMPARE(IniReads::readSectionNames(target), (QStringList{ "Other", "Quor" }));
     QCOMPARE(tree.reportLines(), QStringList());
     QVERIFY(!tree.installer.hasErrors());
 }
@@ -189,7 +190,7 @@ void tst_IniMerge::brailleIniNotMergedIsAnError()
     const QString target = tree.jaws.filePath(QStringLiteral("braille.ini"));
     QVERIFY(TextFiles::write(target, "[Other]\r\nPort=COM1\r\n"));
     QVERIFY(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
-    tree.installer.mergeBrailleIni();
+    configured(tree.installer, [&](Configuration &c) { tree.installer.mergeBrailleIni(c); });
     QVERIFY(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     QCOMPARE(TextFiles::read(target), QByteArray("[Other]\r\nPort=COM1\r\n"));
     QCOMPARE(tree.reportLines(), QStringList{ "Error while merging 'Quor' section of " + QDir::toNativeSeparators(target) + "." });

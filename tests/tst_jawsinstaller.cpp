@@ -197,7 +197,7 @@ void tst_JawsInstaller::resetForgetsOnlyTheChosenInstallation()
     installer.setSourceFolder(package.path());
     installer.setJawsFolder(jawsDir.path());
     installer.setSelectedDevice(QStringLiteral("Quor"));
-    installer.setHasErrors(true);
+    installer.record(StepResult::Step::Copy, QStringLiteral("ERROR : a copy failed"), StepResult::Outcome::Failed);
     installer.setReportPath(QStringLiteral("C:/report.txt"));
     QVERIFY(installer.computeTargetFolders());
 
@@ -214,7 +214,7 @@ void tst_JawsInstaller::resetForgetsOnlyTheChosenInstallation()
 void tst_JawsInstaller::cleanUpTakesOnlyDeliveredFiles_data()
 {
     QTest::addColumn<QStringList>("failedCopies"); // destinations, relative to the JAWS folder
-    QTest::addColumn<QString>("laterStep");        // "", "error" or "failure without the error flag"
+    QTest::addColumn<QString>("laterStep");        // "" or "error"
     QTest::addColumn<QString>("packageFolder");    // relative to the machine, when not its own
     QTest::addColumn<QStringList>("removed");
     // QuorOlma.chm is only matched by "*.chm", like the user's notes.chm: both stay.
@@ -230,7 +230,6 @@ void tst_JawsInstaller::cleanUpTakesOnlyDeliveredFiles_data()
     QTest::newRow("one of two copies failed") << QStringList{ "Drivers/Braille/quorolma/QuorOlma.jlb" } << "" << ""
                                               << QStringList{ "manual_en.txt", "manual_fr.txt" };
     QTest::newRow("a later step failed") << QStringList() << "error" << "" << delivered;
-    QTest::newRow("a later failure without the error flag") << QStringList() << "failure" << "" << delivered;
     QTest::newRow("package inside the JAWS folder") << QStringList() << "" << "Program Files/JAWS10/setup" << QStringList();
     QTest::newRow("package in another JAWS's folder") << QStringList() << "" << "Program Files/JAWS6" << QStringList();
 }
@@ -261,9 +260,8 @@ void tst_JawsInstaller::cleanUpTakesOnlyDeliveredFiles()
         installer.recordCopy(QDir::toNativeSeparators(destination), !failedCopies.contains(relative));
     }
     installer.addOwnPackageFile(machine.packageFolder + QStringLiteral("/installquorolma_fr.qm"));
-    if (laterStep == QLatin1String("failure"))
-        installer.report().noteFailure();
-    installer.setHasErrors(laterStep == QLatin1String("error") || !failedCopies.isEmpty());
+    if (laterStep == QLatin1String("error"))
+        installer.record(StepResult::Step::TranslationTables, QStringLiteral("ERROR : a table"), StepResult::Outcome::Failed);
     QStringList names;
     for (const QString &file : installer.removablePackageFiles())
         names << QFileInfo(file).fileName();

@@ -164,12 +164,12 @@ void tst_Report::messageLines()
     Report report;
     QVERIFY(report.open(file));
     switch (kind) {
-    case Kind::SectionAdded: report.sectionAdded(name, path, ok); break;
-    case Kind::TableSelected: report.tableSelected(name, path, ok); break;
-    case Kind::FolderCreated: report.folderCreated(path, ok); break;
-    case Kind::FileCopied: report.fileCopied(path, ok); break;
-    case Kind::FileSaved: report.fileSaved(path, ok); break;
-    case Kind::FileDeleted: report.fileDeleted(path, ok); break;
+    case Kind::SectionAdded: report.writeLine(Report::sectionAddedLine(name, path, ok)); break;
+    case Kind::TableSelected: report.writeLine(Report::tableSelectedLine(name, path, ok)); break;
+    case Kind::FolderCreated: report.writeLine(Report::folderCreatedLine(path, ok)); break;
+    case Kind::FileCopied: report.writeLine(Report::fileCopiedLine(path, ok)); break;
+    case Kind::FileSaved: report.writeLine(Report::fileSavedLine(path, ok)); break;
+    case Kind::FileDeleted: report.writeLine(Report::fileDeletedLine(path, ok)); break;
     }
     const QStringList lines = linesOf(file);
     QCOMPARE(lines.size(), 5);
@@ -238,7 +238,7 @@ void tst_Report::openFailureWarnsAndWritesNothing()
 
     // The run goes on: later lines are dropped without a crash or a second warning.
     report.writeLine(QStringLiteral("lost"));
-    report.fileCopied(QStringLiteral("a/b"), true);
+    report.writeLine(Report::fileCopiedLine(QStringLiteral("a/b"), true));
     QVERIFY(report.appendFile(dir->filePath(QStringLiteral("missing.txt"))));
     QCOMPARE(box->calls.size(), 1);
     QVERIFY(QFileInfo(blocked).isDir());

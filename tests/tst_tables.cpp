@@ -1,4 +1,5 @@
-#include "installer/iniprofile.h"
+#include "support/configured.h"
+#include "support/inireads.h"
 #include "installer/jawsinstaller.h"
 #include "installer/shellfolders.h"
 #include "support/fixtures.h"
@@ -52,7 +53,7 @@ struct Machine
     }
     QString table(const QString &folder, const QString &language) const
     {
-        return IniProfile::readString(QStringLiteral("Braille"), QStringLiteral("BrailleTranslationTable"),
+        return IniReads::readString(QStringLiteral("Braille"), QStringLiteral("BrailleTranslationTable"),
                                       folder + QLatin1Char('/') + language + QStringLiteral("/default.jcf"), QStringLiteral("none"));
     }
 };
@@ -80,8 +81,8 @@ void tst_Tables::keyboardTableForTheSystemLanguage()
     Machine machine;
     QVERIFY(machine.make(QStringLiteral("pe/jfw_10.dll")));
     const QString korvalisIni = machine.jaws.filePath(QStringLiteral("korvalis.ini"));
-    machine.installer.selectKeyboardTable(korvalisIni);
-    QCOMPARE(IniProfile::readString(QStringLiteral("GENERAL"), QStringLiteral("BrailleFileName"), korvalisIni, QString()), expected);
+    configured(machine.installer, [&](Configuration &c) { machine.installer.selectKeyboardTable(c, korvalisIni); });
+    QCOMPARE(IniReads::readString(QStringLiteral("GENERAL"), QStringLiteral("BrailleFileName"), korvalisIni, QString()), expected);
     QCOMPARE(machine.lines(), (QStringList{ "", QStringLiteral("OK : '%1' Braille table selected in %2.").arg(expected, QDir::toNativeSeparators(korvalisIni)) }));
 }
 
@@ -90,7 +91,7 @@ void tst_Tables::keyboardTableWithoutManifest()
     Machine machine;
     QVERIFY(machine.make(QStringLiteral("pe/jfw_10.dll"), QByteArray()));
     const QString korvalisIni = machine.jaws.filePath(QStringLiteral("korvalis.ini"));
-    machine.installer.selectKeyboardTable(korvalisIni);
+    configured(machine.installer, [&](Configuration &c) { machine.installer.selectKeyboardTable(c, korvalisIni); });
     // No bare ".kbd": the driver's file stays as it was, and the run counts as failed.
     QVERIFY(!QFileInfo::exists(korvalisIni));
     QVERIFY(machine.lines().value(1).startsWith(QStringLiteral("ERROR : The installation package names no keyboard Braille table in ")));
@@ -102,12 +103,12 @@ void tst_Tables::translationTablesOnlyWhereTheManifestSays()
     Machine machine;
     QVERIFY(machine.make(QStringLiteral("pe/jfw_10.dll")));
     const QString shared = machine.installer.sharedSettingsFolder();
-    machine.installer.selectTranslationTables(shared);
+    configured(machine.installer, [&](Configuration &c) { machine.installer.selectTranslationTables(c, shared); });
     QCOMPARE(machine.table(shared, QStringLiteral("enu")), QStringLiteral("English.jbt"));
     QVERIFY(!QFileInfo::exists(shared + QStringLiteral("/fra/default.jcf")));
     QCOMPARE(machine.lines().size(), 2); // the empty line and one table line
     // A folder without language folders: the empty line alone.
-    machine.installer.selectTranslationTables(machine.package.path());
+    configured(machine.installer, [&](Configuration &c) { machine.installer.selectTranslationTables(c, machine.package.path()); });
     QCOMPARE(machine.lines().size(), 3);
 }
 
@@ -162,7 +163,7 @@ void tst_Tables::configureJawsByVersion()
         QCOMPARE(QFileInfo::exists(user + QStringLiteral("/enu/default.jkm")), !keyMapsMoved);
     }
     // The settings merge reached every shared language folder; the key maps, when moved, come last.
-    QCOMPARE(IniProfile::readString(QStringLiteral("Options"), QStringLiteral("Speech"),
+    QCOMPARE(IniReads::readString(QStringLiteral("Options"), QStringLiteral("Speech"),
                                     machine.installer.sharedSettingsFolder() + QStringLiteral("/fra/default.jcf"), QString()),
              QStringLiteral("1"));
     if (keyMapsMoved)
@@ -192,7 +193,7 @@ void tst_Tables::configureTwiceAddsNothingTwice()
 
     QStringList longNames;
     for (int n = 1; n < 10; ++n)
-        longNames << IniProfile::readString(QStringLiteral("BrailleDisplays"), QStringLiteral("Braille%1LongName").arg(n), jfwIni, QString());
+        longNames << IniReads::readString(QStringLiteral("BrailleDisplays"), QStringLiteral("Braille%1LongName").arg(n), jfwIni, QString());
     QCOMPARE(longNames.mid(0, 4), (QStringList{ "Other", QStringLiteral("OLMA (1.71 et plus r\u00e9cent)"), "QUOR", "" }));
     QCOMPARE(TextFiles::read(brailleIni + QStringLiteral(".001")), brailleBefore);
     QCOMPARE(TextFiles::read(brailleIni + QStringLiteral(".002")), brailleAfterFirst);

@@ -168,11 +168,8 @@ int UnattendedInstallation::run()
 
     int exitCode = CommandLine::Installed;
     for (const QString &folder : std::as_const(jawsFolders)) {
-        // Each installation of the run counts alone: the engine's error flag is the run's.
-        const bool earlierErrors = jawsInstaller.hasErrors();
-        jawsInstaller.setHasErrors(false);
+        // Each installation of the run counts alone (its own results); the run, as the worst.
         exitCode = std::max(exitCode, installInto(folder));
-        jawsInstaller.setHasErrors(earlierErrors || jawsInstaller.hasErrors());
     }
     if (!jawsClosedIn.isEmpty() && commandLine.restartJaws() && !Installation::giveJawsBack(jaws, jawsInstaller, jawsClosedIn))
         exitCode = std::max<int>(exitCode, CommandLine::InstalledWithErrors);

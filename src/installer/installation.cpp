@@ -39,7 +39,22 @@ Installation::~Installation()
 
 bool Installation::hasErrors() const
 {
-    return installer.hasErrors();
+    return installer.hasErrors(firstResult);
+}
+
+bool Installation::packageIncomplete() const
+{
+    return installer.failed(StepResult::Step::Package, firstResult);
+}
+
+bool Installation::jawsFolderMissing() const
+{
+    return installer.failed(StepResult::Step::Folders, firstResult);
+}
+
+bool Installation::jawsNotClosed() const
+{
+    return installer.failed(StepResult::Step::ClosingJaws, firstResult);
 }
 
 void Installation::setState(State state)
@@ -54,6 +69,7 @@ void Installation::prepare(const QString &jawsFolder, const QString &deviceName)
     if (m_state != State::Idle)
         return;
     installer.reset();
+    firstResult = installer.resultCount();
     installer.setJawsFolder(jawsFolder);
     installer.report().writeLine(pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "Installation into %1 folder...")).arg(jawsFolder));
     installer.report().writeLine(QString());
@@ -65,8 +81,6 @@ void Installation::prepare(const QString &jawsFolder, const QString &deviceName)
 
 void Installation::fail()
 {
-    installer.report().noteFailure();
-    installer.setHasErrors(true);
     setState(State::Failed);
     emit finished();
 }
@@ -79,7 +93,6 @@ void Installation::start()
     // An incomplete package (a folder already cleaned up by an earlier run, or unpacked in
     // part) installs nothing: JAWS keeps running and no folder or setting of it is touched.
     if (!installer.checkPackage()) {
-        m_packageIncomplete = true;
         fail();
         return;
     }
@@ -87,10 +100,10 @@ void Installation::start()
     // nothing can be installed, which the report must say. JAWS is then left running, since it
     // might not be started again from a folder that is not there.
     if (!installer.prepareCopy()) {
-        installer.report().writeLine(pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Jaws folder %1 or installation folder %2 not found: no file was copied."))
-                                         .arg(QDir::toNativeSeparators(installer.jawsFolder()),
-                                              QDir::toNativeSeparators(installer.sourceFolder())));
-        m_jawsFolderMissing = true;
+        installer.record(StepResult::Step::Folders,
+                         pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Jaws folder %1 or installation folder %2 not found: no file was copied."))
+                             .arg(QDir::toNativeSeparators(installer.jawsFolder()), QDir::toNativeSeparators(installer.sourceFolder())),
+                         StepResult::Outcome::Failed);
         fail();
         return;
     }
@@ -114,12 +127,10 @@ void Installation::start()
         // Still there after the whole protocol: a second JAWS must not be started at the end.
         m_jawsClosedHere = !jaws.getJawsHwnd();
         // After a cancel the report's block is closed already; JAWS is left as it is either way.
-        if (!m_jawsClosedHere && m_state != State::Cancelled) {
-            m_jawsNotClosed = true;
-            installer.report().writeLine(pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Jaws could not be closed. Please restart Jaws after the installation.")));
-            installer.report().noteFailure();
-            installer.setHasErrors(true);
-        }
+        if (!m_jawsClosedHere && m_state != State::Cancelled)
+            installer.record(StepResult::Step::ClosingJaws,
+                             pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Jaws could not be closed. Please restart Jaws after the installation.")),
+                             StepResult::Outcome::Failed);
         if (m_state == State::Cancelled) {
             restartJawsIfClosed();
             return;
@@ -163,10 +174,10 @@ void Installation::cancel()
 
 void Installation::writeCancelled()
 {
-    installer.setHasErrors(true);
-    installer.report().writeLine(QString());
-    installer.report().writeLine(
-        pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed.")));
+    installer.record(StepResult::Step::Cancel, QString());
+    installer.record(StepResult::Step::Cancel,
+                     pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed.")),
+                     StepResult::Outcome::Failed);
     installer.report().writeLine(Report::separatorLine());
 }
 
@@ -184,38 +195,35 @@ bool Installation::giveJawsBack(Jaws &jaws, JawsInstaller &installer, const QStr
     if (jaws.restart())
         return true;
     // The user may be left without speech: the report, the last page and the exit code say so.
-    installer.report().writeLine(tr("ERROR : Jaws could not be started again from %1. Please start Jaws yourself.")
-                                     .arg(QDir::toNativeSeparators(folder)));
-    installer.report().noteFailure();
-    installer.setHasErrors(true);
+    installer.record(StepResult::Step::RestartingJaws,
+                     tr("ERROR : Jaws could not be started again from %1. Please start Jaws yourself.").arg(QDir::toNativeSeparators(folder)),
+                     StepResult::Outcome::Failed);
     return false;
 }
 
 void Installation::copyFileSuccess(const QString &filePath)
 {
-    installer.report().fileCopied(filePath, true, true);
+    installer.record(StepResult::Step::Copy, Report::fileCopiedLine(filePath, true), StepResult::Outcome::Done);
     installer.recordCopy(filePath, true);
     emit fileCopied(filePath, true);
 }
 
 void Installation::copyFileFails(const QString &filePath)
 {
-    installer.report().fileCopied(filePath, false, true);
+    installer.record(StepResult::Step::Copy, Report::fileCopiedLine(filePath, false), StepResult::Outcome::Failed);
     installer.recordCopy(filePath, false);
-    installer.setHasErrors(true);
     emit fileCopied(filePath, false);
 }
 
 void Installation::createDirectoryPathSuccess(const QString &dirPath)
 {
-    installer.report().folderCreated(dirPath, true, true);
+    installer.record(StepResult::Step::Copy, Report::folderCreatedLine(dirPath, true), StepResult::Outcome::Done);
     emit folderCreated(dirPath, true);
 }
 
 void Installation::createDirectoryPathFails(const QString &dirPath)
 {
-    installer.report().folderCreated(dirPath, false, true);
-    installer.setHasErrors(true);
+    installer.record(StepResult::Step::Copy, Report::folderCreatedLine(dirPath, false), StepResult::Outcome::Failed);
     emit folderCreated(dirPath, false);
 }
 

@@ -59,10 +59,11 @@ public:
     static bool giveJawsBack(Jaws &jaws, JawsInstaller &installer, const QString &folder);
 
     State state() const { return m_state; }
-    bool packageIncomplete() const { return m_packageIncomplete; }
-    bool jawsFolderMissing() const { return m_jawsFolderMissing; }
+    // What the steps' results say of the installation.
+    bool packageIncomplete() const;
+    bool jawsFolderMissing() const;
     // JAWS was running and still is after its whole close protocol.
-    bool jawsNotClosed() const { return m_jawsNotClosed; }
+    bool jawsNotClosed() const;
     // JAWS was closed here and not started again (yet).
     bool jawsClosedHere() const { return m_jawsClosedHere; }
     // Found installed already and left as it was.
@@ -102,7 +103,6 @@ private:
     bool m_leftAlone = false;
     State m_state = State::Idle;
     bool m_jawsClosedHere = false;
-    bool m_packageIncomplete = false;
-    bool m_jawsFolderMissing = false;
-    bool m_jawsNotClosed = false;
+    // This installation's results come after those of the run's earlier installations.
+    qsizetype firstResult = 0;
 };

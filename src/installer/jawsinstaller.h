@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/interactiveuser.h"
+#include "installer/stepresult.h"
 #include "report/report.h"
 #include "version/jawsversion.h"
 
@@ -12,9 +13,11 @@
 #include <QStringList>
 
 #include <optional>
+class Configuration;
+class IniFile;
 
 // The installation engine: where the package's files come from, where they go in the chosen
-// JAWS installation, the report of the run and whether anything failed. One object lives for
+// JAWS installation, the report of the run and the result of each step. One object lives for
 // the whole process.
 class JawsInstaller
 {
@@ -33,8 +36,16 @@ public:
     QStringList sourceFiles() const { return m_sourceFiles; }
     QStringList destinationFiles() const { return m_destinationFiles; }
     QString programFolder() const { return m_programFolder; }
-    void setHasErrors(bool hasErrors) { m_hasErrors = hasErrors; }
-    bool hasErrors() const { return m_hasErrors; }
+    // Writes `text` to the report as a line of `step`'s result.
+    void record(StepResult::Step step, const QString &text, StepResult::Outcome outcome = StepResult::Outcome::Note);
+    // Writes the lines of `results` to the report, in order, and keeps the results.
+    void record(const QList<StepResult> &results);
+    const QList<StepResult> &results() const { return m_results; }
+    // Whether any step of the installation failed; and whether the given one did.
+    // From the result numbered `from` on: a run over several installations asks of each alone.
+    bool hasErrors(qsizetype from = 0) const;
+    bool failed(StepResult::Step step, qsizetype from = 0) const;
+    qsizetype resultCount() const { return m_results.size(); }
     QString reportPath() const { return m_reportPath; }
     void setReportPath(const QString &path) { m_reportPath = path; }
     Report &report() { return m_report; }
@@ -49,7 +60,7 @@ public:
     void setSharedSettingsFolderForTest(const QString &path) { m_sharedSettingsFolder = path; }
 
     // Forgets the chosen JAWS installation and everything derived from it; keeps the package
-    // folder, the file lists, the error flag and the report's path.
+    // folder, the file lists, the steps' results and the report's path.
     void reset();
     // Derives the program, driver, manuals and settings folders from the version of jfw.exe in
     // the chosen folder. False, changing nothing, when the package or JAWS folder is missing.
@@ -67,8 +78,8 @@ public:
     // The names of the package's settings files to merge.
     void mergeFileNames(QStringList &filesNames) const;
     // The package beside the program has what an installation needs: the manifest, the driver
-    // and the driver's braille.ini with a section for the chosen display. Each missing part gets
-    // an ERROR line and sets the error flag; nothing is touched either way.
+    // and the driver's braille.ini with a section for the chosen display. Each missing part is
+    // a failed line of the package's result; nothing is touched either way.
     bool checkPackage();
     // The driver's file name in the package and in JAWS's folders.
     static QString driverFileName();
@@ -82,35 +93,43 @@ public:
     // False, listing nothing, when the package or JAWS folder is missing.
     bool prepareCopy();
 
-    // The first free numbered backup name of a file: path.001, path.002, ... path.999,
-    // path.1000 (returned even when it exists).
-    QString backupFileName(const QString &path) const;
+    // The configuration's steps. Each reads and edits the settings files in `configuration`'s
+    // session, and gives its report lines to it; nothing reaches the disk or the report before
+    // the configuration commits.
+    //
     // Merges each settings file of the package into the file of the same name, less
     // "korvalis_", in every language folder of the shared settings, after a numbered backup.
     // A file whose backup could not be made is left as it was.
-    void mergeSettingsFiles(const QStringList &filesNames);
+    void mergeSettingsFiles(Configuration &configuration, const QStringList &filesNames);
     // Merges the driver's braille.ini into JAWS's, after a numbered backup; reports only what
     // failed, which is an error.
-    void mergeBrailleIni();
-
-    // Lists both display models in free slots of jfw.ini's BrailleDisplays, unless listed.
-    void registerDisplays(const QString &jfwIniPath);
+    void mergeBrailleIni(Configuration &configuration);
+    // Lists both display models in free slots of the BrailleDisplays of each jfw.ini.
+    void registerDisplays(Configuration &configuration, const QStringList &jfwIniPaths);
     // Makes the chosen display the default in the default.jcf of every language folder.
-    void selectDefaultDevice(const QString &deviceName);
+    void selectDefaultDevice(Configuration &configuration, const QString &deviceName);
+    // The driver's keyboard braille table for the system's language, into korvalis.ini.
+    void selectKeyboardTable(Configuration &configuration, const QString &driverIniPath);
+    // The manifest's translation table of each language folder, into its default.jcf.
+    void selectTranslationTables(Configuration &configuration, const QString &settingsFolder);
+    // Commits `configuration` and writes every step's lines to the report, in step order.
+    void commit(Configuration &configuration);
+
+    // Moves the user's own key maps aside (backup, then delete) so the merged ones take effect;
+    // after the commit, since it changes files at once.
+    void resetUserKeyMaps(const QString &settingsFolder);
+    // Every settings edit, in its fixed order, in one session committed once; true when
+    // anything in the installation failed.
+    bool configureJaws();
+
     // The version of the chosen JAWS: every folder and version-dependent step follows from it.
     JawsVersion jawsVersion() const;
-    // The display list that registerDisplays edits: jfw.ini in the program folder, else the one
-    // in the shared settings folder or its INIT folder; in the program folder when none exists.
-    QString displayListPath() const;
-
-    // The driver's keyboard braille table for the system's language, into korvalis.ini.
-    void selectKeyboardTable(const QString &driverIniPath);
-    // The manifest's translation table of each language folder, into its default.jcf.
-    void selectTranslationTables(const QString &settingsFolder);
-    // Moves the user's own key maps aside (backup, then delete) so the merged ones take effect.
-    void resetUserKeyMaps(const QString &settingsFolder);
-    // Every settings edit, in its fixed order; true when anything in the installation failed.
-    bool configureJaws();
+    // The display lists that registerDisplays edits. JAWS up to 17: jfw.ini in the program
+    // folder, else the one in the shared settings folder or its INIT folder; in the program
+    // folder when none exists. JAWS 2018 and later read the one in the shared settings' INIT
+    // folder: that one when it exists, and the program folder's too when that exists as well;
+    // the program folder's when neither does.
+    QStringList displayListPaths() const;
 
     // The person whose user settings are configured: the interactive user, not the account that
     // runs the installer (see Platform::interactiveUser); asked once.
@@ -159,22 +178,20 @@ private:
     QStringList matchingFiles(const QMap<QString, QStringList> &sectionsMap, const QString &section) const;
     void appendTheFiles(const QString &sourceRoot, const QString &destinationFolder, const QStringList &toBeCopied);
     // Writes every named section of `source` into `target`, each replacing its namesake or
-    // added at the end, as one replacement of the target. The sections that could not be
-    // written.
-    QStringList mergeIniFile(const QString &source, const QString &target);
-    // True for a settings folder that exists (or none at all); else an ERROR line names the
-    // folder looked for, and the installation counts as failed.
+    // added at the end. The sections that could not be written.
+    static QStringList mergeIniFile(IniFile &source, IniFile &target);
+    // The displays step for one jfw.ini.
+    void registerDisplaysIn(Configuration &configuration, const QString &jfwIniPath);
+    // True for a settings folder that exists (or none at all); else a failed line names the
+    // folder looked for.
     bool settingsFolderFound(const QString &folder);
     // A file of a JAWS folder under the name it has there, whatever its case.
     static QString settingsFilePath(const QString &folder, const QString &name);
-    // mergeIniFile after a numbered backup of an existing target, flushed to disk; without the
-    // backup, nothing is merged (every section of the source failed) and the error flag is set.
-    // The backup's line is written when `reportSavedBackup` or when it failed.
-    QStringList mergeBackedUp(const QString &source, const QString &target, bool reportSavedBackup);
-    // One line per section that did not reach the target; the error flag when there is any.
-    void reportMergeFailures(const QStringList &sections, const QString &target);
-    // Copies `path` to `backup`, which must not exist yet, and flushes the copy to disk.
-    static bool saveBackup(const QString &path, const QString &backup);
+    // mergeIniFile after a numbered backup of an existing target; without the backup nothing
+    // is merged, and every section of the source failed. The backup's line is written when
+    // `reportSavedBackup` or when it failed. One line per section that did not reach the
+    // target, a failure.
+    void mergeBackedUp(Configuration &configuration, const QString &source, const QString &target, bool reportSavedBackup);
     // The subfolders of a settings or manuals folder, one per JAWS language, sorted without
     // regard to case; none for an empty path. For a JAWS that keeps other folders beside them,
     // only those named as JAWS names languages.
@@ -190,8 +207,9 @@ private:
     QString userHeaderLine();
     // The settings folder of `version` under an application data folder, as JAWS names it there.
     static QString settingsFolderUnder(const QString &appData, const JawsVersion &version);
-    // With every user: the user settings of each profile that has them for the chosen JAWS.
-    void configureEveryProfile();
+    // With every user: the user settings of each profile that has them for the chosen JAWS, in
+    // `configuration`; the folders whose key maps are moved aside after its commit.
+    QStringList configureEveryProfile(Configuration &configuration);
 
     QString m_sourceFolder;
     QString m_jawsFolder;
@@ -205,7 +223,7 @@ private:
     bool m_otherFoldersInSettings = false;
     QString m_selectedDevice;
     Report m_report;
-    bool m_hasErrors = false;
+    QList<StepResult> m_results;
     QString m_reportPath;
     // The package files of the copy lists, by destination in native form.
     QHash<QString, QString> m_sourceOfDestination;

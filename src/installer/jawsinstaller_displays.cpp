@@ -1,9 +1,10 @@
 #include "jawsinstaller.h"
 
 #include "installer/devicetable.h"
-#include "installer/iniprofile.h"
+#include "installer/configuration.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -32,20 +33,26 @@ bool listsDevice(const Device &device, const QString &longName, const QString &n
 
 } // namespace
 
-void JawsInstaller::registerDisplays(const QString &jfwIniPath)
+void JawsInstaller::registerDisplays(Configuration &configuration, const QStringList &jfwIniPaths)
 {
-    m_report.writeLine(QString());
+    configuration.begin(StepResult::Step::Displays);
+    configuration.add(QString());
+    for (const QString &jfwIniPath : jfwIniPaths)
+        registerDisplaysIn(configuration, jfwIniPath);
+}
+
+void JawsInstaller::registerDisplaysIn(Configuration &configuration, const QString &jfwIniPath)
+{
     const QList<Device> &devices = deviceTable();
+    IniFile &jfwIni = configuration.file(jfwIniPath);
+    const bool existed = jfwIni.existed();
     bool listed[2] = { false, false };
-    // The Name rewrites (one per slot of the Olma) and the slots added, each with whether the
-    // change was made; the lines are written once the file has been replaced, from what it holds.
-    QList<bool> rewrites;
-    bool added[2] = { false, false };
-    // All of jfw.ini's changes land in one replacement of the file.
-    IniProfile::Batch batch(jfwIniPath);
     auto slotValue = [&](const char *pattern, int slot) {
-        return IniProfile::readString(displaysSection, slotKey(pattern, slot), jfwIniPath, QString());
+        return jfwIni.string(displaysSection, slotKey(pattern, slot), QString());
     };
+    // A display JAWS does not list, or lists under a name the driver does not answer to, cannot
+    // be used: an error of the installation. Each line says what the commit made of the change.
+    const QStringList files{ jfwIniPath };
     int slot = 0;
     for (;;) {
         ++slot;
@@ -57,7 +64,9 @@ void JawsInstaller::registerDisplays(const QString &jfwIniPath)
         if (listsDevice(devices.at(0), longName, name, driver, QStringLiteral("OLMA"))) {
             listed[0] = true;
             // Earlier versions of the driver named this display OLMA.
-            rewrites << IniProfile::writeString(displaysSection, slotKey("Braille%1Name", slot), devices.at(0).name, jfwIniPath);
+            const bool rewritten = jfwIni.writeString(displaysSection, slotKey("Braille%1Name", slot), devices.at(0).name);
+            configuration.addWhenSaved(files, rewritten, tr("Key 'BrailleName' OLMA has been changed into OLMA171 in jfw.ini file."),
+                                       tr("ERROR : Unable to change key 'BrailleName' OLMA into OLMA171 in jfw.ini file."));
         } else if (listsDevice(devices.at(1), longName, name, driver, QString())) {
             listed[1] = true;
         }
@@ -66,37 +75,29 @@ void JawsInstaller::registerDisplays(const QString &jfwIniPath)
         if (listed[row])
             continue;
         const Device &device = devices.at(row);
-        bool written = IniProfile::writeString(displaysSection, slotKey("Braille%1LongName", slot), device.longName, jfwIniPath);
-        written &= IniProfile::writeString(displaysSection, slotKey("Braille%1Name", slot), device.name, jfwIniPath);
-        written &= IniProfile::writeString(displaysSection, slotKey("Braille%1Driver", slot), device.driver, jfwIniPath);
-        written &= IniProfile::writeString(displaysSection, slotKey("Braille%1Port", slot), device.port, jfwIniPath);
-        added[row] = written;
+        bool written = jfwIni.writeString(displaysSection, slotKey("Braille%1LongName", slot), device.longName);
+        written &= jfwIni.writeString(displaysSection, slotKey("Braille%1Name", slot), device.name);
+        written &= jfwIni.writeString(displaysSection, slotKey("Braille%1Driver", slot), device.driver);
+        written &= jfwIni.writeString(displaysSection, slotKey("Braille%1Port", slot), device.port);
+        const QString jfwIniName = QStringLiteral("jfw.ini");
+        configuration.addWhenSaved(files, written, Report::sectionAddedLine(device.reportName, jfwIniName, true),
+                                   Report::sectionAddedLine(device.reportName, jfwIniName, false));
         ++slot;
     }
-    const bool committed = batch.commit();
-    // A display JAWS does not list, or lists under a name the driver does not answer to, cannot
-    // be used: an error of the installation.
-    for (bool rewritten : std::as_const(rewrites)) {
-        if (rewritten && committed) {
-            m_report.writeLine(tr("Key 'BrailleName' OLMA has been changed into OLMA171 in jfw.ini file."));
-        } else {
-            m_report.writeLine(tr("ERROR : Unable to change key 'BrailleName' OLMA into OLMA171 in jfw.ini file."));
-            m_report.noteFailure();
-            setHasErrors(true);
-        }
-    }
-    for (int row = 0; row < 2; ++row) {
-        if (listed[row])
-            continue;
-        m_report.sectionAdded(devices.at(row).reportName, QStringLiteral("jfw.ini"), added[row] && committed);
-        if (!(added[row] && committed))
-            setHasErrors(true);
+    if (!existed) {
+        const QString text = tr("No jfw.ini file was found in %1 nor in the shared settings folder %2: it has been created in %1.")
+                                 .arg(QDir::toNativeSeparators(m_programFolder), QDir::toNativeSeparators(m_sharedSettingsFolder));
+        configuration.addSettled([jfwIniPath, text](const SettingsSession &) {
+            return QFileInfo::exists(jfwIniPath) ? std::optional<StepResult::Line>({ text, StepResult::Outcome::Note })
+                                                 : std::optional<StepResult::Line>();
+        });
     }
 }
 
-void JawsInstaller::selectDefaultDevice(const QString &deviceName)
+void JawsInstaller::selectDefaultDevice(Configuration &configuration, const QString &deviceName)
 {
-    m_report.writeLine(QString());
+    configuration.begin(StepResult::Step::DefaultDevice);
+    configuration.add(QString());
     QString shortName = QLatin1String("");
     for (const Device &device : deviceTable()) {
         if (deviceName == device.deviceName) {
@@ -106,17 +107,17 @@ void JawsInstaller::selectDefaultDevice(const QString &deviceName)
     }
     // An empty BrailleDisplay= would leave JAWS with no display at all.
     if (shortName.isEmpty()) {
-        m_report.writeLine(tr("ERROR : No Braille device of this driver was chosen: the default Braille device was not selected."));
-        m_report.noteFailure();
-        setHasErrors(true);
+        configuration.add(tr("ERROR : No Braille device of this driver was chosen: the default Braille device was not selected."),
+                          StepResult::Outcome::Failed);
         return;
     }
     QString folder = m_userSettingsFolder;
     if (jawsVersion().namesDisplayBySlot()) {
-        // JAWS 5 names the default display by the alias of its jfw.ini slot.
-        const QString jfwIni = displayListPath();
+        // JAWS 5 names the default display by the alias of its jfw.ini slot, as the displays
+        // step left it.
+        IniFile &jfwIni = configuration.file(displayListPaths().constFirst());
         for (int slot = 1;; ++slot) {
-            const QString name = IniProfile::readString(displaysSection, slotKey("Braille%1Name", slot), jfwIni, QString());
+            const QString name = jfwIni.string(displaysSection, slotKey("Braille%1Name", slot), QString());
             if (name.isEmpty())
                 break;
             if (name == shortName)
@@ -125,17 +126,14 @@ void JawsInstaller::selectDefaultDevice(const QString &deviceName)
         folder = m_sharedSettingsFolder;
     }
     if (folder.isEmpty()) {
-        m_report.writeLine(tr("No JAWS settings folder: the default Braille device was not selected."));
+        configuration.add(tr("No JAWS settings folder: the default Braille device was not selected."));
         return;
     }
     for (const QString &language : languageFolders(folder)) {
         const QString path = QDir::toNativeSeparators(settingsFilePath(folder + QDir::separator() + language,
                                                                        QStringLiteral("default.jcf")));
-        if (IniProfile::writeString(QStringLiteral("Options"), QStringLiteral("BrailleDisplay"), shortName, path)) {
-            m_report.writeLine(tr("'%1' Braille device selected in %2.").arg(shortName, path));
-        } else {
-            m_report.writeLine(tr("Unable to select '%1' Braille device in %2.").arg(shortName, path));
-            setHasErrors(true);
-        }
+        const bool written = configuration.file(path).writeString(QStringLiteral("Options"), QStringLiteral("BrailleDisplay"), shortName);
+        configuration.addWhenSaved({ path }, written, tr("'%1' Braille device selected in %2.").arg(shortName, path),
+                                   tr("Unable to select '%1' Braille device in %2.").arg(shortName, path));
     }
 }

@@ -137,10 +137,9 @@ bool JawsInstaller::settingsFolderFound(const QString &folder)
 {
     if (folder.isEmpty() || QFileInfo(folder).isDir())
         return true;
-    m_report.writeLine(tr("ERROR : Jaws settings folder %1 not found: nothing was configured there.")
-                           .arg(QDir::toNativeSeparators(folder)));
-    m_report.noteFailure();
-    setHasErrors(true);
+    record(StepResult::Step::SettingsFolders,
+           tr("ERROR : Jaws settings folder %1 not found: nothing was configured there.").arg(QDir::toNativeSeparators(folder)),
+           StepResult::Outcome::Failed);
     return false;
 }
 
@@ -150,17 +149,29 @@ QString JawsInstaller::settingsFilePath(const QString &folder, const QString &na
     return folder + QDir::separator() + (existing.isEmpty() ? name : existing);
 }
 
-QString JawsInstaller::displayListPath() const
+QStringList JawsInstaller::displayListPaths() const
 {
     const QString name = QStringLiteral("jfw.ini");
-    if (!existingEntry(m_programFolder, name, QDir::Files).isEmpty() || m_sharedSettingsFolder.isEmpty())
-        return settingsFilePath(m_programFolder, name);
+    const bool inProgramFolder = !existingEntry(m_programFolder, name, QDir::Files).isEmpty();
+    const QString init = existingEntry(m_sharedSettingsFolder, QStringLiteral("INIT"), QDir::Dirs);
+    const QString initFolder = m_sharedSettingsFolder + QDir::separator() + init;
+    const bool inInit = !m_sharedSettingsFolder.isEmpty() && !init.isEmpty()
+        && !existingEntry(m_sharedSettingsFolder + QLatin1Char('/') + init, name, QDir::Files).isEmpty();
+    // JAWS 2018 and later read the one in INIT, the maker says; a program folder's jfw.ini, which
+    // older layouts kept, may still be read by some: both get the displays.
+    if (jawsVersion().isYearNumbered() && inInit) {
+        QStringList paths{ settingsFilePath(initFolder, name) };
+        if (inProgramFolder)
+            paths << settingsFilePath(m_programFolder, name);
+        return paths;
+    }
+    if (inProgramFolder || m_sharedSettingsFolder.isEmpty())
+        return { settingsFilePath(m_programFolder, name) };
     // JAWS of today keeps no jfw.ini in its program folder; its own may lie with the shared
     // settings.
     if (!existingEntry(m_sharedSettingsFolder, name, QDir::Files).isEmpty())
-        return settingsFilePath(m_sharedSettingsFolder, name);
-    const QString init = existingEntry(m_sharedSettingsFolder, QStringLiteral("INIT"), QDir::Dirs);
-    if (!init.isEmpty() && !existingEntry(m_sharedSettingsFolder + QLatin1Char('/') + init, name, QDir::Files).isEmpty())
-        return settingsFilePath(m_sharedSettingsFolder + QDir::separator() + init, name);
-    return settingsFilePath(m_programFolder, name);
+        return { settingsFilePath(m_sharedSettingsFolder, name) };
+    if (inInit)
+        return { settingsFilePath(initFolder, name) };
+    return { settingsFilePath(m_programFolder, name) };
 }

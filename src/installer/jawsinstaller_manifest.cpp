@@ -1,6 +1,6 @@
 #include "jawsinstaller.h"
 
-#include "installer/iniprofile.h"
+#include "ini/inifile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,9 +13,10 @@ QString JawsInstaller::manifestPath() const
 QMap<QString, QStringList> JawsInstaller::readSectionsMap(const QString &file) const
 {
     QMap<QString, QStringList> sectionsMap;
-    const QStringList sectionsNames = IniProfile::readSectionNames(file);
+    IniFile ini(file);
+    const QStringList sectionsNames = ini.sectionNames();
     for (const QString &name : sectionsNames)
-        sectionsMap.insert(name, IniProfile::readSection(name, file));
+        sectionsMap.insert(name, ini.section(name));
     return sectionsMap;
 }
 
@@ -98,7 +99,7 @@ QString JawsInstaller::deviceSection(const QString &deviceName) const
         return QString();
     // Found by name, wherever the section stands in the file: the profile functions compare
     // section names without regard to case.
-    const QStringList sections = IniProfile::readSectionNames(m_sourceFolder + QDir::separator() + QStringLiteral("braille.ini"));
+    const QStringList sections = IniFile(m_sourceFolder + QDir::separator() + QStringLiteral("braille.ini")).sectionNames();
     for (const QString &section : sections) {
         if (section.compare(deviceName, Qt::CaseInsensitive) == 0)
             return section;
@@ -112,11 +113,12 @@ bool JawsInstaller::checkPackage()
     // written from it would name a display or a table that is not there.
     bool complete = true;
     auto missing = [&](const QString &name) {
-        m_report.writeLine(tr("ERROR : %1 is missing from the installation package: nothing was installed.")
-                               .arg(QDir::toNativeSeparators(m_sourceFolder + QDir::separator() + name)));
+        record(StepResult::Step::Package, tr("ERROR : %1 is missing from the installation package: nothing was installed.")
+                                              .arg(QDir::toNativeSeparators(m_sourceFolder + QDir::separator() + name)),
+               StepResult::Outcome::Failed);
         complete = false;
     };
-    if (IniProfile::readSectionNames(manifestPath()).isEmpty())
+    if (IniFile(manifestPath()).sectionNames().isEmpty())
         missing(QStringLiteral("list.install"));
     if (!QFileInfo(m_sourceFolder + QDir::separator() + driverFileName()).isFile())
         missing(driverFileName());
@@ -124,13 +126,10 @@ bool JawsInstaller::checkPackage()
     if (!QFileInfo(brailleIni).isFile()) {
         missing(QStringLiteral("braille.ini"));
     } else if (deviceSection(m_selectedDevice).isEmpty()) {
-        m_report.writeLine(tr("ERROR : %1 of the installation package has no [%2] section: nothing was installed.")
-                               .arg(QDir::toNativeSeparators(brailleIni), m_selectedDevice));
+        record(StepResult::Step::Package, tr("ERROR : %1 of the installation package has no [%2] section: nothing was installed.")
+                                              .arg(QDir::toNativeSeparators(brailleIni), m_selectedDevice),
+               StepResult::Outcome::Failed);
         complete = false;
-    }
-    if (!complete) {
-        m_report.noteFailure();
-        setHasErrors(true);
     }
     return complete;
 }

@@ -1,5 +1,7 @@
 #include "jawsinstaller.h"
 
+#include "installer/configuration.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -15,29 +17,34 @@ QString JawsInstaller::userHeaderLine()
 }
 
 // Users who log on later get the display from the shared settings; those who have run this JAWS
-// have their own settings, which win over the shared ones and so are configured one by one.
-void JawsInstaller::configureEveryProfile()
+// have their own settings, which win over the shared ones and so are configured one by one, in
+// the same session as the shared ones. The folders whose key maps are to be moved aside once the
+// session is committed.
+QStringList JawsInstaller::configureEveryProfile(Configuration &configuration)
 {
+    QStringList keyMapFolders;
     const JawsVersion version = jawsVersion();
     if (!version.hasUserSettings())
-        return;
+        return keyMapFolders;
     for (const Platform::UserProfile &profile : Platform::userProfiles()) {
         const QString folder = settingsFolderUnder(profile.appDataFolder, version);
-        m_report.writeLine(QString());
+        configuration.begin(StepResult::Step::UserProfile);
+        configuration.add(QString());
         // A profile without settings for this JAWS is left as it is: JAWS makes them from the
         // shared ones when that user first runs it.
         if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
-            m_report.writeLine(tr("User %1 has no settings for this Jaws: left untouched.").arg(profile.name));
+            configuration.add(tr("User %1 has no settings for this Jaws: left untouched.").arg(profile.name));
             continue;
         }
-        m_report.writeLine(tr("User settings of %1 in %2:").arg(profile.name, QDir::toNativeSeparators(folder)));
+        configuration.add(tr("User settings of %1 in %2:").arg(profile.name, QDir::toNativeSeparators(folder)));
         m_userSettingsFolder = folder;
         if (!version.namesDisplayBySlot())
-            selectDefaultDevice(m_selectedDevice);
+            selectDefaultDevice(configuration, m_selectedDevice);
         if (version.hasUserTables())
-            selectTranslationTables(folder);
+            selectTranslationTables(configuration, folder);
         if (version.hidesSharedKeyMaps())
-            resetUserKeyMaps(folder);
+            keyMapFolders << folder;
     }
     m_userSettingsFolder.clear();
+    return keyMapFolders;
 }

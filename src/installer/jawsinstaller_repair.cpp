@@ -1,7 +1,7 @@
 #include "jawsinstaller.h"
 
 #include "installer/devicetable.h"
-#include "installer/iniprofile.h"
+#include "ini/inifile.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,7 +44,7 @@ bool JawsInstaller::isInstalled() const
         return false;
     for (const QString &language : languages) {
         const QString path = settingsFilePath(m_userSettingsFolder + QDir::separator() + language, QStringLiteral("default.jcf"));
-        if (IniProfile::readString(QStringLiteral("Options"), QStringLiteral("BrailleDisplay"), path, QString()) != shortName)
+        if (IniFile(path).string(QStringLiteral("Options"), QStringLiteral("BrailleDisplay"), QString()) != shortName)
             return false;
     }
     return true;

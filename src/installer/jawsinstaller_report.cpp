@@ -60,6 +60,41 @@ bool JawsInstaller::publishReportInto(const QString &programFolder)
     return true;
 }
 
+void JawsInstaller::record(StepResult::Step step, const QString &text, StepResult::Outcome outcome)
+{
+    if (m_results.isEmpty() || m_results.constLast().step() != step)
+        m_results.append(StepResult(step));
+    m_results.last().add(text, outcome);
+    m_report.writeLine(text);
+}
+
+void JawsInstaller::record(const QList<StepResult> &results)
+{
+    for (const StepResult &result : results) {
+        for (const StepResult::Line &line : result.lines())
+            m_report.writeLine(line.text);
+    }
+    m_results += results;
+}
+
+bool JawsInstaller::hasErrors(qsizetype from) const
+{
+    for (qsizetype i = from; i < m_results.size(); ++i) {
+        if (m_results.at(i).failed())
+            return true;
+    }
+    return false;
+}
+
+bool JawsInstaller::failed(StepResult::Step step, qsizetype from) const
+{
+    for (qsizetype i = from; i < m_results.size(); ++i) {
+        if (m_results.at(i).step() == step && m_results.at(i).failed())
+            return true;
+    }
+    return false;
+}
+
 void JawsInstaller::endReport()
 {
     if (!m_cleanedUp)
@@ -153,8 +188,8 @@ QStringList JawsInstaller::removablePackageFiles() const
         }
     }
     QSet<QString> removable;
-    // Not every failure is an error of the installation, but any failure may call for a second run.
-    bool everythingDelivered = !m_hasErrors && m_report.failures() == 0;
+    // Anything that failed may call for a second run.
+    bool everythingDelivered = !hasErrors();
     for (auto use = m_packageFileUses.cbegin(); use != m_packageFileUses.cend(); ++use) {
         if (!use.value())
             everythingDelivered = false;

@@ -1,6 +1,6 @@
 #include "jawsinstaller.h"
 
-#include "installer/iniprofile.h"
+#include "installer/configuration.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,41 +29,41 @@ QString keyboardTableSection(QLocale::Language language)
 
 } // namespace
 
-void JawsInstaller::selectKeyboardTable(const QString &driverIniPath)
+void JawsInstaller::selectKeyboardTable(Configuration &configuration, const QString &driverIniPath)
 {
+    configuration.begin(StepResult::Step::KeyboardTable);
     const QLocale::Language language = QLocale::system().language();
-    m_report.writeLine(QString());
+    configuration.add(QString());
     const QString section = keyboardTableSection(language).toUpper();
-    const QString tableName = IniProfile::readString(section, QStringLiteral("BrailleTranslationTable"), manifestPath(), QString());
+    const QString tableName = configuration.file(manifestPath()).string(section, QStringLiteral("BrailleTranslationTable"), QString());
     // A bare ".kbd" would leave the driver without any keyboard table.
     if (tableName.isEmpty()) {
-        m_report.writeLine(tr("ERROR : The installation package names no keyboard Braille table in its [%1] section: %2 was not changed.")
-                               .arg(section, QDir::toNativeSeparators(driverIniPath)));
-        m_report.noteFailure();
-        setHasErrors(true);
+        configuration.add(tr("ERROR : The installation package names no keyboard Braille table in its [%1] section: %2 was not changed.")
+                              .arg(section, QDir::toNativeSeparators(driverIniPath)),
+                          StepResult::Outcome::Failed);
         return;
     }
     const QString table = tableName + QStringLiteral(".kbd");
-    const bool written = IniProfile::writeString(QStringLiteral("GENERAL"), QStringLiteral("BrailleFileName"), table, driverIniPath);
-    m_report.tableSelected(table, driverIniPath, written);
-    if (!written)
-        setHasErrors(true);
+    const bool written = configuration.file(driverIniPath).writeString(QStringLiteral("GENERAL"), QStringLiteral("BrailleFileName"), table);
+    configuration.addWhenSaved({ driverIniPath }, written, Report::tableSelectedLine(table, driverIniPath, true),
+                               Report::tableSelectedLine(table, driverIniPath, false));
 }
 
-void JawsInstaller::selectTranslationTables(const QString &settingsFolder)
+void JawsInstaller::selectTranslationTables(Configuration &configuration, const QString &settingsFolder)
 {
-    m_report.writeLine(QString());
+    configuration.begin(StepResult::Step::TranslationTables);
+    configuration.add(QString());
+    IniFile &manifest = configuration.file(manifestPath());
     for (const QString &language : languageFolders(settingsFolder)) {
         const QString section = (language + QStringLiteral("_JBT_BRAILLE_TABLE")).toUpper();
-        const QString table = IniProfile::readString(section, QStringLiteral("BrailleTranslationTable"), manifestPath(), QString());
+        const QString table = manifest.string(section, QStringLiteral("BrailleTranslationTable"), QString());
         if (table.isEmpty())
             continue;
         const QString path = settingsFilePath(settingsFolder + QDir::separator() + language, QStringLiteral("default.jcf"));
-        const bool written = IniProfile::writeString(QStringLiteral("Braille"), QStringLiteral("BrailleTranslationTable"), table, path);
-        m_report.tableSelected(table, path, written);
+        const bool written = configuration.file(path).writeString(QStringLiteral("Braille"), QStringLiteral("BrailleTranslationTable"), table);
         // A JAWS settings file left as it was: the display would show the wrong braille.
-        if (!written)
-            setHasErrors(true);
+        configuration.addWhenSaved({ path }, written, Report::tableSelectedLine(table, path, true),
+                                   Report::tableSelectedLine(table, path, false));
     }
 }
 
@@ -71,28 +71,38 @@ void JawsInstaller::resetUserKeyMaps(const QString &settingsFolder)
 {
     if (settingsFolder.isEmpty() || !QFileInfo::exists(settingsFolder))
         return;
+    const auto step = StepResult::Step::UserKeyMaps;
     for (const QString &language : languageFolders(settingsFolder)) {
         const QString folder = settingsFolder + QDir::separator() + language;
         // The key maps of this language folder ("x.jkm.001" backups do not match).
         const QStringList keyMaps = QDir(folder).entryList({ QStringLiteral("*.jkm") }, QDir::Files, QDir::Name | QDir::IgnoreCase);
         for (const QString &name : keyMaps) {
             const QString keyMap = folder + QDir::separator() + name;
-            const QString backup = backupFileName(keyMap);
+            const QString backup = SettingsSession::backupFileName(keyMap);
             // Flushed to disk before the key map goes: a crash cannot lose both.
-            const bool saved = saveBackup(keyMap, backup);
-            m_report.fileSaved(backup, saved);
+            bool saved = false;
+            {
+                // Closed before the key map is removed: Windows removes no open file.
+                QFile original(keyMap);
+                const bool read = original.open(QIODevice::ReadOnly);
+                const QByteArray bytes = original.readAll();
+                saved = read && original.error() == QFileDevice::NoError && SettingsSession::writeBackup(backup, bytes);
+            }
+            record(step, Report::fileSavedLine(backup, saved), saved ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
             if (!saved) {
                 // Without its backup the user's key map is kept, and the report says so.
-                setHasErrors(true);
-                m_report.fileDeleted(keyMap, false);
+                record(step, Report::fileDeletedLine(keyMap, false), StepResult::Outcome::Failed);
                 continue;
             }
             const bool deleted = QFile::remove(keyMap);
-            m_report.fileDeleted(keyMap, deleted);
-            if (!deleted)
-                setHasErrors(true);
+            record(step, Report::fileDeletedLine(keyMap, deleted), deleted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
         }
     }
+}
+
+void JawsInstaller::commit(Configuration &configuration)
+{
+    record(configuration.commit());
 }
 
 bool JawsInstaller::configureJaws()
@@ -104,29 +114,28 @@ bool JawsInstaller::configureJaws()
     const bool userFound = !m_allUsers && settingsFolderFound(m_userSettingsFolder);
     QStringList filesNames;
     mergeFileNames(filesNames);
+    // Every step reads and edits the same files in memory; they reach the disk together, once,
+    // at the commit, and the report says what the commit achieved.
+    Configuration configuration;
     if (sharedFound)
-        mergeSettingsFiles(filesNames);
-    mergeBrailleIni();
+        mergeSettingsFiles(configuration, filesNames);
+    mergeBrailleIni(configuration);
     // Without derived folders (no JAWS chosen) these files would land at the root of a drive.
-    if (!m_programFolder.isEmpty()) {
-        const QString jfwIni = displayListPath();
-        const bool existed = QFileInfo::exists(jfwIni);
-        registerDisplays(jfwIni);
-        if (!existed && QFileInfo::exists(jfwIni))
-            m_report.writeLine(tr("No jfw.ini file was found in %1 nor in the shared settings folder %2: it has been created in %1.")
-                                   .arg(QDir::toNativeSeparators(m_programFolder), QDir::toNativeSeparators(m_sharedSettingsFolder)));
-    }
+    if (!m_programFolder.isEmpty())
+        registerDisplays(configuration, displayListPaths());
     if (version.namesDisplayBySlot() ? sharedFound : userFound)
-        selectDefaultDevice(m_selectedDevice);
+        selectDefaultDevice(configuration, m_selectedDevice);
     if (!m_driverFolder.isEmpty())
-        selectKeyboardTable(m_driverFolder + QDir::separator() + QStringLiteral("korvalis.ini"));
+        selectKeyboardTable(configuration, m_driverFolder + QDir::separator() + QStringLiteral("korvalis.ini"));
     if (sharedFound)
-        selectTranslationTables(m_sharedSettingsFolder);
+        selectTranslationTables(configuration, m_sharedSettingsFolder);
     if (version.hasUserTables() && userFound)
-        selectTranslationTables(m_userSettingsFolder);
+        selectTranslationTables(configuration, m_userSettingsFolder);
+    const QStringList profileKeyMaps = m_allUsers ? configureEveryProfile(configuration) : QStringList();
+    commit(configuration);
     if (version.hidesSharedKeyMaps() && userFound)
         resetUserKeyMaps(m_userSettingsFolder);
-    if (m_allUsers)
-        configureEveryProfile();
-    return m_hasErrors;
+    for (const QString &folder : profileKeyMaps)
+        resetUserKeyMaps(folder);
+    return hasErrors();
 }

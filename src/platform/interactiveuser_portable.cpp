@@ -1,13 +1,14 @@
 #include "interactiveuser.h"
 
 #include "detachedprocess.h"
-#include "inidocument.h"
 #include "registry.h"
 #include "toolhelp.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <optional>
 
 namespace Platform {
 
@@ -18,13 +19,24 @@ QString machineRoot()
     return qEnvironmentVariable("QUOROLMA_SYSTEM_ROOT");
 }
 
-IniDocument sessionFile()
+// The simulated machine's session.ini, a handful of "[Section]" and "Key=Value" lines: the
+// value of `key` in `section` (either in any case), or none.
+std::optional<QString> sessionValue(const QString &section, const QString &key)
 {
     const QString root = machineRoot();
-    if (root.isEmpty())
-        return IniDocument();
     QFile file(QDir(root).filePath(QStringLiteral("session.ini")));
-    return file.open(QIODevice::ReadOnly) ? IniDocument::parse(file.readAll()) : IniDocument();
+    if (root.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QString current;
+    for (const QByteArray &raw : file.readAll().split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']')))
+            current = line.mid(1, line.size() - 2).trimmed();
+        else if (const qsizetype equals = line.indexOf(QLatin1Char('=')); equals > 0 && current.compare(section, Qt::CaseInsensitive) == 0
+                 && line.left(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0)
+            return line.mid(equals + 1);
+    }
+    return std::nullopt;
 }
 
 // The string value, without the terminating zero the registry stores.
@@ -49,11 +61,10 @@ QString ownAccountName()
 
 InteractiveUser interactiveUser()
 {
-    const IniDocument session = sessionFile();
-    const std::optional<QString> name = session.value(QStringLiteral("InteractiveUser"), QStringLiteral("Name"));
+    const std::optional<QString> name = sessionValue(QStringLiteral("InteractiveUser"), QStringLiteral("Name"));
     InteractiveUser user;
     if (name && !name->trimmed().isEmpty()) {
-        const QString sid = session.value(QStringLiteral("InteractiveUser"), QStringLiteral("Sid")).value_or(QString()).trimmed();
+        const QString sid = sessionValue(QStringLiteral("InteractiveUser"), QStringLiteral("Sid")).value_or(QString()).trimmed();
         user.found = true;
         user.name = name->trimmed();
         for (const UserProfile &profile : userProfiles()) {
@@ -88,7 +99,7 @@ bool startAsInteractiveUser(const QString &program, const QString &workingFolder
 
 bool sessionReachable(quint64 processId)
 {
-    const std::optional<QString> programs = sessionFile().value(QStringLiteral("OtherSession"), QStringLiteral("Programs"));
+    const std::optional<QString> programs = sessionValue(QStringLiteral("OtherSession"), QStringLiteral("Programs"));
     if (!programs)
         return true;
     Toolhelp toolhelp;

@@ -68,53 +68,46 @@ void Report::writeLine(const QString &text, bool newline)
     stream.flush();
 }
 
-void Report::writeMessage(bool ok, const QString &text, bool newline)
-{
-    if (!ok)
-        noteFailure();
-    writeLine(text, newline);
-}
-
-void Report::sectionAdded(const QString &section, const QString &path, bool ok, bool newline)
+QString Report::sectionAddedLine(const QString &section, const QString &path, bool ok)
 {
     const QString text = ok ? tr("OK : [%1] section has been added to %2 file.")
                             : tr("ERROR : Unable to add [%1] section to %2 file.");
-    writeMessage(ok, text.arg(section).arg(QDir::toNativeSeparators(path)), newline);
+    return text.arg(section).arg(QDir::toNativeSeparators(path));
 }
 
-void Report::tableSelected(const QString &table, const QString &path, bool ok, bool newline)
+QString Report::tableSelectedLine(const QString &table, const QString &path, bool ok)
 {
     const QString text = ok ? tr("OK : '%1' Braille table selected in %2.")
                             : tr("ERROR : Unable to select '%1' Braille table in %2.");
-    writeMessage(ok, text.arg(table).arg(QDir::toNativeSeparators(path)), newline);
+    return text.arg(table).arg(QDir::toNativeSeparators(path));
 }
 
-void Report::folderCreated(const QString &path, bool ok, bool newline)
+QString Report::folderCreatedLine(const QString &path, bool ok)
 {
     const QString text = ok ? tr("OK : %1 folder successfully created.")
                             : tr("ERROR : Unable to create %1 folder.");
-    writeMessage(ok, text.arg(QDir::toNativeSeparators(path)), newline);
+    return text.arg(QDir::toNativeSeparators(path));
 }
 
-void Report::fileCopied(const QString &path, bool ok, bool newline)
+QString Report::fileCopiedLine(const QString &path, bool ok)
 {
     const QString text = ok ? tr("OK : %1 file successfully copied.")
                             : tr("ERROR : Unable to copy %1 file.");
-    writeMessage(ok, text.arg(QDir::toNativeSeparators(path)), newline);
+    return text.arg(QDir::toNativeSeparators(path));
 }
 
-void Report::fileSaved(const QString &path, bool ok, bool newline)
+QString Report::fileSavedLine(const QString &path, bool ok)
 {
     const QString text = ok ? tr("OK : %1 file successfully saved.")
                             : tr("ERROR : Unable to save %1 file.");
-    writeMessage(ok, text.arg(QDir::toNativeSeparators(path)), newline);
+    return text.arg(QDir::toNativeSeparators(path));
 }
 
-void Report::fileDeleted(const QString &path, bool ok, bool newline)
+QString Report::fileDeletedLine(const QString &path, bool ok)
 {
     const QString text = ok ? tr("OK : %1 file successfully deleted.")
                             : tr("ERROR : Unable to delete %1 file.");
-    writeMessage(ok, text.arg(QDir::toNativeSeparators(path)), newline);
+    return text.arg(QDir::toNativeSeparators(path));
 }
 
 bool Report::appendFile(const QString &path)

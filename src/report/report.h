@@ -34,12 +34,13 @@ public:
     // Writes `text` unchanged, then a line end when `newline` is set.
     void writeLine(const QString &text, bool newline = true);
 
-    void sectionAdded(const QString &section, const QString &path, bool ok, bool newline = true);
-    void tableSelected(const QString &table, const QString &path, bool ok, bool newline = true);
-    void folderCreated(const QString &path, bool ok, bool newline = true);
-    void fileCopied(const QString &path, bool ok, bool newline = true);
-    void fileSaved(const QString &path, bool ok, bool newline = true);
-    void fileDeleted(const QString &path, bool ok, bool newline = true);
+    // The lines of the usual outcomes, "OK : ..." or "ERROR : ...".
+    static QString sectionAddedLine(const QString &section, const QString &path, bool ok);
+    static QString tableSelectedLine(const QString &table, const QString &path, bool ok);
+    static QString folderCreatedLine(const QString &path, bool ok);
+    static QString fileCopiedLine(const QString &path, bool ok);
+    static QString fileSavedLine(const QString &path, bool ok);
+    static QString fileDeletedLine(const QString &path, bool ok);
 
     // Copies the whole text of `path` into the report. True unless that file exists and cannot
     // be opened (then the user is told).
@@ -52,11 +53,6 @@ public:
     // earlier text of that file. A report in memory is left as it was; a report in a file keeps
     // that text appended, as it always did. False when that file exists and cannot be read.
     bool publication(const QString &path, QByteArray &published);
-    // How many failures the run has written so far, whether or not they count as an error of
-    // the installation.
-    int failures() const { return failureCount; }
-    // A failure written by a caller in its own words.
-    void noteFailure() { ++failureCount; }
     // False before open() and when opening failed: then no line reaches a file.
     bool isOpen() const { return file.isOpen() || memory.isOpen(); }
     // The file's bytes from this run's header on: earlier runs from the same folder left
@@ -73,11 +69,9 @@ private:
     void warnCannotOpen(const QString &path);
     bool openFile(const QString &path);
     void writeHeader(const QString &headerLine);
-    void writeMessage(bool ok, const QString &text, bool newline);
 
     QFile file;
     QBuffer memory;
     QTextStream stream;
     qint64 runStart = 0;
-    int failureCount = 0;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/inidocument.h"
+#include "ini/inidocument.h"
 
 #include <QString>
 #include <QStringList>

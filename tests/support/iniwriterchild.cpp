@@ -1,16 +1,73 @@
-// Writes a large ini file through IniProfile and is killed part-way by tst_inicrashsafety.
+// Writes settings files and is killed part-way, or kills itself at a chosen point, for
+// tst_inicrashsafety.
 // Usage: iniwriterchild batch|single FILE SECTIONS
-#include "installer/iniprofile.h"
+//        iniwriterchild configure POINT JAWSFOLDER PACKAGEFOLDER
+// POINT: the step after which the configuration crashes before its commit, "cancel" (the
+// configuration ends without a commit, as a cancelled one does), or "commit" (the whole of it).
+#include "ini/settingssession.h"
+#include "installer/configuration.h"
+#include "installer/jawsinstaller.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QStringList>
 
 #include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+int configure(const QString &point, const QString &jawsFolder, const QString &packageFolder)
+{
+    JawsInstaller installer;
+    installer.setSourceFolder(packageFolder);
+    installer.setJawsFolder(jawsFolder);
+    installer.setSelectedDevice(QStringLiteral("Korvalis Quor"));
+    if (!installer.computeTargetFolders())
+        return 2;
+    installer.createTargetFolders(); // as the copy left them
+    auto reached = [&](const char *step) {
+        if (point == QLatin1String(step))
+            std::_Exit(9); // as a crash: nothing of the program's own clean-up runs
+    };
+    // configureJaws's steps, in its order.
+    QStringList filesNames;
+    installer.mergeFileNames(filesNames);
+    Configuration configuration;
+    reached("start");
+    installer.mergeSettingsFiles(configuration, filesNames);
+    reached("settings files");
+    installer.mergeBrailleIni(configuration);
+    reached("braille.ini");
+    installer.registerDisplays(configuration, installer.displayListPaths());
+    reached("displays");
+    installer.selectDefaultDevice(configuration, QStringLiteral("Korvalis Quor"));
+    reached("default device");
+    installer.selectKeyboardTable(configuration, installer.driverFolder() + QStringLiteral("/korvalis.ini"));
+    reached("keyboard table");
+    installer.selectTranslationTables(configuration, installer.sharedSettingsFolder());
+    installer.selectTranslationTables(configuration, installer.userSettingsFolder());
+    reached("translation tables");
+    if (point == QLatin1String("cancel"))
+        return 0;
+    installer.commit(configuration);
+    for (const StepResult &result : installer.results()) {
+        for (const StepResult::Line &line : result.lines()) {
+            if (line.outcome == StepResult::Outcome::Failed)
+                std::fprintf(stderr, "%s\n", qPrintable(line.text));
+        }
+    }
+    return installer.hasErrors() ? 1 : 0;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     const QStringList arguments = application.arguments();
+    if (arguments.size() == 5 && arguments.at(1) == QLatin1String("configure"))
+        return configure(arguments.at(2), arguments.at(3), arguments.at(4));
     if (arguments.size() != 4)
         return 2;
     const QString mode = arguments.at(1);
@@ -18,23 +75,23 @@ int main(int argc, char *argv[])
     const int sections = arguments.at(3).toInt();
     std::printf("started\n");
     std::fflush(stdout);
+    SettingsSession session;
+    IniFile &ini = session.file(file);
     if (mode == QLatin1String("batch")) {
         // A whole-file merge: every section rewritten, one replacement of the file.
-        IniProfile::Batch batch(file);
         for (int s = 0; s < sections; ++s) {
             QStringList lines;
             for (int k = 0; k < 8; ++k)
                 lines.append(QStringLiteral("Key%1=new value %2 of section %3").arg(k).arg(k * s).arg(s));
-            IniProfile::writeSection(QStringLiteral("Section%1").arg(s), lines, file);
+            ini.writeSection(QStringLiteral("Section%1").arg(s), lines);
         }
-        if (!batch.commit())
-            return 1;
     } else {
         // One write, replacing the large file whole.
-        if (!IniProfile::writeString(QStringLiteral("Section%1").arg(sections / 2), QStringLiteral("Key0"),
-                                     QStringLiteral("single"), file))
+        if (!ini.writeString(QStringLiteral("Section%1").arg(sections / 2), QStringLiteral("Key0"), QStringLiteral("single")))
             return 1;
     }
+    if (!session.commit())
+        return 1;
     std::printf("done\n");
     return 0;
 }

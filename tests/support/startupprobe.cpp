@@ -81,12 +81,12 @@ int main(int argc, char *argv[])
             print(qPrintable(QStringLiteral("mnemonics%1").arg(id)), mnemonics(wizard, id));
         // One line of each kind, after the header: lines 5 to 10 of the report.
         Report &report = jawsInstaller.report();
-        report.fileCopied(QStringLiteral("JAWS/jfw.ini"), false);
-        report.folderCreated(QStringLiteral("JAWS/MANUALS"), true);
-        report.sectionAdded(QStringLiteral("Quor"), QStringLiteral("jfw.ini"), true);
-        report.tableSelected(QStringLiteral("French.jbt"), QStringLiteral("default.jcf"), false);
-        report.fileSaved(QStringLiteral("JAWS/braille.ini.001"), true);
-        report.fileDeleted(QStringLiteral("JAWS/default.jkm"), false);
+        report.writeLine(Report::fileCopiedLine(QStringLiteral("JAWS/jfw.ini"), false));
+        report.writeLine(Report::folderCreatedLine(QStringLiteral("JAWS/MANUALS"), true));
+        report.writeLine(Report::sectionAddedLine(QStringLiteral("Quor"), QStringLiteral("jfw.ini"), true));
+        report.writeLine(Report::tableSelectedLine(QStringLiteral("French.jbt"), QStringLiteral("default.jcf"), false));
+        report.writeLine(Report::fileSavedLine(QStringLiteral("JAWS/braille.ini.001"), true));
+        report.writeLine(Report::fileDeletedLine(QStringLiteral("JAWS/default.jkm"), false));
         std::fflush(stdout);
         QTimer::singleShot(0, &wizard, &QWidget::close);
     });

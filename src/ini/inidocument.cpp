@@ -1,6 +1,6 @@
 #include "inidocument.h"
 
-#include "ansicodepage.h"
+#include "platform/ansicodepage.h"
 
 #include <QStringDecoder>
 
@@ -46,7 +46,17 @@ IniDocument::IniDocument()
 
 QString IniDocument::fold(QStringView name)
 {
-    return trimmedView(name).toString().toCaseFolded();
+    const QStringView trimmed = trimmedView(name);
+    // Most names are plain ASCII: folded by hand, in one allocation.
+    QString folded(trimmed.size(), Qt::Uninitialized);
+    QChar *out = folded.data();
+    for (qsizetype i = 0; i < trimmed.size(); ++i) {
+        const char16_t c = trimmed.at(i).unicode();
+        if (c >= 0x80)
+            return trimmed.toString().toCaseFolded();
+        out[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c);
+    }
+    return folded;
 }
 
 void IniDocument::parseLine(QStringView text, Line &line)
@@ -108,6 +118,120 @@ IniDocument::Line IniDocument::headerLine(const QString &name)
     return line;
 }
 
+qsizetype IniDocument::unitSize() const
+{
+    return m_encoding == Encoding::Utf16LE || m_encoding == Encoding::Utf16BE ? 2 : 1;
+}
+
+char16_t IniDocument::unitAt(qsizetype at) const
+{
+    const char *const data = m_original.constData();
+    if (unitSize() == 1)
+        return uchar(data[at]);
+    const uchar a = uchar(data[at]), b = uchar(data[at + 1]);
+    return m_encoding == Encoding::Utf16LE ? char16_t(a | (b << 8)) : char16_t((a << 8) | b);
+}
+
+template<typename OnLine>
+void IniDocument::forEachLine(qsizetype begin, qsizetype end, const OnLine &onLine) const
+{
+    const qsizetype unit = unitSize();
+    const char *const data = m_original.constData();
+    // The lines end where the file's usable part ends (an odd last byte of a UTF-16 file is
+    // kept as it was, on the last line).
+    const qsizetype stop = std::min(end, m_usable);
+    qsizetype lineStart = begin;
+    if (unit == 1) {
+        // The common case, byte by byte without the general reader.
+        const char *const last = data + stop;
+        for (const char *p = data + begin; p < last; ++p) {
+            if (*p != '\n' && *p != '\r')
+                continue;
+            qsizetype lineEnd = p - data + 1;
+            if (*p == '\r' && p + 1 < last && p[1] == '\n')
+                ++lineEnd;
+            onLine(lineStart, p - data, lineEnd);
+            lineStart = lineEnd;
+            p = data + lineEnd - 1;
+        }
+    } else {
+        qsizetype at = begin;
+        while (at < stop) {
+            const char16_t c = unitAt(at);
+            if (c == u'\n' || c == u'\r') {
+                qsizetype lineEnd = at + unit;
+                if (c == u'\r' && lineEnd < stop && unitAt(lineEnd) == u'\n')
+                    lineEnd += unit;
+                onLine(lineStart, at, lineEnd);
+                lineStart = at = lineEnd;
+            } else {
+                at += unit;
+            }
+        }
+    }
+    if (lineStart < end)
+        onLine(lineStart, std::min(end, m_usable), end);
+}
+
+QString IniDocument::decodeLine(qsizetype begin, qsizetype end) const
+{
+    // Each line on its own, as the system reads lines: a broken sequence at the end of one
+    // does not reach into the next. No encoding gives more UTF-16 units than bytes; one unit
+    // more for the decoder's own needs.
+    QString text(end - begin + 1, Qt::Uninitialized);
+    const qsizetype units = decodeInto(QByteArrayView(m_original.constData() + begin, end - begin),
+                                       reinterpret_cast<char16_t *>(text.data()));
+    text.truncate(units);
+    return text;
+}
+
+bool IniDocument::mayBeHeader(qsizetype begin, qsizetype end) const
+{
+    // The blanks and "[" are the same units in every encoding the document reads, and a line's
+    // first character after blanks starts at a character's first byte: whether a line can be a
+    // header is seen without decoding it.
+    const qsizetype unit = unitSize();
+    for (qsizetype at = begin; at + unit <= end; at += unit) {
+        const char16_t c = unitAt(at);
+        if (c == u'[')
+            return true;
+        if (!isIniSpace(QChar(c)))
+            return false;
+    }
+    return false;
+}
+
+void IniDocument::materialize(const Section &section) const
+{
+    if (section.parsed)
+        return;
+    section.parsed = true;
+    QList<Line> lines;
+    forEachLine(section.byteBegin, section.byteEnd, [&](qsizetype begin, qsizetype contentEnd, qsizetype lineEnd) {
+        const QString decoded = decodeLine(begin, contentEnd);
+        Line line;
+        line.raw = QByteArray::fromRawData(m_original.constData() + begin, lineEnd - begin);
+        line.ended = lineEnd > contentEnd && contentEnd < m_usable;
+        line.textBegin = m_text.size();
+        line.textSize = decoded.size();
+        m_text.append(decoded);
+        parseLine(decoded, line);
+        lines.append(std::move(line));
+    });
+    section.lines = std::move(lines);
+}
+
+bool IniDocument::isEmpty(const Section &section)
+{
+    return section.parsed ? section.lines.isEmpty() : section.byteBegin == section.byteEnd;
+}
+
+QList<IniDocument::Line> &IniDocument::linesOf(const Section &section) const
+{
+    materialize(section);
+    return section.lines;
+}
+
 IniDocument IniDocument::parse(const QByteArray &bytes)
 {
     IniDocument document;
@@ -123,99 +247,35 @@ IniDocument IniDocument::parse(const QByteArray &bytes)
         start = 2;
     }
     document.m_bom = bytes.left(start);
-
-    const qsizetype unit = (document.m_encoding == Encoding::Utf16LE || document.m_encoding == Encoding::Utf16BE) ? 2 : 1;
-    auto unitAt = [&](qsizetype at) -> char16_t {
-        if (unit == 1)
-            return uchar(bytes.at(at));
-        const uchar a = uchar(bytes.at(at)), b = uchar(bytes.at(at + 1));
-        return document.m_encoding == Encoding::Utf16LE ? char16_t(a | (b << 8)) : char16_t((a << 8) | b);
-    };
-    // An odd last byte of a UTF-16 file cannot be a character; it is kept as it was.
-    const qsizetype usable = start + (bytes.size() - start) / unit * unit;
-
-    // No encoding gives more UTF-16 units than bytes; one unit more for the decoder's own needs.
-    document.m_text = QString(bytes.size() - start + 1, Qt::Uninitialized);
-    char16_t *const text = reinterpret_cast<char16_t *>(document.m_text.data());
-    qsizetype textSize = 0;
-    // Each line on its own, as the system reads lines: a broken sequence at the end of one
-    // does not reach into the next.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
-
-    // Room for every section at once: a "[" for each, and more "[" than sections at worst.
-    if (unit == 1) {
-        const qsizetype headers = bytes.count('[');
-        document.m_sections.reserve(1 + headers);
-        document.m_index.reserve(headers);
-    }
-
-    qsizetype sectionIndex = 0;
-    qsizetype lineStart = start;
-    qsizetype at = start;
     document.m_original = bytes;
-    const char *const data = document.m_original.constData();
-    // A section's lines are gathered first and then given to it in one allocation: growing
-    // each section's list line by line cost more than all the rest of the parse.
-    QList<Line> pending;
-    auto endSection = [&] {
-        QList<Line> &lines = document.m_sections[sectionIndex].lines;
-        lines.reserve(pending.size());
-        for (Line &line : pending)
-            lines.append(std::move(line));
-        pending.clear();
-    };
-    auto addLine = [&](qsizetype contentEnd, qsizetype lineEnd) {
-        const QByteArrayView content(data + lineStart, contentEnd - lineStart);
-        qsizetype units = 0;
-        if (document.m_encoding == Encoding::Utf8)
-            units = reinterpret_cast<char16_t *>(utf8.appendToBuffer(reinterpret_cast<QChar *>(text + textSize), content)) - (text + textSize);
-        else
-            units = document.decodeInto(content, text + textSize);
+    const qsizetype unit = document.unitSize();
+    document.m_usable = start + (bytes.size() - start) / unit * unit;
+
+    // Only the headers are found now; a section's lines are split and decoded when a read or a
+    // write first needs them. An untouched section is written back as the bytes it was.
+    Section &preamble = document.m_sections.first();
+    preamble.parsed = false;
+    preamble.byteBegin = preamble.byteEnd = start;
+    document.forEachLine(start, bytes.size(), [&](qsizetype begin, qsizetype contentEnd, qsizetype) {
+        if (!document.mayBeHeader(begin, contentEnd))
+            return;
+        const QString decoded = document.decodeLine(begin, contentEnd);
         Line line;
-        line.raw = QByteArray::fromRawData(data + lineStart, lineEnd - lineStart);
-        line.ended = lineEnd > contentEnd && contentEnd < usable;
-        line.textBegin = textSize;
-        line.textSize = units;
-        parseLine(QStringView(text + textSize, units), line);
-        textSize += units;
-        if (line.kind == Kind::Header) {
-            endSection();
-            document.appendSection(QStringView(text + line.textBegin + line.nameBegin, line.nameSize).toString());
-            sectionIndex = document.m_sections.size() - 1;
-        }
-        pending.append(std::move(line));
-        lineStart = lineEnd;
-    };
-    if (unit == 1) {
-        // The common case, byte by byte without the general reader.
-        const char *const end = data + usable;
-        for (const char *p = data + at; p < end; ++p) {
-            if (*p != '\n' && *p != '\r')
-                continue;
-            qsizetype lineEnd = p - data + 1;
-            if (*p == '\r' && p + 1 < end && p[1] == '\n')
-                ++lineEnd;
-            addLine(p - data, lineEnd);
-            p = data + lineEnd - 1;
-        }
-    } else {
-        while (at < usable) {
-            const char16_t c = unitAt(at);
-            if (c == u'\n' || c == u'\r') {
-                qsizetype end = at + unit;
-                if (c == u'\r' && end < usable && unitAt(end) == u'\n')
-                    end += unit;
-                addLine(at, end);
-                at = end;
-            } else {
-                at += unit;
-            }
-        }
-    }
-    if (lineStart < bytes.size())
-        addLine(usable, bytes.size());
-    endSection();
-    document.m_text.truncate(textSize);
+        parseLine(decoded, line);
+        if (line.kind != Kind::Header)
+            return;
+        document.m_sections.last().byteEnd = begin;
+        document.m_sections.append(Section());
+        Section &section = document.m_sections.last();
+        section.name = QStringView(decoded).mid(line.nameBegin, line.nameSize).toString();
+        section.parsed = false;
+        section.byteBegin = begin;
+    });
+    document.m_sections.last().byteEnd = bytes.size();
+    // Indexed once all are known: one allocation for the index.
+    document.m_index.reserve(document.m_sections.size());
+    for (qsizetype s = 1; s < document.m_sections.size(); ++s)
+        document.index(s);
     return document;
 }
 
@@ -225,6 +285,10 @@ QByteArray IniDocument::serialize() const
     out.reserve(m_original.size() + 4096);
     out += m_bom;
     for (const Section &section : m_sections) {
+        if (!section.parsed) {
+            out.append(m_original.constData() + section.byteBegin, section.byteEnd - section.byteBegin);
+            continue;
+        }
         for (const Line &line : section.lines) {
             if (!line.raw.isEmpty())
                 out += line.raw;
@@ -289,9 +353,9 @@ QByteArray IniDocument::lineEnd() const
 void IniDocument::endLastLine()
 {
     for (qsizetype s = m_sections.size() - 1; s >= 0; --s) {
-        if (m_sections[s].lines.isEmpty())
+        if (isEmpty(m_sections[s]))
             continue;
-        Line &last = m_sections[s].lines.last();
+        Line &last = linesOf(m_sections[s]).last();
         if (last.raw.isEmpty() || last.ended)
             return; // an added line carries its own line end
         // A UTF-16 file cut in the middle of a character ends in half of one, which no reader
@@ -310,7 +374,12 @@ qsizetype IniDocument::totalSizeBefore(qsizetype sectionIndex) const
 {
     qsizetype size = 0;
     for (qsizetype s = 0; s < sectionIndex; ++s) {
-        for (const Line &line : m_sections.at(s).lines)
+        const Section &section = m_sections.at(s);
+        if (!section.parsed) {
+            size += section.byteEnd - section.byteBegin;
+            continue;
+        }
+        for (const Line &line : section.lines)
             size += line.raw.size();
     }
     const Section &section = m_sections.at(sectionIndex);
@@ -321,9 +390,15 @@ qsizetype IniDocument::totalSizeBefore(qsizetype sectionIndex) const
 
 IniDocument::Section &IniDocument::appendSection(const QString &name)
 {
-    const qsizetype index = m_sections.size();
     m_sections.append(Section());
-    QString folded = fold(name);
+    m_sections.last().name = name;
+    index(m_sections.size() - 1);
+    return m_sections.last();
+}
+
+void IniDocument::index(qsizetype index)
+{
+    QString folded = fold(m_sections.at(index).name);
     const auto found = m_index.find(folded);
     if (found == m_index.end()) {
         m_index.insert(std::move(folded), { index, index });
@@ -331,9 +406,6 @@ IniDocument::Section &IniDocument::appendSection(const QString &name)
         m_sections[found->second].nextSameName = index;
         found->second = index;
     }
-    Section &section = m_sections.last();
-    section.name = name;
-    return section;
 }
 
 // A new section, header and entries, after the file's last line.
@@ -358,8 +430,9 @@ qsizetype IniDocument::findKey(const Section &section, const QString &key) const
 {
     if (!section.keysValid) {
         section.keys.clear();
-        for (qsizetype i = 0; i < section.lines.size(); ++i) {
-            const Line &line = section.lines.at(i);
+        const QList<Line> &lines = linesOf(section);
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const Line &line = lines.at(i);
             if (line.kind == Kind::Entry) {
                 const QString folded = fold(nameOf(line));
                 if (!section.keys.contains(folded))
@@ -388,7 +461,7 @@ QStringList IniDocument::sectionLines(const QString &name) const
     if (!section)
         return lines;
     bool previousNameEmpty = false;
-    for (const Line &line : section->lines) {
+    for (const Line &line : linesOf(*section)) {
         if (line.kind != Kind::Entry)
             continue;
         // Of two entries in a row without a name, the second is not kept by the system.
@@ -414,7 +487,7 @@ std::optional<QString> IniDocument::value(const QString &sectionName, const QStr
     if (!section)
         return std::nullopt;
     const qsizetype at = findKey(*section, key);
-    const std::optional<QStringView> found = at < 0 ? std::nullopt : valueOf(section->lines.at(at));
+    const std::optional<QStringView> found = at < 0 ? std::nullopt : valueOf(linesOf(*section).at(at));
     if (!found)
         return std::nullopt;
     QString text = found->toString();
@@ -427,13 +500,14 @@ std::optional<QString> IniDocument::value(const QString &sectionName, const QStr
 void IniDocument::insertAfterLastEntry(qsizetype sectionIndex, Line line)
 {
     Section &section = m_sections[sectionIndex];
+    materialize(section);
     qsizetype at = section.lines.size();
     while (at > 0 && section.lines.at(at - 1).kind == Kind::Blank)
         --at;
     // Inserting after the file's last line: that line must end first.
     bool atFileEnd = at == section.lines.size();
     for (qsizetype s = sectionIndex + 1; atFileEnd && s < m_sections.size(); ++s)
-        atFileEnd = m_sections.at(s).lines.isEmpty();
+        atFileEnd = isEmpty(m_sections.at(s));
     if (atFileEnd)
         endLastLine();
     section.lines.insert(at, std::move(line));
@@ -453,7 +527,7 @@ bool IniDocument::writeString(const QString &sectionName, const QString &key, co
         sectionIndex = found->first;
     }
     Section &section = m_sections[sectionIndex];
-    const qsizetype at = findKey(section, key);
+    const qsizetype at = findKey(section, key); // the section's lines are split by now
     const QString newValue = trimmedIni(value);
     if (at >= 0) {
         Line &line = section.lines[at];
@@ -496,6 +570,7 @@ bool IniDocument::writeSection(const QString &sectionName, const QStringList &li
     bool changed = false;
     for (qsizetype s : targets) {
         Section &section = m_sections[s];
+        materialize(section);
         QList<Line> kept;
         for (Line &line : section.lines) {
             if (line.kind == Kind::Entry)
@@ -509,10 +584,11 @@ bool IniDocument::writeSection(const QString &sectionName, const QStringList &li
     if (!entries.isEmpty()) {
         // The new entries go where the first section's entries began: right after its header.
         Section &first = m_sections[targets.first()];
+        materialize(first);
         const qsizetype at = first.lines.isEmpty() || first.lines.first().kind != Kind::Header ? 0 : 1;
         bool atFileEnd = at == first.lines.size();
         for (qsizetype s = targets.first() + 1; atFileEnd && s < m_sections.size(); ++s)
-            atFileEnd = m_sections.at(s).lines.isEmpty();
+            atFileEnd = isEmpty(m_sections.at(s));
         if (atFileEnd)
             endLastLine();
         for (qsizetype i = 0; i < entries.size(); ++i)

@@ -23,9 +23,10 @@
 // without one, the system's ANSI code page (Windows-1252 where there is no Windows; see
 // ansicodepage.h). New lines end in CR LF.
 //
-// The file is decoded once into one text; the lines the document does not change keep their
-// names and values as places in that text and their bytes as places in the file's bytes, so
-// that parsing a large file costs about one allocation per section, not three per line.
+// Parsing finds the headers only. A section's lines are split and decoded when a read or a write
+// first needs them, into one text where each line keeps its name and value as places, and
+// their bytes as places in the file's bytes; a section nothing needed is written back as the
+// bytes it was. A configuration touches a few sections of a large file: it pays for those.
 class IniDocument
 {
 public:
@@ -53,7 +54,7 @@ public:
     // entry of the section, or adds the section at the end. True when the document changed.
     bool writeString(const QString &section, const QString &key, const QString &value);
 
-private:
+    // Public only so that the lists below can move them as bytes (Q_DECLARE_TYPEINFO).
     enum class Kind { Blank, Header, Entry };
     struct Line
     {
@@ -74,12 +75,18 @@ private:
     struct Section
     {
         QString name;
-        QList<Line> lines; // the header first, for a named section
+        // The header first, for a named section. Until `parsed`, the section's lines are still
+        // the bytes [byteBegin, byteEnd) of the file.
+        mutable QList<Line> lines;
+        mutable bool parsed = true;
+        qsizetype byteBegin = 0;
+        qsizetype byteEnd = 0;
         mutable QHash<QString, qsizetype> keys; // folded name -> first entry; built on demand
         mutable bool keysValid = false;
         qsizetype nextSameName = -1; // the next section of the same name, if any
     };
 
+private:
     QStringView textOf(const Line &line) const
     {
         return line.own.isNull() ? QStringView(m_text).mid(line.textBegin, line.textSize) : QStringView(line.own);
@@ -93,6 +100,17 @@ private:
     }
 
     static QString fold(QStringView name);
+    qsizetype unitSize() const;
+    char16_t unitAt(qsizetype at) const;
+    // Calls onLine(begin, contentEnd, lineEnd) for each line of the file's bytes [begin, end).
+    template<typename OnLine>
+    void forEachLine(qsizetype begin, qsizetype end, const OnLine &onLine) const;
+    QString decodeLine(qsizetype begin, qsizetype end) const;
+    bool mayBeHeader(qsizetype begin, qsizetype end) const;
+    // Splits and decodes a section's lines, once.
+    void materialize(const Section &section) const;
+    QList<Line> &linesOf(const Section &section) const;
+    static bool isEmpty(const Section &section);
     // Kind, name and value of a line's text, as places in that text.
     static void parseLine(QStringView text, Line &line);
     static Line entryLine(const QString &name, const QString &value);
@@ -106,6 +124,8 @@ private:
     const Section *firstSection(const QString &name) const;
     qsizetype findKey(const Section &section, const QString &key) const;
     Section &appendSection(const QString &name);
+    // Adds a section to the index by its folded name.
+    void index(qsizetype sectionIndex);
     void appendSectionAtEnd(const QString &name, const QList<Line> &entries);
     void insertAfterLastEntry(qsizetype sectionIndex, Line line);
 
@@ -114,9 +134,13 @@ private:
     // buffer is never changed, and every copy of the document keeps it alive.
     QByteArray m_original;
     QByteArray m_bom;
-    QString m_text; // the decoded text of every parsed line, end to end, without line ends
+    qsizetype m_usable = 0; // the bytes that make whole units: all but an odd last byte of UTF-16
+    mutable QString m_text; // the decoded text of every split line, end to end, without line ends
     QList<Section> m_sections; // m_sections[0]: the text before the first header
     // Folded name -> the first and the last section of that name (the others are chained by
     // nextSameName, in order).
     QHash<QString, std::pair<qsizetype, qsizetype>> m_index;
 };
+
+Q_DECLARE_TYPEINFO(IniDocument::Line, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(IniDocument::Section, Q_RELOCATABLE_TYPE);

@@ -1,4 +1,6 @@
-#include "installer/iniprofile.h"
+#include "ini/settingssession.h"
+#include "installer/configuration.h"
+#include "support/inireads.h"
 #include "support/textfiles.h"
 
 #include <QDir>
@@ -23,9 +25,22 @@ QByteArray utf16le(const QString &text)
     return bytes;
 }
 
+// One write, saved at once.
+bool writeString(const QString &section, const QString &key, const QString &value, const QString &file)
+{
+    IniFile ini(file);
+    return ini.writeString(section, key, value) && ini.save();
+}
+
+bool writeSection(const QString &section, const QStringList &lines, const QString &file)
+{
+    IniFile ini(file);
+    return ini.writeSection(section, lines) && ini.save();
+}
+
 } // namespace
 
-class tst_IniProfile : public QObject
+class tst_IniFile : public QObject
 {
     Q_OBJECT
 
@@ -43,7 +58,9 @@ private slots:
     void encodingIsKept();
     void writeSectionCreatesMissingFile();
     void failedWriteReportsFalse();
-    void batchReplacesOnce();
+    void sessionReplacesOnce();
+    void sessionCommit_data();
+    void sessionCommit();
 
 private:
     std::unique_ptr<QTemporaryDir> holder;
@@ -51,7 +68,7 @@ private:
 };
 
 // Read operations against the behaviour of the Windows profile functions.
-void tst_IniProfile::reads_data()
+void tst_IniFile::reads_data()
 {
     QTest::addColumn<QByteArray>("content"); // null: no file
     QTest::addColumn<QString>("operation");  // names | section:S | string:S:K:default
@@ -88,7 +105,7 @@ void tst_IniProfile::reads_data()
                                      << QStringList{ QStringLiteral("café") };
 }
 
-void tst_IniProfile::reads()
+void tst_IniFile::reads()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, operation);
@@ -101,15 +118,15 @@ void tst_IniProfile::reads()
     const QStringList op = operation.split(QLatin1Char(':'));
     QStringList result;
     if (op.at(0) == QLatin1String("names"))
-        result = IniProfile::readSectionNames(file);
+        result = IniReads::readSectionNames(file);
     else if (op.at(0) == QLatin1String("section"))
-        result = IniProfile::readSection(op.at(1), file);
+        result = IniReads::readSection(op.at(1), file);
     else
-        result = QStringList{ IniProfile::readString(op.at(1), op.at(2), file, op.at(3)) };
+        result = QStringList{ IniReads::readString(op.at(1), op.at(2), file, op.at(3)) };
     QCOMPARE(result, expected);
 }
 
-void tst_IniProfile::writesKeepUntouchedLines_data()
+void tst_IniFile::writesKeepUntouchedLines_data()
 {
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QString>("operation"); // string:S:K:V | section:S:line|line
@@ -142,7 +159,7 @@ void tst_IniProfile::writesKeepUntouchedLines_data()
         << QByteArray("\xEF\xBB\xBF[Options]\r\nBrailleDisplay=QUOR\r\n[Braille]\nT=x\n");
 }
 
-void tst_IniProfile::writesKeepUntouchedLines()
+void tst_IniFile::writesKeepUntouchedLines()
 {
     QFETCH(QByteArray, before);
     QFETCH(QString, operation);
@@ -152,13 +169,13 @@ void tst_IniProfile::writesKeepUntouchedLines()
     QVERIFY(TextFiles::write(file, before));
     const QStringList op = operation.split(QLatin1Char(':'));
     if (op.at(0) == QLatin1String("string"))
-        QVERIFY(IniProfile::writeString(op.at(1), op.at(2), op.at(3), file));
+        QVERIFY(writeString(op.at(1), op.at(2), op.at(3), file));
     else
-        QVERIFY(IniProfile::writeSection(op.at(1), op.at(2).split(QLatin1Char('|'), Qt::SkipEmptyParts), file));
+        QVERIFY(writeSection(op.at(1), op.at(2).split(QLatin1Char('|'), Qt::SkipEmptyParts), file));
     QCOMPARE(bytesOf(file), after);
 }
 
-void tst_IniProfile::encodingIsKept_data()
+void tst_IniFile::encodingIsKept_data()
 {
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("after");
@@ -171,7 +188,7 @@ void tst_IniProfile::encodingIsKept_data()
     QTest::newRow("new file is ANSI") << QByteArray() << QByteArray("[S]\r\nnew=\xE9t\xE9\r\n");
 }
 
-void tst_IniProfile::encodingIsKept()
+void tst_IniFile::encodingIsKept()
 {
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
@@ -179,53 +196,97 @@ void tst_IniProfile::encodingIsKept()
     QFile::remove(file);
     if (!before.isEmpty())
         QVERIFY(TextFiles::write(file, before));
-    QVERIFY(IniProfile::writeString(QStringLiteral("S"), QStringLiteral("new"), QStringLiteral("été"), file));
+    QVERIFY(writeString(QStringLiteral("S"), QStringLiteral("new"), QStringLiteral("été"), file));
     QCOMPARE(bytesOf(file), after);
-    QCOMPARE(IniProfile::readString(QStringLiteral("S"), QStringLiteral("new"), file, QString()), QStringLiteral("été"));
+    QCOMPARE(IniReads::readString(QStringLiteral("S"), QStringLiteral("new"), file, QString()), QStringLiteral("été"));
 }
 
-void tst_IniProfile::writeSectionCreatesMissingFile()
+void tst_IniFile::writeSectionCreatesMissingFile()
 {
     const QString file = dir().filePath(QStringLiteral("created.ini"));
     QFile::remove(file);
-    QVERIFY(IniProfile::writeSection(QStringLiteral("Quor"), { QStringLiteral("a=1"), QStringLiteral("b=2") }, file));
-    QCOMPARE(IniProfile::readSectionNames(file), QStringList{ "Quor" });
-    QCOMPARE(IniProfile::readSection(QStringLiteral("quor"), file), (QStringList{ "a=1", "b=2" }));
+    QVERIFY(writeSection(QStringLiteral("Quor"), { QStringLiteral("a=1"), QStringLiteral("b=2") }, file));
+    QCOMPARE(IniReads::readSectionNames(file), QStringList{ "Quor" });
+    QCOMPARE(IniReads::readSection(QStringLiteral("quor"), file), (QStringList{ "a=1", "b=2" }));
     QCOMPARE(QDir(dir().path()).entryList(QDir::Files | QDir::Hidden), QStringList{ "created.ini" }); // no working copy left
 }
 
 // A folder stands where the file should be: nothing can replace it.
-void tst_IniProfile::failedWriteReportsFalse()
+void tst_IniFile::failedWriteReportsFalse()
 {
     const QString blocked = dir().filePath(QStringLiteral("blocked.ini"));
     QVERIFY(QDir(dir().path()).mkpath(QStringLiteral("blocked.ini")));
-    QVERIFY(!IniProfile::writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v"), blocked));
-    QVERIFY(!IniProfile::writeSection(QStringLiteral("S"), { QStringLiteral("k=v") }, blocked));
-    QVERIFY(!IniProfile::writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v"),
+    QVERIFY(!writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v"), blocked));
+    QVERIFY(!writeSection(QStringLiteral("S"), { QStringLiteral("k=v") }, blocked));
+    QVERIFY(!writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v"),
                                      dir().filePath(QStringLiteral("no/such/folder.ini"))));
     QVERIFY(QFileInfo(blocked).isDir());
     QCOMPARE(QDir(dir().path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
-// Inside a batch the file on disk does not change until the batch commits; reads see the
-// batch's writes at once.
-void tst_IniProfile::batchReplacesOnce()
+// In a session the file on disk does not change until the commit; reads see the session's
+// writes at once, under any spelling of the file's path.
+void tst_IniFile::sessionReplacesOnce()
 {
-    const QString file = dir().filePath(QStringLiteral("batch.ini"));
+    const QString file = dir().filePath(QStringLiteral("session.ini"));
     const QByteArray before = "[Keep]\r\nk=1\r\n";
     QVERIFY(TextFiles::write(file, before));
-    {
-        IniProfile::Batch batch(file);
-        for (int i = 0; i < 50; ++i)
-            QVERIFY(IniProfile::writeSection(QStringLiteral("S%1").arg(i), { QStringLiteral("v=%1").arg(i) }, file));
-        QCOMPARE(IniProfile::readString(QStringLiteral("S49"), QStringLiteral("v"), file, QString()), QStringLiteral("49"));
-        QCOMPARE(bytesOf(file), before);
-        QVERIFY(batch.commit());
-    }
-    QCOMPARE(IniProfile::readSectionNames(file).size(), 51);
-    QCOMPARE(IniProfile::readString(QStringLiteral("S7"), QStringLiteral("v"), file, QString()), QStringLiteral("7"));
-    QCOMPARE(QDir(dir().path()).entryList(QDir::Files | QDir::Hidden), QStringList{ "batch.ini" });
+    SettingsSession session;
+    for (int i = 0; i < 50; ++i)
+        QVERIFY(session.file(file).writeSection(QStringLiteral("S%1").arg(i), { QStringLiteral("v=%1").arg(i) }));
+    QCOMPARE(session.file(dir().path() + QStringLiteral("/./session.ini")).string(QStringLiteral("S49"), QStringLiteral("v"), QString()),
+             QStringLiteral("49"));
+    QCOMPARE(bytesOf(file), before);
+    QVERIFY(session.commit());
+    QVERIFY(session.saved(file));
+    QCOMPARE(IniReads::readSectionNames(file).size(), 51);
+    QCOMPARE(IniReads::readString(QStringLiteral("S7"), QStringLiteral("v"), file, QString()), QStringLiteral("7"));
+    QCOMPARE(QDir(dir().path()).entryList(QDir::Files | QDir::Hidden), QStringList{ "session.ini" });
 }
 
-QTEST_GUILESS_MAIN(tst_IniProfile)
-#include "tst_iniprofile.moc"
+// What a commit that could not do its work says: never that a change was saved.
+void tst_IniFile::sessionCommit_data()
+{
+    QTest::addColumn<QString>("obstacle");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<bool>("backedUp");
+    QTest::newRow("nothing in the way") << "" << true << true;
+    QTest::newRow("committed a second time") << "second commit" << false << true;
+    QTest::newRow("the backup's name taken meanwhile") << "backup taken" << false << false;
+    QTest::newRow("the file made read-only meanwhile") << "read-only" << false << true;
+}
+
+void tst_IniFile::sessionCommit()
+{
+    QFETCH(QString, obstacle);
+    QFETCH(bool, saved);
+    QFETCH(bool, backedUp);
+    const QString file = dir().filePath(QStringLiteral("jfw.ini"));
+    const QByteArray before = "[BrailleDisplays]\r\nBraille1Name=X\r\n";
+    QVERIFY(TextFiles::write(file, before));
+    Configuration configuration;
+    configuration.begin(StepResult::Step::Displays);
+    const QString backup = configuration.session().keepBackup(file);
+    QCOMPARE(backup, file + QStringLiteral(".001"));
+    const bool edited = configuration.file(file).writeString(QStringLiteral("BrailleDisplays"), QStringLiteral("Braille2Name"), QStringLiteral("Q"));
+    configuration.addWhenSaved({ file }, edited, QStringLiteral("added"), QStringLiteral("not added"));
+    if (obstacle == QLatin1String("backup taken"))
+        QVERIFY(TextFiles::write(backup, "someone else's"));
+    if (obstacle == QLatin1String("read-only"))
+        QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    if (obstacle == QLatin1String("second commit"))
+        QCOMPARE(configuration.commit().constFirst().lines().constFirst().text, QStringLiteral("added"));
+    const QList<StepResult> results = configuration.commit();
+    QCOMPARE(results.size(), 1);
+    QCOMPARE(results.first().lines().size(), 1);
+    QCOMPARE(results.first().lines().first().text, saved ? QStringLiteral("added") : QStringLiteral("not added"));
+    QCOMPARE(results.first().failed(), !saved);
+    QCOMPARE(configuration.session().backedUp(file), backedUp);
+    if (backedUp)
+        QCOMPARE(bytesOf(backup), before);
+    QCOMPARE(bytesOf(file) == before, obstacle == QLatin1String("backup taken") || obstacle == QLatin1String("read-only"));
+    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+QTEST_GUILESS_MAIN(tst_IniFile)
+#include "tst_inifile.moc"

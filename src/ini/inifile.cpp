@@ -1,0 +1,134 @@
+#include "inifile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+// A file marked read-only (no write permission for anyone) is JAWS's or the user's decision: it
+// is never replaced, whoever runs the installation. (Administrators on Windows, like root here,
+// could otherwise replace it.)
+bool markedReadOnly(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists()
+        && !(info.permissions() & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
+}
+
+} // namespace
+
+IniFile::IniFile(const QString &path)
+    : m_path(QFileInfo(path).absoluteFilePath())
+{
+}
+
+IniDocument &IniFile::document()
+{
+    if (m_loaded)
+        return m_document;
+    m_loaded = true;
+    // A missing file is an empty one. One that exists but cannot be read must not be written:
+    // that would replace what it holds with nothing.
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_existed = QFileInfo::exists(m_path);
+        m_wasRead = !m_existed;
+        return m_document;
+    }
+    m_existed = true;
+    m_bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        m_wasRead = false;
+        m_bytes.clear();
+        return m_document;
+    }
+    m_document = IniDocument::parse(m_bytes);
+    return m_document;
+}
+
+bool IniFile::existed()
+{
+    document();
+    return m_existed;
+}
+
+QByteArray IniFile::originalBytes()
+{
+    document();
+    return m_bytes;
+}
+
+bool IniFile::readable()
+{
+    document();
+    return m_wasRead;
+}
+
+bool IniFile::writable()
+{
+    if (m_readOnly < 0)
+        m_readOnly = markedReadOnly(m_path) ? 1 : 0;
+    return readable() && m_readOnly == 0;
+}
+
+QStringList IniFile::sectionNames()
+{
+    return document().sectionNames();
+}
+
+QStringList IniFile::section(const QString &name)
+{
+    return document().sectionLines(name);
+}
+
+QString IniFile::string(const QString &section, const QString &key, const QString &defaultValue)
+{
+    if (const auto value = document().value(section, key))
+        return *value;
+    // The default is read as a value would be: trailing blanks cut, quotes taken off.
+    QString fallback = defaultValue;
+    while (fallback.size() > 1 && fallback.endsWith(QLatin1Char(' ')))
+        fallback.chop(1);
+    if (fallback.size() >= 2 && (fallback.front() == QLatin1Char('"') || fallback.front() == QLatin1Char('\''))
+        && fallback.back() == fallback.front())
+        fallback = fallback.mid(1, fallback.size() - 2);
+    return fallback;
+}
+
+// A write that changes nothing succeeds whatever the file: there is nothing to replace.
+bool IniFile::writeSection(const QString &name, const QStringList &lines)
+{
+    if (!readable())
+        return false;
+    const bool changed = document().writeSection(name, lines);
+    m_changed |= changed;
+    return !changed || writable();
+}
+
+bool IniFile::writeString(const QString &section, const QString &key, const QString &value)
+{
+    if (!readable())
+        return false;
+    const bool changed = document().writeString(section, key, value);
+    m_changed |= changed;
+    return !changed || writable();
+}
+
+bool IniFile::save()
+{
+    if (!m_changed)
+        return true;
+    m_readOnly = -1;
+    if (!writable())
+        return false;
+    const QByteArray bytes = m_document.serialize();
+    // The new file is written beside the old one and renamed over it; QSaveFile flushes it to
+    // disk before the rename, and removes it if anything fails.
+    QSaveFile out(m_path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+        return false;
+    m_changed = false;
+    m_bytes = bytes;
+    return true;
+}

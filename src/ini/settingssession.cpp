@@ -1,0 +1,105 @@
+#include "settingssession.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+QString SettingsSession::keyOf(const QString &path)
+{
+    QString key = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+#if defined(Q_OS_WIN)
+    key = key.toCaseFolded();
+#endif
+    return key;
+}
+
+SettingsSession::Entry *SettingsSession::find(const QString &path)
+{
+    const auto found = m_index.constFind(keyOf(path));
+    return found == m_index.constEnd() ? nullptr : &m_entries[*found];
+}
+
+const SettingsSession::Entry *SettingsSession::find(const QString &path) const
+{
+    const auto found = m_index.constFind(keyOf(path));
+    return found == m_index.constEnd() ? nullptr : &m_entries[*found];
+}
+
+IniFile &SettingsSession::file(const QString &path)
+{
+    if (Entry *entry = find(path))
+        return *entry->file;
+    m_index.insert(keyOf(path), m_entries.size());
+    m_entries.push_back(Entry{ std::make_unique<IniFile>(path), QString(), false, false });
+    return *m_entries.back().file;
+}
+
+QString SettingsSession::keepBackup(const QString &path)
+{
+    IniFile &ini = file(path);
+    Entry *entry = find(path);
+    if (!ini.existed())
+        return QString();
+    if (entry->backup.isEmpty())
+        entry->backup = backupFileName(path);
+    return entry->backup;
+}
+
+bool SettingsSession::commit()
+{
+    if (m_committed)
+        return false;
+    m_committed = true;
+    bool all = true;
+    // Every backup reaches the disk before any file is replaced; one is made even for a file that
+    // the steps left as it was, since the report names it.
+    for (Entry &entry : m_entries) {
+        if (!entry.backup.isEmpty())
+            entry.backedUp = entry.file->readable() && writeBackup(entry.backup, entry.file->originalBytes());
+    }
+    for (Entry &entry : m_entries) {
+        // Without its backup a file is not changed.
+        if (!entry.backup.isEmpty() && !entry.backedUp)
+            entry.saved = false;
+        else
+            entry.saved = entry.file->save();
+        all &= entry.saved;
+    }
+    return all;
+}
+
+bool SettingsSession::saved(const QString &path) const
+{
+    if (!m_committed)
+        return false;
+    const Entry *entry = find(path);
+    return !entry || entry->saved;
+}
+
+bool SettingsSession::backedUp(const QString &path) const
+{
+    const Entry *entry = find(path);
+    return m_committed && entry && entry->backedUp;
+}
+
+QString SettingsSession::backupFileName(const QString &path)
+{
+    // The number is appended, not substituted into the path: a "%1" in a folder name must
+    // stay as it is.
+    QString candidate;
+    for (int i = 1; i <= 1000; ++i) {
+        candidate = path + QLatin1Char('.') + QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
+        if (!QFileInfo::exists(candidate))
+            return candidate;
+    }
+    return candidate;
+}
+
+bool SettingsSession::writeBackup(const QString &backup, const QByteArray &bytes)
+{
+    // A backup never replaces a file, an older backup least of all.
+    if (QFileInfo::exists(backup))
+        return false;
+    QSaveFile copy(backup);
+    return copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size() && copy.commit();
+}
