@@ -133,14 +133,14 @@ bool Jaws::findRunningJawsFolder(QString &folder)
     }
     bool found = false;
     for (const Platform::Toolhelp::Process &process : toolhelp.processes()) {
-        if (!QString::fromLatin1(process.name).toUpper().contains(jawsExecutable))
+        if (!process.name.toUpper().contains(jawsExecutable))
             continue;
         // The snapshot gives a bare file name on Windows; the process's own image path holds the
         // folder. When the process cannot be asked (it ended meanwhile), the bare name is all
         // there is.
         QString name = toolhelp.imagePath(process.id);
         if (name.isEmpty())
-            name = QString::fromLatin1(process.name);
+            name = process.name;
         name = name.toUpper();
         const qsizetype p = name.indexOf(jawsExecutable);
         if (p < 0)
