@@ -4,6 +4,7 @@
 #include "globals.h"
 #include "installer/devicetable.h"
 #include "installer/installation.h"
+#include "paths/windowspath.h"
 #include "platform/console.h"
 #include "version/jawsversion.h"
 
@@ -46,7 +47,7 @@ QString UnattendedInstallation::chooseJawsFolder(const QString &wanted, const QS
         return best;
     }
     for (const QString &folder : listed) {
-        if (!folder.isEmpty() && Jaws::sameFolder(folder, wanted))
+        if (!folder.isEmpty() && WindowsPath::samePath(folder, wanted))
             return folder;
     }
     return QString();

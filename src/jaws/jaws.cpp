@@ -1,5 +1,6 @@
 #include "jaws.h"
 
+#include "paths/windowspath.h"
 #include "platform/detachedprocess.h"
 #include "platform/registry.h"
 
@@ -86,15 +87,10 @@ QList<Jaws::InstallationRecord> Jaws::installationRecords()
     return records;
 }
 
-bool Jaws::sameFolder(const QString &a, const QString &b)
-{
-    return QDir::cleanPath(QDir::fromNativeSeparators(a)).compare(QDir::cleanPath(QDir::fromNativeSeparators(b)), Qt::CaseInsensitive) == 0;
-}
-
 QString Jaws::registryKeyOf(const QString &folder)
 {
     for (const InstallationRecord &record : installationRecords()) {
-        if (sameFolder(record.folder, folder))
+        if (WindowsPath::samePath(record.folder, folder))
             return record.key;
     }
     return QString();
