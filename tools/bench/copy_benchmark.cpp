@@ -85,11 +85,14 @@ double timeQFileCopy(const QStringList &from, const QStringList &to)
     return timer.nsecsElapsed() / 1e6;
 }
 
-double timeCp(const QStringList &from, const QString &toFolder)
+// cp alone, or cp with what it wrote then put on the disk (sync), as the flushed worker does.
+double timeCp(const QStringList &from, const QString &toFolder, bool synced = false)
 {
     QElapsedTimer timer;
     timer.start();
     QProcess::execute(QStringLiteral("cp"), QStringList(from) << toFolder);
+    if (synced)
+        QProcess::execute(QStringLiteral("sync"), { QStringLiteral("-f"), toFolder });
     return timer.nsecsElapsed() / 1e6;
 }
 
@@ -105,10 +108,12 @@ void compare(const char *what, const QStringList &from, const QString &toFolder,
     QStringList to;
     for (const QString &source : from)
         to << toFolder + QLatin1Char('/') + QFileInfo(source).fileName();
-    QList<double> cp, worker, flushed, eachFlushed, replacing, plain;
+    QList<double> cp, cpSynced, worker, flushed, eachFlushed, replacing, plain;
     for (int round = 0; round < rounds; ++round) {
         clear(toFolder);
         cp << timeCp(from, toFolder);
+        clear(toFolder);
+        cpSynced << timeCp(from, toFolder, true);
         clear(toFolder);
         worker << timeWorker(from, to);
         clear(toFolder);
@@ -130,6 +135,7 @@ void compare(const char *what, const QStringList &from, const QString &toFolder,
             std::printf("  %-40s %9.1f ms  %.2fx cp\n", who, median(times), median(times) / c);
     };
     line("cp", cp);
+    line("cp + sync -f (one syncfs)", cpSynced);
     line("worker, no flush", worker);
     line("worker + one flush (syncfs)", flushed);
     line("worker over existing files + one flush", replacing);
