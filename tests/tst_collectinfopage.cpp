@@ -1,6 +1,8 @@
 // The choice page on a machine set up before the process starts (the installed folders are
 // read once, before main): IQO_MACHINE names which one, as CMake registers a run per machine.
+#include "globals.h"
 #include "installwizard.h"
+#include "unattendedinstallation.h"
 #include "support/fixtures.h"
 #include "support/scriptedwindows.h"
 
@@ -70,9 +72,10 @@ void tst_CollectInfoPage::preselectionAndFields()
     // the JAWS double with its real window, natively a program found through /proc and a
     // window played by a double.
     QProcess running;
+    QString runningFolder;
 #ifdef Q_OS_WIN
     if (machine.startsWith(QLatin1String("running"))) {
-        const QString folder = QStringLiteral("C:/iqo-running-jaws/jaws2");
+        const QString folder = runningFolder = QStringLiteral("C:/iqo-running-jaws/jaws2");
         QVERIFY(QDir().mkpath(folder));
         QFile::remove(folder + QStringLiteral("/JFW.EXE"));
         QVERIFY(QFile::copy(Fixtures::program(QStringLiteral("jawsdouble")), folder + QStringLiteral("/JFW.EXE")));
@@ -83,7 +86,7 @@ void tst_CollectInfoPage::preselectionAndFields()
 #else
     ScriptedWindows windows;
     if (machine.startsWith(QLatin1String("running"))) {
-        const QString folder = QStringLiteral("/tmp/iqo-running-jaws/jaws2");
+        const QString folder = runningFolder = QStringLiteral("/tmp/iqo-running-jaws/jaws2");
         QVERIFY(QDir().mkpath(folder));
         QFile::remove(folder + QStringLiteral("/JFW.EXE"));
         QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), folder + QStringLiteral("/JFW.EXE")));
@@ -97,15 +100,13 @@ void tst_CollectInfoPage::preselectionAndFields()
     QListWidget *folders = list(wizard, 0);
     QListWidget *devices = list(wizard, 1);
     QVERIFY(folders && devices);
-    // Rows as the registry gave them; which is current right after construction.
-#ifdef Q_OS_WIN
-    // Windows names a folder whatever its case: the upper-case folder of the process list is the row's.
-    const int caseOnly = 1;
-#else
-    const int caseOnly = -1;
-#endif
-    const QHash<QString, int> expectedRow{ { "three", 2 }, { "empty", -1 }, { "running", 1 }, { "running-case", caseOnly } };
+    // Rows as the registry gave them; which is current right after construction. The running
+    // folder is a row's whatever its case, or a registry record's doubled separator.
+    const QHash<QString, int> expectedRow{ { "three", 2 }, { "empty", -1 }, { "running", 1 }, { "running-case", 1 }, { "running-doubled", 1 } };
     QCOMPARE(folders->currentRow(), expectedRow.value(machine));
+    // An unattended run told that folder takes the row the page pre-selects.
+    if (machine.startsWith(QLatin1String("running")))
+        QCOMPARE(UnattendedInstallation::chooseJawsFolders(runningFolder, jaws.jawsFolders()), QStringList{ jaws.jawsFolders().at(folders->currentRow()) });
     QCOMPARE(devices->currentRow(), 0);
     QCOMPARE(devices->item(0)->text(), QStringLiteral("OLMA (1.71 et plus récent)"));
     QCOMPARE(devices->item(1)->text(), QStringLiteral("QUOR"));

@@ -7,8 +7,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 namespace {
@@ -137,6 +141,12 @@ void tst_CopyThread::signalSequences_data()
     QTest::newRow("a read-only temporary file of a killed run")
         << QStringList{ "$S/a:abc" } << QStringList{ "$D/QuorOlma.jlb" } << QStringList{ ".iqotmp/", ".iqotmp/QuorOlma.jlb:half a co:ro" }
         << QStringList{ "min:0", "max:3", "current:$D/QuorOlma.jlb", "ok:$D/QuorOlma.jlb", "value:3", "done" };
+#ifndef Q_OS_WIN
+    // A named pipe claims no size: it is read until its writer closes it.
+    QTest::newRow("a named pipe, read to its end")
+        << QStringList{ "$S/a:abc", "$S/pipe:written into the pipe:fifo" } << QStringList{ "$D/a", "$D/pipe" } << QStringList{ "pipe:old" }
+        << QStringList{ "min:0", "max:3", "current:$D/a", "ok:$D/a", "value:3", "current:$D/pipe", "ok:$D/pipe", "value:3", "done" };
+#endif
 }
 
 void tst_CopyThread::signalSequences()
@@ -148,9 +158,19 @@ void tst_CopyThread::signalSequences()
 
     QTemporaryDir from, to;
     QStringList fromFiles;
+    std::unique_ptr<QThread> pipeWriter;
     for (const QString &entry : sources) {
         const QStringList parts = entry.split(QLatin1Char(':'));
         const QString path = expand({ parts.at(0) }, from.path(), to.path()).first();
+#ifndef Q_OS_WIN
+        if (parts.value(2) == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+            pipeWriter.reset(QThread::create([path, content = parts.at(1).toUtf8()] { TextFiles::write(path, content); }));
+            pipeWriter->start();
+            fromFiles << path;
+            continue;
+        }
+#endif
         if (parts.size() > 1)
             QVERIFY(TextFiles::write(path, parts.at(1).toUtf8()));
         fromFiles << path;
@@ -173,10 +193,12 @@ void tst_CopyThread::signalSequences()
     // Forward slashes in, native separators out.
     QVERIFY(worker.setLists(fromFiles, expand(destinations, from.path(), to.path())));
     QVERIFY(runToEnd(worker, recorder));
+    if (pipeWriter)
+        QVERIFY(pipeWriter->wait());
     QCOMPARE(recorder.events, native(expected));
 
     for (qsizetype i = 0; i < sources.size(); ++i) {
-        const QString content = sources.at(i).section(QLatin1Char(':'), 1);
+        const QString content = sources.at(i).section(QLatin1Char(':'), 1, 1);
         const QString target = expand({ destinations.at(i) }, from.path(), to.path()).first();
         if (recorder.events.contains(QDir::toNativeSeparators("ok:" + destinations.at(i))))
             QCOMPARE(TextFiles::read(target), content.toUtf8());

@@ -2,6 +2,7 @@
 
 #include "globals.h"
 #include "installer/devicetable.h"
+#include "paths/windowspath.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -95,14 +96,9 @@ CollectInfoPage::CollectInfoPage(QWidget *parent)
             jawsListWidget->setCurrentRow(jawsListWidget->count() - 1);
     } else {
         for (int row = 0; row < jawsListWidget->count(); ++row) {
-            // The process list gives the running folder in upper case; Windows names a folder
-            // whatever the case it is written in, so there the row matches without regard to it.
-#ifdef Q_OS_WIN
-            const Qt::CaseSensitivity pathCase = Qt::CaseInsensitive;
-#else
-            const Qt::CaseSensitivity pathCase = Qt::CaseSensitive;
-#endif
-            if (folders.at(row).compare(running, pathCase) == 0) {
+            // The process list gives the running folder in upper case, and the registry as it
+            // was written (a doubled or trailing separator): the same test as an unattended run's.
+            if (WindowsPath::samePath(folders.at(row), running)) {
                 jawsListWidget->setCurrentRow(row);
                 break;
             }

@@ -4,6 +4,7 @@
 #include "globals.h"
 #include "installer/devicetable.h"
 #include "installer/installation.h"
+#include "paths/windowspath.h"
 #include "platform/console.h"
 #include "version/jawsversion.h"
 
@@ -38,7 +39,7 @@ QStringList UnattendedInstallation::chooseJawsFolders(const QString &wanted, con
     const bool all = wanted.compare(QLatin1String("all"), Qt::CaseInsensitive) == 0;
     if (!latest && !all) {
         for (const QString &folder : listed) {
-            if (!folder.isEmpty() && Jaws::sameFolder(folder, wanted))
+            if (!folder.isEmpty() && WindowsPath::samePath(folder, wanted))
                 return { folder };
         }
         return {};

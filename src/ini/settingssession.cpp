@@ -1,16 +1,16 @@
 #include "settingssession.h"
 
+#include "paths/windowspath.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
 QString SettingsSession::keyOf(const QString &path)
 {
-    QString key = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-#if defined(Q_OS_WIN)
-    key = key.toCaseFolded();
-#endif
-    return key;
+    // One entry per file as Windows names files, in both builds: whatever the case or the
+    // separators a step wrote the path with.
+    return WindowsPath::key(QFileInfo(path).absoluteFilePath());
 }
 
 SettingsSession::Entry *SettingsSession::find(const QString &path)

@@ -200,6 +200,7 @@ private:
     void recordPackageFileUse(const QString &sourcePath, bool ok);
     // The name under which a file of the package folder is remembered.
     QString packageKey(const QString &path) const;
+    QStringList deliveredContent(const QStringList &packageFiles) const;
     void cleanUpPackageFolder();
     bool m_packageFolderReadOnly = false;
     bool m_cleanedUp = false;
@@ -225,7 +226,7 @@ private:
     Report m_report;
     QList<StepResult> m_results;
     QString m_reportPath;
-    // The package files of the copy lists, by destination in native form.
+    // The package files of the copy lists, by the WindowsPath key of their destination.
     QHash<QString, QString> m_sourceOfDestination;
     // Package files the installation used, true while every use succeeded.
     QHash<QString, bool> m_packageFileUses;

@@ -2,6 +2,7 @@
 
 #include "installer/shellfolders.h"
 #include "jaws/jaws.h"
+#include "paths/windowspath.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,7 +21,7 @@ QString existingEntry(const QString &folder, const QString &name, QDir::Filters 
     if (entries.contains(name))
         return name;
     for (const QString &entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+        if (WindowsPath::samePath(entry, name))
             return entry;
     }
     return QString();
@@ -47,7 +48,7 @@ QString settingsFolder(const QString &appData, const JawsVersion &version)
     QStringList candidates;
     const QStringList names = QDir(versions).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     for (const QString &name : names) {
-        if (name.compare(wanted, Qt::CaseInsensitive) == 0)
+        if (WindowsPath::samePath(name, wanted))
             candidates.prepend(name);
         else if (version.isNamedBy(name))
             candidates.append(name);

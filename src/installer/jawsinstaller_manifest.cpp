@@ -1,6 +1,8 @@
 #include "jawsinstaller.h"
 
 #include "ini/inifile.h"
+#include "paths/windowspath.h"
+#include "platform/filecopy.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,15 +22,23 @@ QMap<QString, QStringList> JawsInstaller::readSectionsMap(const QString &file) c
     return sectionsMap;
 }
 
-// The plain, visible files directly in the package folder that match one of the section's
-// patterns (wildcards, without regard to case), sorted by name without regard to case. Section
-// names are looked up exactly as written.
+// The plain, visible files (and named pipes) directly in the package folder that match one of
+// the section's patterns (wildcards, without regard to case), sorted by name without regard to
+// case. Section names are looked up exactly as written.
 QStringList JawsInstaller::matchingFiles(const QMap<QString, QStringList> &sectionsMap, const QString &section) const
 {
     const auto patterns = sectionsMap.constFind(section);
     if (patterns == sectionsMap.constEnd() || patterns->isEmpty())
         return {};
-    return QDir(m_sourceFolder).entryList(*patterns, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    // A named pipe counts as a file: what its writer sends is its content (no Windows folder
+    // holds one). Sockets, devices and dangling links do not.
+    const QDir folder(m_sourceFolder);
+    QStringList names = folder.entryList(*patterns, QDir::Files | QDir::System, QDir::Name | QDir::IgnoreCase);
+    names.removeIf([&folder](const QString &name) {
+        const QString path = folder.filePath(name);
+        return !QFileInfo(path).isFile() && !Platform::isNamedPipe(path);
+    });
+    return names;
 }
 
 void JawsInstaller::readInstallList(QStringList &toBeCopied, QStringList &driversToBeCopied,
@@ -79,7 +89,7 @@ bool JawsInstaller::prepareCopy()
         appendTheFiles(m_sourceFolder, m_manualsFolder + QDir::separator() + language.key(), language.value());
     m_sourceOfDestination.clear();
     for (qsizetype i = 0; i < m_destinationFiles.size(); ++i)
-        m_sourceOfDestination.insert(QDir::toNativeSeparators(m_destinationFiles.at(i)), m_sourceFiles.at(i));
+        m_sourceOfDestination.insert(WindowsPath::key(m_destinationFiles.at(i)), m_sourceFiles.at(i));
     return true;
 }
 

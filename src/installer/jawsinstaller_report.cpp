@@ -1,9 +1,28 @@
 #include "jawsinstaller.h"
 
+#include "paths/windowspath.h"
+#include "platform/filecopy.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+namespace {
+// As the paths are written, or as the file system resolves them (a link, or a second name for
+// one folder): the same file or folder.
+bool sameOnDisk(const QString &a, const QString &b)
+{
+    return WindowsPath::samePath(a, b) || WindowsPath::samePath(QFileInfo(a).canonicalFilePath(), QFileInfo(b).canonicalFilePath());
+}
+
+// The same, or within the folder at any depth.
+bool sameOrInside(const QString &path, const QString &folder)
+{
+    return WindowsPath::isSameOrInside(path, folder)
+        || WindowsPath::isSameOrInside(QFileInfo(path).canonicalFilePath(), QFileInfo(folder).canonicalFilePath());
+}
+} // namespace
 
 void JawsInstaller::startReport(PackageFolderUse use)
 {
@@ -42,7 +61,7 @@ bool JawsInstaller::publishReportInto(const QString &programFolder)
     const QString destination = programFolder + QDir::separator() + QStringLiteral("installLog.txt");
     // Run from the JAWS folder itself, the report is already there: appending it to itself
     // would repeat it.
-    if (!report.inMemory() && QFileInfo(destination) == QFileInfo(report.fileName())) {
+    if (!report.inMemory() && sameOnDisk(destination, report.fileName())) {
         m_reportPath = destination;
         return true;
     }
@@ -104,12 +123,7 @@ void JawsInstaller::endReport()
 
 QString JawsInstaller::packageKey(const QString &path) const
 {
-    const QString name = QFileInfo(path).fileName();
-#ifdef Q_OS_WIN
-    return name.toLower(); // one file, whatever the case it is named in
-#else
-    return name;
-#endif
+    return WindowsPath::key(QFileInfo(path).fileName()); // one file, whatever the case it is named in
 }
 
 void JawsInstaller::recordPackageFileUse(const QString &sourcePath, bool ok)
@@ -119,28 +133,13 @@ void JawsInstaller::recordPackageFileUse(const QString &sourcePath, bool ok)
 }
 
 namespace {
-// The same folder under two names, or a folder in another, as the file system resolves them.
-bool sameOrInside(const QString &path, const QString &folder)
-{
-    const QString a = QFileInfo(path).canonicalFilePath();
-    const QString b = QFileInfo(folder).canonicalFilePath();
-    if (a.isEmpty() || b.isEmpty())
-        return false;
-#ifdef Q_OS_WIN
-    const Qt::CaseSensitivity cs = Qt::CaseInsensitive;
-#else
-    const Qt::CaseSensitivity cs = Qt::CaseSensitive;
-#endif
-    return a.compare(b, cs) == 0 || a.startsWith(b + QLatin1Char('/'), cs);
-}
-
 // A JAWS program folder (it holds jfw.exe), or any folder of JAWS's own tree.
 bool isJawsFolder(const QString &path)
 {
     if (!QDir(path).entryList({ QStringLiteral("jfw.exe") }, QDir::Files | QDir::Hidden | QDir::System).isEmpty())
         return true;
     for (QDir folder(QFileInfo(path).absoluteFilePath());; ) {
-        if (folder.dirName().compare(QLatin1String("Freedom Scientific"), Qt::CaseInsensitive) == 0)
+        if (WindowsPath::samePath(folder.dirName(), QStringLiteral("Freedom Scientific")))
             return true;
         if (!folder.cdUp())
             return false;
@@ -150,14 +149,14 @@ bool isJawsFolder(const QString &path)
 
 void JawsInstaller::recordCopy(const QString &destination, bool ok)
 {
-    const auto source = m_sourceOfDestination.constFind(QDir::toNativeSeparators(destination));
+    const auto source = m_sourceOfDestination.constFind(WindowsPath::key(destination));
     if (source != m_sourceOfDestination.constEnd())
         recordPackageFileUse(*source, ok);
 }
 
 void JawsInstaller::addOwnPackageFile(const QString &path)
 {
-    if (!m_sourceFolder.isEmpty() && QFileInfo(path).absolutePath() == QFileInfo(m_sourceFolder).absoluteFilePath())
+    if (!m_sourceFolder.isEmpty() && WindowsPath::samePath(QFileInfo(path).absolutePath(), QFileInfo(m_sourceFolder).absoluteFilePath()))
         m_ownPackageFiles.insert(packageKey(path));
 }
 
@@ -217,17 +216,41 @@ QStringList JawsInstaller::removablePackageFiles() const
     return files;
 }
 
+// Where the content of the package files `files` now lives: their copies, and the folders of
+// JAWS whose settings took in the merged ones.
+QStringList JawsInstaller::deliveredContent(const QStringList &files) const
+{
+    QSet<QString> removed;
+    for (const QString &file : files)
+        removed.insert(packageKey(file));
+    QStringList content;
+    for (qsizetype i = 0; i < m_sourceFiles.size() && i < m_destinationFiles.size(); ++i) {
+        if (removed.contains(packageKey(m_sourceFiles.at(i))) && QFileInfo::exists(m_destinationFiles.at(i)))
+            content << m_destinationFiles.at(i);
+    }
+    for (const QString &folder : { m_jawsFolder, m_sharedSettingsFolder, m_userSettingsFolder }) {
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            content << folder;
+    }
+    return content;
+}
+
 void JawsInstaller::cleanUpPackageFolder()
 {
     m_cleanedUp = true;
     if (m_packageFolderReadOnly)
         return;
     const QStringList files = removablePackageFiles();
+    if (files.isEmpty())
+        return;
+    // A file leaves the package only once its content is on the disk in the JAWS folders: after
+    // a power cut, one of the two is still there. When that cannot be made sure, all stay.
+    const bool delivered = Platform::flushToDisk(deliveredContent(files));
     QStringList stayed;
     for (const QString &file : files) {
         // A file in use, or a folder the program may not change (a read-only share, a CD):
         // the installation itself is done, so this is no error.
-        if (!QFile::remove(file))
+        if (!delivered || !QFile::remove(file))
             stayed << file;
     }
     if (!stayed.isEmpty()) {
@@ -235,6 +258,5 @@ void JawsInstaller::cleanUpPackageFolder()
         for (const QString &file : std::as_const(stayed))
             m_report.writeLine(tr("The package file %1 could not be deleted: it stays.").arg(QDir::toNativeSeparators(file)));
     }
-    if (!files.isEmpty())
-        QDir().rmdir(m_sourceFolder); // fails while anything else is left, as it should
+    QDir().rmdir(m_sourceFolder); // fails while anything else is left, as it should
 }

@@ -1,6 +1,8 @@
 #include "jaws.h"
 
 #include "platform/interactiveuser.h"
+#include "paths/windowspath.h"
+#include "platform/detachedprocess.h"
 #include "platform/registry.h"
 
 #include <QCoreApplication>
@@ -86,15 +88,10 @@ QList<Jaws::InstallationRecord> Jaws::installationRecords()
     return records;
 }
 
-bool Jaws::sameFolder(const QString &a, const QString &b)
-{
-    return QDir::cleanPath(QDir::fromNativeSeparators(a)).compare(QDir::cleanPath(QDir::fromNativeSeparators(b)), Qt::CaseInsensitive) == 0;
-}
-
 QString Jaws::registryKeyOf(const QString &folder)
 {
     for (const InstallationRecord &record : installationRecords()) {
-        if (sameFolder(record.folder, folder))
+        if (WindowsPath::samePath(record.folder, folder))
             return record.key;
     }
     return QString();
@@ -133,14 +130,14 @@ bool Jaws::findRunningJawsFolder(QString &folder)
     }
     bool found = false;
     for (const Platform::Toolhelp::Process &process : toolhelp.processes()) {
-        if (!QString::fromLatin1(process.name).toUpper().contains(jawsExecutable))
+        if (!process.name.toUpper().contains(jawsExecutable))
             continue;
         // The snapshot gives a bare file name on Windows; the process's own image path holds the
         // folder. When the process cannot be asked (it ended meanwhile), the bare name is all
         // there is.
         QString name = toolhelp.imagePath(process.id);
         if (name.isEmpty())
-            name = QString::fromLatin1(process.name);
+            name = process.name;
         name = name.toUpper();
         const qsizetype p = name.indexOf(jawsExecutable);
         if (p < 0)
@@ -287,7 +284,7 @@ bool Jaws::runsOutOfReach()
         return false;
     bool outOfReach = false;
     for (const Platform::Toolhelp::Process &process : toolhelp.processes()) {
-        if (QFileInfo(QString::fromLatin1(process.name)).fileName().compare(jawsExecutable, Qt::CaseInsensitive) == 0
+        if (QFileInfo(process.name).fileName().compare(jawsExecutable, Qt::CaseInsensitive) == 0
             && !Platform::sessionReachable(process.id)) {
             outOfReach = true;
             break;

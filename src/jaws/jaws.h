@@ -54,9 +54,6 @@ public:
     };
     // The records as the registry holds them now, in its order.
     static QList<InstallationRecord> installationRecords();
-    // Whether two paths name one folder as Windows sees it: either separator, a trailing one or
-    // not, any letter case.
-    static bool sameFolder(const QString &a, const QString &b);
     // The name of the record whose folder is `folder`; empty when none is.
     static QString registryKeyOf(const QString &folder);
 

@@ -1,15 +1,25 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace Platform {
 
 // Copies `source` over `destination` without ever leaving a partial file there: the data goes
 // to a temporary file beside the destination, which then takes the destination's place in one
 // rename. False when any step fails; the destination is then exactly as it was, and no
-// temporary file is left. No flush to disk: the source stays in the package, so a crash can
-// always be repaired by copying again. Full paths longer than MAX_PATH work on Windows.
+// temporary file is left. Where a file already exists, the new content reaches the disk
+// before the rename, so that a power cut leaves the old file or the new one, never an empty
+// or half-written one. A new file is not flushed on its own: its source stays in the package
+// until flushToDisk has put the whole copy on the disk. A source that is a named pipe is read
+// until its writer closes it. Full paths longer than MAX_PATH work on Windows.
 bool copyFileReplacing(const QString &source, const QString &destination);
+
+// Puts on the disk what has been written to `paths` (files or folders) and their names: one
+// flush of each volume that holds them (natively syncfs; on Windows a flush of the volume,
+// which needs the administrator's rights the program runs with), else each path on its own.
+// False when a path is missing or could not be flushed.
+bool flushToDisk(const QStringList &paths);
 
 // The temporary file that copyFileReplacing uses for `destination`: the destination's own name
 // in a folder of the copy's own within the destination's folder. The name is never longer than
@@ -19,5 +29,9 @@ bool copyFileReplacing(const QString &source, const QString &destination);
 QString temporaryCopyPath(const QString &destination);
 // That folder, for `destination`; it exists only while a copy is under way.
 QString temporaryCopyFolder(const QString &destination);
+
+// Whether `path` is a named pipe (a FIFO), whose content is what its writer sends; never on
+// Windows, where no folder holds one.
+bool isNamedPipe(const QString &path);
 
 } // namespace Platform

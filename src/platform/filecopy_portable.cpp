@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QList>
+#include <QStringList>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -18,31 +20,37 @@ namespace Platform {
 namespace {
 
 // Copies every byte from one open file to another: in the kernel where it can (no copy through
-// user space, as cp does), else through a buffer of 1 MiB.
-bool copyContents(int from, int to, qint64 size)
+// user space, as cp does), else through a buffer of 1 MiB. A source that is no plain file (a
+// named pipe) is read until its writer closes it, whatever size it claims.
+bool copyContents(int from, int to)
 {
-#if defined(Q_OS_LINUX) && defined(SYS_copy_file_range)
-    qint64 total = 0;
-    for (;;) {
-        const ssize_t copied = ::syscall(SYS_copy_file_range, from, nullptr, to, nullptr, size_t(1) << 30, 0u);
-        // Some file systems answer 0 at once without copying: then the buffer below.
-        if (copied == 0 && total == size)
-            return true;
-        if (copied == 0)
-            break;
-        if (copied > 0)
-            total += copied;
-        if (copied < 0) {
-            if (errno == EINTR)
-                continue;
-            if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)
-                break; // not between these two files: the buffer below
-            return false;
-        }
-    }
-    // The buffer starts again from the beginning, whatever the kernel copied before it gave up.
-    if (::lseek(from, 0, SEEK_SET) < 0 || ::lseek(to, 0, SEEK_SET) < 0 || ::ftruncate(to, 0) < 0)
+    struct stat status;
+    if (::fstat(from, &status) != 0)
         return false;
+#if defined(Q_OS_LINUX) && defined(SYS_copy_file_range)
+    if (S_ISREG(status.st_mode)) {
+        qint64 total = 0;
+        for (;;) {
+            const ssize_t copied = ::syscall(SYS_copy_file_range, from, nullptr, to, nullptr, size_t(1) << 30, 0u);
+            // Some file systems answer 0 at once without copying: then the buffer below.
+            if (copied == 0 && total == status.st_size)
+                return true;
+            if (copied == 0)
+                break;
+            if (copied > 0)
+                total += copied;
+            if (copied < 0) {
+                if (errno == EINTR)
+                    continue;
+                if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)
+                    break; // not between these two files: the buffer below
+                return false;
+            }
+        }
+        // The buffer starts again from the beginning, whatever the kernel copied before it gave up.
+        if (::lseek(from, 0, SEEK_SET) < 0 || ::lseek(to, 0, SEEK_SET) < 0 || ::ftruncate(to, 0) < 0)
+            return false;
+    }
 #endif
     static constexpr size_t bufferSize = size_t(1) << 20;
     std::unique_ptr<char[]> buffer(new char[bufferSize]);
@@ -89,10 +97,15 @@ bool copyFileReplacing(const QString &source, const QString &destination)
     const int out = ok ? ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600) : -1;
     ok = out >= 0;
     if (ok) {
-        ok = copyContents(in.handle(), out, in.size());
+        ok = copyContents(in.handle(), out);
         // The source's permissions, as a copy with cp keeps them.
         struct stat status;
         ok = ok && ::fstat(in.handle(), &status) == 0 && ::fchmod(out, status.st_mode & 07777) == 0;
+        // A file that takes another's place is on the disk before its name is: after a power
+        // cut the name holds the old content or the new, never an empty or half-written file.
+        struct stat existing;
+        if (ok && ::stat(target.constData(), &existing) == 0)
+            ok = ::fsync(out) == 0;
         ok = ::close(out) == 0 && ok;
         // rename() swaps the whole file in at once, or fails (a folder in the way) and changes
         // nothing.
@@ -103,6 +116,53 @@ bool copyFileReplacing(const QString &source, const QString &destination)
     // Only when empty: another copy may be under way in it.
     ::rmdir(folder.constData());
     return ok;
+}
+
+bool isNamedPipe(const QString &path)
+{
+    struct stat status;
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
+}
+
+bool flushToDisk(const QStringList &paths)
+{
+    // One syncfs per file system: it writes out everything written there (data, names, folders)
+    // in one go, where a flush per file would wait for the disk once for each.
+    QList<dev_t> flushed;
+    QStringList oneByOne;
+    for (const QString &path : paths) {
+        const QByteArray name = QFile::encodeName(path);
+        const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            return false; // what is not there cannot be on the disk
+        struct stat status;
+        bool ok = ::fstat(fd, &status) == 0;
+        if (ok && !flushed.contains(status.st_dev)) {
+#if defined(Q_OS_LINUX)
+            ok = ::syncfs(fd) == 0;
+#else
+            ::sync();
+#endif
+            if (ok)
+                flushed.append(status.st_dev);
+        }
+        ::close(fd);
+        if (!ok)
+            oneByOne.append(path);
+    }
+    // Where the file system could not be flushed as a whole: each path, and the folder that holds
+    // its name.
+    for (const QString &path : std::as_const(oneByOne)) {
+        for (const QString &each : { path, QFileInfo(path).absolutePath() }) {
+            const int fd = ::open(QFile::encodeName(each).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+            const bool ok = fd >= 0 && ::fsync(fd) == 0;
+            if (fd >= 0)
+                ::close(fd);
+            if (!ok)
+                return false;
+        }
+    }
+    return true;
 }
 
 } // namespace Platform

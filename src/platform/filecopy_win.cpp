@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace Platform {
 
@@ -31,6 +33,48 @@ bool removeFile(const std::wstring &path)
 {
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     return DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+// Writes out what the system still holds in memory of a file, or of a folder's entries
+// (FlushFileBuffers needs a handle with write access; a folder opens only with backup semantics).
+bool flushPath(const std::wstring &path)
+{
+    HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    const bool ok = FlushFileBuffers(handle);
+    CloseHandle(handle);
+    return ok;
+}
+
+// The device of the volume that holds `path` ("\\?\Volume{...}", no trailing backslash),
+// as a volume flush opens it; empty when it cannot be told. A volume mounted in a folder is
+// told apart from the drive that holds the folder.
+std::wstring volumeDevice(const QString &path)
+{
+    const std::wstring plain = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdWString();
+    wchar_t mountPoint[MAX_PATH + 1] = {};
+    wchar_t volume[MAX_PATH + 1] = {};
+    if (!GetVolumePathNameW(plain.c_str(), mountPoint, MAX_PATH)
+        || !GetVolumeNameForVolumeMountPointW(mountPoint, volume, MAX_PATH))
+        return std::wstring();
+    std::wstring device(volume);
+    if (!device.empty() && device.back() == L'\\')
+        device.pop_back(); // with it, the name is the volume's root folder, not the volume
+    return device;
+}
+
+// Flushes a whole volume: every file written on it, their names and folders, in one request.
+bool flushVolume(const std::wstring &device)
+{
+    HANDLE handle = CreateFileW(device.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    const bool ok = FlushFileBuffers(handle);
+    CloseHandle(handle);
+    return ok;
 }
 
 } // namespace
@@ -64,13 +108,47 @@ bool copyFileReplacing(const QString &source, const QString &destination)
     bool ok = CopyFileW(from.c_str(), temporary.c_str(), TRUE);
     if (ok) {
         SetFileAttributesW(temporary.c_str(), GetFileAttributesW(temporary.c_str()) & ~FILE_ATTRIBUTE_READONLY);
-        ok = MoveFileExW(temporary.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
+        // A file that takes another's place is on the disk before its name is, and the rename
+        // is written through: after a power cut the name holds the old content or the new,
+        // never an empty or half-written file.
+        DWORD moveFlags = MOVEFILE_REPLACE_EXISTING;
+        if (GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            ok = flushPath(temporary);
+            moveFlags |= MOVEFILE_WRITE_THROUGH;
+        }
+        ok = ok && MoveFileExW(temporary.c_str(), to.c_str(), moveFlags);
         if (!ok)
             removeFile(temporary);
     }
     // Only when empty: another copy may be under way in it.
     RemoveDirectoryW(folder.c_str());
     return ok;
+}
+
+bool isNamedPipe(const QString &)
+{
+    return false;
+}
+
+bool flushToDisk(const QStringList &paths)
+{
+    std::vector<std::wstring> flushed;
+    for (const QString &path : paths) {
+        const std::wstring name = longPath(path);
+        if (GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return false; // what is not there cannot be on the disk
+        const std::wstring device = volumeDevice(path);
+        if (!device.empty() && std::find(flushed.begin(), flushed.end(), device) != flushed.end())
+            continue;
+        if (!device.empty() && flushVolume(device)) {
+            flushed.push_back(device);
+            continue;
+        }
+        // Without the right to flush the volume: the file, and the folder that holds its name.
+        if (!flushPath(name) || !flushPath(longPath(QFileInfo(path).absolutePath())))
+            return false;
+    }
+    return true;
 }
 
 } // namespace Platform

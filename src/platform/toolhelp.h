@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -8,8 +7,8 @@
 
 namespace Platform {
 
-// The system's process snapshot functions (CreateToolhelp32Snapshot, Process32First,
-// Process32Next) and QueryFullProcessImageNameW, loaded from KERNEL32.DLL at run time and
+// The system's process snapshot functions (CreateToolhelp32Snapshot, Process32FirstW,
+// Process32NextW) and QueryFullProcessImageNameW, loaded from KERNEL32.DLL at run time and
 // released after use. On systems without Windows the processes come from /proc.
 class Toolhelp
 {
@@ -17,7 +16,7 @@ public:
     struct Process
     {
         quint32 id = 0;
-        QByteArray name; // as the snapshot gives it: a bare file name on Windows
+        QString name; // as the snapshot gives it: a bare file name on Windows
     };
 
     Toolhelp();
@@ -26,7 +25,7 @@ public:
     bool load();
     void unload();
     bool isLoaded() const;
-    // Each running process with its executable name as 8-bit text, in the snapshot's order.
+    // Each running process with its executable name, in the snapshot's order.
     QList<Process> processes() const;
     // The full path of the process's program, asked with the least right that allows it (so
     // that it works for a process of another user, or an elevated one); empty when the

@@ -48,7 +48,7 @@ QList<Toolhelp::Process> Toolhelp::processes() const
     }
     std::sort(ids.begin(), ids.end());
     for (quint32 id : ids) {
-        const QByteArray name = QFile::encodeName(imagePath(id));
+        const QString name = imagePath(id);
         if (!name.isEmpty())
             list.append({ id, name });
     }

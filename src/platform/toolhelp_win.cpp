@@ -10,7 +10,7 @@ namespace Platform {
 struct Toolhelp::Private
 {
     using Snapshot = HANDLE(WINAPI *)(DWORD, DWORD);
-    using Walk = BOOL(WINAPI *)(HANDLE, tagPROCESSENTRY32 *); // the 8-bit entry
+    using Walk = BOOL(WINAPI *)(HANDLE, PROCESSENTRY32W *);
     using ImageName = BOOL(WINAPI *)(HANDLE, DWORD, LPWSTR, PDWORD);
 
     HMODULE kernelModule = nullptr;
@@ -35,8 +35,8 @@ bool Toolhelp::load()
     if (!d->kernelModule)
         return false;
     d->createSnapshot = reinterpret_cast<Private::Snapshot>(GetProcAddress(d->kernelModule, "CreateToolhelp32Snapshot"));
-    d->first = reinterpret_cast<Private::Walk>(GetProcAddress(d->kernelModule, "Process32First"));
-    d->next = reinterpret_cast<Private::Walk>(GetProcAddress(d->kernelModule, "Process32Next"));
+    d->first = reinterpret_cast<Private::Walk>(GetProcAddress(d->kernelModule, "Process32FirstW"));
+    d->next = reinterpret_cast<Private::Walk>(GetProcAddress(d->kernelModule, "Process32NextW"));
     d->imageName = reinterpret_cast<Private::ImageName>(GetProcAddress(d->kernelModule, "QueryFullProcessImageNameW"));
     if (!d->createSnapshot || !d->first || !d->next)
         unload();
@@ -63,13 +63,11 @@ QList<Toolhelp::Process> Toolhelp::processes() const
     HANDLE snapshot = d->createSnapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
         return list;
-    // The 8-bit functions are given the size of the wide entry (556 bytes), which they accept as
-    // it is not smaller than their own; the buffer is that large.
-    alignas(tagPROCESSENTRY32) unsigned char buffer[556] = {};
-    auto *entry = reinterpret_cast<tagPROCESSENTRY32 *>(buffer);
-    entry->dwSize = sizeof buffer;
-    for (BOOL more = d->first(snapshot, entry); more; more = d->next(snapshot, entry))
-        list.append({ quint32(entry->th32ProcessID), QByteArray(entry->szExeFile, int(strnlen(entry->szExeFile, MAX_PATH))) });
+    // The wide entry: a name in the 8-bit code page loses every letter that page lacks.
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = d->first(snapshot, &entry); more; more = d->next(snapshot, &entry))
+        list.append({ quint32(entry.th32ProcessID), QString::fromWCharArray(entry.szExeFile, int(wcsnlen(entry.szExeFile, MAX_PATH))) });
     CloseHandle(snapshot);
     return list;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The wizard heard through a screen reader (Orca) on the accessibility bus: a demo machine whose
-# package is large enough for the copy to last a few seconds, the program laid into its package
-# folder, a virtual display, a private session bus with the AT-SPI bus on it, and the listener
+# package holds the copy on its page for as long as the listener needs, the program laid into
+# its package folder, a virtual display, a private session bus with the AT-SPI bus on it, and the listener
 # starting Orca and driving the keys.
 # Usage: run.sh PROGRAM WORK_FOLDER
 set -euo pipefail
@@ -13,11 +13,14 @@ repo=$(cd "$here/../.." && pwd)
 machine="$work/machine"
 "$repo/tools/make-demo-machine.sh" "$machine" >/dev/null
 package="$machine/package"
-# The manifest copies every *.chm into the JAWS folder: large files keep the copy page up for a
-# good ten seconds (4 GB) while it still answers the keyboard between two files: long enough
-# for Orca, slowed by a busy machine, to speak the page, its Tab stops and some progress.
+# The manifest copies every *.chm into the JAWS folder, in the order of their names. Two of them
+# are named pipes: the copy waits at each until the listener writes it and closes it, once Orca
+# has spoken the copy page (the first) and its progress (the second); the small file between
+# them moves the progress bar while the page is on the screen. However slow the machine, the
+# page stays until it has been heard, and nothing large is written.
 trap 'rm -f "$package"/bulk_*.chm "$machine/Program Files/Freedom Scientific/JAWS10.0"/bulk_*.chm' EXIT
-head -c $((64 * 64 * 1048576)) /dev/zero | split -b $((64 * 1048576)) -a 2 -d --additional-suffix=.chm - "$package/bulk_"
+mkfifo "$package/bulk_a_held.chm" "$package/bulk_c_held.chm"
+head -c $((256 * 1024)) /dev/urandom > "$package/bulk_b.chm"
 cp "$program" "$package/"
 
 export QUOROLMA_SYSTEM_ROOT="$machine"

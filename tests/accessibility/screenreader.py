@@ -19,6 +19,7 @@ import os
 import re
 import subprocess
 import sys
+import threading
 import time
 
 import pyatspi
@@ -202,6 +203,24 @@ progress = "Installation in progress..."
 result = "Installation correctly done."
 
 
+# The package's named pipes (run.sh): each holds the copy until it is let go, and what was
+# written into it must arrive whole in the JAWS folder.
+written = {}
+
+
+def let_go(name):
+    """Writes the named pipe and closes it: the copy, waiting on its read, goes on."""
+    def action():
+        data = (name.encode() + b"\n") * 40000
+        written[name] = data
+
+        def write():
+            with open(os.path.join(machine, "package", name), "wb") as pipe:  # waits for the copy's read
+                pipe.write(data)
+        threading.Thread(target=write, daemon=True).start()
+    return action
+
+
 def listen_to(*checks):
     """All of these hold."""
     def check():
@@ -240,8 +259,10 @@ steps = [
     ("Page 2", "on entering, the state of the installation", ["Return"], orca_said(said(progress + " label.")), 30),
     ("Page 2", "Tab to Cancel while the files are copied", ["Tab"], orca_said(said("Cancel push button.")), 30),
     ("Page 2", "Tab goes round to the state of the installation", ["Tab"], orca_said(said(progress + " label.")), 30),
-    ("Page 2", "the progress of the copy", [], orca_said(said_matching(r"\d+ percent\."), since_page=True), 120),
-    ("Page 3", "without a key, the result sentence, once the report is published", [],
+    ("Page 2", "the progress of the copy, once the first held file is let go", [let_go("bulk_a_held.chm")],
+     orca_said(said_matching(r"\d+ percent\."), since_page=True), 120),
+    ("Page 3", "without a key, once the second held file is let go, the result sentence and the report published",
+     [let_go("bulk_c_held.chm")],
      listen_to(orca_said(said(result + " label.")), published), 300),
     ("Page 3", "Tab to the Finish sentence", ["Tab"], orca_said(said("Click Finish to end the installation process. label.")), 30),
     ("Page 3", "Tab to Finish", ["Tab"], orca_said(said("Finish push button.")), 30),
@@ -289,8 +310,11 @@ def run_step(index=0):
     for one in checks:
         if hasattr(one, "heard"):
             one.start = keys_sent_at["spoken" if one.heard is spoken else "focus"]
-    if names:
-        keys(*names)
+    for name in names:
+        if callable(name):
+            name()
+        else:
+            keys(name)
     deadline = time.monotonic() + seconds
 
     def poll():
@@ -376,8 +400,10 @@ on_disk = [
     ("both displays in jfw.ini", "Braille2Name=OLMA171" in text(jaws10, "jfw.ini") and "Name=QUOR" in text(jaws10, "jfw.ini")),
     ("the Quor the default display", "BrailleDisplay=QUOR" in text(settings, "default.jcf")),
     # The package keeps them: the manifest matches them by a wildcard only.
-    ("every large file copied", 0 < len([n for n in os.listdir(jaws10) if n.startswith("bulk_")])
+    ("every file of the held copy copied", 0 < len([n for n in os.listdir(jaws10) if n.startswith("bulk_")])
      == len([n for n in os.listdir(os.path.join(machine, "package")) if n.startswith("bulk_")])),
+    ("each named pipe's content whole in the JAWS folder", len(written) == 2 and all(
+        open(os.path.join(jaws10, name), "rb").read() == data for name, data in written.items())),
 ]
 for what, ok in on_disk:
     print(f"On disk: {what}: {'yes' if ok else 'NO'}")
