@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 
 namespace Fixtures {
 
@@ -43,16 +44,31 @@ bool copy(const QString &relative, const QString &destination)
 bool runProbe(const QString &program, const QProcessEnvironment &environment, const QString &workingFolder,
               QMap<QString, QStringList> &seen, int timeoutMs, const QStringList &arguments)
 {
+    // The probe writes its lines into a file, which is read once it has ended. Through a pipe,
+    // Wine on a busy machine was seen to lose the last lines of a probe that had written them all
+    // and ended normally.
+    QTemporaryDir outputFolder;
+    if (!outputFolder.isValid()) {
+        qWarning("No folder for the output of %s", qPrintable(program));
+        return false;
+    }
+    const QString output = outputFolder.filePath(QStringLiteral("stdout.txt"));
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(workingFolder);
+    process.setStandardOutputFile(output);
     process.start(program, arguments);
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         qWarning("%s did not end: %s", qPrintable(program), qPrintable(process.errorString()));
         return false;
     }
-    for (QString line : QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+    QFile file(output);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning("The output of %s cannot be read: %s", qPrintable(program), qPrintable(file.errorString()));
+        return false;
+    }
+    for (QString line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
         line.remove(QLatin1Char('\r'));
         const int eq = line.indexOf(QLatin1Char('='));
         if (eq > 0)
