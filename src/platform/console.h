@@ -21,9 +21,10 @@ void writeStandardError(const QString &text);
 
 // From now on, an interrupt of the program calls `interrupted` on the thread of `context`, from
 // its event loop, instead of ending the program mid-step: Ctrl+C, Ctrl+Break, the closing of its
-// console, logoff or shutdown on Windows; SIGINT or SIGTERM elsewhere. On Windows the closing of
-// the console, logoff and shutdown end the program a few seconds later whatever it does: the
-// handler gives it that time to finish. Once per process.
+// console, logoff or shutdown on Windows (the last two with or without a console); SIGINT or
+// SIGTERM elsewhere. On Windows the closing of the console, logoff and shutdown end the program
+// a few seconds later whatever it does: the handler gives it that time to finish, and the
+// program ends itself once it has. Once per process.
 void watchInterrupts(QObject *context, const std::function<void()> &interrupted);
 
 } // namespace Platform

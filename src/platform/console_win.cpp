@@ -83,28 +83,71 @@ namespace {
 QPointer<QObject> interruptContext;
 std::function<void()> onInterrupt;
 
-// Runs on a thread of the system's: the run is handed over to the main thread. For the closing
-// of the console, logoff and shutdown, the process is ended as soon as this returns (or after
-// the system's few seconds), so it waits: the main thread ends the process itself once the
-// cancel is done, with its own exit code.
+// Hands the interrupt over to the main thread, from a thread of the system's or of the session
+// window's. When `processEnds`, the process is ended as soon as the caller returns (or after
+// the system's few seconds), so this waits: the main thread ends the process itself once the
+// cancel is done, with its own exit code. False when nothing watches.
+bool handOver(bool processEnds)
+{
+    if (!interruptContext)
+        return false;
+    QMetaObject::invokeMethod(interruptContext.data(), [] { onInterrupt(); }, Qt::QueuedConnection);
+    if (processEnds)
+        Sleep(INFINITE);
+    return true;
+}
+
 BOOL WINAPI onConsoleControl(DWORD event)
 {
     switch (event) {
     case CTRL_C_EVENT:
     case CTRL_BREAK_EVENT:
+        return handOver(false);
     case CTRL_CLOSE_EVENT:
     case CTRL_LOGOFF_EVENT:
     case CTRL_SHUTDOWN_EVENT:
-        break;
+        return handOver(true);
     default:
         return FALSE;
     }
-    if (!interruptContext)
-        return FALSE;
-    QMetaObject::invokeMethod(interruptContext.data(), [] { onInterrupt(); }, Qt::QueuedConnection);
-    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT)
-        Sleep(INFINITE);
-    return TRUE;
+}
+
+LRESULT CALLBACK onSessionMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_QUERYENDSESSION:
+        return TRUE; // the session may end: the run stops as a cancel
+    case WM_ENDSESSION:
+        if (wParam)
+            handOver(true);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+// A program that has loaded user32 (Qt does) is not sent logoff and shutdown as console events:
+// they come as WM_QUERYENDSESSION and WM_ENDSESSION to its top-level windows, with or without a
+// console (a deployment agent gives it none). Hence a hidden top-level window (a message-only
+// one is not sent them). It lives on a thread of its own: the main thread is deep in the run,
+// which it must finish (cancel, report, exit code) before WM_ENDSESSION returns; the message,
+// were it handled inside the main thread's event loop, could only wait for that by returning.
+DWORD WINAPI watchSessionEnd(LPVOID)
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = onSessionMessage;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"InstallQuorOlmaSessionEnd";
+    if (!RegisterClassW(&windowClass))
+        return 1;
+    // Never shown.
+    if (!CreateWindowExW(0, windowClass.lpszClassName, L"InstallQuorOlma", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
+                         windowClass.hInstance, nullptr))
+        return 1;
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        DispatchMessageW(&message);
+    return 0;
 }
 } // namespace
 
@@ -119,6 +162,8 @@ void watchInterrupts(QObject *context, const std::function<void()> &interrupted)
     // it reaches the handler.
     SetConsoleCtrlHandler(nullptr, FALSE);
     SetConsoleCtrlHandler(onConsoleControl, TRUE);
+    if (HANDLE thread = CreateThread(nullptr, 0, watchSessionEnd, nullptr, 0, nullptr))
+        CloseHandle(thread);
 }
 
 } // namespace Platform
