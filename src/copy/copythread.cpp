@@ -110,6 +110,7 @@ void CopyThread::run()
             emit setValue(int(qMin(handled / unit, qint64(INT_MAX))));
         }
     }
+    Platform::removeTemporaryCopyFolders(toFiles);
     // The last thing the worker does, its signal included (emitting reads the object): the owner
     // may delete it as soon as the thread has ended.
     emit copyDone();

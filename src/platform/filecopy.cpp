@@ -1,6 +1,8 @@
 #include "filecopy.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 namespace Platform {
 
@@ -12,6 +14,16 @@ QString temporaryCopyFolder(const QString &destination)
 QString temporaryCopyPath(const QString &destination)
 {
     return temporaryCopyFolder(destination) + QLatin1Char('/') + QFileInfo(destination).fileName();
+}
+
+void removeTemporaryCopyFolders(const QStringList &destinations)
+{
+    QSet<QString> folders;
+    for (const QString &destination : destinations)
+        folders.insert(temporaryCopyFolder(destination));
+    // Only when empty: a temporary file that could not be removed stays in sight.
+    for (const QString &folder : std::as_const(folders))
+        QDir().rmdir(folder);
 }
 
 } // namespace Platform

@@ -27,8 +27,13 @@ bool flushToDisk(const QStringList &paths);
 // for the same destination, so that the file left by a run that was killed is taken over and
 // removed by the next copy of that file; and it cannot be the name of anyone else's file.
 QString temporaryCopyPath(const QString &destination);
-// That folder, for `destination`; it exists only while a copy is under way.
+// That folder, for `destination`; it exists only while a copy is under way. It is kept from one
+// file to the next (making and removing a folder for each file costs the disk two more changes
+// per file than the copy itself), so whoever copies removes it at the end.
 QString temporaryCopyFolder(const QString &destination);
+// Removes the temporary folders of copies into `destinations` that are empty: once the copies
+// into them have ended, whichever way.
+void removeTemporaryCopyFolders(const QStringList &destinations);
 
 // Whether `path` is a named pipe (a FIFO), whose content is what its writer sends; never on
 // Windows, where no folder holds one.

@@ -113,8 +113,6 @@ bool copyFileReplacing(const QString &source, const QString &destination)
         if (!ok)
             ::unlink(temporary.constData());
     }
-    // Only when empty: another copy may be under way in it.
-    ::rmdir(folder.constData());
     return ok;
 }
 

@@ -120,8 +120,6 @@ bool copyFileReplacing(const QString &source, const QString &destination)
         if (!ok)
             removeFile(temporary);
     }
-    // Only when empty: another copy may be under way in it.
-    RemoveDirectoryW(folder.c_str());
     return ok;
 }
 
