@@ -32,7 +32,6 @@ public:
     // failed keeps its old content. True when every change reached the disk. A session commits once:
     // a second commit does nothing and returns false.
     bool commit();
-    bool isCommitted() const { return m_committed; }
     // After the commit: whether every change made to `path` reached the disk (true for a file
     // that was not changed). False before the commit.
     bool saved(const QString &path) const;
