@@ -74,16 +74,15 @@ public:
     };
     struct Section
     {
-        QString name;
-        // The header first, for a named section. Until `parsed`, the section's lines are still
-        // the bytes [byteBegin, byteEnd) of the file.
+        // The header first, for a named section; its name is read from there. Until `parsed`,
+        // the section's lines are still the bytes [byteBegin, byteEnd) of the file.
         mutable QList<Line> lines;
-        mutable bool parsed = true;
+        mutable QHash<QString, qsizetype> keys; // folded name -> first entry; built on demand
         qsizetype byteBegin = 0;
         qsizetype byteEnd = 0;
-        mutable QHash<QString, qsizetype> keys; // folded name -> first entry; built on demand
-        mutable bool keysValid = false;
         qsizetype nextSameName = -1; // the next section of the same name, if any
+        mutable bool parsed = true;
+        mutable bool keysValid = false;
     };
 
 private:
@@ -106,7 +105,13 @@ private:
     template<typename OnLine>
     void forEachLine(qsizetype begin, qsizetype end, const OnLine &onLine) const;
     QString decodeLine(qsizetype begin, qsizetype end) const;
+    // The name of the section, as its header gives it (empty for the text before the first).
+    QString nameOf(const Section &section) const;
     bool mayBeHeader(qsizetype begin, qsizetype end) const;
+    // Calls onLine(begin, contentEnd) for each line of [begin, end) that mayBeHeader, and
+    // perhaps for no other (the header scan of parse).
+    template<typename OnLine>
+    void forEachHeaderCandidate(qsizetype begin, qsizetype end, const OnLine &onLine) const;
     // Splits and decodes a section's lines, once.
     void materialize(const Section &section) const;
     QList<Line> &linesOf(const Section &section) const;
@@ -124,8 +129,9 @@ private:
     const Section *firstSection(const QString &name) const;
     qsizetype findKey(const Section &section, const QString &key) const;
     Section &appendSection(const QString &name);
-    // Adds a section to the index by its folded name.
-    void index(qsizetype sectionIndex);
+    // Adds a section to the index under its folded name, which must stay where it is as long
+    // as the index (see m_index).
+    void index(qsizetype sectionIndex, QStringView folded);
     void appendSectionAtEnd(const QString &name, const QList<Line> &entries);
     void insertAfterLastEntry(qsizetype sectionIndex, Line line);
 
@@ -138,8 +144,14 @@ private:
     mutable QString m_text; // the decoded text of every split line, end to end, without line ends
     QList<Section> m_sections; // m_sections[0]: the text before the first header
     // Folded name -> the first and the last section of that name (the others are chained by
-    // nextSameName, in order).
-    QHash<QString, std::pair<qsizetype, qsizetype>> m_index;
+    // nextSameName, in order). The names are places in m_foldedNames (the file's sections, end to
+    // end, written once by parse) and in m_addedNames (one text per section added since): texts
+    // never changed once indexed, shared by every copy of the document, so their places hold
+    // for as long as any copy's index does. A file of thousands of sections costs no
+    // allocation per name.
+    QHash<QStringView, std::pair<qsizetype, qsizetype>> m_index;
+    QString m_foldedNames;
+    QStringList m_addedNames;
 };
 
 Q_DECLARE_TYPEINFO(IniDocument::Line, Q_RELOCATABLE_TYPE);
