@@ -2,6 +2,7 @@
 
 #include "platform/ansicodepage.h"
 
+#include <QIODevice>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -404,36 +405,61 @@ IniDocument IniDocument::parse(const QByteArray &bytes)
     return document;
 }
 
+template<typename OnPiece>
+void IniDocument::forEachPiece(const OnPiece &onPiece) const
+{
+    // Bytes that follow each other in the file as it was read (untouched sections, unchanged
+    // lines) go as one piece, straight from it.
+    const char *runBegin = nullptr;
+    qsizetype runSize = 0;
+    const auto flushRun = [&] {
+        if (runSize > 0)
+            onPiece(QByteArrayView(runBegin, runSize));
+        runBegin = nullptr;
+        runSize = 0;
+    };
+    const auto add = [&](const char *data, qsizetype size) {
+        if (size == 0)
+            return;
+        if (!runBegin || runBegin + runSize != data)
+            flushRun();
+        if (!runBegin)
+            runBegin = data;
+        runSize += size;
+    };
+    add(m_bom.constData(), m_bom.size());
+    for (const Section &section : m_sections) {
+        if (!section.parsed) {
+            add(m_original.constData() + section.byteBegin, section.byteEnd - section.byteBegin);
+            continue;
+        }
+        for (const Line &line : section.lines) {
+            if (!line.raw.isEmpty()) {
+                add(line.raw.constData(), line.raw.size());
+            } else {
+                flushRun();
+                onPiece(QByteArrayView(encode(textOf(line)) + lineEnd()));
+            }
+        }
+    }
+    flushRun();
+}
+
 QByteArray IniDocument::serialize() const
 {
     QByteArray out;
     out.reserve(m_original.size() + 4096);
-    out += m_bom;
-    // Untouched sections next to each other are one run of the file's bytes, copied at once.
-    qsizetype runBegin = 0, runEnd = 0;
-    const auto flushRun = [&] {
-        out.append(m_original.constData() + runBegin, runEnd - runBegin);
-        runBegin = runEnd = 0;
-    };
-    for (const Section &section : m_sections) {
-        if (!section.parsed) {
-            if (runBegin == runEnd || runEnd != section.byteBegin) {
-                flushRun();
-                runBegin = section.byteBegin;
-            }
-            runEnd = section.byteEnd;
-            continue;
-        }
-        flushRun();
-        for (const Line &line : section.lines) {
-            if (!line.raw.isEmpty())
-                out += line.raw;
-            else
-                out += encode(textOf(line)) + lineEnd();
-        }
-    }
-    flushRun();
+    forEachPiece([&](QByteArrayView piece) { out.append(piece); });
     return out;
+}
+
+bool IniDocument::writeTo(QIODevice &device) const
+{
+    bool written = true;
+    forEachPiece([&](QByteArrayView piece) {
+        written = written && device.write(piece.data(), piece.size()) == piece.size();
+    });
+    return written;
 }
 
 qsizetype IniDocument::decodeInto(QByteArrayView bytes, char16_t *out) const

@@ -9,6 +9,8 @@
 #include <optional>
 #include <utility>
 
+class QIODevice;
+
 // An ini file in memory, read and changed the way the Windows profile functions read and change
 // one, except that every line a change does not touch is written back exactly as it was (bytes,
 // order, comments, blank lines, text before the first section).
@@ -35,6 +37,9 @@ public:
     IniDocument();
     static IniDocument parse(const QByteArray &bytes);
     QByteArray serialize() const;
+    // Writes what serialize() gives, without making it first: untouched sections go to the
+    // device straight from the bytes parsed. False when a write fails.
+    bool writeTo(QIODevice &device) const;
     Encoding encoding() const { return m_encoding; }
 
     // Names of the named sections, in file order, duplicates included.
@@ -114,6 +119,9 @@ private:
     void forEachHeaderCandidate(qsizetype begin, qsizetype end, const OnLine &onLine) const;
     // Splits and decodes a section's lines, once.
     void materialize(const Section &section) const;
+    // Calls onPiece(QByteArrayView) with the serialized document, piece after piece.
+    template<typename OnPiece>
+    void forEachPiece(const OnPiece &onPiece) const;
     QList<Line> &linesOf(const Section &section) const;
     static bool isEmpty(const Section &section);
     // Kind, name and value of a line's text, as places in that text.
