@@ -1,8 +1,9 @@
 // configureJaws on a large JAWS tree: 40 language folders in each settings folder, a
 // 2,000-section braille.ini, default.jcf files of about 500 KB. A plain driver, run on demand.
-// Usage: configure_benchmark [JFW_EXE [SECTIONS]]   (a PE file whose FileVersion gives the JAWS
-// version, "-" or nothing for the JAWS 5 layout; the sections of each default.jcf, 4,600 unless
-// given, to see how the cost grows with the files)
+// Usage: configure_benchmark [JFW_EXE [SECTIONS [phases]]]   (a PE file whose FileVersion gives
+// the JAWS version, "-" or nothing for the JAWS 5 layout; the sections of each default.jcf, 4,600
+// unless given, to see how the cost grows with the files; "phases" to measure reading, parsing,
+// writing and freeing the default.jcf files apart afterwards)
 #include "ini/inidocument.h"
 #include "installer/jawsinstaller.h"
 
@@ -117,6 +118,8 @@ int main(int argc, char *argv[])
                 qPrintable(installer.jawsVersion().isKnown() ? QString::number(installer.jawsVersion().major()) : QStringLiteral("5")),
                 (long long)(jcf.size() / 1024), wall, user + system, user, system, failed ? ", WITH ERRORS" : "");
 
+    if (argc <= 3 || QByteArray(argv[3]) != "phases")
+        return 0;
     // Where the time goes, afterwards and apart: the same 80 default.jcf files (as the
     // configuration left them) read, parsed with one value read in each, written back the way
     // a save replaces a file, and freed.
@@ -141,6 +144,7 @@ int main(int argc, char *argv[])
         }
     });
     std::vector<IniDocument> documents;
+    documents.reserve(bytes.size());
     phase("parse them, one value read in each", [&] {
         for (const QByteArray &file : bytes) {
             documents.push_back(IniDocument::parse(file));
