@@ -98,6 +98,15 @@ void tst_IniFile::reads_data()
     QTest::newRow("no final line end") << QByteArray("[S]\nk=last") << "string:S:k:" << QStringList{ "last" };
     QTest::newRow("trailing NULs") << QByteArray("[S]\r\nk=v\r\n\0\0\0", 13) << "string:S:k:" << QStringList{ "v" };
     QTest::newRow("LF and CR line ends") << QByteArray("[S]\nk=1\r[T]\r\nm=2\n") << "string:T:m:" << QStringList{ "2" };
+    QTest::newRow("[ after blanks only") << QByteArray("\t\x1A [S]\r\nk=[T]\r\nx [U]\r\n\v[T] \r\n") << "names"
+                                      << QStringList{ "S", "T" };
+    QTest::newRow("header cut at a NUL") << QByteArray("[A\0]\r\n[B]\0x]\r\n", 14) << "names" << QStringList{ "B" };
+    QTest::newRow("non-ASCII names: ANSI") << QByteArray("[Caf\xE9]\r\n[\xC9T\xC9]\r\nk=1\r\n") << QStringLiteral("string:\u00e9t\u00e9:K:")
+                                           << QStringList{ "1" };
+    QTest::newRow("non-ASCII names: UTF-8") << QByteArray("\xEF\xBB\xBF[x]\r\n[ \xC3\x89T\xC3\x89 ]\r\nk=1\r\n")
+                                            << QStringLiteral("string:\u00e9t\u00e9:k:") << QStringList{ "1" };
+    QTest::newRow("non-ASCII names listed") << QByteArray("[Caf\xE9]\r\n[\xC9T\xC9]\r\n") << "names"
+                                            << QStringList{ QStringLiteral("Caf\u00e9"), QStringLiteral("\u00c9T\u00c9") };
     QTest::newRow("ANSI é") << QByteArray("[S]\r\nk=caf\xE9\r\n") << "string:S:k:" << QStringList{ QStringLiteral("café") };
     QTest::newRow("UTF-16LE") << utf16le(QStringLiteral("[S]\r\nk=caf\u00e9 \u20ac\r\n")) << "string:S:k:"
                               << QStringList{ QStringLiteral("café €") };

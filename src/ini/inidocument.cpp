@@ -2,7 +2,15 @@
 
 #include "platform/ansicodepage.h"
 
+#include <QIODevice>
 #include <QStringDecoder>
+
+#include <algorithm>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -23,18 +31,103 @@ QStringView trimmedView(QStringView text)
     return text.mid(begin, end - begin);
 }
 
-// Narrows [begin, end) of `text` to leave out the blanks at both ends.
-void trimRange(QStringView text, qsizetype &begin, qsizetype &end)
-{
-    while (begin < end && isIniSpace(text.at(begin)))
-        ++begin;
-    while (end > begin && isIniSpace(text.at(end - 1)))
-        --end;
-}
-
 QString trimmedIni(QStringView text)
 {
     return trimmedView(text).toString();
+}
+
+// A blank that is not a line end.
+bool isBlankByte(char c)
+{
+    return c == '\t' || c == '\v' || c == '\f' || c == '\x1A' || c == ' ';
+}
+
+// The first `wanted` byte in [at, last), or last. Sixteen bytes at a time where the processor
+// allows: the C library's search is a plain byte loop in some runtimes (Wine's, which the
+// Windows build runs on in the tests), and a header scan looks at every byte of the file.
+const char *findByte(const char *at, const char *last, char wanted)
+{
+#if defined(__SSE2__)
+    const __m128i pattern = _mm_set1_epi8(wanted);
+    for (; last - at >= 16; at += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(at));
+        const int matches = _mm_movemask_epi8(_mm_cmpeq_epi8(chunk, pattern));
+        if (matches != 0)
+            return at + qCountTrailingZeroBits(uint(matches));
+    }
+#endif
+    const void *found = at < last ? std::memchr(at, wanted, size_t(last - at)) : nullptr;
+    return found ? static_cast<const char *>(found) : last;
+}
+
+bool isAscii(const char *bytes, qsizetype size)
+{
+    for (qsizetype i = 0; i < size; ++i) {
+        if (uchar(bytes[i]) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+char16_t unitOf(char c)
+{
+    return uchar(c);
+}
+
+char16_t unitOf(char16_t c)
+{
+    return c;
+}
+
+// Kind, name and value of a line, as places in it: of its UTF-16 text, or of its bytes when
+// they are all ASCII (the same places then).
+template<typename Char>
+void splitLine(const Char *text, qsizetype size, IniDocument::Line &line)
+{
+    using Kind = IniDocument::Kind;
+    const auto blank = [&](qsizetype at) { return isIniSpace(QChar(unitOf(text[at]))); };
+    const auto trim = [&](qsizetype &begin, qsizetype &end) {
+        while (begin < end && blank(begin))
+            ++begin;
+        while (end > begin && blank(end - 1))
+            --end;
+    };
+    // What follows a NUL is not part of the line's meaning.
+    qsizetype begin = 0, end = 0;
+    while (end < size && unitOf(text[end]) != 0)
+        ++end;
+    trim(begin, end);
+    line.kind = Kind::Blank;
+    line.valueBegin = -1;
+    if (begin == end)
+        return;
+    if (unitOf(text[begin]) == u'[') {
+        qsizetype close = end - 1;
+        while (close > begin && unitOf(text[close]) != u']')
+            --close;
+        if (close > begin) {
+            line.kind = Kind::Header;
+            qsizetype nameBegin = begin + 1, nameEnd = close;
+            trim(nameBegin, nameEnd);
+            line.nameBegin = nameBegin;
+            line.nameSize = nameEnd - nameBegin;
+            return;
+        }
+    }
+    line.kind = Kind::Entry;
+    qsizetype equals = begin;
+    while (equals < end && unitOf(text[equals]) != u'=')
+        ++equals;
+    qsizetype nameEnd = equals;
+    trim(begin, nameEnd);
+    line.nameBegin = begin;
+    line.nameSize = nameEnd - begin;
+    if (equals < end) {
+        qsizetype valueBegin = equals + 1;
+        trim(valueBegin, end);
+        line.valueBegin = valueBegin;
+        line.valueSize = end - valueBegin;
+    }
 }
 
 } // namespace
@@ -61,37 +154,7 @@ QString IniDocument::fold(QStringView name)
 
 void IniDocument::parseLine(QStringView text, Line &line)
 {
-    // What follows a NUL is not part of the line's meaning.
-    const qsizetype nul = text.indexOf(QChar(0));
-    qsizetype begin = 0, end = nul < 0 ? text.size() : nul;
-    trimRange(text, begin, end);
-    line.kind = Kind::Blank;
-    line.valueBegin = -1;
-    if (begin == end)
-        return;
-    if (text.at(begin) == QLatin1Char('[')) {
-        const qsizetype close = text.left(end).lastIndexOf(QLatin1Char(']'));
-        if (close > begin) {
-            line.kind = Kind::Header;
-            qsizetype nameBegin = begin + 1, nameEnd = close;
-            trimRange(text, nameBegin, nameEnd);
-            line.nameBegin = nameBegin;
-            line.nameSize = nameEnd - nameBegin;
-            return;
-        }
-    }
-    line.kind = Kind::Entry;
-    const qsizetype equals = text.left(end).indexOf(QLatin1Char('='), begin);
-    qsizetype nameEnd = equals < 0 ? end : equals;
-    trimRange(text, begin, nameEnd);
-    line.nameBegin = begin;
-    line.nameSize = nameEnd - begin;
-    if (equals >= 0) {
-        qsizetype valueBegin = equals + 1;
-        trimRange(text, valueBegin, end);
-        line.valueBegin = valueBegin;
-        line.valueSize = end - valueBegin;
-    }
+    splitLine(text.utf16(), text.size(), line);
 }
 
 IniDocument::Line IniDocument::entryLine(const QString &name, const QString &value)
@@ -185,6 +248,41 @@ QString IniDocument::decodeLine(qsizetype begin, qsizetype end) const
     return text;
 }
 
+template<typename OnLine>
+void IniDocument::forEachHeaderCandidate(qsizetype begin, qsizetype end, const OnLine &onLine) const
+{
+    if (unitSize() != 1) {
+        forEachLine(begin, end, [&](qsizetype lineBegin, qsizetype contentEnd, qsizetype) {
+            if (mayBeHeader(lineBegin, contentEnd))
+                onLine(lineBegin, contentEnd);
+        });
+        return;
+    }
+    // One byte per unit: the "[" bytes are searched for, and each one's line start found by
+    // looking back over blanks. No byte of a blank or a line end is ever part of another
+    // character (in UTF-8 nor in any ANSI code page, double-byte ones included), so a "["
+    // with only blanks before it on its line starts a character, as mayBeHeader sees it.
+    const char *const data = m_original.constData();
+    const char *const first = data + begin;
+    const char *const last = data + end;
+    const char *at = first;
+    while (at < last) {
+        const char *const open = findByte(at, last, '[');
+        if (open == last)
+            return;
+        const char *lineBegin = open;
+        while (lineBegin > first && isBlankByte(lineBegin[-1]))
+            --lineBegin;
+        const bool startsLine = lineBegin == first || lineBegin[-1] == '\n' || lineBegin[-1] == '\r';
+        const char *contentEnd = open + 1;
+        while (contentEnd < last && *contentEnd != '\n' && *contentEnd != '\r')
+            ++contentEnd;
+        if (startsLine)
+            onLine(lineBegin - data, contentEnd - data);
+        at = contentEnd;
+    }
+}
+
 bool IniDocument::mayBeHeader(qsizetype begin, qsizetype end) const
 {
     // The blanks and "[" are the same units in every encoding the document reads, and a line's
@@ -232,6 +330,29 @@ QList<IniDocument::Line> &IniDocument::linesOf(const Section &section) const
     return section.lines;
 }
 
+QString IniDocument::nameOf(const Section &section) const
+{
+    if (section.parsed) {
+        const bool header = !section.lines.isEmpty() && section.lines.first().kind == Kind::Header;
+        return header ? nameOf(section.lines.first()).toString() : QString();
+    }
+    // A section not split yet starts with its header, decoded again here: names are needed
+    // far less often than headers are found.
+    QString name;
+    bool first = true;
+    forEachLine(section.byteBegin, section.byteEnd, [&](qsizetype begin, qsizetype contentEnd, qsizetype) {
+        if (!first)
+            return;
+        first = false;
+        const QString decoded = decodeLine(begin, contentEnd);
+        Line line;
+        parseLine(decoded, line);
+        if (line.kind == Kind::Header)
+            name = QStringView(decoded).mid(line.nameBegin, line.nameSize).toString();
+    });
+    return name;
+}
+
 IniDocument IniDocument::parse(const QByteArray &bytes)
 {
     IniDocument document;
@@ -256,47 +377,111 @@ IniDocument IniDocument::parse(const QByteArray &bytes)
     Section &preamble = document.m_sections.first();
     preamble.parsed = false;
     preamble.byteBegin = preamble.byteEnd = start;
-    document.forEachLine(start, bytes.size(), [&](qsizetype begin, qsizetype contentEnd, qsizetype) {
-        if (!document.mayBeHeader(begin, contentEnd))
-            return;
-        const QString decoded = document.decodeLine(begin, contentEnd);
+    // Each header's line start, and where its folded name ends in m_foldedNames; the sections
+    // are made once all are known, in one allocation.
+    QList<std::pair<qsizetype, qsizetype>> headers;
+    // A line of ASCII bytes is the same text in every encoding of one byte per unit the
+    // document reads (UTF-8 and every ANSI code page): a header line like that, and most are,
+    // is read from its bytes rather than decoded, and its name folded by hand.
+    const bool byteUnits = unit == 1;
+    document.forEachHeaderCandidate(start, bytes.size(), [&](qsizetype begin, qsizetype contentEnd) {
+        const char *const lineBytes = bytes.constData() + begin;
+        const qsizetype size = contentEnd - begin;
         Line line;
-        parseLine(decoded, line);
-        if (line.kind != Kind::Header)
-            return;
-        document.m_sections.last().byteEnd = begin;
-        document.m_sections.append(Section());
-        Section &section = document.m_sections.last();
-        section.name = QStringView(decoded).mid(line.nameBegin, line.nameSize).toString();
-        section.parsed = false;
-        section.byteBegin = begin;
+        if (byteUnits && isAscii(lineBytes, size)) {
+            splitLine(lineBytes, size, line);
+            if (line.kind != Kind::Header)
+                return;
+            // Trimmed already; folded as fold() folds ASCII.
+            const qsizetype at = document.m_foldedNames.size();
+            document.m_foldedNames.resize(at + line.nameSize);
+            QChar *out = document.m_foldedNames.data() + at;
+            for (const char c : QByteArrayView(lineBytes + line.nameBegin, line.nameSize))
+                *out++ = QLatin1Char(c >= 'A' && c <= 'Z' ? char(c + 32) : c);
+        } else {
+            const QString decoded = document.decodeLine(begin, contentEnd);
+            parseLine(decoded, line);
+            if (line.kind != Kind::Header)
+                return;
+            document.m_foldedNames.append(fold(QStringView(decoded).mid(line.nameBegin, line.nameSize)));
+        }
+        headers.append({ begin, document.m_foldedNames.size() });
     });
+    document.m_sections.reserve(headers.size() + 1);
+    for (const auto &header : std::as_const(headers)) {
+        document.m_sections.last().byteEnd = header.first;
+        Section &section = document.m_sections.emplace_back();
+        section.parsed = false;
+        section.byteBegin = header.first;
+    }
     document.m_sections.last().byteEnd = bytes.size();
-    // Indexed once all are known: one allocation for the index.
-    document.m_index.reserve(document.m_sections.size());
-    for (qsizetype s = 1; s < document.m_sections.size(); ++s)
-        document.index(s);
+    // Indexed once m_foldedNames will not move again: one allocation for the index.
+    document.m_index.reserve(headers.size());
+    const QStringView folded(document.m_foldedNames);
+    qsizetype foldedBegin = 0;
+    for (qsizetype h = 0; h < headers.size(); ++h) {
+        const qsizetype foldedEnd = headers.at(h).second;
+        document.index(h + 1, folded.mid(foldedBegin, foldedEnd - foldedBegin));
+        foldedBegin = foldedEnd;
+    }
     return document;
+}
+
+template<typename OnPiece>
+void IniDocument::forEachPiece(const OnPiece &onPiece) const
+{
+    // Bytes that follow each other in the file as it was read (untouched sections, unchanged
+    // lines) go as one piece, straight from it.
+    const char *runBegin = nullptr;
+    qsizetype runSize = 0;
+    const auto flushRun = [&] {
+        if (runSize > 0)
+            onPiece(QByteArrayView(runBegin, runSize));
+        runBegin = nullptr;
+        runSize = 0;
+    };
+    const auto add = [&](const char *data, qsizetype size) {
+        if (size == 0)
+            return;
+        if (!runBegin || runBegin + runSize != data)
+            flushRun();
+        if (!runBegin)
+            runBegin = data;
+        runSize += size;
+    };
+    add(m_bom.constData(), m_bom.size());
+    for (const Section &section : m_sections) {
+        if (!section.parsed) {
+            add(m_original.constData() + section.byteBegin, section.byteEnd - section.byteBegin);
+            continue;
+        }
+        for (const Line &line : section.lines) {
+            if (!line.raw.isEmpty()) {
+                add(line.raw.constData(), line.raw.size());
+            } else {
+                flushRun();
+                onPiece(QByteArrayView(encode(textOf(line)) + lineEnd()));
+            }
+        }
+    }
+    flushRun();
 }
 
 QByteArray IniDocument::serialize() const
 {
     QByteArray out;
     out.reserve(m_original.size() + 4096);
-    out += m_bom;
-    for (const Section &section : m_sections) {
-        if (!section.parsed) {
-            out.append(m_original.constData() + section.byteBegin, section.byteEnd - section.byteBegin);
-            continue;
-        }
-        for (const Line &line : section.lines) {
-            if (!line.raw.isEmpty())
-                out += line.raw;
-            else
-                out += encode(textOf(line)) + lineEnd();
-        }
-    }
+    forEachPiece([&](QByteArrayView piece) { out.append(piece); });
     return out;
+}
+
+bool IniDocument::writeTo(QIODevice &device) const
+{
+    bool written = true;
+    forEachPiece([&](QByteArrayView piece) {
+        written = written && device.write(piece.data(), piece.size()) == piece.size();
+    });
+    return written;
 }
 
 qsizetype IniDocument::decodeInto(QByteArrayView bytes, char16_t *out) const
@@ -391,17 +576,16 @@ qsizetype IniDocument::totalSizeBefore(qsizetype sectionIndex) const
 IniDocument::Section &IniDocument::appendSection(const QString &name)
 {
     m_sections.append(Section());
-    m_sections.last().name = name;
-    index(m_sections.size() - 1);
+    m_addedNames.append(fold(name));
+    index(m_sections.size() - 1, m_addedNames.last());
     return m_sections.last();
 }
 
-void IniDocument::index(qsizetype index)
+void IniDocument::index(qsizetype index, QStringView folded)
 {
-    QString folded = fold(m_sections.at(index).name);
     const auto found = m_index.find(folded);
     if (found == m_index.end()) {
-        m_index.insert(std::move(folded), { index, index });
+        m_index.insert(folded, { index, index });
     } else {
         m_sections[found->second].nextSameName = index;
         found->second = index;
@@ -412,8 +596,9 @@ void IniDocument::index(qsizetype index)
 void IniDocument::appendSectionAtEnd(const QString &name, const QList<Line> &entries)
 {
     endLastLine();
-    Section &section = appendSection(trimmedIni(name));
-    section.lines.append(headerLine(section.name));
+    const QString trimmed = trimmedIni(name);
+    Section &section = appendSection(trimmed);
+    section.lines.append(headerLine(trimmed));
     section.lines.append(entries);
 }
 
@@ -448,8 +633,9 @@ QStringList IniDocument::sectionNames() const
 {
     QStringList names;
     for (qsizetype s = 1; s < m_sections.size(); ++s) {
-        if (!m_sections.at(s).name.isEmpty())
-            names.append(m_sections.at(s).name);
+        QString name = nameOf(m_sections.at(s));
+        if (!name.isEmpty())
+            names.append(std::move(name));
     }
     return names;
 }

@@ -9,6 +9,8 @@
 #include <optional>
 #include <utility>
 
+class QIODevice;
+
 // An ini file in memory, read and changed the way the Windows profile functions read and change
 // one, except that every line a change does not touch is written back exactly as it was (bytes,
 // order, comments, blank lines, text before the first section).
@@ -35,6 +37,9 @@ public:
     IniDocument();
     static IniDocument parse(const QByteArray &bytes);
     QByteArray serialize() const;
+    // Writes what serialize() gives, without making it first: untouched sections go to the
+    // device straight from the bytes parsed. False when a write fails.
+    bool writeTo(QIODevice &device) const;
     Encoding encoding() const { return m_encoding; }
 
     // Names of the named sections, in file order, duplicates included.
@@ -74,16 +79,15 @@ public:
     };
     struct Section
     {
-        QString name;
-        // The header first, for a named section. Until `parsed`, the section's lines are still
-        // the bytes [byteBegin, byteEnd) of the file.
+        // The header first, for a named section; its name is read from there. Until `parsed`,
+        // the section's lines are still the bytes [byteBegin, byteEnd) of the file.
         mutable QList<Line> lines;
-        mutable bool parsed = true;
+        mutable QHash<QString, qsizetype> keys; // folded name -> first entry; built on demand
         qsizetype byteBegin = 0;
         qsizetype byteEnd = 0;
-        mutable QHash<QString, qsizetype> keys; // folded name -> first entry; built on demand
-        mutable bool keysValid = false;
         qsizetype nextSameName = -1; // the next section of the same name, if any
+        mutable bool parsed = true;
+        mutable bool keysValid = false;
     };
 
 private:
@@ -106,9 +110,18 @@ private:
     template<typename OnLine>
     void forEachLine(qsizetype begin, qsizetype end, const OnLine &onLine) const;
     QString decodeLine(qsizetype begin, qsizetype end) const;
+    // The name of the section, as its header gives it (empty for the text before the first).
+    QString nameOf(const Section &section) const;
     bool mayBeHeader(qsizetype begin, qsizetype end) const;
+    // Calls onLine(begin, contentEnd) for each line of [begin, end) that mayBeHeader, and
+    // perhaps for no other (the header scan of parse).
+    template<typename OnLine>
+    void forEachHeaderCandidate(qsizetype begin, qsizetype end, const OnLine &onLine) const;
     // Splits and decodes a section's lines, once.
     void materialize(const Section &section) const;
+    // Calls onPiece(QByteArrayView) with the serialized document, piece after piece.
+    template<typename OnPiece>
+    void forEachPiece(const OnPiece &onPiece) const;
     QList<Line> &linesOf(const Section &section) const;
     static bool isEmpty(const Section &section);
     // Kind, name and value of a line's text, as places in that text.
@@ -124,8 +137,9 @@ private:
     const Section *firstSection(const QString &name) const;
     qsizetype findKey(const Section &section, const QString &key) const;
     Section &appendSection(const QString &name);
-    // Adds a section to the index by its folded name.
-    void index(qsizetype sectionIndex);
+    // Adds a section to the index under its folded name, which must stay where it is as long
+    // as the index (see m_index).
+    void index(qsizetype sectionIndex, QStringView folded);
     void appendSectionAtEnd(const QString &name, const QList<Line> &entries);
     void insertAfterLastEntry(qsizetype sectionIndex, Line line);
 
@@ -138,8 +152,14 @@ private:
     mutable QString m_text; // the decoded text of every split line, end to end, without line ends
     QList<Section> m_sections; // m_sections[0]: the text before the first header
     // Folded name -> the first and the last section of that name (the others are chained by
-    // nextSameName, in order).
-    QHash<QString, std::pair<qsizetype, qsizetype>> m_index;
+    // nextSameName, in order). The names are places in m_foldedNames (the file's sections, end to
+    // end, written once by parse) and in m_addedNames (one text per section added since): texts
+    // never changed once indexed, shared by every copy of the document, so their places hold
+    // for as long as any copy's index does. A file of thousands of sections costs no
+    // allocation per name.
+    QHash<QStringView, std::pair<qsizetype, qsizetype>> m_index;
+    QString m_foldedNames;
+    QStringList m_addedNames;
 };
 
 Q_DECLARE_TYPEINFO(IniDocument::Line, Q_RELOCATABLE_TYPE);

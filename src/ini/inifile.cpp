@@ -122,13 +122,12 @@ bool IniFile::save()
     m_readOnly = -1;
     if (!writable())
         return false;
-    const QByteArray bytes = m_document.serialize();
     // The new file is written beside the old one and renamed over it; QSaveFile flushes it to
-    // disk before the rename, and removes it if anything fails.
+    // disk before the rename, and removes it if anything fails. originalBytes() stays what was
+    // read: what a backup keeps.
     QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+    if (!out.open(QIODevice::WriteOnly) || !m_document.writeTo(out) || !out.commit())
         return false;
     m_changed = false;
-    m_bytes = bytes;
     return true;
 }

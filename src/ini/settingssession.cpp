@@ -15,14 +15,23 @@ QString SettingsSession::keyOf(const QString &path)
 
 SettingsSession::Entry *SettingsSession::find(const QString &path)
 {
-    const auto found = m_index.constFind(keyOf(path));
-    return found == m_index.constEnd() ? nullptr : &m_entries[*found];
+    return const_cast<Entry *>(std::as_const(*this).find(path));
 }
 
 const SettingsSession::Entry *SettingsSession::find(const QString &path) const
 {
+    // The steps ask for the same few files thousands of times, most often spelled the same
+    // way: an absolute path's key depends on its text alone, so a spelling once looked up
+    // need not be made into a key again.
+    const auto known = m_spellings.constFind(path);
+    if (known != m_spellings.constEnd())
+        return &m_entries[*known];
     const auto found = m_index.constFind(keyOf(path));
-    return found == m_index.constEnd() ? nullptr : &m_entries[*found];
+    if (found == m_index.constEnd())
+        return nullptr;
+    if (QDir::isAbsolutePath(path))
+        m_spellings.insert(path, *found);
+    return &m_entries[*found];
 }
 
 IniFile &SettingsSession::file(const QString &path)

@@ -59,5 +59,6 @@ private:
 
     std::vector<Entry> m_entries; // in the order the steps first used them
     QHash<QString, size_t> m_index;
+    mutable QHash<QString, size_t> m_spellings; // absolute paths as the steps wrote them -> entry
     bool m_committed = false;
 };
