@@ -1,17 +1,17 @@
 #include "intropage.h"
 
 #include "globals.h"
+#include "pageparts.h"
 #include "version/fileversionreader.h"
 
 #include <QDir>
 #include <QLabel>
-#include <QPixmap>
 #include <QVBoxLayout>
 
 IntroPage::IntroPage(QWidget *parent)
     : QWizardPage(parent)
 {
-    setPixmap(QWizard::WatermarkPixmap, QPixmap(QStringLiteral(":/InstallQuorOlma/Resources/Quor12-40.PNG")));
+    PageParts::setWatermark(this);
 
     const QString driverPath = jawsInstaller.sourceFolder() + QDir::separator() + JawsInstaller::driverFileName();
     QString version = FileVersionReader::fileVersion(driverPath, QStringLiteral("000004b0"));
