@@ -9,11 +9,10 @@
 
 #include <QTimer>
 
-RemovalWizard::RemovalWizard(const QString &jawsFolder, QWidget *parent)
+RemovalWizard::RemovalWizard(const QString &jawsFolder, const QStringList &installed, QWidget *parent)
     : QWizard(parent)
     , m_removal(jaws, jawsInstaller)
 {
-    const QStringList installed = jaws.jawsFolders();
     if (jawsFolder.isEmpty()) {
         for (const QString &folder : installed) {
             if (Removal::isRecorded(jawsInstaller, folder))
@@ -34,7 +33,7 @@ RemovalWizard::RemovalWizard(const QString &jawsFolder, QWidget *parent)
     setPage(ConclusionPageId, new RemovalConclusionPage);
     // Nothing to choose when a JAWS was named, nothing to do when no JAWS holds a record.
     if (!m_namedFolder.isEmpty())
-        setStartId(PlanPageId);
+        setStartId(Removal::isRecorded(jawsInstaller, m_namedFolder) ? PlanPageId : ConclusionPageId);
     else if (m_recordedFolders.isEmpty())
         setStartId(ConclusionPageId);
 

@@ -16,8 +16,8 @@ public:
     enum PageId { ChoicePageId = 0, PlanPageId = 1, ProgressPageId = 2, ConclusionPageId = 3 };
 
     // `jawsFolder` names the JAWS installation to remove the driver from; without one, the user
-    // chooses among those that hold an install record.
-    explicit RemovalWizard(const QString &jawsFolder = QString(), QWidget *parent = nullptr);
+    // chooses among those of `installedFolders` that hold an install record.
+    RemovalWizard(const QString &jawsFolder, const QStringList &installedFolders, QWidget *parent = nullptr);
 
     Removal &removal() { return m_removal; }
     // The JAWS installations that hold an install record, when none was named.
