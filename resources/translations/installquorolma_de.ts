@@ -173,10 +173,6 @@
         <translation>JAWS wird beendet, während die Dateien kopiert werden. Danach wird es automatisch neu gestartet.</translation>
     </message>
     <message>
-        <source>Warning</source>
-        <translation>Warnung</translation>
-    </message>
-    <message>
         <source>Copy finished.</source>
         <translation>Kopieren abgeschlossen.</translation>
     </message>
@@ -307,6 +303,124 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>User settings of %1 in %2:</source>
         <translation>Benutzereinstellungen von %1 in %2:</translation>
+    </message>
+</context>
+<context>
+    <name>PageParts</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalChoicePage</name>
+    <message>
+        <source>Please select the Jaws installation to remove the Korvalis Braille driver from.</source>
+        <translation>Bitte wählen Sie die Jaws-Installation aus, aus der der Korvalis-Braille-Treiber entfernt werden soll.</translation>
+    </message>
+    <message>
+        <source>&amp;Jaws folders:</source>
+        <translation>&amp;Jaws-Ordner:</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalConclusionPage</name>
+    <message>
+        <source>End of the removal</source>
+        <translation>Abschluss der Entfernung</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed, but not everything could be put back as it was: please read the removal report.</source>
+        <translation>Der Korvalis-Braille-Treiber wurde entfernt, aber nicht alles konnte wiederhergestellt werden: Bitte lesen Sie den Entfernungsbericht.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed.</source>
+        <translation>Der Korvalis-Braille-Treiber wurde entfernt.</translation>
+    </message>
+    <message>
+        <source>The removal was cancelled: nothing was removed.</source>
+        <translation>Die Entfernung wurde abgebrochen: Es wurde nichts entfernt.</translation>
+    </message>
+    <message>
+        <source>Jaws could not be closed: nothing was removed. Please close Jaws and try again.</source>
+        <translation>Jaws konnte nicht beendet werden: Es wurde nichts entfernt. Bitte beenden Sie Jaws und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Nothing was removed: please read the removal report.</source>
+        <translation>Es wurde nichts entfernt: Bitte lesen Sie den Entfernungsbericht.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is installed in no Jaws on this computer: there is nothing to remove.</source>
+        <translation>Der Korvalis-Braille-Treiber ist in keinem Jaws auf diesem Computer installiert: Es gibt nichts zu entfernen.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is not installed in %1: there is nothing to remove.</source>
+        <translation>Der Korvalis-Braille-Treiber ist in %1 nicht installiert: Es gibt nichts zu entfernen.</translation>
+    </message>
+    <message>
+        <source>No removal report could be written.</source>
+        <translation>Es konnte kein Entfernungsbericht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The removal report is %1.</source>
+        <translation>Der Entfernungsbericht ist %1.</translation>
+    </message>
+    <message>
+        <source>Click %1 to end the removal.</source>
+        <translation>Klicken Sie auf %1, um die Entfernung zu beenden.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalPlanPage</name>
+    <message>
+        <source>&amp;What will be done:</source>
+        <translation>&amp;Was geschehen wird:</translation>
+    </message>
+    <message>
+        <source>Jaws %1 in %2</source>
+        <translation>Jaws %1 in %2</translation>
+    </message>
+    <message>
+        <source>the Jaws in %1</source>
+        <translation>dem Jaws in %1</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver will be removed from %1, and the settings it changed put back as they were.</source>
+        <translation>Der Korvalis-Braille-Treiber wird aus %1 entfernt, und die von ihm geänderten Einstellungen werden wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver has no installation record in %1: there is nothing to remove.</source>
+        <translation>Der Korvalis-Braille-Treiber hat in %1 keinen Installationsnachweis: Es gibt nichts zu entfernen.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalProgressPage</name>
+    <message>
+        <source>Removal in progress...</source>
+        <translation>Entfernung läuft...</translation>
+    </message>
+    <message>
+        <source>Jaws will be closed while the driver is removed. It will be automatically restarted.</source>
+        <translation>JAWS wird beendet, während der Treiber entfernt wird. Danach wird es automatisch neu gestartet.</translation>
+    </message>
+    <message>
+        <source>Removal finished.</source>
+        <translation>Entfernung abgeschlossen.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalWizard</name>
+    <message>
+        <source>&amp;Next&gt;</source>
+        <translation>&amp;Weiter&gt;</translation>
+    </message>
+    <message>
+        <source>Removing the Korvalis driver from Jaws</source>
+        <translation>Korvalis-Treiber aus Jaws entfernen</translation>
     </message>
 </context>
 <context>

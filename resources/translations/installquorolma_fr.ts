@@ -173,10 +173,6 @@
         <translation>JAWS va être fermé pendant la copie des fichiers. Il sera redémarré automatiquement.</translation>
     </message>
     <message>
-        <source>Warning</source>
-        <translation>Avertissement</translation>
-    </message>
-    <message>
         <source>Copy finished.</source>
         <translation>Copie terminée.</translation>
     </message>
@@ -307,6 +303,124 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>User settings of %1 in %2:</source>
         <translation>Paramètres utilisateur de %1 dans %2 :</translation>
+    </message>
+</context>
+<context>
+    <name>PageParts</name>
+    <message>
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalChoicePage</name>
+    <message>
+        <source>Please select the Jaws installation to remove the Korvalis Braille driver from.</source>
+        <translation>Veuillez sélectionner l&apos;installation de Jaws dont le pilote braille Korvalis doit être retiré.</translation>
+    </message>
+    <message>
+        <source>&amp;Jaws folders:</source>
+        <translation>Dossiers &amp;Jaws :</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalConclusionPage</name>
+    <message>
+        <source>End of the removal</source>
+        <translation>Fin de la désinstallation</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed, but not everything could be put back as it was: please read the removal report.</source>
+        <translation>Le pilote braille Korvalis a été retiré, mais tout n&apos;a pas pu être remis comme avant : veuillez lire le rapport de désinstallation.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed.</source>
+        <translation>Le pilote braille Korvalis a été retiré.</translation>
+    </message>
+    <message>
+        <source>The removal was cancelled: nothing was removed.</source>
+        <translation>La désinstallation a été annulée : rien n&apos;a été retiré.</translation>
+    </message>
+    <message>
+        <source>Jaws could not be closed: nothing was removed. Please close Jaws and try again.</source>
+        <translation>Jaws n&apos;a pas pu être fermé : rien n&apos;a été retiré. Veuillez fermer Jaws et réessayer.</translation>
+    </message>
+    <message>
+        <source>Nothing was removed: please read the removal report.</source>
+        <translation>Rien n&apos;a été retiré : veuillez lire le rapport de désinstallation.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is installed in no Jaws on this computer: there is nothing to remove.</source>
+        <translation>Le pilote braille Korvalis n&apos;est installé dans aucun Jaws de cet ordinateur : il n&apos;y a rien à retirer.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is not installed in %1: there is nothing to remove.</source>
+        <translation>Le pilote braille Korvalis n&apos;est pas installé dans %1 : il n&apos;y a rien à retirer.</translation>
+    </message>
+    <message>
+        <source>No removal report could be written.</source>
+        <translation>Aucun rapport de désinstallation n&apos;a pu être écrit.</translation>
+    </message>
+    <message>
+        <source>The removal report is %1.</source>
+        <translation>Le rapport de désinstallation est %1.</translation>
+    </message>
+    <message>
+        <source>Click %1 to end the removal.</source>
+        <translation>Cliquez sur %1 pour terminer la désinstallation.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalPlanPage</name>
+    <message>
+        <source>&amp;What will be done:</source>
+        <translation>&amp;Ce qui sera fait :</translation>
+    </message>
+    <message>
+        <source>Jaws %1 in %2</source>
+        <translation>Jaws %1 dans %2</translation>
+    </message>
+    <message>
+        <source>the Jaws in %1</source>
+        <translation>le Jaws de %1</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver will be removed from %1, and the settings it changed put back as they were.</source>
+        <translation>Le pilote braille Korvalis sera retiré de %1, et les réglages qu&apos;il a modifiés seront remis comme avant.</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Retirer</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver has no installation record in %1: there is nothing to remove.</source>
+        <translation>Le pilote braille Korvalis n&apos;a pas de journal d&apos;installation dans %1 : il n&apos;y a rien à retirer.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalProgressPage</name>
+    <message>
+        <source>Removal in progress...</source>
+        <translation>Désinstallation en cours...</translation>
+    </message>
+    <message>
+        <source>Jaws will be closed while the driver is removed. It will be automatically restarted.</source>
+        <translation>Jaws sera fermé pendant le retrait du pilote. Il sera redémarré automatiquement.</translation>
+    </message>
+    <message>
+        <source>Removal finished.</source>
+        <translation>Désinstallation terminée.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalWizard</name>
+    <message>
+        <source>&amp;Next&gt;</source>
+        <translation>&amp;Suivant&gt;</translation>
+    </message>
+    <message>
+        <source>Removing the Korvalis driver from Jaws</source>
+        <translation>Retrait du pilote Korvalis de Jaws</translation>
     </message>
 </context>
 <context>

@@ -173,10 +173,6 @@
         <translation>JAWS verrà chiuso durante la copia dei file. Verrà riavviato automaticamente.</translation>
     </message>
     <message>
-        <source>Warning</source>
-        <translation>Avviso</translation>
-    </message>
-    <message>
         <source>Copy finished.</source>
         <translation>Copia completata.</translation>
     </message>
@@ -307,6 +303,124 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>User settings of %1 in %2:</source>
         <translation>Impostazioni utente di %1 in %2:</translation>
+    </message>
+</context>
+<context>
+    <name>PageParts</name>
+    <message>
+        <source>Warning</source>
+        <translation>Avviso</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalChoicePage</name>
+    <message>
+        <source>Please select the Jaws installation to remove the Korvalis Braille driver from.</source>
+        <translation>Selezionare l&apos;installazione di Jaws da cui rimuovere il driver braille Korvalis.</translation>
+    </message>
+    <message>
+        <source>&amp;Jaws folders:</source>
+        <translation>Cartelle di &amp;Jaws:</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalConclusionPage</name>
+    <message>
+        <source>End of the removal</source>
+        <translation>Fine della rimozione</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed, but not everything could be put back as it was: please read the removal report.</source>
+        <translation>Il driver braille Korvalis è stato rimosso, ma non tutto è stato possibile ripristinare: leggere il rapporto di rimozione.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed.</source>
+        <translation>Il driver braille Korvalis è stato rimosso.</translation>
+    </message>
+    <message>
+        <source>The removal was cancelled: nothing was removed.</source>
+        <translation>La rimozione è stata annullata: non è stato rimosso nulla.</translation>
+    </message>
+    <message>
+        <source>Jaws could not be closed: nothing was removed. Please close Jaws and try again.</source>
+        <translation>Non è stato possibile chiudere Jaws: non è stato rimosso nulla. Chiudere Jaws e riprovare.</translation>
+    </message>
+    <message>
+        <source>Nothing was removed: please read the removal report.</source>
+        <translation>Non è stato rimosso nulla: leggere il rapporto di rimozione.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is installed in no Jaws on this computer: there is nothing to remove.</source>
+        <translation>Il driver braille Korvalis non è installato in nessun Jaws di questo computer: non c&apos;è nulla da rimuovere.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is not installed in %1: there is nothing to remove.</source>
+        <translation>Il driver braille Korvalis non è installato in %1: non c&apos;è nulla da rimuovere.</translation>
+    </message>
+    <message>
+        <source>No removal report could be written.</source>
+        <translation>Non è stato possibile scrivere alcun rapporto di rimozione.</translation>
+    </message>
+    <message>
+        <source>The removal report is %1.</source>
+        <translation>Il rapporto di rimozione è %1.</translation>
+    </message>
+    <message>
+        <source>Click %1 to end the removal.</source>
+        <translation>Fare clic su %1 per terminare la rimozione.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalPlanPage</name>
+    <message>
+        <source>&amp;What will be done:</source>
+        <translation>&amp;Cosa verrà fatto:</translation>
+    </message>
+    <message>
+        <source>Jaws %1 in %2</source>
+        <translation>Jaws %1 in %2</translation>
+    </message>
+    <message>
+        <source>the Jaws in %1</source>
+        <translation>il Jaws in %1</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver will be removed from %1, and the settings it changed put back as they were.</source>
+        <translation>Il driver braille Korvalis verrà rimosso da %1 e le impostazioni che ha modificato verranno ripristinate.</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Rimuovi</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver has no installation record in %1: there is nothing to remove.</source>
+        <translation>Il driver braille Korvalis non ha un registro di installazione in %1: non c&apos;è nulla da rimuovere.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalProgressPage</name>
+    <message>
+        <source>Removal in progress...</source>
+        <translation>Rimozione in corso...</translation>
+    </message>
+    <message>
+        <source>Jaws will be closed while the driver is removed. It will be automatically restarted.</source>
+        <translation>Jaws verrà chiuso durante la rimozione del driver. Verrà riavviato automaticamente.</translation>
+    </message>
+    <message>
+        <source>Removal finished.</source>
+        <translation>Rimozione completata.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalWizard</name>
+    <message>
+        <source>&amp;Next&gt;</source>
+        <translation>&amp;Avanti&gt;</translation>
+    </message>
+    <message>
+        <source>Removing the Korvalis driver from Jaws</source>
+        <translation>Rimozione del driver Korvalis da Jaws</translation>
     </message>
 </context>
 <context>

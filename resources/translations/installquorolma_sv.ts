@@ -173,10 +173,6 @@
         <translation>JAWS stängs medan filerna kopieras. Det startas sedan om automatiskt.</translation>
     </message>
     <message>
-        <source>Warning</source>
-        <translation>Varning</translation>
-    </message>
-    <message>
         <source>Copy finished.</source>
         <translation>Kopieringen är klar.</translation>
     </message>
@@ -307,6 +303,124 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>User settings of %1 in %2:</source>
         <translation>Användarinställningar för %1 i %2:</translation>
+    </message>
+</context>
+<context>
+    <name>PageParts</name>
+    <message>
+        <source>Warning</source>
+        <translation>Varning</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalChoicePage</name>
+    <message>
+        <source>Please select the Jaws installation to remove the Korvalis Braille driver from.</source>
+        <translation>Välj den Jaws-installation som Korvalis punktskriftsdrivrutin ska tas bort från.</translation>
+    </message>
+    <message>
+        <source>&amp;Jaws folders:</source>
+        <translation>&amp;Jaws-mappar:</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalConclusionPage</name>
+    <message>
+        <source>End of the removal</source>
+        <translation>Borttagningen avslutas</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed, but not everything could be put back as it was: please read the removal report.</source>
+        <translation>Korvalis punktskriftsdrivrutin togs bort, men allt kunde inte återställas: läs borttagningsrapporten.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed.</source>
+        <translation>Korvalis punktskriftsdrivrutin togs bort.</translation>
+    </message>
+    <message>
+        <source>The removal was cancelled: nothing was removed.</source>
+        <translation>Borttagningen avbröts: ingenting togs bort.</translation>
+    </message>
+    <message>
+        <source>Jaws could not be closed: nothing was removed. Please close Jaws and try again.</source>
+        <translation>Jaws kunde inte stängas: ingenting togs bort. Stäng Jaws och försök igen.</translation>
+    </message>
+    <message>
+        <source>Nothing was removed: please read the removal report.</source>
+        <translation>Ingenting togs bort: läs borttagningsrapporten.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is installed in no Jaws on this computer: there is nothing to remove.</source>
+        <translation>Korvalis punktskriftsdrivrutin är inte installerad i någon Jaws på den här datorn: det finns inget att ta bort.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is not installed in %1: there is nothing to remove.</source>
+        <translation>Korvalis punktskriftsdrivrutin är inte installerad i %1: det finns inget att ta bort.</translation>
+    </message>
+    <message>
+        <source>No removal report could be written.</source>
+        <translation>Ingen borttagningsrapport kunde skrivas.</translation>
+    </message>
+    <message>
+        <source>The removal report is %1.</source>
+        <translation>Borttagningsrapporten är %1.</translation>
+    </message>
+    <message>
+        <source>Click %1 to end the removal.</source>
+        <translation>Klicka på %1 för att avsluta borttagningen.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalPlanPage</name>
+    <message>
+        <source>&amp;What will be done:</source>
+        <translation>&amp;Det här görs:</translation>
+    </message>
+    <message>
+        <source>Jaws %1 in %2</source>
+        <translation>Jaws %1 i %2</translation>
+    </message>
+    <message>
+        <source>the Jaws in %1</source>
+        <translation>Jaws i %1</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver will be removed from %1, and the settings it changed put back as they were.</source>
+        <translation>Korvalis punktskriftsdrivrutin tas bort från %1, och de inställningar den ändrade återställs.</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Ta bort</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver has no installation record in %1: there is nothing to remove.</source>
+        <translation>Korvalis punktskriftsdrivrutin har ingen installationspost i %1: det finns inget att ta bort.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalProgressPage</name>
+    <message>
+        <source>Removal in progress...</source>
+        <translation>Borttagningen pågår...</translation>
+    </message>
+    <message>
+        <source>Jaws will be closed while the driver is removed. It will be automatically restarted.</source>
+        <translation>Jaws stängs medan drivrutinen tas bort. Det startas om automatiskt.</translation>
+    </message>
+    <message>
+        <source>Removal finished.</source>
+        <translation>Borttagningen är klar.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalWizard</name>
+    <message>
+        <source>&amp;Next&gt;</source>
+        <translation>&amp;Nästa&gt;</translation>
+    </message>
+    <message>
+        <source>Removing the Korvalis driver from Jaws</source>
+        <translation>Ta bort Korvalis-drivrutinen från Jaws</translation>
     </message>
 </context>
 <context>

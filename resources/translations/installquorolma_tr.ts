@@ -173,10 +173,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Warning</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Copy finished.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -300,6 +296,124 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>User settings of %1 in %2:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PageParts</name>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RemovalChoicePage</name>
+    <message>
+        <source>Please select the Jaws installation to remove the Korvalis Braille driver from.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Jaws folders:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RemovalConclusionPage</name>
+    <message>
+        <source>End of the removal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed, but not everything could be put back as it was: please read the removal report.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The removal was cancelled: nothing was removed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jaws could not be closed: nothing was removed. Please close Jaws and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was removed: please read the removal report.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is installed in no Jaws on this computer: there is nothing to remove.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is not installed in %1: there is nothing to remove.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No removal report could be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The removal report is %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click %1 to end the removal.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RemovalPlanPage</name>
+    <message>
+        <source>&amp;What will be done:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jaws %1 in %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the Jaws in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver will be removed from %1, and the settings it changed put back as they were.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver has no installation record in %1: there is nothing to remove.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RemovalProgressPage</name>
+    <message>
+        <source>Removal in progress...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jaws will be closed while the driver is removed. It will be automatically restarted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removal finished.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RemovalWizard</name>
+    <message>
+        <source>&amp;Next&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removing the Korvalis driver from Jaws</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
