@@ -98,7 +98,7 @@ int runFromCommandLine(int &argc, char **argv, const CommandLine &commandLine, c
 
 } // namespace
 
-int runInstaller(int &argc, char **argv, const std::function<void(InstallWizard &)> &beforeEventLoop)
+int runInstaller(int &argc, char **argv, const std::function<void(QWizard &)> &beforeEventLoop)
 {
     const QStringList arguments = Platform::commandLineArguments(argc, argv);
     const CommandLine commandLine(arguments);

@@ -105,7 +105,7 @@ int main(int argc, char *argv[])
         jawsWindow->add(QStringLiteral("JFWUI2"), QStringLiteral("JAWS"));
         jawsWindow->onClose = [&jawsWindow](Platform::WindowHandle window) { jawsWindow->close(window); };
     }
-    const int result = runInstaller(argc, argv, [](InstallWizard &wizard) {
+    const int result = runInstaller(argc, argv, [](QWizard &wizard) {
         Platform::installMessageBoxService(&messageBox);
         theWizard = &wizard;
         QObject::connect(&wizard, &QWizard::currentIdChanged, &wizard, [&wizard](int id) {
