@@ -501,7 +501,19 @@ void tst_Installation::unattended_data()
     QTest::newRow("interrupted during the copy") << (named + QStringList{ "--log", "$ROOT/log.txt" }) << "interrupt" << false << 6 << "cancelled";
     QTest::newRow("terminated during the copy") << (named + QStringList{ "--log", "$ROOT/log.txt" }) << "terminate" << false << 6 << "cancelled";
 #endif
+    // Installed first (then changed as the state says), then removed: "removed" compares the
+    // machine with the one before the first installation.
+    const QStringList removal{ "--unattended", "--remove", "--jaws", "$JAWS" };
+    QTest::newRow("remove, Windows-style, with a log") << QStringList{ "/Unattended", "/Remove", "/jaws", "$JAWS", "/log", "$ROOT/log.txt" }
+                                                       << "removal" << false << 0 << "removed";
+    QTest::newRow("remove twice") << removal << "removal, twice" << false << 0 << "removed";
+    QTest::newRow("remove: a value the user changed stays") << removal << "removal, user change" << false << 0 << "removed";
+    QTest::newRow("remove after two installations") << removal << "removal, installed twice" << false << 0 << "removed";
+    QTest::newRow("remove from JAWS 2025") << removal << "removal, JAWS 2025" << false << 0 << "removed";
+    QTest::newRow("remove from JAWS 5, installed twice") << removal << "removal, JAWS 5, installed twice" << false << 0 << "removed";
+    QTest::newRow("remove with a display") << (removal + QStringList{ "--display", "QUOR" }) << "" << false << 2 << "untouched";
 #ifdef Q_OS_WIN
+    QTest::newRow("remove, JAWS running: closed and started again") << removal << "removal" << true << 0 << "removed";
     QTest::newRow("JAWS running: closed and started again") << named << "" << true << 0 << "one-run";
     QTest::newRow("JAWS running, left closed") << (named + QStringList{ "/NoRestart" }) << "" << true << 0 << "one-run";
     QTest::newRow("all, JAWS running: closed once, started once") << all << "three installations" << true << 0 << "all";
@@ -537,6 +549,46 @@ QMap<QString, QByteArray> settingsFiles(const TestMachine &machine, const QStrin
     return files;
 }
 
+// Every file and folder of the machine but the package, those of the settings folders included,
+// with their contents (folders as "/").
+QMap<QString, QByteArray> machineState(const TestMachine &machine)
+{
+    QMap<QString, QByteArray> state;
+    for (const QString &place : { machine.root, machine.sharedSettings, machine.userSettings }) {
+        const qsizetype maker = place.indexOf(QLatin1String("/Freedom Scientific/"));
+        const QString makerFolder = place.left(maker + qsizetype(qstrlen("/Freedom Scientific")));
+        QDirIterator it(place == machine.root || maker < 0 ? place : makerFolder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            if (!path.startsWith(machine.packageFolder) && !path.endsWith(QLatin1String("jawsdouble.log")))
+                state.insert(path, it.fileInfo().isDir() ? QByteArray("/") : TextFiles::read(path));
+        }
+    }
+    return state;
+}
+
+// Every file that was there has its bytes again; of what came since, only reports and numbered
+// backups are left.
+bool restoredAsBefore(const QMap<QString, QByteArray> &before, const QMap<QString, QByteArray> &after)
+{
+    static const QRegularExpression kept(QStringLiteral("(installLog\\.txt|/log\\.txt|\\.\\d{3,})$"));
+    bool same = true;
+    for (auto file = before.cbegin(); file != before.cend(); ++file) {
+        if (!kept.match(file.key()).hasMatch() && after.value(file.key()) != file.value()) {
+            qWarning("not as before: %s\n%s", qPrintable(file.key()), after.value(file.key(), "(gone)").constData());
+            same = false;
+        }
+    }
+    for (auto file = after.cbegin(); file != after.cend(); ++file) {
+        if (!before.contains(file.key()) && !kept.match(file.key()).hasMatch()) {
+            qWarning("left behind: %s", qPrintable(file.key()));
+            same = false;
+        }
+    }
+    return same;
+}
+
 } // namespace
 
 // The command line for people who install on many machines: the same installation as the
@@ -550,7 +602,9 @@ void tst_Installation::unattended()
     QFETCH(int, exitCode);
     QFETCH(QString, result);
     QTemporaryDir root;
-    TestMachine machine(root.path());
+    TestMachine machine(root.path(), state.contains(QLatin1String("JAWS 2025")) ? TestMachine::Jaws::Version2025
+                                         : state.contains(QLatin1String("JAWS 5")) ? TestMachine::Jaws::Version5
+                                                                                   : TestMachine::Jaws::Version10);
     QVERIFY(machine.make(jawsRunning ? QStringLiteral("jawsdouble") : QString()));
     if (state == QLatin1String("no driver"))
         QVERIFY(QFile::remove(machine.packageFolder + QStringLiteral("/QuorOlma.jlb")));
@@ -576,6 +630,26 @@ void tst_Installation::unattended()
     QString program = machine.addProgram(QStringLiteral("InstallQuorOlma"));
     QVERIFY(!program.isEmpty());
     const QString packageBefore = dumpPart(machine.dump(), QStringLiteral("$PACKAGE"));
+    const QMap<QString, QByteArray> pristine = machineState(machine);
+    // A user's own settings file, which the installation changes, and then the user.
+    const QString usersFile = (machine.userSettings.contains(QLatin1String("no user")) ? machine.sharedSettings : machine.userSettings)
+        + QStringLiteral("/enu/default.jcf");
+    QByteArray usersChange;
+    if (state.startsWith(QLatin1String("removal"))) {
+        for (const QString &display : state.contains(QLatin1String("twice")) && !state.endsWith(QLatin1String(", twice"))
+                 ? QStringList{ "QUOR", "OLMA" } : QStringList{ "QUOR" }) {
+            QProcess installation;
+            installation.setProcessEnvironment(machine.environment());
+            installation.start(program, { "--unattended", "--jaws", QDir::toNativeSeparators(machine.jawsFolder), "--display", display });
+            QVERIFY(installation.waitForFinished(120000));
+            QCOMPARE(installation.exitCode(), 0);
+        }
+        QVERIFY(TextFiles::read(usersFile).contains("BrailleDisplay="));
+        if (state.endsWith(QLatin1String("user change"))) {
+            usersChange = TextFiles::read(usersFile).replace(QByteArray("BrailleDisplay=QUOR"), QByteArray("BrailleDisplay=ALVA"));
+            QVERIFY(usersChange.contains("ALVA") && TextFiles::write(usersFile, usersChange));
+        }
+    }
     const QString starts = machine.jawsFolder + QStringLiteral("/jawsdouble.log");
     if (jawsRunning) {
         endJawsDoubles();
@@ -674,6 +748,27 @@ void tst_Installation::unattended()
         QVERIFY2(lines.value(lines.size() - 2).startsWith(QStringLiteral("ERROR : Installation cancelled by the user.")), qPrintable(log));
         QCOMPARE(lines.constLast(), QString(QLatin1Char('-')).repeated(79));
         QVERIFY(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")).contains("ERROR : Installation cancelled by the user."));
+    } else if (result == QLatin1String("removed")) {
+        QVERIFY2(output.trimmed().endsWith(QStringLiteral("Removal correctly done.")), qPrintable(output));
+        QMap<QString, QByteArray> now = machineState(machine);
+        if (!usersChange.isEmpty()) {
+            // The value the user chose stays; the file is otherwise as the installation found it.
+            QCOMPARE(now.take(usersFile), QByteArray(pristine.value(usersFile)).replace("BrailleDisplay=FOCUS", "BrailleDisplay=ALVA"));
+            QVERIFY(pristine.value(usersFile).contains("BrailleDisplay=FOCUS"));
+            QVERIFY2(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")).contains("BrailleDisplay in "), qPrintable(output));
+        }
+        QMap<QString, QByteArray> expected = pristine;
+        if (!usersChange.isEmpty())
+            expected.remove(usersFile);
+        QVERIFY(restoredAsBefore(expected, now));
+        if (state.endsWith(QLatin1String(", twice"))) {
+            QProcess again;
+            start(again);
+            QVERIFY(again.waitForFinished(120000));
+            QCOMPARE(again.exitCode(), 0);
+            QVERIFY(QString::fromUtf8(again.readAllStandardOutput()).contains(QStringLiteral("Nothing of the driver to remove")));
+            QCOMPARE(machineState(machine), now);
+        }
     } else if (result == QLatin1String("all")) {
         for (const QString &folder : std::as_const(jawsFolders)) {
             QVERIFY(QFileInfo::exists(folder + QStringLiteral("/Drivers/Braille/quorolma/QuorOlma.jlb")));

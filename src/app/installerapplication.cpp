@@ -102,7 +102,8 @@ int runInstaller(int &argc, char **argv, const std::function<void(QWizard &)> &b
 {
     const QStringList arguments = Platform::commandLineArguments(argc, argv);
     const CommandLine commandLine(arguments);
-    if (commandLine.mode() != CommandLine::Mode::Wizard)
+    // The removal wizard opens the wizard's window too.
+    if (commandLine.mode() != CommandLine::Mode::Wizard && commandLine.mode() != CommandLine::Mode::RemovalWizard)
         return runFromCommandLine(argc, argv, commandLine, arguments);
 
     QApplication application(argc, argv);

@@ -22,6 +22,7 @@ Installation::Installation(Jaws &jaws_, JawsInstaller &installer_, QObject *pare
 {
     connect(&copyThread, &CopyThread::copyFileSuccess, this, &Installation::copyFileSuccess);
     connect(&copyThread, &CopyThread::copyFileFails, this, &Installation::copyFileFails);
+    connect(&copyThread, &CopyThread::copyFileBackedUp, this, &Installation::copyFileBackedUp);
     connect(&copyThread, &CopyThread::createDirectoryPathSuccess, this, &Installation::createDirectoryPathSuccess);
     connect(&copyThread, &CopyThread::createDirectoryPathFails, this, &Installation::createDirectoryPathFails);
     connect(&copyThread, &CopyThread::copyDone, this, &Installation::copyDone);
@@ -215,8 +216,15 @@ void Installation::copyFileFails(const QString &filePath)
     emit fileCopied(filePath, false);
 }
 
+void Installation::copyFileBackedUp(const QString &filePath, const QString &backup)
+{
+    installer.record(StepResult::Step::Copy, Report::fileSavedLine(backup, true), StepResult::Outcome::Done);
+    installer.recordCopyBackup(filePath, backup);
+}
+
 void Installation::createDirectoryPathSuccess(const QString &dirPath)
 {
+    installer.recordCreatedFolder(dirPath);
     installer.record(StepResult::Step::Copy, Report::folderCreatedLine(dirPath, true), StepResult::Outcome::Done);
     emit folderCreated(dirPath, true);
 }

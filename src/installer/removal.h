@@ -1,5 +1,7 @@
 #pragma once
 
+#include "installer/installrecord.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -54,6 +56,11 @@ public:
     bool hasErrors() const;
     // Whether JAWS was running and still is after its whole close protocol.
     bool jawsNotClosed() const;
+    // JAWS was closed here and not started again (yet): a run over several installations gives
+    // it back once, at its end.
+    bool jawsClosedHere() const { return m_jawsClosedHere; }
+    // The record read by prepare().
+    const InstallRecord &record() const { return m_record; }
 
 signals:
     void stateChanged(Removal::State state);
@@ -63,8 +70,29 @@ signals:
     void finished();
 
 private:
+    void setState(State state);
+    void remove();
+    // Settings files: each brought back whole when it is as the installation left it, else
+    // value by value; in one session, each file backed up before it changes.
+    void restoreSettings();
+    // The values of one settings file that still hold what the installation wrote go back to
+    // what they were; added sections left empty go, and the display slots stay numbered from 1.
+    void undoValues(class Configuration &configuration, const QString &path);
+    void restoreKeyMaps();
+    void removeFiles();
+    void removeRecordAndFolders();
+    void step(const QString &description);
+    void giveJawsBackIfClosed();
+
+    Jaws &jaws;
+    JawsInstaller &installer;
     std::function<void()> beforeClosingJaws;
     bool restartJaws = true;
     State m_state = State::Idle;
-    // more members as the implementation needs
+    InstallRecord m_record;
+    QString m_recordPath;
+    QString m_jawsFolder;
+    qsizetype firstResult = 0;
+    bool m_jawsClosedHere = false;
+    int m_done = 0;
 };

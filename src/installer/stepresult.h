@@ -25,7 +25,14 @@ public:
         TranslationTables,
         UserKeyMaps,
         UserProfile, // with every user: one profile's heading, or why it was left alone
+        InstallRecord, // what the installation changed, kept for its removal
         RestartingJaws,
+        // A removal's steps.
+        NothingToRemove,
+        RestoringSettings,
+        RestoringKeyMaps,
+        RemovingFiles,
+        RemovingFolders,
     };
     enum class Outcome {
         Note,   // neither done nor failed: a blank line, a heading, a remark
