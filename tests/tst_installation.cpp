@@ -106,6 +106,8 @@ private slots:
     void toldTheTruth();
     void unattended_data();
     void unattended();
+    void removalWizard_data();
+    void removalWizard();
     void interactiveUser_data();
     void interactiveUser();
 };
@@ -820,6 +822,81 @@ void tst_Installation::unattended()
         QCOMPARE(TextFiles::read(starts).count('\n'), expectedStarts);
         endJawsDoubles();
     }
+}
+
+void tst_Installation::removalWizard_data()
+{
+    QTest::addColumn<bool>("named");    // the JAWS folder on the command line, as the list of apps gives it
+    QTest::addColumn<int>("removals");  // the wizard run so many times after the installation
+    QTest::addColumn<QList<int>>("pages");
+    QTest::addColumn<QString>("result"); // the last page's first sentence; $JAWS the program folder, $REPORT its report
+
+    const QString removed = QStringLiteral("The Korvalis Braille driver was removed. The removal report is $REPORT.");
+    QTest::newRow("from the list of apps") << true << 1 << QList<int>{ 1, 2, 3 } << removed;
+    QTest::newRow("no JAWS named: chosen") << false << 1 << QList<int>{ 0, 1, 2, 3 } << removed;
+    QTest::newRow("a second time: nothing to remove") << true << 2 << QList<int>{ 3 }
+                                                      << "The Korvalis Braille driver is not installed in $JAWS: there is nothing to remove.";
+}
+
+// Installed through the wizard, then removed through the removal's wizard with Enter alone:
+// where the focus is on each page, what the plan names, what the last page says, and the
+// machine as it was before the installation, but for the reports and numbered backups.
+void tst_Installation::removalWizard()
+{
+    QFETCH(bool, named);
+    QFETCH(int, removals);
+    QFETCH(QList<int>, pages);
+    QFETCH(QString, result);
+    QTemporaryDir root;
+    TestMachine machine(root.path());
+    QVERIFY(machine.make());
+    const QMap<QString, QByteArray> pristine = machineState(machine);
+    const QString program = machine.addProgram(QStringLiteral("installationprobe"));
+    QMap<QString, QStringList> seen;
+    QVERIFY(install(machine, program, {}, seen));
+    QCOMPARE(seen.value("sentence").value(0), QStringLiteral("Installation correctly done."));
+
+    const QString jawsFolder = QDir::toNativeSeparators(machine.jawsFolder);
+    QStringList arguments{ QStringLiteral("/remove") };
+    if (named)
+        arguments << QStringLiteral("/jaws") << jawsFolder;
+    QString afterFirst;
+    for (int i = 0; i < removals; ++i) {
+        afterFirst = machine.dump();
+        seen.clear();
+        QVERIFY(Fixtures::runProbe(program, machine.environment(), machine.root, seen, 240000, arguments));
+    }
+    QCOMPARE(seen.value("exit"), QStringList{ "0" });
+    QStringList expectedPages;
+    for (int id : std::as_const(pages))
+        expectedPages << QString::number(id);
+    QCOMPARE(seen.value("page"), expectedPages);
+    const QString sentence = QString(result)
+                                 .replace(QStringLiteral("$REPORT"), QDir::toNativeSeparators(machine.jawsFolder + QStringLiteral("/installLog.txt")))
+                                 .replace(QStringLiteral("$JAWS"), jawsFolder);
+    // On each page where it stops, the focus is on what is to be chosen or read.
+    QStringList focus;
+    if (pages.contains(0))
+        focus << QStringLiteral("Jaws folders:");
+    if (pages.contains(1))
+        focus << QStringLiteral("What will be done:");
+    focus << sentence;
+    QCOMPARE(seen.value("focus"), focus);
+    QCOMPARE(seen.value("sentence"), (QStringList{ sentence, "Click Finish to end the removal." }));
+    if (removals > 1) {
+        // The second run changed nothing, not even the report.
+        QVERIFY(sameText(machine.dump(), afterFirst, QStringLiteral("the machine")));
+        return;
+    }
+    // The plan names the JAWS by version and folder, and the driver's files among what goes.
+    const QString heading = seen.value("heading").value(0);
+    QVERIFY2(heading.contains(QStringLiteral("Korvalis Braille driver will be removed from Jaws 10.0 in %1").arg(jawsFolder)), qPrintable(heading));
+    QVERIFY2(seen.value("plan").value(0).contains(QStringLiteral("Remove the driver's")), qPrintable(seen.value("plan").value(0)));
+    // The report is published into the JAWS folder, the removal's lines above the installation's.
+    const QString report = QString::fromLocal8Bit(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")));
+    const qsizetype removal = report.indexOf(QStringLiteral("Removal from %1 folder...").arg(jawsFolder));
+    QVERIFY2(removal >= 0 && removal < report.indexOf(QStringLiteral("Installation into %1 folder...").arg(jawsFolder)), qPrintable(report));
+    QVERIFY(restoredAsBefore(pristine, machineState(machine)));
 }
 
 void tst_Installation::interactiveUser_data()

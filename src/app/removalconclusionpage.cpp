@@ -61,7 +61,9 @@ void RemovalConclusionPage::initializePage()
     }
     resultLabel->setText(result);
     finishLabel->setText(tr("Click %1 to end the removal.").arg(PageParts::finishButtonName(wizard())));
-    jawsInstaller.endReport();
+    // A cancel has closed the report's block already.
+    if (removalWizard->removal().state() != Removal::State::Cancelled)
+        jawsInstaller.endReport();
 }
 
 void RemovalConclusionPage::focusResult()

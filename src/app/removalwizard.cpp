@@ -46,6 +46,13 @@ RemovalWizard::RemovalWizard(const QString &jawsFolder, const QStringList &insta
     connect(this, &QWizard::currentIdChanged, this, &RemovalWizard::slotCurrentIdChanged);
 }
 
+// The removal goes before the pages: a removal that never began ends as a cancel, which its
+// views must no longer hear.
+RemovalWizard::~RemovalWizard()
+{
+    disconnect(&m_removal, nullptr, nullptr, nullptr);
+}
+
 QString RemovalWizard::jawsFolder() const
 {
     if (!m_namedFolder.isEmpty())

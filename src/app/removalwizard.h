@@ -18,6 +18,7 @@ public:
     // `jawsFolder` names the JAWS installation to remove the driver from; without one, the user
     // chooses among those of `installedFolders` that hold an install record.
     RemovalWizard(const QString &jawsFolder, const QStringList &installedFolders, QWidget *parent = nullptr);
+    ~RemovalWizard() override;
 
     Removal &removal() { return m_removal; }
     // The JAWS installations that hold an install record, when none was named.
