@@ -359,3 +359,15 @@ void Removal::removeRecordAndFolders()
             installer.record(stepOf, tr("OK : %1 folder removed.").arg(native(folder)), StepResult::Outcome::Done);
     }
 }
+
+bool Removal::hasRemarks() const
+{
+    const QList<StepResult> &results = installer.results();
+    for (qsizetype i = firstResult; i < results.size(); ++i) {
+        for (const StepResult::Line &line : results.at(i).lines()) {
+            if (line.outcome == StepResult::Outcome::Note && !line.text.isEmpty())
+                return true;
+        }
+    }
+    return false;
+}

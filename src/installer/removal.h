@@ -54,6 +54,9 @@ public:
 
     State state() const { return m_state; }
     bool hasErrors() const;
+    // Whether the report has remarks for the user though nothing failed: something changed since
+    // the installation and kept, or no longer there.
+    bool hasRemarks() const;
     // Whether JAWS was running and still is after its whole close protocol.
     bool jawsNotClosed() const;
     // JAWS was closed here and not started again (yet): a run over several installations gives
