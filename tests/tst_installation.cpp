@@ -826,16 +826,26 @@ void tst_Installation::unattended()
 
 void tst_Installation::removalWizard_data()
 {
-    QTest::addColumn<bool>("named");    // the JAWS folder on the command line, as the list of apps gives it
-    QTest::addColumn<int>("removals");  // the wizard run so many times after the installation
+    QTest::addColumn<bool>("named");     // the JAWS folder on the command line, as the list of apps gives it
+    QTest::addColumn<int>("removals");   // the wizard run so many times after the installation
+    QTest::addColumn<QString>("state");  // what happens between the installation and the removal, or during it
     QTest::addColumn<QList<int>>("pages");
     QTest::addColumn<QString>("result"); // the last page's first sentence; $JAWS the program folder, $REPORT its report
 
     const QString removed = QStringLiteral("The Korvalis Braille driver was removed. The removal report is $REPORT.");
-    QTest::newRow("from the list of apps") << true << 1 << QList<int>{ 1, 2, 3 } << removed;
-    QTest::newRow("no JAWS named: chosen") << false << 1 << QList<int>{ 0, 1, 2, 3 } << removed;
-    QTest::newRow("a second time: nothing to remove") << true << 2 << QList<int>{ 3 }
+    QTest::newRow("from the list of apps") << true << 1 << "" << QList<int>{ 1, 2, 3 } << removed;
+    QTest::newRow("no JAWS named: chosen") << false << 1 << "" << QList<int>{ 0, 1, 2, 3 } << removed;
+    QTest::newRow("a second time: nothing to remove") << true << 2 << "" << QList<int>{ 3 }
                                                       << "The Korvalis Braille driver is not installed in $JAWS: there is nothing to remove.";
+    QTest::newRow("a value the user changed: kept, and said") << true << 1 << "user change" << QList<int>{ 1, 2, 3 }
+                                                              << "The Korvalis Braille driver was removed. What was changed since the installation "
+                                                                 "was kept: the removal report names it. The removal report is $REPORT.";
+#ifndef Q_OS_WIN
+    // JAWS's window played in the program, JFW.EXE a program that starts: natively only.
+    QTest::newRow("JAWS running: warned, closed, started again") << true << 1 << "JAWS running" << QList<int>{ 1, 2, 3 } << removed;
+    QTest::newRow("JAWS running: cancelled at the warning") << true << 1 << "cancel" << QList<int>{ 1, 2, 3 }
+                                                            << "The removal was cancelled: nothing was removed. The removal report is $REPORT.";
+#endif
 }
 
 // Installed through the wizard, then removed through the removal's wizard with Enter alone:
@@ -845,26 +855,49 @@ void tst_Installation::removalWizard()
 {
     QFETCH(bool, named);
     QFETCH(int, removals);
+    QFETCH(QString, state);
     QFETCH(QList<int>, pages);
     QFETCH(QString, result);
     QTemporaryDir root;
     TestMachine machine(root.path());
     QVERIFY(machine.make());
-    const QMap<QString, QByteArray> pristine = machineState(machine);
+    const bool jawsRunning = state == QLatin1String("JAWS running") || state == QLatin1String("cancel");
+    const QString jfw = machine.jawsFolder + QStringLiteral("/JFW.EXE");
+    if (jawsRunning) {
+        QVERIFY(TextFiles::write(jfw, "#!/bin/sh\nexit 0\n"));
+        QVERIFY(QFile::setPermissions(jfw, QFile::permissions(jfw) | QFileDevice::ExeOwner));
+    }
+    QMap<QString, QByteArray> before = machineState(machine);
     const QString program = machine.addProgram(QStringLiteral("installationprobe"));
     QMap<QString, QStringList> seen;
     QVERIFY(install(machine, program, {}, seen));
     QCOMPARE(seen.value("sentence").value(0), QStringLiteral("Installation correctly done."));
+    const QString usersFile = machine.userSettings + QStringLiteral("/enu/default.jcf");
+    if (state == QLatin1String("user change")) {
+        const QByteArray changed = TextFiles::read(usersFile).replace("BrailleDisplay=QUOR", "BrailleDisplay=ALVA");
+        QVERIFY(changed.contains("ALVA") && TextFiles::write(usersFile, changed));
+        // The value the user chose stays; the file is otherwise as the installation found it.
+        QVERIFY(before.value(usersFile).contains("BrailleDisplay=FOCUS"));
+        before[usersFile].replace("BrailleDisplay=FOCUS", "BrailleDisplay=ALVA");
+    }
+    // A cancel leaves the machine as the installation left it.
+    if (state == QLatin1String("cancel"))
+        before = machineState(machine);
 
     const QString jawsFolder = QDir::toNativeSeparators(machine.jawsFolder);
     QStringList arguments{ QStringLiteral("/remove") };
     if (named)
         arguments << QStringLiteral("/jaws") << jawsFolder;
+    QProcessEnvironment environment = machine.environment();
+    if (jawsRunning)
+        environment.insert(QStringLiteral("IQO_PROBE_JAWS_WINDOW"), QStringLiteral("1"));
+    if (state == QLatin1String("cancel"))
+        environment.insert(QStringLiteral("IQO_PROBE_ESCAPE_AT_BOX"), QStringLiteral("1"));
     QString afterFirst;
     for (int i = 0; i < removals; ++i) {
         afterFirst = machine.dump();
         seen.clear();
-        QVERIFY(Fixtures::runProbe(program, machine.environment(), machine.root, seen, 240000, arguments));
+        QVERIFY(Fixtures::runProbe(program, environment, machine.root, seen, 240000, arguments));
     }
     QCOMPARE(seen.value("exit"), QStringList{ "0" });
     QStringList expectedPages;
@@ -883,6 +916,13 @@ void tst_Installation::removalWizard()
     focus << sentence;
     QCOMPARE(seen.value("focus"), focus);
     QCOMPARE(seen.value("sentence"), (QStringList{ sentence, "Click Finish to end the removal." }));
+    // The same warning as the installation's, only when JAWS runs; started again once, as the user.
+    QCOMPARE(seen.value("box"), jawsRunning ? QStringList{ "Warning|Jaws will be closed while the driver is removed. It will be automatically restarted." }
+                                            : QStringList());
+    if (jawsRunning) {
+        QCOMPARE(TextFiles::read(machine.root + QStringLiteral("/started.txt")).count('\n'), state == QLatin1String("cancel") ? 0 : 1);
+        QFile::remove(machine.root + QStringLiteral("/started.txt")); // the simulated machine's, not JAWS's
+    }
     if (removals > 1) {
         // The second run changed nothing, not even the report.
         QVERIFY(sameText(machine.dump(), afterFirst, QStringLiteral("the machine")));
@@ -896,7 +936,7 @@ void tst_Installation::removalWizard()
     const QString report = QString::fromLocal8Bit(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")));
     const qsizetype removal = report.indexOf(QStringLiteral("Removal from %1 folder...").arg(jawsFolder));
     QVERIFY2(removal >= 0 && removal < report.indexOf(QStringLiteral("Installation into %1 folder...").arg(jawsFolder)), qPrintable(report));
-    QVERIFY(restoredAsBefore(pristine, machineState(machine)));
+    QVERIFY(restoredAsBefore(before, machineState(machine)));
 }
 
 void tst_Installation::interactiveUser_data()

@@ -28,9 +28,12 @@ QString RemovalConclusionPage::outcomeSentence() const
     const Removal &removal = removalWizard->removal();
     switch (removal.state()) {
     case Removal::State::Done:
-        return removal.hasErrors() ? tr("The Korvalis Braille driver was removed, but not everything could be put back as it was: "
-                                        "please read the removal report.")
-                                   : tr("The Korvalis Braille driver was removed.");
+        if (removal.hasErrors())
+            return tr("The Korvalis Braille driver was removed, with errors: please read the removal report.");
+        if (removal.hasRemarks())
+            return tr("The Korvalis Braille driver was removed. What was changed since the installation was kept: "
+                      "the removal report names it.");
+        return tr("The Korvalis Braille driver was removed.");
     case Removal::State::Cancelled:
         return tr("The removal was cancelled: nothing was removed.");
     case Removal::State::Failed:

@@ -11,6 +11,7 @@
 //                         by one while JAWS is being closed, from the warning on
 //   IQO_PROBE_JAWS_WINDOW set: JAWS's window is played in the program (where no real one can
 //                         be), and goes when asked to close
+//   IQO_PROBE_ESCAPE_AT_BOX set: Escape is pressed on the wizard's page while the warning is up
 // Arguments are the program's own: with --unattended, the run without the wizard; with --remove
 // alone, the removal's wizard, which the probe drives with Enter alone, telling where the focus
 // is on each page and what the plan and the last page say.
@@ -74,6 +75,10 @@ public:
         print("box", caption + QLatin1Char('|') + text);
         const bool running = Platform::windowSystem().findWindow(QStringLiteral("JFWUI2"), QStringLiteral("JAWS")) != 0;
         print("jawsRunningAtBox", QString::number(running));
+        if (qEnvironmentVariableIsSet("IQO_PROBE_ESCAPE_AT_BOX")) {
+            auto *wizard = static_cast<QWizard *>(theWizard);
+            QTest::keyClick(wizard->currentPage() ? static_cast<QWidget *>(wizard->currentPage()) : theWizard, Qt::Key_Escape);
+        }
         pressKeysWhileJawsCloses();
     }
 };
