@@ -510,6 +510,7 @@ void tst_Installation::unattended_data()
                                                        << "removal" << false << 0 << "removed";
     QTest::newRow("remove twice") << removal << "removal, twice" << false << 0 << "removed";
     QTest::newRow("remove: a value the user changed stays") << removal << "removal, user change" << false << 0 << "removed";
+    QTest::newRow("remove: a display the user added since keeps a valid slot") << removal << "removal, user display" << false << 0 << "removed";
     QTest::newRow("remove after two installations") << removal << "removal, installed twice" << false << 0 << "removed";
     QTest::newRow("remove from JAWS 2025") << removal << "removal, JAWS 2025" << false << 0 << "removed";
     QTest::newRow("remove from JAWS 5, installed twice") << removal << "removal, JAWS 5, installed twice" << false << 0 << "removed";
@@ -647,6 +648,10 @@ void tst_Installation::unattended()
             QCOMPARE(installation.exitCode(), 0);
         }
         QVERIFY(TextFiles::read(usersFile).contains("BrailleDisplay="));
+        if (state.endsWith(QLatin1String("user display"))) {
+            const QString jfwIni = machine.jawsFolder + QStringLiteral("/jfw.ini");
+            QVERIFY(TextFiles::write(jfwIni, TextFiles::read(jfwIni) + "Braille4LongName=Mine\r\nBraille4Name=MINE\r\n"));
+        }
         if (state.endsWith(QLatin1String("user change"))) {
             usersChange = TextFiles::read(usersFile).replace(QByteArray("BrailleDisplay=QUOR"), QByteArray("BrailleDisplay=ALVA"));
             QVERIFY(usersChange.contains("ALVA") && TextFiles::write(usersFile, usersChange));
@@ -762,6 +767,9 @@ void tst_Installation::unattended()
         QMap<QString, QByteArray> expected = pristine;
         if (!usersChange.isEmpty())
             expected.remove(usersFile);
+        // Its slot moves down to follow the user's first: JAWS stops at the first empty slot.
+        if (state.endsWith(QLatin1String("user display")))
+            expected[machine.jawsFolder + QStringLiteral("/jfw.ini")] += "Braille2LongName=Mine\r\nBraille2Name=MINE\r\n";
         QVERIFY(restoredAsBefore(expected, now));
         if (state.endsWith(QLatin1String(", twice"))) {
             QProcess again;

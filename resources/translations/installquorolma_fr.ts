@@ -111,10 +111,6 @@
         <translation>DOSSIER|latest|all</translation>
     </message>
     <message>
-        <source>Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /?</source>
-        <translation>Les options à la manière de Windows fonctionnent aussi, en majuscules ou minuscules : /unattended /jaws /display /log /norestart /?</translation>
-    </message>
-    <message>
         <source>interrupted: nothing more was copied or configured</source>
         <translation>interrompu : rien de plus n&apos;a été copié ni configuré</translation>
     </message>
@@ -129,6 +125,38 @@
     <message>
         <source>JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)</source>
         <translation>JAWS n&apos;a pas pu être fermé, ou il fonctionne là où ce programme ne peut pas l&apos;atteindre (rien n&apos;a alors été installé)</translation>
+    </message>
+    <message>
+        <source>Remove the driver from the JAWS named by --jaws, restoring what its installations changed.</source>
+        <translation>Supprimer le pilote du JAWS désigné par --jaws, en rétablissant ce que ses installations ont modifié.</translation>
+    </message>
+    <message>
+        <source>--%1 and --%2 are for an installation, not with --%3.</source>
+        <translation>--%1 et --%2 sont pour une installation, pas avec --%3.</translation>
+    </message>
+    <message>
+        <source>Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /remove /?</source>
+        <translation>Les options à la manière de Windows fonctionnent aussi, en majuscules ou minuscules : /unattended /jaws /display /log /norestart /remove /?</translation>
+    </message>
+    <message>
+        <source>Exit codes of --unattended --remove:</source>
+        <translation>Codes de sortie de --unattended --remove :</translation>
+    </message>
+    <message>
+        <source>removed, or nothing of the driver to remove</source>
+        <translation>supprimé, ou rien du pilote à supprimer</translation>
+    </message>
+    <message>
+        <source>removed with errors (the report&apos;s ERROR lines say which)</source>
+        <translation>supprimé avec des erreurs (les lignes ERREUR du rapport les indiquent)</translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed, or runs where this program cannot reach it: nothing was removed</source>
+        <translation>JAWS n'a pas pu être fermé, ou tourne là où ce programme ne peut l'atteindre : rien n'a été supprimé</translation>
+    </message>
+    <message>
+        <source>interrupted: nothing was removed</source>
+        <translation>interrompu : rien n'a été supprimé</translation>
     </message>
 </context>
 <context>
@@ -303,6 +331,97 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>User settings of %1 in %2:</source>
         <translation>Paramètres utilisateur de %1 dans %2 :</translation>
+    </message>
+    <message>
+        <source>ERROR : The record of this installation could not be written to %1: it cannot be removed.</source>
+        <translation>ERREUR : l'enregistrement de cette installation n'a pas pu être écrit dans %1 : elle ne pourra pas être supprimée.</translation>
+    </message>
+</context>
+<context>
+    <name>Removal</name>
+    <message>
+        <source>Removal from %1 folder...</source>
+        <translation>Suppression du dossier %1...</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver has no installation record in %1: nothing was removed.</source>
+        <translation>Le pilote braille Korvalis n'a pas d'enregistrement d'installation dans %1 : rien n'a été supprimé.</translation>
+    </message>
+    <message>
+        <source>Restore the settings files of JAWS that the installation changed, keeping what was changed since.</source>
+        <translation>Rétablir les fichiers de réglages de JAWS que l'installation a modifiés, en gardant ce qui a été changé depuis.</translation>
+    </message>
+    <message>
+        <source>Put back the key maps that the installation moved aside.</source>
+        <translation>Remettre en place les tables de touches que l'installation a mises de côté.</translation>
+    </message>
+    <message>
+        <source>Remove the driver&apos;s files from %1, or put back the files they replaced.</source>
+        <translation>Supprimer les fichiers du pilote de %1, ou remettre les fichiers qu'ils ont remplacés.</translation>
+    </message>
+    <message>
+        <source>Remove the installation record and the folders the installation created, when they are empty.</source>
+        <translation>Supprimer l'enregistrement d'installation et les dossiers que l'installation a créés, s'ils sont vides.</translation>
+    </message>
+    <message>
+        <source>ERROR : Jaws could not be closed: nothing was removed. Please close Jaws and remove the driver again.</source>
+        <translation>ERREUR : Jaws n'a pas pu être fermé : rien n'a été supprimé. Veuillez fermer Jaws et supprimer le pilote à nouveau.</translation>
+    </message>
+    <message>
+        <source>ERROR : Removal cancelled by the user: nothing was removed.</source>
+        <translation>ERREUR : suppression annulée par l'utilisateur : rien n'a été supprimé.</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there: it was not restored.</source>
+        <translation>%1 n'existe plus : il n'a pas été rétabli.</translation>
+    </message>
+    <message>
+        <source>OK : %1 restored as it was before the installation.</source>
+        <translation>OK : %1 rétabli tel qu'il était avant l'installation.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 could not be restored.</source>
+        <translation>ERREUR : %1 n'a pas pu être rétabli.</translation>
+    </message>
+    <message>
+        <source>[%1] %2 in %3 was changed since the installation: it was kept as it is.</source>
+        <translation>[%1] %2 dans %3 a été modifié depuis l'installation : il est gardé tel quel.</translation>
+    </message>
+    <message>
+        <source>OK : The values the installation wrote in %1 were restored.</source>
+        <translation>OK : les valeurs écrites par l'installation dans %1 ont été rétablies.</translation>
+    </message>
+    <message>
+        <source>ERROR : The values the installation wrote in %1 could not be restored.</source>
+        <translation>ERREUR : les valeurs écrites par l'installation dans %1 n'ont pas pu être rétablies.</translation>
+    </message>
+    <message>
+        <source>%1 was made again since the installation: it was kept; the earlier one is %2.</source>
+        <translation>%1 a été recréé depuis l'installation : il est gardé ; l'ancien est %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 could not be put back: its backup %2 is gone.</source>
+        <translation>ERREUR : %1 n'a pas pu être remis en place : sa sauvegarde %2 a disparu.</translation>
+    </message>
+    <message>
+        <source>OK : %1 put back from %2.</source>
+        <translation>OK : %1 remis en place depuis %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 could not be put back from %2.</source>
+        <translation>ERREUR : %1 n'a pas pu être remis en place depuis %2.</translation>
+    </message>
+    <message>
+        <source>%1 was changed since the installation: it was kept.</source>
+        <translation>%1 a été modifié depuis l'installation : il est gardé.</translation>
+    </message>
+    <message>
+        <source>The installation record %1 is kept: remove the driver again once the errors above are mended.</source>
+        <translation>L'enregistrement d'installation %1 est gardé : supprimez à nouveau le pilote une fois les erreurs ci-dessus corrigées.</translation>
+    </message>
+    <message>
+        <source>OK : %1 folder removed.</source>
+        <translation>OK : dossier %1 supprimé.</translation>
     </message>
 </context>
 <context>
@@ -547,6 +666,34 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
         <translation>JAWS fonctionne dans une session que ce programme ne peut pas atteindre (il s&apos;exécute sous un autre compte pendant qu&apos;un utilisateur travaille) : rien n&apos;a été installé. Relancez l&apos;installation lorsque JAWS ne fonctionne pas.</translation>
+    </message>
+    <message>
+        <source>Interrupted: stopping the removal...</source>
+        <translation>Interrompu : arrêt de la suppression...</translation>
+    </message>
+    <message>
+        <source>Removing the Korvalis Braille driver from %1...</source>
+        <translation>Suppression du pilote braille Korvalis de %1...</translation>
+    </message>
+    <message>
+        <source>Removing and restoring files...</source>
+        <translation>Suppression et rétablissement des fichiers...</translation>
+    </message>
+    <message>
+        <source>Nothing of the driver to remove: no installation record in %1.</source>
+        <translation>Rien du pilote à supprimer : aucun enregistrement d'installation dans %1.</translation>
+    </message>
+    <message>
+        <source>Removal correctly done.</source>
+        <translation>Suppression correctement effectuée.</translation>
+    </message>
+    <message>
+        <source>Error during removal. Please check the %1 file for details.</source>
+        <translation>Erreur pendant la suppression. Veuillez consulter le fichier %1 pour les détails.</translation>
+    </message>
+    <message>
+        <source>Error during removal. The report is on the standard error stream.</source>
+        <translation>Erreur pendant la suppression. Le rapport est sur la sortie d'erreur standard.</translation>
     </message>
 </context>
 </TS>

@@ -111,10 +111,6 @@
         <translation>CARTELLA|latest|all</translation>
     </message>
     <message>
-        <source>Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /?</source>
-        <translation>Funzionano anche le opzioni alla maniera di Windows, in maiuscolo o minuscolo: /unattended /jaws /display /log /norestart /?</translation>
-    </message>
-    <message>
         <source>interrupted: nothing more was copied or configured</source>
         <translation>interrotto: non è stato copiato né configurato altro</translation>
     </message>
@@ -129,6 +125,38 @@
     <message>
         <source>JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)</source>
         <translation>impossibile chiudere JAWS, oppure è in esecuzione dove questo programma non può raggiungerlo (in tal caso non è stato installato nulla)</translation>
+    </message>
+    <message>
+        <source>Remove the driver from the JAWS named by --jaws, restoring what its installations changed.</source>
+        <translation>Rimuovere il driver dal JAWS indicato da --jaws, ripristinando ciò che le sue installazioni hanno modificato.</translation>
+    </message>
+    <message>
+        <source>--%1 and --%2 are for an installation, not with --%3.</source>
+        <translation>--%1 e --%2 sono per un'installazione, non con --%3.</translation>
+    </message>
+    <message>
+        <source>Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /remove /?</source>
+        <translation>Funzionano anche le opzioni in stile Windows, maiuscole o minuscole: /unattended /jaws /display /log /norestart /remove /?</translation>
+    </message>
+    <message>
+        <source>Exit codes of --unattended --remove:</source>
+        <translation>Codici di uscita di --unattended --remove:</translation>
+    </message>
+    <message>
+        <source>removed, or nothing of the driver to remove</source>
+        <translation>rimosso, oppure nulla del driver da rimuovere</translation>
+    </message>
+    <message>
+        <source>removed with errors (the report&apos;s ERROR lines say which)</source>
+        <translation>rimosso con errori (le righe ERRORE del rapporto li indicano)</translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed, or runs where this program cannot reach it: nothing was removed</source>
+        <translation>impossibile chiudere JAWS, oppure è in esecuzione dove questo programma non può raggiungerlo: non è stato rimosso nulla</translation>
+    </message>
+    <message>
+        <source>interrupted: nothing was removed</source>
+        <translation>interrotto: non è stato rimosso nulla</translation>
     </message>
 </context>
 <context>
@@ -303,6 +331,97 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>User settings of %1 in %2:</source>
         <translation>Impostazioni utente di %1 in %2:</translation>
+    </message>
+    <message>
+        <source>ERROR : The record of this installation could not be written to %1: it cannot be removed.</source>
+        <translation>ERRORE : impossibile scrivere la registrazione di questa installazione in %1: non potrà essere rimossa.</translation>
+    </message>
+</context>
+<context>
+    <name>Removal</name>
+    <message>
+        <source>Removal from %1 folder...</source>
+        <translation>Rimozione dalla cartella %1...</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver has no installation record in %1: nothing was removed.</source>
+        <translation>Il driver Braille Korvalis non ha una registrazione di installazione in %1: non è stato rimosso nulla.</translation>
+    </message>
+    <message>
+        <source>Restore the settings files of JAWS that the installation changed, keeping what was changed since.</source>
+        <translation>Ripristinare i file di impostazioni di JAWS modificati dall'installazione, mantenendo ciò che è stato cambiato da allora.</translation>
+    </message>
+    <message>
+        <source>Put back the key maps that the installation moved aside.</source>
+        <translation>Rimettere a posto le mappe dei tasti che l'installazione ha messo da parte.</translation>
+    </message>
+    <message>
+        <source>Remove the driver&apos;s files from %1, or put back the files they replaced.</source>
+        <translation>Rimuovere i file del driver da %1, oppure rimettere i file che hanno sostituito.</translation>
+    </message>
+    <message>
+        <source>Remove the installation record and the folders the installation created, when they are empty.</source>
+        <translation>Rimuovere la registrazione di installazione e le cartelle create dall'installazione, se sono vuote.</translation>
+    </message>
+    <message>
+        <source>ERROR : Jaws could not be closed: nothing was removed. Please close Jaws and remove the driver again.</source>
+        <translation>ERRORE : impossibile chiudere Jaws: non è stato rimosso nulla. Chiudere Jaws e rimuovere di nuovo il driver.</translation>
+    </message>
+    <message>
+        <source>ERROR : Removal cancelled by the user: nothing was removed.</source>
+        <translation>ERRORE : rimozione annullata dall'utente: non è stato rimosso nulla.</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there: it was not restored.</source>
+        <translation>%1 non esiste più: non è stato ripristinato.</translation>
+    </message>
+    <message>
+        <source>OK : %1 restored as it was before the installation.</source>
+        <translation>OK : %1 ripristinato com'era prima dell'installazione.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 could not be restored.</source>
+        <translation>ERRORE : impossibile ripristinare %1.</translation>
+    </message>
+    <message>
+        <source>[%1] %2 in %3 was changed since the installation: it was kept as it is.</source>
+        <translation>[%1] %2 in %3 è stato modificato dopo l'installazione: è stato mantenuto così com'è.</translation>
+    </message>
+    <message>
+        <source>OK : The values the installation wrote in %1 were restored.</source>
+        <translation>OK : i valori scritti dall'installazione in %1 sono stati ripristinati.</translation>
+    </message>
+    <message>
+        <source>ERROR : The values the installation wrote in %1 could not be restored.</source>
+        <translation>ERRORE : impossibile ripristinare i valori scritti dall'installazione in %1.</translation>
+    </message>
+    <message>
+        <source>%1 was made again since the installation: it was kept; the earlier one is %2.</source>
+        <translation>%1 è stato ricreato dopo l'installazione: è stato mantenuto; quello precedente è %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 could not be put back: its backup %2 is gone.</source>
+        <translation>ERRORE : impossibile rimettere a posto %1: la sua copia di sicurezza %2 non c'è più.</translation>
+    </message>
+    <message>
+        <source>OK : %1 put back from %2.</source>
+        <translation>OK : %1 rimesso a posto da %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 could not be put back from %2.</source>
+        <translation>ERRORE : impossibile rimettere a posto %1 da %2.</translation>
+    </message>
+    <message>
+        <source>%1 was changed since the installation: it was kept.</source>
+        <translation>%1 è stato modificato dopo l'installazione: è stato mantenuto.</translation>
+    </message>
+    <message>
+        <source>The installation record %1 is kept: remove the driver again once the errors above are mended.</source>
+        <translation>La registrazione di installazione %1 è mantenuta: rimuovere di nuovo il driver dopo aver corretto gli errori sopra.</translation>
+    </message>
+    <message>
+        <source>OK : %1 folder removed.</source>
+        <translation>OK : cartella %1 rimossa.</translation>
     </message>
 </context>
 <context>
@@ -547,6 +666,34 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
         <translation>JAWS è in esecuzione in una sessione che questo programma non può raggiungere (viene eseguito con un altro account mentre un utente lavora): non è stato installato nulla. Eseguire di nuovo l&apos;installazione quando JAWS non è in esecuzione.</translation>
+    </message>
+    <message>
+        <source>Interrupted: stopping the removal...</source>
+        <translation>Interrotto: arresto della rimozione...</translation>
+    </message>
+    <message>
+        <source>Removing the Korvalis Braille driver from %1...</source>
+        <translation>Rimozione del driver Braille Korvalis da %1...</translation>
+    </message>
+    <message>
+        <source>Removing and restoring files...</source>
+        <translation>Rimozione e ripristino dei file...</translation>
+    </message>
+    <message>
+        <source>Nothing of the driver to remove: no installation record in %1.</source>
+        <translation>Nulla del driver da rimuovere: nessuna registrazione di installazione in %1.</translation>
+    </message>
+    <message>
+        <source>Removal correctly done.</source>
+        <translation>Rimozione eseguita correttamente.</translation>
+    </message>
+    <message>
+        <source>Error during removal. Please check the %1 file for details.</source>
+        <translation>Errore durante la rimozione. Consultare il file %1 per i dettagli.</translation>
+    </message>
+    <message>
+        <source>Error during removal. The report is on the standard error stream.</source>
+        <translation>Errore durante la rimozione. Il rapporto è sul flusso di errore standard.</translation>
     </message>
 </context>
 </TS>

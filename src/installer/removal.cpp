@@ -129,13 +129,11 @@ QStringList Removal::plan() const
 {
     QStringList items;
     if (!m_record.settings.isEmpty())
-        items << tr("Restore %n settings file(s) of JAWS as they were before the installation, keeping what was changed since.", "",
-                    int(m_record.settings.size()));
+        items << tr("Restore the settings files of JAWS that the installation changed, keeping what was changed since.");
     if (!m_record.keyMaps.isEmpty())
-        items << tr("Put back %n key map(s) that the installation moved aside.", "", int(m_record.keyMaps.size()));
+        items << tr("Put back the key maps that the installation moved aside.");
     if (!m_record.files.isEmpty())
-        items << tr("Remove the driver's %n file(s) from %1, or put back the files they replaced.", "", int(m_record.files.size()))
-                     .arg(native(m_jawsFolder));
+        items << tr("Remove the driver's files from %1, or put back the files they replaced.").arg(native(m_jawsFolder));
     items << tr("Remove the installation record and the folders the installation created, when they are empty.");
     return items;
 }
