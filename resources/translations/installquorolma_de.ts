@@ -338,6 +338,13 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     </message>
 </context>
 <context>
+    <name>PageParts</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+</context>
+<context>
     <name>Removal</name>
     <message>
         <source>Removal from %1 folder...</source>
@@ -425,13 +432,6 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     </message>
 </context>
 <context>
-    <name>PageParts</name>
-    <message>
-        <source>Warning</source>
-        <translation>Warnung</translation>
-    </message>
-</context>
-<context>
     <name>RemovalChoicePage</name>
     <message>
         <source>Please select the Jaws installation to remove the Korvalis Braille driver from.</source>
@@ -447,10 +447,6 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>End of the removal</source>
         <translation>Abschluss der Entfernung</translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver was removed, but not everything could be put back as it was: please read the removal report.</source>
-        <translation>Der Korvalis-Braille-Treiber wurde entfernt, aber nicht alles konnte wiederhergestellt werden: Bitte lesen Sie den Entfernungsbericht.</translation>
     </message>
     <message>
         <source>The Korvalis Braille driver was removed.</source>
@@ -487,6 +483,14 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>Click %1 to end the removal.</source>
         <translation>Klicken Sie auf %1, um die Entfernung zu beenden.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed, with errors: please read the removal report.</source>
+        <translation>Der Korvalis-Braille-Treiber wurde entfernt, mit Fehlern: Bitte lesen Sie den Entfernungsbericht.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed. What was changed since the installation was kept: the removal report names it.</source>
+        <translation>Der Korvalis-Braille-Treiber wurde entfernt. Was seit der Installation geändert wurde, blieb erhalten: Der Entfernungsbericht nennt es.</translation>
     </message>
 </context>
 <context>

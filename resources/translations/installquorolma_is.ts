@@ -332,6 +332,13 @@ Use the Tab key to go to the next button.</source>
     </message>
 </context>
 <context>
+    <name>PageParts</name>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Removal</name>
     <message>
         <source>Removal from %1 folder...</source>
@@ -419,13 +426,6 @@ Use the Tab key to go to the next button.</source>
     </message>
 </context>
 <context>
-    <name>PageParts</name>
-    <message>
-        <source>Warning</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>RemovalChoicePage</name>
     <message>
         <source>Please select the Jaws installation to remove the Korvalis Braille driver from.</source>
@@ -440,10 +440,6 @@ Use the Tab key to go to the next button.</source>
     <name>RemovalConclusionPage</name>
     <message>
         <source>End of the removal</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver was removed, but not everything could be put back as it was: please read the removal report.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -480,6 +476,14 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>Click %1 to end the removal.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed, with errors: please read the removal report.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed. What was changed since the installation was kept: the removal report names it.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

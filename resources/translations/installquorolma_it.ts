@@ -132,7 +132,7 @@
     </message>
     <message>
         <source>--%1 and --%2 are for an installation, not with --%3.</source>
-        <translation>--%1 e --%2 sono per un'installazione, non con --%3.</translation>
+        <translation>--%1 e --%2 sono per un&apos;installazione, non con --%3.</translation>
     </message>
     <message>
         <source>Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /remove /?</source>
@@ -338,6 +338,13 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     </message>
 </context>
 <context>
+    <name>PageParts</name>
+    <message>
+        <source>Warning</source>
+        <translation>Avviso</translation>
+    </message>
+</context>
+<context>
     <name>Removal</name>
     <message>
         <source>Removal from %1 folder...</source>
@@ -349,11 +356,11 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     </message>
     <message>
         <source>Restore the settings files of JAWS that the installation changed, keeping what was changed since.</source>
-        <translation>Ripristinare i file di impostazioni di JAWS modificati dall'installazione, mantenendo ciò che è stato cambiato da allora.</translation>
+        <translation>Ripristinare i file di impostazioni di JAWS modificati dall&apos;installazione, mantenendo ciò che è stato cambiato da allora.</translation>
     </message>
     <message>
         <source>Put back the key maps that the installation moved aside.</source>
-        <translation>Rimettere a posto le mappe dei tasti che l'installazione ha messo da parte.</translation>
+        <translation>Rimettere a posto le mappe dei tasti che l&apos;installazione ha messo da parte.</translation>
     </message>
     <message>
         <source>Remove the driver&apos;s files from %1, or put back the files they replaced.</source>
@@ -361,7 +368,7 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     </message>
     <message>
         <source>Remove the installation record and the folders the installation created, when they are empty.</source>
-        <translation>Rimuovere la registrazione di installazione e le cartelle create dall'installazione, se sono vuote.</translation>
+        <translation>Rimuovere la registrazione di installazione e le cartelle create dall&apos;installazione, se sono vuote.</translation>
     </message>
     <message>
         <source>ERROR : Jaws could not be closed: nothing was removed. Please close Jaws and remove the driver again.</source>
@@ -369,7 +376,7 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     </message>
     <message>
         <source>ERROR : Removal cancelled by the user: nothing was removed.</source>
-        <translation>ERRORE : rimozione annullata dall'utente: non è stato rimosso nulla.</translation>
+        <translation>ERRORE : rimozione annullata dall&apos;utente: non è stato rimosso nulla.</translation>
     </message>
     <message>
         <source>%1 is no longer there: it was not restored.</source>
@@ -377,7 +384,7 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     </message>
     <message>
         <source>OK : %1 restored as it was before the installation.</source>
-        <translation>OK : %1 ripristinato com'era prima dell'installazione.</translation>
+        <translation>OK : %1 ripristinato com&apos;era prima dell&apos;installazione.</translation>
     </message>
     <message>
         <source>ERROR : %1 could not be restored.</source>
@@ -385,23 +392,23 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     </message>
     <message>
         <source>[%1] %2 in %3 was changed since the installation: it was kept as it is.</source>
-        <translation>[%1] %2 in %3 è stato modificato dopo l'installazione: è stato mantenuto così com'è.</translation>
+        <translation>[%1] %2 in %3 è stato modificato dopo l&apos;installazione: è stato mantenuto così com&apos;è.</translation>
     </message>
     <message>
         <source>OK : The values the installation wrote in %1 were restored.</source>
-        <translation>OK : i valori scritti dall'installazione in %1 sono stati ripristinati.</translation>
+        <translation>OK : i valori scritti dall&apos;installazione in %1 sono stati ripristinati.</translation>
     </message>
     <message>
         <source>ERROR : The values the installation wrote in %1 could not be restored.</source>
-        <translation>ERRORE : impossibile ripristinare i valori scritti dall'installazione in %1.</translation>
+        <translation>ERRORE : impossibile ripristinare i valori scritti dall&apos;installazione in %1.</translation>
     </message>
     <message>
         <source>%1 was made again since the installation: it was kept; the earlier one is %2.</source>
-        <translation>%1 è stato ricreato dopo l'installazione: è stato mantenuto; quello precedente è %2.</translation>
+        <translation>%1 è stato ricreato dopo l&apos;installazione: è stato mantenuto; quello precedente è %2.</translation>
     </message>
     <message>
         <source>ERROR : %1 could not be put back: its backup %2 is gone.</source>
-        <translation>ERRORE : impossibile rimettere a posto %1: la sua copia di sicurezza %2 non c'è più.</translation>
+        <translation>ERRORE : impossibile rimettere a posto %1: la sua copia di sicurezza %2 non c&apos;è più.</translation>
     </message>
     <message>
         <source>OK : %1 put back from %2.</source>
@@ -413,7 +420,7 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     </message>
     <message>
         <source>%1 was changed since the installation: it was kept.</source>
-        <translation>%1 è stato modificato dopo l'installazione: è stato mantenuto.</translation>
+        <translation>%1 è stato modificato dopo l&apos;installazione: è stato mantenuto.</translation>
     </message>
     <message>
         <source>The installation record %1 is kept: remove the driver again once the errors above are mended.</source>
@@ -422,13 +429,6 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>OK : %1 folder removed.</source>
         <translation>OK : cartella %1 rimossa.</translation>
-    </message>
-</context>
-<context>
-    <name>PageParts</name>
-    <message>
-        <source>Warning</source>
-        <translation>Avviso</translation>
     </message>
 </context>
 <context>
@@ -447,10 +447,6 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>End of the removal</source>
         <translation>Fine della rimozione</translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver was removed, but not everything could be put back as it was: please read the removal report.</source>
-        <translation>Il driver braille Korvalis è stato rimosso, ma non tutto è stato possibile ripristinare: leggere il rapporto di rimozione.</translation>
     </message>
     <message>
         <source>The Korvalis Braille driver was removed.</source>
@@ -487,6 +483,14 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>Click %1 to end the removal.</source>
         <translation>Fare clic su %1 per terminare la rimozione.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed, with errors: please read the removal report.</source>
+        <translation>Il driver braille Korvalis è stato rimosso, con errori: leggere il rapporto di rimozione.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed. What was changed since the installation was kept: the removal report names it.</source>
+        <translation>Il driver braille Korvalis è stato rimosso. Ciò che è stato modificato dopo l&apos;installazione è stato mantenuto: il rapporto di rimozione lo indica.</translation>
     </message>
 </context>
 <context>

@@ -338,6 +338,13 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     </message>
 </context>
 <context>
+    <name>PageParts</name>
+    <message>
+        <source>Warning</source>
+        <translation>Varning</translation>
+    </message>
+</context>
+<context>
     <name>Removal</name>
     <message>
         <source>Removal from %1 folder...</source>
@@ -425,13 +432,6 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     </message>
 </context>
 <context>
-    <name>PageParts</name>
-    <message>
-        <source>Warning</source>
-        <translation>Varning</translation>
-    </message>
-</context>
-<context>
     <name>RemovalChoicePage</name>
     <message>
         <source>Please select the Jaws installation to remove the Korvalis Braille driver from.</source>
@@ -447,10 +447,6 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>End of the removal</source>
         <translation>Borttagningen avslutas</translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver was removed, but not everything could be put back as it was: please read the removal report.</source>
-        <translation>Korvalis punktskriftsdrivrutin togs bort, men allt kunde inte återställas: läs borttagningsrapporten.</translation>
     </message>
     <message>
         <source>The Korvalis Braille driver was removed.</source>
@@ -487,6 +483,14 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>Click %1 to end the removal.</source>
         <translation>Klicka på %1 för att avsluta borttagningen.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed, with errors: please read the removal report.</source>
+        <translation>Korvalis punktskriftsdrivrutin togs bort, med fel: läs borttagningsrapporten.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed. What was changed since the installation was kept: the removal report names it.</source>
+        <translation>Korvalis punktskriftsdrivrutin togs bort. Det som ändrats sedan installationen behölls: borttagningsrapporten anger det.</translation>
     </message>
 </context>
 <context>
