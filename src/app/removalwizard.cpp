@@ -7,8 +7,6 @@
 #include "removalplanpage.h"
 #include "removalprogresspage.h"
 
-#include <QTimer>
-
 RemovalWizard::RemovalWizard(const QString &jawsFolder, const QStringList &installed, QWidget *parent)
     : QWizard(parent)
     , m_removal(jaws, jawsInstaller)
