@@ -38,7 +38,7 @@ public:
     // driver folder): the program's copy made or refreshed first, then the entry written.
     bool registerInstallation(const JawsInstaller &installer, QString *reportLine);
     // Deletes the entry of the JAWS installation in `jawsFolder`, and the program's copy with the
-    // last entry. Succeeds, changing nothing, when there is no such entry.
+    // last entry. Succeeds, changing nothing and with an empty line, when there is no such entry.
     bool unregisterInstallation(const QString &jawsFolder, QString *reportLine);
     // Whether the JAWS installation in `jawsFolder` has an entry.
     static bool isRegistered(const QString &jawsFolder);
@@ -46,5 +46,9 @@ public:
     static QStringList registeredKeyNames();
 
 private:
+    // Makes the copy in `folder`, or brings it up to this program's version; `problem` says
+    // what failed.
+    bool refreshCopy(const QString &folder, QString *problem) const;
+
     QString m_programFile;
 };

@@ -25,6 +25,7 @@ public:
         TranslationTables,
         UserKeyMaps,
         UserProfile, // with every user: one profile's heading, or why it was left alone
+        AppsList,    // the entry in Windows' list of apps: never an error of the installation
         RestartingJaws,
     };
     enum class Outcome {
