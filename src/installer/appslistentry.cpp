@@ -207,7 +207,7 @@ bool AppsListEntry::registerInstallation(const JawsInstaller &installer, QString
         const bool written = key.isOpen() && key.setStringValue(QStringLiteral("DisplayName"), displayName)
             && key.setStringValue(QStringLiteral("DisplayVersion"), driverVersion(installer))
             && key.setStringValue(QStringLiteral("Publisher"), QStringLiteral("Korvalis"))
-            && key.setStringValue(QStringLiteral("InstallLocation"), QDir::toNativeSeparators(installer.driverFolder()))
+            && key.setStringValue(QStringLiteral("InstallLocation"), QDir::toNativeSeparators(QDir::cleanPath(installer.driverFolder())))
             && key.setStringValue(QStringLiteral("DisplayIcon"), program)
             && key.setStringValue(QStringLiteral("UninstallString"), uninstall)
             && key.setStringValue(QStringLiteral("QuietUninstallString"), uninstall + QStringLiteral(" /unattended"))

@@ -238,8 +238,8 @@ void Installation::copyDone()
     // The driver is in JAWS now, errors or not: the list of apps offers its removal.
     QString appsListLine;
     AppsListEntry().registerInstallation(installer, &appsListLine);
-    installer.record(StepResult::Step::AppsList, appsListLine);
     installer.record(StepResult::Step::AppsList, QString());
+    installer.record(StepResult::Step::AppsList, appsListLine);
     // Only after its settings were written, and only the JAWS closed here.
     restartJawsIfClosed();
     setState(State::Done);

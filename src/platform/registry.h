@@ -39,8 +39,8 @@ public:
     // holds.
     Enumeration enumerateSubKey(quint32 index, QString *name) const;
     // The value's bytes as stored (a string with its terminating zero), read into a buffer of
-    // 256 bytes; false when the query fails, a longer value included.
-    bool queryValue(const QString &name, QByteArray *data) const;
+    // `maxBytes` bytes; false when the query fails, a longer value included.
+    bool queryValue(const QString &name, QByteArray *data, int maxBytes = 256) const;
     // Writes a string value (REG_SZ) or a number (REG_DWORD) into a key that createLocalMachine
     // opened; false when the write fails or the key was opened for reading only.
     bool setStringValue(const QString &name, const QString &value);

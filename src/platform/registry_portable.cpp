@@ -415,7 +415,7 @@ RegistryKey::Enumeration RegistryKey::enumerateSubKey(quint32 index, QString *na
     return Enumeration::Item;
 }
 
-bool RegistryKey::queryValue(const QString &name, QByteArray *data) const
+bool RegistryKey::queryValue(const QString &name, QByteArray *data, int maxBytes) const
 {
     if (!d)
         return false;
@@ -423,7 +423,7 @@ bool RegistryKey::queryValue(const QString &name, QByteArray *data) const
     if (key == d->hive.values.constEnd())
         return false;
     const auto value = key->constFind(fold(name));
-    if (value == key->constEnd() || value->size() > 256)
+    if (value == key->constEnd() || value->size() > maxBytes)
         return false;
     *data = *value;
     return true;

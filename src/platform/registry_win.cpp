@@ -114,16 +114,18 @@ RegistryKey::Enumeration RegistryKey::enumerateSubKey(quint32 index, QString *na
     return answer == ERROR_SUCCESS ? Enumeration::Item : Enumeration::Other;
 }
 
-bool RegistryKey::queryValue(const QString &name, QByteArray *data) const
+bool RegistryKey::queryValue(const QString &name, QByteArray *data, int maxBytes) const
 {
-    if (!d)
+    if (!d || maxBytes <= 0)
         return false;
-    BYTE buffer[256];
-    DWORD size = sizeof buffer;
-    if (RegQueryValueExW(d->key, reinterpret_cast<const wchar_t *>(name.utf16()), nullptr, nullptr, buffer, &size)
+    QByteArray buffer(maxBytes, '\0');
+    DWORD size = DWORD(maxBytes);
+    if (RegQueryValueExW(d->key, reinterpret_cast<const wchar_t *>(name.utf16()), nullptr, nullptr,
+                         reinterpret_cast<BYTE *>(buffer.data()), &size)
         != ERROR_SUCCESS)
         return false;
-    *data = QByteArray(reinterpret_cast<const char *>(buffer), int(size));
+    buffer.truncate(int(size));
+    *data = buffer;
     return true;
 }
 
