@@ -836,6 +836,14 @@ void tst_Installation::unattended()
         QVERIFY2(lines.value(lines.size() - 2).startsWith(QStringLiteral("ERROR : Installation cancelled by the user.")), qPrintable(log));
         QCOMPARE(lines.constLast(), QString(QLatin1Char('-')).repeated(79));
         QVERIFY(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")).contains("ERROR : Installation cancelled by the user."));
+        // Whatever the stopped copy put in place, a removal takes away.
+        QProcess removal;
+        removal.setProcessEnvironment(machine.environment());
+        removal.start(program, { "--unattended", "--remove", "--jaws", QDir::toNativeSeparators(machine.jawsFolder) });
+        QVERIFY(removal.waitForFinished(120000));
+        QCOMPARE(removal.exitCode(), 0);
+        QVERIFY(!QFileInfo::exists(machine.jawsFolder + QStringLiteral("/blocking.chm")));
+        QVERIFY(!QFileInfo::exists(machine.jawsFolder + QStringLiteral("/Drivers")));
     } else if (result == QLatin1String("removed")) {
         QVERIFY2(output.trimmed().endsWith(QStringLiteral("Removal correctly done.")), qPrintable(output));
         qInfo("report:\n%s", TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")).constData());

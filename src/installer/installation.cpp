@@ -167,6 +167,7 @@ void Installation::cancel()
         // The worker's last events are still queued: the files it did copy belong in the report
         // before the line that says the installation stopped.
         QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+        installer.recordCopiesOnly();
         writeCancelled();
         restartJawsIfClosed();
         emit finished();
