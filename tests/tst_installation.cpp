@@ -5,10 +5,15 @@
 #include "support/testmachine.h"
 #include "support/textfiles.h"
 
+#include "installer/appslistentry.h"
+#include "platform/folderremoval.h"
+#include "platform/registry.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 #ifdef Q_OS_WIN
@@ -90,6 +95,63 @@ bool sameAsGolden(const QString &actual, const QString &name)
     return sameText(actual, golden(name), name);
 }
 
+// The stand-in reads the registry and Program Files of the machine the program ran on; under Wine
+// the test shares the prefix's.
+void lookAtMachine(const TestMachine &machine)
+{
+    qputenv("QUOROLMA_SYSTEM_ROOT", QFile::encodeName(machine.root));
+}
+
+QByteArray appsListValue(const QString &jawsFolder, const QString &name)
+{
+    const auto key = Platform::RegistryKey::openLocalMachine(AppsListEntry::uninstallKeyPath() + QLatin1Char('\\') + AppsListEntry::keyName(jawsFolder),
+                                                             Platform::RegistryView::Default);
+    QByteArray data;
+    return key.queryValue(name, &data, 4096) ? data : QByteArray("<none>");
+}
+
+QString appsListString(const QString &jawsFolder, const QString &name)
+{
+    const QByteArray data = appsListValue(jawsFolder, name);
+    return QString::fromUtf16(reinterpret_cast<const char16_t *>(data.constData()), data.size() / 2).chopped(1);
+}
+
+quint32 appsListNumber(const QString &jawsFolder, const QString &name)
+{
+    const QByteArray data = appsListValue(jawsFolder, name);
+    return data.size() == 4 ? qFromLittleEndian<quint32>(data.constData()) : 0xFFFFFFFF;
+}
+
+QString copiedProgram()
+{
+#ifdef Q_OS_WIN
+    return QDir::toNativeSeparators(AppsListEntry::copyFolder() + QStringLiteral("/InstallQuorOlma.exe"));
+#else
+    return QDir::toNativeSeparators(AppsListEntry::copyFolder() + QStringLiteral("/InstallQuorOlma"));
+#endif
+}
+
+// The JAWS installation has its entry in the list of apps, which removes it with the program's
+// copy, there in Program Files.
+void verifyListed(const QString &jawsFolder, const QString &jawsName)
+{
+    QVERIFY(AppsListEntry::isRegistered(jawsFolder));
+    QCOMPARE(appsListString(jawsFolder, QStringLiteral("DisplayName")), QStringLiteral("QuorOlma braille driver for JAWS ") + jawsName);
+    QCOMPARE(appsListString(jawsFolder, QStringLiteral("DisplayVersion")), QStringLiteral("2.1.0.7"));
+    QCOMPARE(appsListString(jawsFolder, QStringLiteral("Publisher")), QStringLiteral("Korvalis"));
+    const QString jaws = QDir::toNativeSeparators(QDir::cleanPath(jawsFolder));
+    QCOMPARE(appsListString(jawsFolder, QStringLiteral("InstallLocation")), QDir::toNativeSeparators(jaws + QStringLiteral("/Drivers/Braille/quorolma")));
+    const QString uninstall = QStringLiteral("\"%1\" /remove /jaws \"%2\"").arg(copiedProgram(), jaws);
+    QCOMPARE(appsListString(jawsFolder, QStringLiteral("UninstallString")), uninstall);
+    QCOMPARE(appsListString(jawsFolder, QStringLiteral("QuietUninstallString")), uninstall + QStringLiteral(" /unattended"));
+    QCOMPARE(appsListNumber(jawsFolder, QStringLiteral("NoModify")), 1u);
+    QCOMPARE(appsListNumber(jawsFolder, QStringLiteral("NoRepair")), 1u);
+    const quint32 size = appsListNumber(jawsFolder, QStringLiteral("EstimatedSize"));
+    QVERIFY2(size > 0 && size < 1024 * 1024, qPrintable(QString::number(size)));
+    QVERIFY(QFileInfo(copiedProgram()).size() > 0);
+    QCOMPARE(TextFiles::read(AppsListEntry::copyFolder() + QStringLiteral("/version.txt")), QByteArray(IQO_VERSION));
+}
+
 } // namespace
 
 class tst_Installation : public QObject
@@ -97,6 +159,7 @@ class tst_Installation : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
     void installs_data();
     void installs();
     void noJawsRowChosen();
@@ -111,6 +174,17 @@ private slots:
     void interactiveUser_data();
     void interactiveUser();
 };
+
+// Under Wine every case of the program meets the same registry and Program Files: each starts
+// with no entry and no copy, as each native case does on its own machine.
+void tst_Installation::init()
+{
+#ifdef Q_OS_WIN
+    for (const QString &name : AppsListEntry::registeredKeyNames())
+        QVERIFY(Platform::RegistryKey::deleteLocalMachineKey(AppsListEntry::uninstallKeyPath() + QLatin1Char('\\') + name, Platform::RegistryView::Default));
+    QVERIFY(Platform::removeFolderInUse(AppsListEntry::copyFolder()));
+#endif
+}
 
 void tst_Installation::installs_data()
 {
@@ -209,6 +283,11 @@ void tst_Installation::installs()
     }
     // No settings folder of a version that is not there, nor of one that is.
     QCOMPARE(machine.settingsVersionFolders(), versionFolders);
+    lookAtMachine(machine);
+    if (jawsGone)
+        QVERIFY(AppsListEntry::registeredKeyNames().isEmpty());
+    else
+        verifyListed(machine.jawsFolder, jaws == TestMachine::Jaws::Version10 ? QStringLiteral("10.0") : QStringLiteral("2025"));
 }
 
 // No row chosen: nothing is started, nothing written, and only Cancel is left.
@@ -564,7 +643,9 @@ QMap<QString, QByteArray> machineState(const TestMachine &machine)
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
-            if (!path.startsWith(machine.packageFolder) && !path.endsWith(QLatin1String("jawsdouble.log")))
+            // The registry is looked at through the list of apps.
+            if (!path.startsWith(machine.packageFolder) && !path.endsWith(QLatin1String("jawsdouble.log"))
+                && !path.endsWith(QLatin1String("/registry.reg")))
                 state.insert(path, it.fileInfo().isDir() ? QByteArray("/") : TextFiles::read(path));
         }
     }
@@ -648,6 +729,8 @@ void tst_Installation::unattended()
             QCOMPARE(installation.exitCode(), 0);
         }
         QVERIFY(TextFiles::read(usersFile).contains("BrailleDisplay="));
+        lookAtMachine(machine);
+        QVERIFY(AppsListEntry::isRegistered(machine.jawsFolder));
         if (state.endsWith(QLatin1String("user display"))) {
             const QString jfwIni = machine.jawsFolder + QStringLiteral("/jfw.ini");
             QVERIFY(TextFiles::write(jfwIni, TextFiles::read(jfwIni) + "Braille4LongName=Mine\r\nBraille4Name=MINE\r\n"));
@@ -755,8 +838,17 @@ void tst_Installation::unattended()
         QVERIFY2(lines.value(lines.size() - 2).startsWith(QStringLiteral("ERROR : Installation cancelled by the user.")), qPrintable(log));
         QCOMPARE(lines.constLast(), QString(QLatin1Char('-')).repeated(79));
         QVERIFY(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")).contains("ERROR : Installation cancelled by the user."));
+        // Whatever the stopped copy put in place, a removal takes away.
+        QProcess removal;
+        removal.setProcessEnvironment(machine.environment());
+        removal.start(program, { "--unattended", "--remove", "--jaws", QDir::toNativeSeparators(machine.jawsFolder) });
+        QVERIFY(removal.waitForFinished(120000));
+        QCOMPARE(removal.exitCode(), 0);
+        QVERIFY(!QFileInfo::exists(machine.jawsFolder + QStringLiteral("/blocking.chm")));
+        QVERIFY(!QFileInfo::exists(machine.jawsFolder + QStringLiteral("/Drivers")));
     } else if (result == QLatin1String("removed")) {
         QVERIFY2(output.trimmed().endsWith(QStringLiteral("Removal correctly done.")), qPrintable(output));
+        qInfo("report:\n%s", TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")).constData());
         QMap<QString, QByteArray> now = machineState(machine);
         if (!usersChange.isEmpty()) {
             // The value the user chose stays; the file is otherwise as the installation found it.
@@ -771,6 +863,7 @@ void tst_Installation::unattended()
         if (state.endsWith(QLatin1String("user display")))
             expected[machine.jawsFolder + QStringLiteral("/jfw.ini")] += "Braille2LongName=Mine\r\nBraille2Name=MINE\r\n";
         QVERIFY(restoredAsBefore(expected, now));
+        QVERIFY(!AppsListEntry::isRegistered(machine.jawsFolder));
         if (state.endsWith(QLatin1String(", twice"))) {
             QProcess again;
             start(again);
@@ -799,6 +892,27 @@ void tst_Installation::unattended()
             QCOMPARE(settings.keys(), settingsBefore.keys());
             QVERIFY(settings == settingsBefore);
         }
+        // One entry per JAWS, one copy of the program for them all, gone with the last entry.
+        lookAtMachine(machine);
+        const QStringList names{ "10.0", "17.0", "18.0" };
+        for (qsizetype i = 0; i < jawsFolders.size(); ++i) {
+            verifyListed(jawsFolders.at(i), names.at(i));
+            if (QTest::currentTestFailed())
+                return;
+        }
+        QCOMPARE(AppsListEntry::registeredKeyNames().size(), 3);
+        for (qsizetype i = 0; i < jawsFolders.size(); ++i) {
+            QString line;
+            QVERIFY(AppsListEntry().unregisterInstallation(jawsFolders.at(i), &line));
+            QVERIFY(line.startsWith(QStringLiteral("OK : ")));
+            QVERIFY(!AppsListEntry::isRegistered(jawsFolders.at(i)));
+            QCOMPARE(QFileInfo::exists(AppsListEntry::copyFolder()), i < jawsFolders.size() - 1);
+        }
+        QVERIFY(AppsListEntry::registeredKeyNames().isEmpty());
+        // A second time changes nothing and says nothing.
+        QString again = QStringLiteral("unchanged");
+        QVERIFY(AppsListEntry().unregisterInstallation(jawsFolders.constFirst(), &again));
+        QVERIFY(again.isEmpty());
         QVERIFY(output.trimmed().endsWith(QStringLiteral("Installation correctly done.")));
     } else {
         // The wizard's very result on the JAWS side, but for the line that says how the run was

@@ -102,15 +102,12 @@ bool backUpReplaced(const QString &source, const QString &destination, QString *
     // A named pipe's content is read once, by the copy itself: the file it replaces is kept.
     if (!Platform::isNamedPipe(source) && CopyThread::sameContent(source, destination))
         return true;
-    QFile original(destination);
-    if (!original.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = original.readAll();
-    if (original.error() != QFileDevice::NoError)
-        return false;
-    original.close();
+    // Copied the way the file itself is, which works wherever its name does (a name near the
+    // limit, a path beyond MAX_PATH), and on the disk before the file is replaced.
     *backup = SettingsSession::backupFileName(destination);
-    return SettingsSession::writeBackup(*backup, bytes);
+    if (QFileInfo::exists(*backup))
+        return false; // every numbered name is taken: the file stays as it is
+    return Platform::copyFileReplacing(destination, *backup) && Platform::flushToDisk({ *backup });
 }
 } // namespace
 

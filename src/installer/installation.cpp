@@ -1,5 +1,6 @@
 #include "installation.h"
 
+#include "installer/appslistentry.h"
 #include "installer/jawsinstaller.h"
 #include "jaws/jaws.h"
 
@@ -166,6 +167,7 @@ void Installation::cancel()
         // The worker's last events are still queued: the files it did copy belong in the report
         // before the line that says the installation stopped.
         QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+        installer.recordCopiesOnly();
         writeCancelled();
         restartJawsIfClosed();
         emit finished();
@@ -242,6 +244,11 @@ void Installation::copyDone()
         return;
     setState(State::Configuring);
     installer.configureJaws();
+    // The driver is in JAWS now, errors or not: the list of apps offers its removal.
+    QString appsListLine;
+    AppsListEntry().registerInstallation(installer, &appsListLine);
+    installer.record(StepResult::Step::AppsList, QString());
+    installer.record(StepResult::Step::AppsList, appsListLine);
     // Only after its settings were written, and only the JAWS closed here.
     restartJawsIfClosed();
     setState(State::Done);

@@ -130,6 +130,9 @@ public:
     // `configuration`'s session: the copies and folders recorded so far, every settings file
     // the session changed, and the key maps that will be moved aside after its commit.
     void writeInstallRecord(Configuration &configuration, const QList<InstallRecord::KeyMap> &keyMaps);
+    // For an installation stopped during its copy: the record of what was copied, so that a
+    // removal finds the files (no setting was changed).
+    void recordCopiesOnly();
     // Every settings edit, in its fixed order, in one session committed once; true when
     // anything in the installation failed.
     bool configureJaws();

@@ -39,3 +39,12 @@ void JawsInstaller::writeInstallRecord(Configuration &configuration, const QList
         return std::optional<StepResult::Line>({ failed, StepResult::Outcome::Failed });
     });
 }
+
+void JawsInstaller::recordCopiesOnly()
+{
+    if (m_copiedFiles.isEmpty() && m_createdFolders.isEmpty())
+        return;
+    Configuration configuration;
+    writeInstallRecord(configuration, {});
+    record(configuration.commit());
+}

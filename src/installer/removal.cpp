@@ -1,5 +1,6 @@
 #include "removal.h"
 
+#include "installer/appslistentry.h"
 #include "installer/configuration.h"
 #include "installer/installation.h"
 #include "installer/jawsinstaller.h"
@@ -348,6 +349,12 @@ void Removal::removeRecordAndFolders()
     const bool deleted = QFile::remove(m_recordPath);
     installer.record(stepOf, Report::fileDeletedLine(native(m_recordPath), deleted),
                      deleted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+    // Nothing is left to remove: the list of apps no longer offers it (with the last entry, the
+    // program's own copy goes too).
+    QString appsListLine;
+    const bool unlisted = AppsListEntry().unregisterInstallation(m_jawsFolder, &appsListLine);
+    if (!appsListLine.isEmpty())
+        installer.record(StepResult::Step::AppsList, appsListLine, unlisted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
     // Children before their parents; a folder that holds anything (the user's, JAWS's) stays.
     QStringList folders = m_record.folders;
     std::reverse(folders.begin(), folders.end());

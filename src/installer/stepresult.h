@@ -26,6 +26,7 @@ public:
         UserKeyMaps,
         UserProfile, // with every user: one profile's heading, or why it was left alone
         InstallRecord, // what the installation changed, kept for its removal
+        AppsList,    // the entry in Windows' list of apps: never an error of the installation
         RestartingJaws,
         // A removal's steps.
         NothingToRemove,
