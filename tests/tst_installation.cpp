@@ -962,12 +962,11 @@ void tst_Installation::removalWizard_data()
     QTest::newRow("a value the user changed: kept, and said") << true << 1 << "user change" << QList<int>{ 1, 2, 3 }
                                                               << "The Korvalis Braille driver was removed. What was changed since the installation "
                                                                  "was kept: the removal report names it. The removal report is $REPORT.";
-#ifndef Q_OS_WIN
-    // JAWS's window played in the program, JFW.EXE a program that starts: natively only.
+    // Natively JAWS's window is played in the program and JFW.EXE is a program that starts; under
+    // Wine the JAWS double runs as JFW.EXE.
     QTest::newRow("JAWS running: warned, closed, started again") << true << 1 << "JAWS running" << QList<int>{ 1, 2, 3 } << removed;
     QTest::newRow("JAWS running: cancelled at the warning") << true << 1 << "cancel" << QList<int>{ 1, 2, 3 }
                                                             << "The removal was cancelled: nothing was removed. The removal report is $REPORT.";
-#endif
 }
 
 // Installed through the wizard, then removed through the removal's wizard with Enter alone:
@@ -982,13 +981,17 @@ void tst_Installation::removalWizard()
     QFETCH(QString, result);
     QTemporaryDir root;
     TestMachine machine(root.path());
-    QVERIFY(machine.make());
     const bool jawsRunning = state == QLatin1String("JAWS running") || state == QLatin1String("cancel");
     const QString jfw = machine.jawsFolder + QStringLiteral("/JFW.EXE");
+#ifdef Q_OS_WIN
+    QVERIFY(machine.make(jawsRunning ? QStringLiteral("jawsdouble") : QString()));
+#else
+    QVERIFY(machine.make());
     if (jawsRunning) {
         QVERIFY(TextFiles::write(jfw, "#!/bin/sh\nexit 0\n"));
         QVERIFY(QFile::setPermissions(jfw, QFile::permissions(jfw) | QFileDevice::ExeOwner));
     }
+#endif
     QMap<QString, QByteArray> before = machineState(machine);
     const QString program = machine.addProgram(QStringLiteral("installationprobe"));
     QMap<QString, QStringList> seen;
@@ -1011,8 +1014,16 @@ void tst_Installation::removalWizard()
     if (named)
         arguments << QStringLiteral("/jaws") << jawsFolder;
     QProcessEnvironment environment = machine.environment();
-    if (jawsRunning)
+    const QString starts = machine.jawsFolder + QStringLiteral("/jawsdouble.log");
+    if (jawsRunning) {
+#ifdef Q_OS_WIN
+        endJawsDoubles();
+        QVERIFY(QProcess::startDetached(jfw, {}));
+        QVERIFY(QTest::qWaitFor([] { return Platform::windowSystem().findWindow(QStringLiteral("JFWUI2"), QStringLiteral("JAWS")) != 0; }, 30000));
+#else
         environment.insert(QStringLiteral("IQO_PROBE_JAWS_WINDOW"), QStringLiteral("1"));
+#endif
+    }
     if (state == QLatin1String("cancel"))
         environment.insert(QStringLiteral("IQO_PROBE_ESCAPE_AT_BOX"), QStringLiteral("1"));
     QString afterFirst;
@@ -1042,8 +1053,16 @@ void tst_Installation::removalWizard()
     QCOMPARE(seen.value("box"), jawsRunning ? QStringList{ "Warning|Jaws will be closed while the driver is removed. It will be automatically restarted." }
                                             : QStringList());
     if (jawsRunning) {
+#ifdef Q_OS_WIN
+        // Started by the test, then again by the removal unless it was cancelled.
+        const int expectedStarts = state == QLatin1String("cancel") ? 1 : 2;
+        QVERIFY(QTest::qWaitFor([&] { return TextFiles::read(starts).count('\n') >= expectedStarts; }, 30000));
+        QCOMPARE(TextFiles::read(starts).count('\n'), expectedStarts);
+        endJawsDoubles();
+#else
         QCOMPARE(TextFiles::read(machine.root + QStringLiteral("/started.txt")).count('\n'), state == QLatin1String("cancel") ? 0 : 1);
         QFile::remove(machine.root + QStringLiteral("/started.txt")); // the simulated machine's, not JAWS's
+#endif
     }
     if (removals > 1) {
         // The second run changed nothing, not even the report.
