@@ -553,6 +553,9 @@ void tst_Installation::unattended_data()
 #endif
     QTest::newRow("latest beside the record of an uninstalled JAWS") << QStringList{ "--unattended", "--jaws", "latest", "--display", "QUOR" }
                                                                     << "stale record" << false << 0 << "one-run";
+    // The program's copy of an older program is refreshed; a newer program's is kept.
+    QTest::newRow("over an older program's copy") << named << "copy 0.1" << false << 0 << "one-run";
+    QTest::newRow("beside a newer program's copy") << named << "copy 99.0" << false << 0 << "one-run";
     QTest::newRow("all of three installations") << all << "three installations" << false << 0 << "all";
     QTest::newRow("all, a second time") << all << "three installations, done" << false << 0 << "all";
     QTest::newRow("Windows-style switches") << QStringList{ "/UNATTENDED", "/Jaws", "latest", "/display", "quor", "/LOG", "$ROOT/log.txt" }
@@ -654,6 +657,7 @@ void tst_Installation::unattended()
 #endif
     QString program = machine.addProgram(QStringLiteral("InstallQuorOlma"));
     QVERIFY(!program.isEmpty());
+    const QString programInPackage = program;
     const QString packageBefore = dumpPart(machine.dump(), QStringLiteral("$PACKAGE"));
     const QString starts = machine.jawsFolder + QStringLiteral("/jawsdouble.log");
     if (jawsRunning) {
@@ -696,6 +700,13 @@ void tst_Installation::unattended()
         }
     }
 #endif
+    lookAtMachine(machine);
+    const QString keptVersion = state.startsWith(QLatin1String("copy ")) ? state.mid(5) : QString();
+    if (!keptVersion.isEmpty()) {
+        QVERIFY(QDir().mkpath(AppsListEntry::copyFolder()));
+        QVERIFY(TextFiles::write(copiedProgram(), "the program of " + keptVersion.toUtf8()));
+        QVERIFY(TextFiles::write(AppsListEntry::copyFolder() + QStringLiteral("/version.txt"), keptVersion.toUtf8()));
+    }
     const QString before = machine.dump();
     const QMap<QString, QByteArray> settingsBefore = settingsFiles(machine, jawsFolders);
 
@@ -814,6 +825,12 @@ void tst_Installation::unattended()
         }
         if (state == QLatin1String("stale record"))
             QVERIFY2(output.contains(QStringLiteral("Passed over: ")), qPrintable(output));
+        if (keptVersion == QLatin1String("99.0")) {
+            QCOMPARE(TextFiles::read(copiedProgram()), QByteArray("the program of 99.0"));
+        } else {
+            QCOMPARE(QFileInfo(copiedProgram()).size(), QFileInfo(programInPackage).size());
+            QCOMPARE(TextFiles::read(AppsListEntry::copyFolder() + QStringLiteral("/version.txt")), QByteArray(IQO_VERSION));
+        }
     }
     if (jawsRunning) {
         QVERIFY(output.contains(QStringLiteral("Closing JAWS...")));
