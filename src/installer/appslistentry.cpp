@@ -11,7 +11,6 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QVersionNumber>
 
 using Platform::RegistryKey;
@@ -162,24 +161,44 @@ bool AppsListEntry::refreshCopy(const QString &folder, QString *problem) const
     if (!kept.isNull() && QVersionNumber::compare(kept, running) >= 0 && QFileInfo::exists(copy.filePath(programFileName())))
         return true;
 
+    // The new copy is made beside the old one and takes its place whole: a copy is never a mix of
+    // two programs' files, and one that runs (a removal under way) is left as it is.
+    const QString staged = folder + QStringLiteral(".new");
+    const QString retired = folder + QStringLiteral(".old");
+    // Left by a run that was stopped.
+    Platform::removeFolderInUse(staged);
+    Platform::removeFolderInUse(retired);
     QStringList destinations;
     for (const auto &[source, relative] : runtimeFiles(m_programFile)) {
-        const QString destination = copy.filePath(relative);
-        if (!QDir().mkpath(QFileInfo(destination).absolutePath()) || !Platform::copyFileReplacing(source, destination)) {
-            Platform::removeTemporaryCopyFolders(destinations << destination);
+        const QString destination = QDir(staged).filePath(relative);
+        if (!QDir().mkpath(QFileInfo(destination).absolutePath()) || !QFile::copy(source, destination)) {
+            Platform::removeFolderInUse(staged);
             *problem = tr("%1 could not be copied to %2").arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(destination));
             return false;
         }
         destinations << destination;
     }
-    Platform::removeTemporaryCopyFolders(destinations);
-    // The files on the disk before the version that says the copy is whole.
-    Platform::flushToDisk(destinations);
-    QSaveFile version(copy.filePath(versionFileName()));
-    if (!version.open(QIODevice::WriteOnly) || version.write(QCoreApplication::applicationVersion().toUtf8()) < 0 || !version.commit()) {
+    QFile version(QDir(staged).filePath(versionFileName()));
+    if (!version.open(QIODevice::WriteOnly) || version.write(QCoreApplication::applicationVersion().toUtf8()) < 0 || !version.flush()) {
+        Platform::removeFolderInUse(staged);
         *problem = tr("%1 could not be written").arg(QDir::toNativeSeparators(version.fileName()));
         return false;
     }
+    version.close();
+    Platform::flushToDisk(destinations << version.fileName());
+    if (QFileInfo::exists(folder) && !QDir().rename(folder, retired)) {
+        // Windows does not move a folder whose program runs: the old copy serves until a later
+        // installation.
+        Platform::removeFolderInUse(staged);
+        return true;
+    }
+    if (!QDir().rename(staged, folder)) {
+        QDir().rename(retired, folder);
+        Platform::removeFolderInUse(staged);
+        *problem = tr("%1 could not be written").arg(QDir::toNativeSeparators(folder));
+        return false;
+    }
+    Platform::removeFolderInUse(retired);
     return true;
 }
 
