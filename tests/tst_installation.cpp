@@ -6,6 +6,7 @@
 #include "support/textfiles.h"
 
 #include "installer/appslistentry.h"
+#include "jaws/jaws.h"
 #include "platform/folderremoval.h"
 #include "platform/registry.h"
 
@@ -801,6 +802,8 @@ void tst_Installation::unattended()
             QCOMPARE(QFileInfo::exists(AppsListEntry::copyFolder()), i < jawsFolders.size() - 1);
         }
         QVERIFY(AppsListEntry::registeredKeyNames().isEmpty());
+        // The entries came and went beside JAWS's own records, which still read the same.
+        QCOMPARE(Jaws().jawsFolders().size(), jawsFolders.size());
         // A second time changes nothing and says nothing.
         QString again = QStringLiteral("unchanged");
         QVERIFY(AppsListEntry().unregisterInstallation(jawsFolders.constFirst(), &again));
