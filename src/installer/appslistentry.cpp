@@ -11,6 +11,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QVersionNumber>
 
 using Platform::RegistryKey;
@@ -75,12 +76,18 @@ QString entryPath(const QString &keyName)
     return AppsListEntry::uninstallKeyPath() + QLatin1Char('\\') + keyName;
 }
 
-// The size in KB of what the installation put on the machine, for the list's size column.
+// The size in KB of what the installation put on the machine, each file once, for the list's
+// size column.
 quint32 estimatedSizeKb(const QStringList &files)
 {
+    QSet<QString> counted;
     qint64 bytes = 0;
-    for (const QString &file : files)
-        bytes += QFileInfo(file).size();
+    for (const QString &file : files) {
+        if (!counted.contains(WindowsPath::key(file))) {
+            counted.insert(WindowsPath::key(file));
+            bytes += QFileInfo(file).size();
+        }
+    }
     return quint32((bytes + 1023) / 1024);
 }
 
@@ -217,7 +224,13 @@ bool AppsListEntry::registerInstallation(const JawsInstaller &installer, QString
     if (problem.isEmpty()) {
         const QString program = QDir::toNativeSeparators(QDir(folder).filePath(programFileName()));
         const QString uninstall = quotedArgument(program) + QStringLiteral(" /remove /jaws ") + quotedArgument(jawsFolder);
-        QStringList installed = installer.destinationFiles();
+        // A run into every JAWS lists the files of all its installations: this one's lie in its
+        // JAWS folder.
+        QStringList installed;
+        for (const QString &file : installer.destinationFiles()) {
+            if (WindowsPath::isInside(file, installer.jawsFolder()))
+                installed << file;
+        }
         // The copy is laid out as the package is.
         for (const auto &file : runtimeFiles(program))
             installed << file.first;
