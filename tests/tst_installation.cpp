@@ -794,6 +794,8 @@ void tst_Installation::unattended()
                 return;
         }
         QCOMPARE(AppsListEntry::registeredKeyNames().size(), 3);
+        // The same files in each: the same size, not those of the run's earlier installations added.
+        QCOMPARE(appsListNumber(jawsFolders.at(2), QStringLiteral("EstimatedSize")), appsListNumber(jawsFolders.at(0), QStringLiteral("EstimatedSize")));
         for (qsizetype i = 0; i < jawsFolders.size(); ++i) {
             QString line;
             QVERIFY(AppsListEntry().unregisterInstallation(jawsFolders.at(i), &line));
