@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>AppsListEntry</name>
+    <message>
+        <source>%1 could not be copied to %2</source>
+        <translation>%1 n&apos;a pas pu être copié vers %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be written</source>
+        <translation>%1 n&apos;a pas pu être écrit</translation>
+    </message>
+    <message>
+        <source>QuorOlma braille driver for JAWS %1</source>
+        <translation>Pilote braille QuorOlma pour JAWS %1</translation>
+    </message>
+    <message>
+        <source>the Program Files folder is unknown</source>
+        <translation>le dossier Program Files est inconnu</translation>
+    </message>
+    <message>
+        <source>the registry key HKEY_LOCAL_MACHINE\%1 could not be written</source>
+        <translation>la clé de registre HKEY_LOCAL_MACHINE\%1 n&apos;a pas pu être écrite</translation>
+    </message>
+    <message>
+        <source>NOTE : The driver could not be added to Windows&apos; list of apps (%1). It works all the same.</source>
+        <translation>REMARQUE : le pilote n&apos;a pas pu être ajouté à la liste des applications de Windows (%1). Il fonctionne quand même.</translation>
+    </message>
+    <message>
+        <source>OK : &quot;%1&quot; added to Windows&apos; list of apps.</source>
+        <translation>OK : « %1 » a été ajouté à la liste des applications de Windows.</translation>
+    </message>
+    <message>
+        <source>ERROR : The entry of %1 in Windows&apos; list of apps could not be deleted.</source>
+        <translation>ERREUR : l&apos;entrée de %1 dans la liste des applications de Windows n&apos;a pas pu être supprimée.</translation>
+    </message>
+    <message>
+        <source>ERROR : The program&apos;s copy in %1 could not be deleted.</source>
+        <translation>ERREUR : la copie du programme dans %1 n&apos;a pas pu être supprimée.</translation>
+    </message>
+    <message>
+        <source>OK : The driver&apos;s entry for %1 deleted from Windows&apos; list of apps.</source>
+        <translation>OK : l&apos;entrée du pilote pour %1 a été supprimée de la liste des applications de Windows.</translation>
+    </message>
+</context>
+<context>
     <name>CollectInfoPage</name>
     <message>
         <source>Please select Jaws installation folder and your Braille device.</source>
@@ -152,11 +195,11 @@
     </message>
     <message>
         <source>JAWS could not be closed, or runs where this program cannot reach it: nothing was removed</source>
-        <translation>JAWS n'a pas pu être fermé, ou tourne là où ce programme ne peut l'atteindre : rien n'a été supprimé</translation>
+        <translation>JAWS n&apos;a pas pu être fermé, ou tourne là où ce programme ne peut l&apos;atteindre : rien n&apos;a été supprimé</translation>
     </message>
     <message>
         <source>interrupted: nothing was removed</source>
-        <translation>interrompu : rien n'a été supprimé</translation>
+        <translation>interrompu : rien n&apos;a été supprimé</translation>
     </message>
 </context>
 <context>
@@ -338,7 +381,7 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     </message>
     <message>
         <source>ERROR : The record of this installation could not be written to %1: it cannot be removed.</source>
-        <translation>ERREUR : l'enregistrement de cette installation n'a pas pu être écrit dans %1 : elle ne pourra pas être supprimée.</translation>
+        <translation>ERREUR : l&apos;enregistrement de cette installation n&apos;a pas pu être écrit dans %1 : elle ne pourra pas être supprimée.</translation>
     </message>
 </context>
 <context>
@@ -349,63 +392,63 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     </message>
     <message>
         <source>The Korvalis Braille driver has no installation record in %1: nothing was removed.</source>
-        <translation>Le pilote braille Korvalis n'a pas d'enregistrement d'installation dans %1 : rien n'a été supprimé.</translation>
+        <translation>Le pilote braille Korvalis n&apos;a pas d&apos;enregistrement d&apos;installation dans %1 : rien n&apos;a été supprimé.</translation>
     </message>
     <message>
         <source>Restore the settings files of JAWS that the installation changed, keeping what was changed since.</source>
-        <translation>Rétablir les fichiers de réglages de JAWS que l'installation a modifiés, en gardant ce qui a été changé depuis.</translation>
+        <translation>Rétablir les fichiers de réglages de JAWS que l&apos;installation a modifiés, en gardant ce qui a été changé depuis.</translation>
     </message>
     <message>
         <source>Put back the key maps that the installation moved aside.</source>
-        <translation>Remettre en place les tables de touches que l'installation a mises de côté.</translation>
+        <translation>Remettre en place les tables de touches que l&apos;installation a mises de côté.</translation>
     </message>
     <message>
         <source>Remove the driver&apos;s files from %1, or put back the files they replaced.</source>
-        <translation>Supprimer les fichiers du pilote de %1, ou remettre les fichiers qu'ils ont remplacés.</translation>
+        <translation>Supprimer les fichiers du pilote de %1, ou remettre les fichiers qu&apos;ils ont remplacés.</translation>
     </message>
     <message>
         <source>Remove the installation record and the folders the installation created, when they are empty.</source>
-        <translation>Supprimer l'enregistrement d'installation et les dossiers que l'installation a créés, s'ils sont vides.</translation>
+        <translation>Supprimer l&apos;enregistrement d&apos;installation et les dossiers que l&apos;installation a créés, s&apos;ils sont vides.</translation>
     </message>
     <message>
         <source>ERROR : Jaws could not be closed: nothing was removed. Please close Jaws and remove the driver again.</source>
-        <translation>ERREUR : Jaws n'a pas pu être fermé : rien n'a été supprimé. Veuillez fermer Jaws et supprimer le pilote à nouveau.</translation>
+        <translation>ERREUR : Jaws n&apos;a pas pu être fermé : rien n&apos;a été supprimé. Veuillez fermer Jaws et supprimer le pilote à nouveau.</translation>
     </message>
     <message>
         <source>ERROR : Removal cancelled by the user: nothing was removed.</source>
-        <translation>ERREUR : suppression annulée par l'utilisateur : rien n'a été supprimé.</translation>
+        <translation>ERREUR : suppression annulée par l&apos;utilisateur : rien n&apos;a été supprimé.</translation>
     </message>
     <message>
         <source>%1 is no longer there: it was not restored.</source>
-        <translation>%1 n'existe plus : il n'a pas été rétabli.</translation>
+        <translation>%1 n&apos;existe plus : il n&apos;a pas été rétabli.</translation>
     </message>
     <message>
         <source>OK : %1 restored as it was before the installation.</source>
-        <translation>OK : %1 rétabli tel qu'il était avant l'installation.</translation>
+        <translation>OK : %1 rétabli tel qu&apos;il était avant l&apos;installation.</translation>
     </message>
     <message>
         <source>ERROR : %1 could not be restored.</source>
-        <translation>ERREUR : %1 n'a pas pu être rétabli.</translation>
+        <translation>ERREUR : %1 n&apos;a pas pu être rétabli.</translation>
     </message>
     <message>
         <source>[%1] %2 in %3 was changed since the installation: it was kept as it is.</source>
-        <translation>[%1] %2 dans %3 a été modifié depuis l'installation : il est gardé tel quel.</translation>
+        <translation>[%1] %2 dans %3 a été modifié depuis l&apos;installation : il est gardé tel quel.</translation>
     </message>
     <message>
         <source>OK : The values the installation wrote in %1 were restored.</source>
-        <translation>OK : les valeurs écrites par l'installation dans %1 ont été rétablies.</translation>
+        <translation>OK : les valeurs écrites par l&apos;installation dans %1 ont été rétablies.</translation>
     </message>
     <message>
         <source>ERROR : The values the installation wrote in %1 could not be restored.</source>
-        <translation>ERREUR : les valeurs écrites par l'installation dans %1 n'ont pas pu être rétablies.</translation>
+        <translation>ERREUR : les valeurs écrites par l&apos;installation dans %1 n&apos;ont pas pu être rétablies.</translation>
     </message>
     <message>
         <source>%1 was made again since the installation: it was kept; the earlier one is %2.</source>
-        <translation>%1 a été recréé depuis l'installation : il est gardé ; l'ancien est %2.</translation>
+        <translation>%1 a été recréé depuis l&apos;installation : il est gardé ; l&apos;ancien est %2.</translation>
     </message>
     <message>
         <source>ERROR : %1 could not be put back: its backup %2 is gone.</source>
-        <translation>ERREUR : %1 n'a pas pu être remis en place : sa sauvegarde %2 a disparu.</translation>
+        <translation>ERREUR : %1 n&apos;a pas pu être remis en place : sa sauvegarde %2 a disparu.</translation>
     </message>
     <message>
         <source>OK : %1 put back from %2.</source>
@@ -413,15 +456,15 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     </message>
     <message>
         <source>ERROR : %1 could not be put back from %2.</source>
-        <translation>ERREUR : %1 n'a pas pu être remis en place depuis %2.</translation>
+        <translation>ERREUR : %1 n&apos;a pas pu être remis en place depuis %2.</translation>
     </message>
     <message>
         <source>%1 was changed since the installation: it was kept.</source>
-        <translation>%1 a été modifié depuis l'installation : il est gardé.</translation>
+        <translation>%1 a été modifié depuis l&apos;installation : il est gardé.</translation>
     </message>
     <message>
         <source>The installation record %1 is kept: remove the driver again once the errors above are mended.</source>
-        <translation>L'enregistrement d'installation %1 est gardé : supprimez à nouveau le pilote une fois les erreurs ci-dessus corrigées.</translation>
+        <translation>L&apos;enregistrement d&apos;installation %1 est gardé : supprimez à nouveau le pilote une fois les erreurs ci-dessus corrigées.</translation>
     </message>
     <message>
         <source>OK : %1 folder removed.</source>
@@ -567,7 +610,7 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     </message>
     <message>
         <source>Nothing of the driver to remove: no installation record in %1.</source>
-        <translation>Rien du pilote à supprimer : aucun enregistrement d'installation dans %1.</translation>
+        <translation>Rien du pilote à supprimer : aucun enregistrement d&apos;installation dans %1.</translation>
     </message>
     <message>
         <source>Removal correctly done.</source>
@@ -579,7 +622,7 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     </message>
     <message>
         <source>Error during removal. The report is on the standard error stream.</source>
-        <translation>Erreur pendant la suppression. Le rapport est sur la sortie d'erreur standard.</translation>
+        <translation>Erreur pendant la suppression. Le rapport est sur la sortie d&apos;erreur standard.</translation>
     </message>
 </context>
 </TS>

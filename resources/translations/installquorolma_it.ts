@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it">
 <context>
+    <name>AppsListEntry</name>
+    <message>
+        <source>%1 could not be copied to %2</source>
+        <translation>impossibile copiare %1 in %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be written</source>
+        <translation>impossibile scrivere %1</translation>
+    </message>
+    <message>
+        <source>QuorOlma braille driver for JAWS %1</source>
+        <translation>Driver braille QuorOlma per JAWS %1</translation>
+    </message>
+    <message>
+        <source>the Program Files folder is unknown</source>
+        <translation>la cartella Programmi è sconosciuta</translation>
+    </message>
+    <message>
+        <source>the registry key HKEY_LOCAL_MACHINE\%1 could not be written</source>
+        <translation>impossibile scrivere la chiave di registro HKEY_LOCAL_MACHINE\%1</translation>
+    </message>
+    <message>
+        <source>NOTE : The driver could not be added to Windows&apos; list of apps (%1). It works all the same.</source>
+        <translation>NOTA : impossibile aggiungere il driver all&apos;elenco delle app di Windows (%1). Il driver funziona comunque.</translation>
+    </message>
+    <message>
+        <source>OK : &quot;%1&quot; added to Windows&apos; list of apps.</source>
+        <translation>OK : « %1 » è stato aggiunto all&apos;elenco delle app di Windows.</translation>
+    </message>
+    <message>
+        <source>ERROR : The entry of %1 in Windows&apos; list of apps could not be deleted.</source>
+        <translation>ERRORE : impossibile eliminare la voce di %1 dall&apos;elenco delle app di Windows.</translation>
+    </message>
+    <message>
+        <source>ERROR : The program&apos;s copy in %1 could not be deleted.</source>
+        <translation>ERRORE : impossibile eliminare la copia del programma in %1.</translation>
+    </message>
+    <message>
+        <source>OK : The driver&apos;s entry for %1 deleted from Windows&apos; list of apps.</source>
+        <translation>OK : la voce del driver per %1 è stata eliminata dall&apos;elenco delle app di Windows.</translation>
+    </message>
+</context>
+<context>
     <name>CollectInfoPage</name>
     <message>
         <source>Please select Jaws installation folder and your Braille device.</source>
@@ -132,7 +175,7 @@
     </message>
     <message>
         <source>--%1 and --%2 are for an installation, not with --%3.</source>
-        <translation>--%1 e --%2 sono per un'installazione, non con --%3.</translation>
+        <translation>--%1 e --%2 sono per un&apos;installazione, non con --%3.</translation>
     </message>
     <message>
         <source>Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /remove /?</source>
@@ -353,11 +396,11 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     </message>
     <message>
         <source>Restore the settings files of JAWS that the installation changed, keeping what was changed since.</source>
-        <translation>Ripristinare i file di impostazioni di JAWS modificati dall'installazione, mantenendo ciò che è stato cambiato da allora.</translation>
+        <translation>Ripristinare i file di impostazioni di JAWS modificati dall&apos;installazione, mantenendo ciò che è stato cambiato da allora.</translation>
     </message>
     <message>
         <source>Put back the key maps that the installation moved aside.</source>
-        <translation>Rimettere a posto le mappe dei tasti che l'installazione ha messo da parte.</translation>
+        <translation>Rimettere a posto le mappe dei tasti che l&apos;installazione ha messo da parte.</translation>
     </message>
     <message>
         <source>Remove the driver&apos;s files from %1, or put back the files they replaced.</source>
@@ -365,7 +408,7 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     </message>
     <message>
         <source>Remove the installation record and the folders the installation created, when they are empty.</source>
-        <translation>Rimuovere la registrazione di installazione e le cartelle create dall'installazione, se sono vuote.</translation>
+        <translation>Rimuovere la registrazione di installazione e le cartelle create dall&apos;installazione, se sono vuote.</translation>
     </message>
     <message>
         <source>ERROR : Jaws could not be closed: nothing was removed. Please close Jaws and remove the driver again.</source>
@@ -373,7 +416,7 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     </message>
     <message>
         <source>ERROR : Removal cancelled by the user: nothing was removed.</source>
-        <translation>ERRORE : rimozione annullata dall'utente: non è stato rimosso nulla.</translation>
+        <translation>ERRORE : rimozione annullata dall&apos;utente: non è stato rimosso nulla.</translation>
     </message>
     <message>
         <source>%1 is no longer there: it was not restored.</source>
@@ -381,7 +424,7 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     </message>
     <message>
         <source>OK : %1 restored as it was before the installation.</source>
-        <translation>OK : %1 ripristinato com'era prima dell'installazione.</translation>
+        <translation>OK : %1 ripristinato com&apos;era prima dell&apos;installazione.</translation>
     </message>
     <message>
         <source>ERROR : %1 could not be restored.</source>
@@ -389,23 +432,23 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     </message>
     <message>
         <source>[%1] %2 in %3 was changed since the installation: it was kept as it is.</source>
-        <translation>[%1] %2 in %3 è stato modificato dopo l'installazione: è stato mantenuto così com'è.</translation>
+        <translation>[%1] %2 in %3 è stato modificato dopo l&apos;installazione: è stato mantenuto così com&apos;è.</translation>
     </message>
     <message>
         <source>OK : The values the installation wrote in %1 were restored.</source>
-        <translation>OK : i valori scritti dall'installazione in %1 sono stati ripristinati.</translation>
+        <translation>OK : i valori scritti dall&apos;installazione in %1 sono stati ripristinati.</translation>
     </message>
     <message>
         <source>ERROR : The values the installation wrote in %1 could not be restored.</source>
-        <translation>ERRORE : impossibile ripristinare i valori scritti dall'installazione in %1.</translation>
+        <translation>ERRORE : impossibile ripristinare i valori scritti dall&apos;installazione in %1.</translation>
     </message>
     <message>
         <source>%1 was made again since the installation: it was kept; the earlier one is %2.</source>
-        <translation>%1 è stato ricreato dopo l'installazione: è stato mantenuto; quello precedente è %2.</translation>
+        <translation>%1 è stato ricreato dopo l&apos;installazione: è stato mantenuto; quello precedente è %2.</translation>
     </message>
     <message>
         <source>ERROR : %1 could not be put back: its backup %2 is gone.</source>
-        <translation>ERRORE : impossibile rimettere a posto %1: la sua copia di sicurezza %2 non c'è più.</translation>
+        <translation>ERRORE : impossibile rimettere a posto %1: la sua copia di sicurezza %2 non c&apos;è più.</translation>
     </message>
     <message>
         <source>OK : %1 put back from %2.</source>
@@ -417,7 +460,7 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     </message>
     <message>
         <source>%1 was changed since the installation: it was kept.</source>
-        <translation>%1 è stato modificato dopo l'installazione: è stato mantenuto.</translation>
+        <translation>%1 è stato modificato dopo l&apos;installazione: è stato mantenuto.</translation>
     </message>
     <message>
         <source>The installation record %1 is kept: remove the driver again once the errors above are mended.</source>
