@@ -6,6 +6,7 @@
 #include "support/textfiles.h"
 
 #include "installer/appslistentry.h"
+#include "jaws/jaws.h"
 #include "platform/folderremoval.h"
 #include "platform/registry.h"
 
@@ -555,6 +556,9 @@ void tst_Installation::unattended_data()
 #endif
     QTest::newRow("latest beside the record of an uninstalled JAWS") << QStringList{ "--unattended", "--jaws", "latest", "--display", "QUOR" }
                                                                     << "stale record" << false << 0 << "one-run";
+    // The program's copy of an older program is refreshed; a newer program's is kept.
+    QTest::newRow("over an older program's copy") << named << "copy 0.1" << false << 0 << "one-run";
+    QTest::newRow("beside a newer program's copy") << named << "copy 99.0" << false << 0 << "one-run";
     QTest::newRow("all of three installations") << all << "three installations" << false << 0 << "all";
     QTest::newRow("all, a second time") << all << "three installations, done" << false << 0 << "all";
     QTest::newRow("Windows-style switches") << QStringList{ "/UNATTENDED", "/Jaws", "latest", "/display", "quor", "/LOG", "$ROOT/log.txt" }
@@ -713,6 +717,7 @@ void tst_Installation::unattended()
 #endif
     QString program = machine.addProgram(QStringLiteral("InstallQuorOlma"));
     QVERIFY(!program.isEmpty());
+    const QString programInPackage = program;
     const QString packageBefore = dumpPart(machine.dump(), QStringLiteral("$PACKAGE"));
     const QMap<QString, QByteArray> pristine = machineState(machine);
     // A user's own settings file, which the installation changes, and then the user.
@@ -781,6 +786,13 @@ void tst_Installation::unattended()
         }
     }
 #endif
+    lookAtMachine(machine);
+    const QString keptVersion = state.startsWith(QLatin1String("copy ")) ? state.mid(5) : QString();
+    if (!keptVersion.isEmpty()) {
+        QVERIFY(QDir().mkpath(AppsListEntry::copyFolder()));
+        QVERIFY(TextFiles::write(copiedProgram(), "the program of " + keptVersion.toUtf8()));
+        QVERIFY(TextFiles::write(AppsListEntry::copyFolder() + QStringLiteral("/version.txt"), keptVersion.toUtf8()));
+    }
     const QString before = machine.dump();
     const QMap<QString, QByteArray> settingsBefore = settingsFiles(machine, jawsFolders);
 
@@ -901,6 +913,8 @@ void tst_Installation::unattended()
                 return;
         }
         QCOMPARE(AppsListEntry::registeredKeyNames().size(), 3);
+        // The same files in each: the same size, not those of the run's earlier installations added.
+        QCOMPARE(appsListNumber(jawsFolders.at(2), QStringLiteral("EstimatedSize")), appsListNumber(jawsFolders.at(0), QStringLiteral("EstimatedSize")));
         for (qsizetype i = 0; i < jawsFolders.size(); ++i) {
             QString line;
             QVERIFY(AppsListEntry().unregisterInstallation(jawsFolders.at(i), &line));
@@ -909,6 +923,8 @@ void tst_Installation::unattended()
             QCOMPARE(QFileInfo::exists(AppsListEntry::copyFolder()), i < jawsFolders.size() - 1);
         }
         QVERIFY(AppsListEntry::registeredKeyNames().isEmpty());
+        // The entries came and went beside JAWS's own records, which still read the same.
+        QCOMPARE(Jaws().jawsFolders().size(), jawsFolders.size());
         // A second time changes nothing and says nothing.
         QString again = QStringLiteral("unchanged");
         QVERIFY(AppsListEntry().unregisterInstallation(jawsFolders.constFirst(), &again));
@@ -933,6 +949,12 @@ void tst_Installation::unattended()
         }
         if (state == QLatin1String("stale record"))
             QVERIFY2(output.contains(QStringLiteral("Passed over: ")), qPrintable(output));
+        if (keptVersion == QLatin1String("99.0")) {
+            QCOMPARE(TextFiles::read(copiedProgram()), QByteArray("the program of 99.0"));
+        } else {
+            QCOMPARE(QFileInfo(copiedProgram()).size(), QFileInfo(programInPackage).size());
+            QCOMPARE(TextFiles::read(AppsListEntry::copyFolder() + QStringLiteral("/version.txt")), QByteArray(IQO_VERSION));
+        }
     }
     if (jawsRunning) {
         QVERIFY(output.contains(QStringLiteral("Closing JAWS...")));

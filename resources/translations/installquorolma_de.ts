@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>AppsListEntry</name>
+    <message>
+        <source>%1 could not be copied to %2</source>
+        <translation>%1 konnte nicht nach %2 kopiert werden</translation>
+    </message>
+    <message>
+        <source>%1 could not be written</source>
+        <translation>%1 konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>QuorOlma braille driver for JAWS %1</source>
+        <translation>QuorOlma-Braillezeilentreiber für JAWS %1</translation>
+    </message>
+    <message>
+        <source>the Program Files folder is unknown</source>
+        <translation>der Ordner Programme ist unbekannt</translation>
+    </message>
+    <message>
+        <source>the registry key HKEY_LOCAL_MACHINE\%1 could not be written</source>
+        <translation>der Registrierungsschlüssel HKEY_LOCAL_MACHINE\%1 konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>NOTE : The driver could not be added to Windows&apos; list of apps (%1). It works all the same.</source>
+        <translation>HINWEIS : Der Treiber konnte nicht in die Liste der Apps von Windows aufgenommen werden (%1). Er funktioniert trotzdem.</translation>
+    </message>
+    <message>
+        <source>OK : &quot;%1&quot; added to Windows&apos; list of apps.</source>
+        <translation>OK : „%1“ wurde der Liste der Apps von Windows hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>ERROR : The entry of %1 in Windows&apos; list of apps could not be deleted.</source>
+        <translation>FEHLER : Der Eintrag von %1 in der Liste der Apps von Windows konnte nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>ERROR : The program&apos;s copy in %1 could not be deleted.</source>
+        <translation>FEHLER : Die Kopie des Programms in %1 konnte nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>OK : The driver&apos;s entry for %1 deleted from Windows&apos; list of apps.</source>
+        <translation>OK : Der Eintrag des Treibers für %1 wurde aus der Liste der Apps von Windows gelöscht.</translation>
+    </message>
+</context>
+<context>
     <name>CollectInfoPage</name>
     <message>
         <source>Please select Jaws installation folder and your Braille device.</source>

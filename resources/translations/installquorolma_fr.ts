@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>AppsListEntry</name>
+    <message>
+        <source>%1 could not be copied to %2</source>
+        <translation>%1 n&apos;a pas pu être copié vers %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be written</source>
+        <translation>%1 n&apos;a pas pu être écrit</translation>
+    </message>
+    <message>
+        <source>QuorOlma braille driver for JAWS %1</source>
+        <translation>Pilote braille QuorOlma pour JAWS %1</translation>
+    </message>
+    <message>
+        <source>the Program Files folder is unknown</source>
+        <translation>le dossier Program Files est inconnu</translation>
+    </message>
+    <message>
+        <source>the registry key HKEY_LOCAL_MACHINE\%1 could not be written</source>
+        <translation>la clé de registre HKEY_LOCAL_MACHINE\%1 n&apos;a pas pu être écrite</translation>
+    </message>
+    <message>
+        <source>NOTE : The driver could not be added to Windows&apos; list of apps (%1). It works all the same.</source>
+        <translation>REMARQUE : le pilote n&apos;a pas pu être ajouté à la liste des applications de Windows (%1). Il fonctionne quand même.</translation>
+    </message>
+    <message>
+        <source>OK : &quot;%1&quot; added to Windows&apos; list of apps.</source>
+        <translation>OK : « %1 » a été ajouté à la liste des applications de Windows.</translation>
+    </message>
+    <message>
+        <source>ERROR : The entry of %1 in Windows&apos; list of apps could not be deleted.</source>
+        <translation>ERREUR : l&apos;entrée de %1 dans la liste des applications de Windows n&apos;a pas pu être supprimée.</translation>
+    </message>
+    <message>
+        <source>ERROR : The program&apos;s copy in %1 could not be deleted.</source>
+        <translation>ERREUR : la copie du programme dans %1 n&apos;a pas pu être supprimée.</translation>
+    </message>
+    <message>
+        <source>OK : The driver&apos;s entry for %1 deleted from Windows&apos; list of apps.</source>
+        <translation>OK : l&apos;entrée du pilote pour %1 a été supprimée de la liste des applications de Windows.</translation>
+    </message>
+</context>
+<context>
     <name>CollectInfoPage</name>
     <message>
         <source>Please select Jaws installation folder and your Braille device.</source>

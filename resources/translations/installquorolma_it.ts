@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it">
 <context>
+    <name>AppsListEntry</name>
+    <message>
+        <source>%1 could not be copied to %2</source>
+        <translation>impossibile copiare %1 in %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be written</source>
+        <translation>impossibile scrivere %1</translation>
+    </message>
+    <message>
+        <source>QuorOlma braille driver for JAWS %1</source>
+        <translation>Driver braille QuorOlma per JAWS %1</translation>
+    </message>
+    <message>
+        <source>the Program Files folder is unknown</source>
+        <translation>la cartella Programmi è sconosciuta</translation>
+    </message>
+    <message>
+        <source>the registry key HKEY_LOCAL_MACHINE\%1 could not be written</source>
+        <translation>impossibile scrivere la chiave di registro HKEY_LOCAL_MACHINE\%1</translation>
+    </message>
+    <message>
+        <source>NOTE : The driver could not be added to Windows&apos; list of apps (%1). It works all the same.</source>
+        <translation>NOTA : impossibile aggiungere il driver all&apos;elenco delle app di Windows (%1). Il driver funziona comunque.</translation>
+    </message>
+    <message>
+        <source>OK : &quot;%1&quot; added to Windows&apos; list of apps.</source>
+        <translation>OK : « %1 » è stato aggiunto all&apos;elenco delle app di Windows.</translation>
+    </message>
+    <message>
+        <source>ERROR : The entry of %1 in Windows&apos; list of apps could not be deleted.</source>
+        <translation>ERRORE : impossibile eliminare la voce di %1 dall&apos;elenco delle app di Windows.</translation>
+    </message>
+    <message>
+        <source>ERROR : The program&apos;s copy in %1 could not be deleted.</source>
+        <translation>ERRORE : impossibile eliminare la copia del programma in %1.</translation>
+    </message>
+    <message>
+        <source>OK : The driver&apos;s entry for %1 deleted from Windows&apos; list of apps.</source>
+        <translation>OK : la voce del driver per %1 è stata eliminata dall&apos;elenco delle app di Windows.</translation>
+    </message>
+</context>
+<context>
     <name>CollectInfoPage</name>
     <message>
         <source>Please select Jaws installation folder and your Braille device.</source>

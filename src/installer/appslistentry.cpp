@@ -11,7 +11,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QSet>
 #include <QVersionNumber>
 
 using Platform::RegistryKey;
@@ -76,12 +76,18 @@ QString entryPath(const QString &keyName)
     return AppsListEntry::uninstallKeyPath() + QLatin1Char('\\') + keyName;
 }
 
-// The size in KB of what the installation put on the machine, for the list's size column.
+// The size in KB of what the installation put on the machine, each file once, for the list's
+// size column.
 quint32 estimatedSizeKb(const QStringList &files)
 {
+    QSet<QString> counted;
     qint64 bytes = 0;
-    for (const QString &file : files)
-        bytes += QFileInfo(file).size();
+    for (const QString &file : files) {
+        if (!counted.contains(WindowsPath::key(file))) {
+            counted.insert(WindowsPath::key(file));
+            bytes += QFileInfo(file).size();
+        }
+    }
     return quint32((bytes + 1023) / 1024);
 }
 
@@ -162,24 +168,44 @@ bool AppsListEntry::refreshCopy(const QString &folder, QString *problem) const
     if (!kept.isNull() && QVersionNumber::compare(kept, running) >= 0 && QFileInfo::exists(copy.filePath(programFileName())))
         return true;
 
+    // The new copy is made beside the old one and takes its place whole: a copy is never a mix of
+    // two programs' files, and one that runs (a removal under way) is left as it is.
+    const QString staged = folder + QStringLiteral(".new");
+    const QString retired = folder + QStringLiteral(".old");
+    // Left by a run that was stopped.
+    Platform::removeFolderInUse(staged);
+    Platform::removeFolderInUse(retired);
     QStringList destinations;
     for (const auto &[source, relative] : runtimeFiles(m_programFile)) {
-        const QString destination = copy.filePath(relative);
-        if (!QDir().mkpath(QFileInfo(destination).absolutePath()) || !Platform::copyFileReplacing(source, destination)) {
-            Platform::removeTemporaryCopyFolders(destinations << destination);
+        const QString destination = QDir(staged).filePath(relative);
+        if (!QDir().mkpath(QFileInfo(destination).absolutePath()) || !QFile::copy(source, destination)) {
+            Platform::removeFolderInUse(staged);
             *problem = tr("%1 could not be copied to %2").arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(destination));
             return false;
         }
         destinations << destination;
     }
-    Platform::removeTemporaryCopyFolders(destinations);
-    // The files on the disk before the version that says the copy is whole.
-    Platform::flushToDisk(destinations);
-    QSaveFile version(copy.filePath(versionFileName()));
-    if (!version.open(QIODevice::WriteOnly) || version.write(QCoreApplication::applicationVersion().toUtf8()) < 0 || !version.commit()) {
+    QFile version(QDir(staged).filePath(versionFileName()));
+    if (!version.open(QIODevice::WriteOnly) || version.write(QCoreApplication::applicationVersion().toUtf8()) < 0 || !version.flush()) {
+        Platform::removeFolderInUse(staged);
         *problem = tr("%1 could not be written").arg(QDir::toNativeSeparators(version.fileName()));
         return false;
     }
+    version.close();
+    Platform::flushToDisk(destinations << version.fileName());
+    if (QFileInfo::exists(folder) && !QDir().rename(folder, retired)) {
+        // Windows does not move a folder whose program runs: the old copy serves until a later
+        // installation.
+        Platform::removeFolderInUse(staged);
+        return true;
+    }
+    if (!QDir().rename(staged, folder)) {
+        QDir().rename(retired, folder);
+        Platform::removeFolderInUse(staged);
+        *problem = tr("%1 could not be written").arg(QDir::toNativeSeparators(folder));
+        return false;
+    }
+    Platform::removeFolderInUse(retired);
     return true;
 }
 
@@ -198,7 +224,13 @@ bool AppsListEntry::registerInstallation(const JawsInstaller &installer, QString
     if (problem.isEmpty()) {
         const QString program = QDir::toNativeSeparators(QDir(folder).filePath(programFileName()));
         const QString uninstall = quotedArgument(program) + QStringLiteral(" /remove /jaws ") + quotedArgument(jawsFolder);
-        QStringList installed = installer.destinationFiles();
+        // A run into every JAWS lists the files of all its installations: this one's lie in its
+        // JAWS folder.
+        QStringList installed;
+        for (const QString &file : installer.destinationFiles()) {
+            if (WindowsPath::isInside(file, installer.jawsFolder()))
+                installed << file;
+        }
         // The copy is laid out as the package is.
         for (const auto &file : runtimeFiles(program))
             installed << file.first;
