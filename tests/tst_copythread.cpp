@@ -40,6 +40,7 @@ struct Recorder
         QObject::connect(&worker, &CopyThread::copyDone, &context, [this] { events << QStringLiteral("done"); });
         QObject::connect(&worker, &CopyThread::copyFileSuccess, &context, [this](const QString &p) { events << "ok:" + shorten(p); });
         QObject::connect(&worker, &CopyThread::copyFileFails, &context, [this](const QString &p) { events << "fail:" + shorten(p); });
+        QObject::connect(&worker, &CopyThread::copyFileBackedUp, &context, [this](const QString &, const QString &b) { events << "backup:" + shorten(b); });
         QObject::connect(&worker, &CopyThread::createDirectoryPathSuccess, &context, [this](const QString &p) { events << "folder:" + shorten(p); });
         QObject::connect(&worker, &CopyThread::createDirectoryPathFails, &context, [this](const QString &p) { events << "nofolder:" + shorten(p); });
     }
@@ -115,7 +116,7 @@ void tst_CopyThread::signalSequences_data()
         << QStringList{ "min:0", "max:3", "current:$D/new/sub/a", "folder:$D/new/sub", "ok:$D/new/sub/a", "value:3", "done" };
     QTest::newRow("existing file replaced")
         << QStringList{ "$S/a:new" } << QStringList{ "$D/a" } << QStringList{ "a:old content" }
-        << QStringList{ "min:0", "max:3", "current:$D/a", "ok:$D/a", "value:3", "done" };
+        << QStringList{ "min:0", "max:3", "current:$D/a", "backup:$D/a.001", "ok:$D/a", "value:3", "done" };
     QTest::newRow("a folder where the file goes")
         << QStringList{ "$S/a:abc", "$S/b:xy" } << QStringList{ "$D/a", "$D/b" } << QStringList{ "a/" }
         << QStringList{ "min:0", "max:5", "current:$D/a", "fail:$D/a", "value:3", "current:$D/b", "ok:$D/b", "value:5", "done" };
@@ -126,7 +127,7 @@ void tst_CopyThread::signalSequences_data()
     const QString longName = QString(241, QLatin1Char('n')) + QStringLiteral(".jlb");
     QTest::newRow("a name of 245 characters")
         << QStringList{ "$S/a:abc" } << QStringList{ "$D/" + longName } << QStringList{ longName + ":old" }
-        << QStringList{ "min:0", "max:3", "current:$D/" + longName, "ok:$D/" + longName, "value:3", "done" };
+        << QStringList{ "min:0", "max:3", "current:$D/" + longName, "backup:$D/" + longName + ".001", "ok:$D/" + longName, "value:3", "done" };
     // Beyond MAX_PATH (260) on Windows, where the file functions need the long form of a path.
     const QString deep = QStringLiteral("$D/") + QStringList(5, QString(60, QLatin1Char('d'))).join(QLatin1Char('/'));
     QTest::newRow("a path of more than 300 characters")
@@ -145,7 +146,7 @@ void tst_CopyThread::signalSequences_data()
     // A named pipe claims no size: it is read until its writer closes it.
     QTest::newRow("a named pipe, read to its end")
         << QStringList{ "$S/a:abc", "$S/pipe:written into the pipe:fifo" } << QStringList{ "$D/a", "$D/pipe" } << QStringList{ "pipe:old" }
-        << QStringList{ "min:0", "max:3", "current:$D/a", "ok:$D/a", "value:3", "current:$D/pipe", "ok:$D/pipe", "value:3", "done" };
+        << QStringList{ "min:0", "max:3", "current:$D/a", "ok:$D/a", "value:3", "current:$D/pipe", "backup:$D/pipe.001", "ok:$D/pipe", "value:3", "done" };
 #endif
 }
 

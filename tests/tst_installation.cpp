@@ -5,10 +5,16 @@
 #include "support/testmachine.h"
 #include "support/textfiles.h"
 
+#include "installer/appslistentry.h"
+#include "jaws/jaws.h"
+#include "platform/folderremoval.h"
+#include "platform/registry.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 #ifdef Q_OS_WIN
@@ -90,6 +96,63 @@ bool sameAsGolden(const QString &actual, const QString &name)
     return sameText(actual, golden(name), name);
 }
 
+// The stand-in reads the registry and Program Files of the machine the program ran on; under Wine
+// the test shares the prefix's.
+void lookAtMachine(const TestMachine &machine)
+{
+    qputenv("QUOROLMA_SYSTEM_ROOT", QFile::encodeName(machine.root));
+}
+
+QByteArray appsListValue(const QString &jawsFolder, const QString &name)
+{
+    const auto key = Platform::RegistryKey::openLocalMachine(AppsListEntry::uninstallKeyPath() + QLatin1Char('\\') + AppsListEntry::keyName(jawsFolder),
+                                                             Platform::RegistryView::Default);
+    QByteArray data;
+    return key.queryValue(name, &data, 4096) ? data : QByteArray("<none>");
+}
+
+QString appsListString(const QString &jawsFolder, const QString &name)
+{
+    const QByteArray data = appsListValue(jawsFolder, name);
+    return QString::fromUtf16(reinterpret_cast<const char16_t *>(data.constData()), data.size() / 2).chopped(1);
+}
+
+quint32 appsListNumber(const QString &jawsFolder, const QString &name)
+{
+    const QByteArray data = appsListValue(jawsFolder, name);
+    return data.size() == 4 ? qFromLittleEndian<quint32>(data.constData()) : 0xFFFFFFFF;
+}
+
+QString copiedProgram()
+{
+#ifdef Q_OS_WIN
+    return QDir::toNativeSeparators(AppsListEntry::copyFolder() + QStringLiteral("/InstallQuorOlma.exe"));
+#else
+    return QDir::toNativeSeparators(AppsListEntry::copyFolder() + QStringLiteral("/InstallQuorOlma"));
+#endif
+}
+
+// The JAWS installation has its entry in the list of apps, which removes it with the program's
+// copy, there in Program Files.
+void verifyListed(const QString &jawsFolder, const QString &jawsName)
+{
+    QVERIFY(AppsListEntry::isRegistered(jawsFolder));
+    QCOMPARE(appsListString(jawsFolder, QStringLiteral("DisplayName")), QStringLiteral("QuorOlma braille driver for JAWS ") + jawsName);
+    QCOMPARE(appsListString(jawsFolder, QStringLiteral("DisplayVersion")), QStringLiteral("2.1.0.7"));
+    QCOMPARE(appsListString(jawsFolder, QStringLiteral("Publisher")), QStringLiteral("Korvalis"));
+    const QString jaws = QDir::toNativeSeparators(QDir::cleanPath(jawsFolder));
+    QCOMPARE(appsListString(jawsFolder, QStringLiteral("InstallLocation")), QDir::toNativeSeparators(jaws + QStringLiteral("/Drivers/Braille/quorolma")));
+    const QString uninstall = QStringLiteral("\"%1\" /remove /jaws \"%2\"").arg(copiedProgram(), jaws);
+    QCOMPARE(appsListString(jawsFolder, QStringLiteral("UninstallString")), uninstall);
+    QCOMPARE(appsListString(jawsFolder, QStringLiteral("QuietUninstallString")), uninstall + QStringLiteral(" /unattended"));
+    QCOMPARE(appsListNumber(jawsFolder, QStringLiteral("NoModify")), 1u);
+    QCOMPARE(appsListNumber(jawsFolder, QStringLiteral("NoRepair")), 1u);
+    const quint32 size = appsListNumber(jawsFolder, QStringLiteral("EstimatedSize"));
+    QVERIFY2(size > 0 && size < 1024 * 1024, qPrintable(QString::number(size)));
+    QVERIFY(QFileInfo(copiedProgram()).size() > 0);
+    QCOMPARE(TextFiles::read(AppsListEntry::copyFolder() + QStringLiteral("/version.txt")), QByteArray(IQO_VERSION));
+}
+
 } // namespace
 
 class tst_Installation : public QObject
@@ -97,6 +160,7 @@ class tst_Installation : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
     void installs_data();
     void installs();
     void noJawsRowChosen();
@@ -106,9 +170,22 @@ private slots:
     void toldTheTruth();
     void unattended_data();
     void unattended();
+    void removalWizard_data();
+    void removalWizard();
     void interactiveUser_data();
     void interactiveUser();
 };
+
+// Under Wine every case of the program meets the same registry and Program Files: each starts
+// with no entry and no copy, as each native case does on its own machine.
+void tst_Installation::init()
+{
+#ifdef Q_OS_WIN
+    for (const QString &name : AppsListEntry::registeredKeyNames())
+        QVERIFY(Platform::RegistryKey::deleteLocalMachineKey(AppsListEntry::uninstallKeyPath() + QLatin1Char('\\') + name, Platform::RegistryView::Default));
+    QVERIFY(Platform::removeFolderInUse(AppsListEntry::copyFolder()));
+#endif
+}
 
 void tst_Installation::installs_data()
 {
@@ -207,6 +284,11 @@ void tst_Installation::installs()
     }
     // No settings folder of a version that is not there, nor of one that is.
     QCOMPARE(machine.settingsVersionFolders(), versionFolders);
+    lookAtMachine(machine);
+    if (jawsGone)
+        QVERIFY(AppsListEntry::registeredKeyNames().isEmpty());
+    else
+        verifyListed(machine.jawsFolder, jaws == TestMachine::Jaws::Version10 ? QStringLiteral("10.0") : QStringLiteral("2025"));
 }
 
 // No row chosen: nothing is started, nothing written, and only Cancel is left.
@@ -474,6 +556,9 @@ void tst_Installation::unattended_data()
 #endif
     QTest::newRow("latest beside the record of an uninstalled JAWS") << QStringList{ "--unattended", "--jaws", "latest", "--display", "QUOR" }
                                                                     << "stale record" << false << 0 << "one-run";
+    // The program's copy of an older program is refreshed; a newer program's is kept.
+    QTest::newRow("over an older program's copy") << named << "copy 0.1" << false << 0 << "one-run";
+    QTest::newRow("beside a newer program's copy") << named << "copy 99.0" << false << 0 << "one-run";
     QTest::newRow("all of three installations") << all << "three installations" << false << 0 << "all";
     QTest::newRow("all, a second time") << all << "three installations, done" << false << 0 << "all";
     QTest::newRow("Windows-style switches") << QStringList{ "/UNATTENDED", "/Jaws", "latest", "/display", "quor", "/LOG", "$ROOT/log.txt" }
@@ -501,7 +586,20 @@ void tst_Installation::unattended_data()
     QTest::newRow("interrupted during the copy") << (named + QStringList{ "--log", "$ROOT/log.txt" }) << "interrupt" << false << 6 << "cancelled";
     QTest::newRow("terminated during the copy") << (named + QStringList{ "--log", "$ROOT/log.txt" }) << "terminate" << false << 6 << "cancelled";
 #endif
+    // Installed first (then changed as the state says), then removed: "removed" compares the
+    // machine with the one before the first installation.
+    const QStringList removal{ "--unattended", "--remove", "--jaws", "$JAWS" };
+    QTest::newRow("remove, Windows-style, with a log") << QStringList{ "/Unattended", "/Remove", "/jaws", "$JAWS", "/log", "$ROOT/log.txt" }
+                                                       << "removal" << false << 0 << "removed";
+    QTest::newRow("remove twice") << removal << "removal, twice" << false << 0 << "removed";
+    QTest::newRow("remove: a value the user changed stays") << removal << "removal, user change" << false << 0 << "removed";
+    QTest::newRow("remove: a display the user added since keeps a valid slot") << removal << "removal, user display" << false << 0 << "removed";
+    QTest::newRow("remove after two installations") << removal << "removal, installed twice" << false << 0 << "removed";
+    QTest::newRow("remove from JAWS 2025") << removal << "removal, JAWS 2025" << false << 0 << "removed";
+    QTest::newRow("remove from JAWS 5, installed twice") << removal << "removal, JAWS 5, installed twice" << false << 0 << "removed";
+    QTest::newRow("remove with a display") << (removal + QStringList{ "--display", "QUOR" }) << "" << false << 2 << "untouched";
 #ifdef Q_OS_WIN
+    QTest::newRow("remove, JAWS running: closed and started again") << removal << "removal" << true << 0 << "removed";
     QTest::newRow("JAWS running: closed and started again") << named << "" << true << 0 << "one-run";
     QTest::newRow("JAWS running, left closed") << (named + QStringList{ "/NoRestart" }) << "" << true << 0 << "one-run";
     QTest::newRow("all, JAWS running: closed once, started once") << all << "three installations" << true << 0 << "all";
@@ -537,6 +635,48 @@ QMap<QString, QByteArray> settingsFiles(const TestMachine &machine, const QStrin
     return files;
 }
 
+// Every file and folder of the machine but the package, those of the settings folders included,
+// with their contents (folders as "/").
+QMap<QString, QByteArray> machineState(const TestMachine &machine)
+{
+    QMap<QString, QByteArray> state;
+    for (const QString &place : { machine.root, machine.sharedSettings, machine.userSettings }) {
+        const qsizetype maker = place.indexOf(QLatin1String("/Freedom Scientific/"));
+        const QString makerFolder = place.left(maker + qsizetype(qstrlen("/Freedom Scientific")));
+        QDirIterator it(place == machine.root || maker < 0 ? place : makerFolder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            // The registry is looked at through the list of apps.
+            if (!path.startsWith(machine.packageFolder) && !path.endsWith(QLatin1String("jawsdouble.log"))
+                && !path.endsWith(QLatin1String("/registry.reg")))
+                state.insert(path, it.fileInfo().isDir() ? QByteArray("/") : TextFiles::read(path));
+        }
+    }
+    return state;
+}
+
+// Every file that was there has its bytes again; of what came since, only reports and numbered
+// backups are left.
+bool restoredAsBefore(const QMap<QString, QByteArray> &before, const QMap<QString, QByteArray> &after)
+{
+    static const QRegularExpression kept(QStringLiteral("(installLog\\.txt|/log\\.txt|\\.\\d{3,})$"));
+    bool same = true;
+    for (auto file = before.cbegin(); file != before.cend(); ++file) {
+        if (!kept.match(file.key()).hasMatch() && after.value(file.key()) != file.value()) {
+            qWarning("not as before: %s\n%s", qPrintable(file.key()), after.value(file.key(), "(gone)").constData());
+            same = false;
+        }
+    }
+    for (auto file = after.cbegin(); file != after.cend(); ++file) {
+        if (!before.contains(file.key()) && !kept.match(file.key()).hasMatch()) {
+            qWarning("left behind: %s", qPrintable(file.key()));
+            same = false;
+        }
+    }
+    return same;
+}
+
 } // namespace
 
 // The command line for people who install on many machines: the same installation as the
@@ -550,7 +690,9 @@ void tst_Installation::unattended()
     QFETCH(int, exitCode);
     QFETCH(QString, result);
     QTemporaryDir root;
-    TestMachine machine(root.path());
+    TestMachine machine(root.path(), state.contains(QLatin1String("JAWS 2025")) ? TestMachine::Jaws::Version2025
+                                         : state.contains(QLatin1String("JAWS 5")) ? TestMachine::Jaws::Version5
+                                                                                   : TestMachine::Jaws::Version10);
     QVERIFY(machine.make(jawsRunning ? QStringLiteral("jawsdouble") : QString()));
     if (state == QLatin1String("no driver"))
         QVERIFY(QFile::remove(machine.packageFolder + QStringLiteral("/QuorOlma.jlb")));
@@ -575,7 +717,34 @@ void tst_Installation::unattended()
 #endif
     QString program = machine.addProgram(QStringLiteral("InstallQuorOlma"));
     QVERIFY(!program.isEmpty());
+    const QString programInPackage = program;
     const QString packageBefore = dumpPart(machine.dump(), QStringLiteral("$PACKAGE"));
+    const QMap<QString, QByteArray> pristine = machineState(machine);
+    // A user's own settings file, which the installation changes, and then the user.
+    const QString usersFile = (machine.userSettings.contains(QLatin1String("no user")) ? machine.sharedSettings : machine.userSettings)
+        + QStringLiteral("/enu/default.jcf");
+    QByteArray usersChange;
+    if (state.startsWith(QLatin1String("removal"))) {
+        for (const QString &display : state.contains(QLatin1String("twice")) && !state.endsWith(QLatin1String(", twice"))
+                 ? QStringList{ "QUOR", "OLMA" } : QStringList{ "QUOR" }) {
+            QProcess installation;
+            installation.setProcessEnvironment(machine.environment());
+            installation.start(program, { "--unattended", "--jaws", QDir::toNativeSeparators(machine.jawsFolder), "--display", display });
+            QVERIFY(installation.waitForFinished(120000));
+            QCOMPARE(installation.exitCode(), 0);
+        }
+        QVERIFY(TextFiles::read(usersFile).contains("BrailleDisplay="));
+        lookAtMachine(machine);
+        QVERIFY(AppsListEntry::isRegistered(machine.jawsFolder));
+        if (state.endsWith(QLatin1String("user display"))) {
+            const QString jfwIni = machine.jawsFolder + QStringLiteral("/jfw.ini");
+            QVERIFY(TextFiles::write(jfwIni, TextFiles::read(jfwIni) + "Braille4LongName=Mine\r\nBraille4Name=MINE\r\n"));
+        }
+        if (state.endsWith(QLatin1String("user change"))) {
+            usersChange = TextFiles::read(usersFile).replace(QByteArray("BrailleDisplay=QUOR"), QByteArray("BrailleDisplay=ALVA"));
+            QVERIFY(usersChange.contains("ALVA") && TextFiles::write(usersFile, usersChange));
+        }
+    }
     const QString starts = machine.jawsFolder + QStringLiteral("/jawsdouble.log");
     if (jawsRunning) {
         endJawsDoubles();
@@ -617,6 +786,13 @@ void tst_Installation::unattended()
         }
     }
 #endif
+    lookAtMachine(machine);
+    const QString keptVersion = state.startsWith(QLatin1String("copy ")) ? state.mid(5) : QString();
+    if (!keptVersion.isEmpty()) {
+        QVERIFY(QDir().mkpath(AppsListEntry::copyFolder()));
+        QVERIFY(TextFiles::write(copiedProgram(), "the program of " + keptVersion.toUtf8()));
+        QVERIFY(TextFiles::write(AppsListEntry::copyFolder() + QStringLiteral("/version.txt"), keptVersion.toUtf8()));
+    }
     const QString before = machine.dump();
     const QMap<QString, QByteArray> settingsBefore = settingsFiles(machine, jawsFolders);
 
@@ -674,6 +850,40 @@ void tst_Installation::unattended()
         QVERIFY2(lines.value(lines.size() - 2).startsWith(QStringLiteral("ERROR : Installation cancelled by the user.")), qPrintable(log));
         QCOMPARE(lines.constLast(), QString(QLatin1Char('-')).repeated(79));
         QVERIFY(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")).contains("ERROR : Installation cancelled by the user."));
+        // Whatever the stopped copy put in place, a removal takes away.
+        QProcess removal;
+        removal.setProcessEnvironment(machine.environment());
+        removal.start(program, { "--unattended", "--remove", "--jaws", QDir::toNativeSeparators(machine.jawsFolder) });
+        QVERIFY(removal.waitForFinished(120000));
+        QCOMPARE(removal.exitCode(), 0);
+        QVERIFY(!QFileInfo::exists(machine.jawsFolder + QStringLiteral("/blocking.chm")));
+        QVERIFY(!QFileInfo::exists(machine.jawsFolder + QStringLiteral("/Drivers")));
+    } else if (result == QLatin1String("removed")) {
+        QVERIFY2(output.trimmed().endsWith(QStringLiteral("Removal correctly done.")), qPrintable(output));
+        qInfo("report:\n%s", TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")).constData());
+        QMap<QString, QByteArray> now = machineState(machine);
+        if (!usersChange.isEmpty()) {
+            // The value the user chose stays; the file is otherwise as the installation found it.
+            QCOMPARE(now.take(usersFile), QByteArray(pristine.value(usersFile)).replace("BrailleDisplay=FOCUS", "BrailleDisplay=ALVA"));
+            QVERIFY(pristine.value(usersFile).contains("BrailleDisplay=FOCUS"));
+            QVERIFY2(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")).contains("BrailleDisplay in "), qPrintable(output));
+        }
+        QMap<QString, QByteArray> expected = pristine;
+        if (!usersChange.isEmpty())
+            expected.remove(usersFile);
+        // Its slot moves down to follow the user's first: JAWS stops at the first empty slot.
+        if (state.endsWith(QLatin1String("user display")))
+            expected[machine.jawsFolder + QStringLiteral("/jfw.ini")] += "Braille2LongName=Mine\r\nBraille2Name=MINE\r\n";
+        QVERIFY(restoredAsBefore(expected, now));
+        QVERIFY(!AppsListEntry::isRegistered(machine.jawsFolder));
+        if (state.endsWith(QLatin1String(", twice"))) {
+            QProcess again;
+            start(again);
+            QVERIFY(again.waitForFinished(120000));
+            QCOMPARE(again.exitCode(), 0);
+            QVERIFY(QString::fromUtf8(again.readAllStandardOutput()).contains(QStringLiteral("Nothing of the driver to remove")));
+            QCOMPARE(machineState(machine), now);
+        }
     } else if (result == QLatin1String("all")) {
         for (const QString &folder : std::as_const(jawsFolders)) {
             QVERIFY(QFileInfo::exists(folder + QStringLiteral("/Drivers/Braille/quorolma/QuorOlma.jlb")));
@@ -694,6 +904,31 @@ void tst_Installation::unattended()
             QCOMPARE(settings.keys(), settingsBefore.keys());
             QVERIFY(settings == settingsBefore);
         }
+        // One entry per JAWS, one copy of the program for them all, gone with the last entry.
+        lookAtMachine(machine);
+        const QStringList names{ "10.0", "17.0", "18.0" };
+        for (qsizetype i = 0; i < jawsFolders.size(); ++i) {
+            verifyListed(jawsFolders.at(i), names.at(i));
+            if (QTest::currentTestFailed())
+                return;
+        }
+        QCOMPARE(AppsListEntry::registeredKeyNames().size(), 3);
+        // The same files in each: the same size, not those of the run's earlier installations added.
+        QCOMPARE(appsListNumber(jawsFolders.at(2), QStringLiteral("EstimatedSize")), appsListNumber(jawsFolders.at(0), QStringLiteral("EstimatedSize")));
+        for (qsizetype i = 0; i < jawsFolders.size(); ++i) {
+            QString line;
+            QVERIFY(AppsListEntry().unregisterInstallation(jawsFolders.at(i), &line));
+            QVERIFY(line.startsWith(QStringLiteral("OK : ")));
+            QVERIFY(!AppsListEntry::isRegistered(jawsFolders.at(i)));
+            QCOMPARE(QFileInfo::exists(AppsListEntry::copyFolder()), i < jawsFolders.size() - 1);
+        }
+        QVERIFY(AppsListEntry::registeredKeyNames().isEmpty());
+        // The entries came and went beside JAWS's own records, which still read the same.
+        QCOMPARE(Jaws().jawsFolders().size(), jawsFolders.size());
+        // A second time changes nothing and says nothing.
+        QString again = QStringLiteral("unchanged");
+        QVERIFY(AppsListEntry().unregisterInstallation(jawsFolders.constFirst(), &again));
+        QVERIFY(again.isEmpty());
         QVERIFY(output.trimmed().endsWith(QStringLiteral("Installation correctly done.")));
     } else {
         // The wizard's very result on the JAWS side, but for the line that says how the run was
@@ -714,6 +949,12 @@ void tst_Installation::unattended()
         }
         if (state == QLatin1String("stale record"))
             QVERIFY2(output.contains(QStringLiteral("Passed over: ")), qPrintable(output));
+        if (keptVersion == QLatin1String("99.0")) {
+            QCOMPARE(TextFiles::read(copiedProgram()), QByteArray("the program of 99.0"));
+        } else {
+            QCOMPARE(QFileInfo(copiedProgram()).size(), QFileInfo(programInPackage).size());
+            QCOMPARE(TextFiles::read(AppsListEntry::copyFolder() + QStringLiteral("/version.txt")), QByteArray(IQO_VERSION));
+        }
     }
     if (jawsRunning) {
         QVERIFY(output.contains(QStringLiteral("Closing JAWS...")));
@@ -725,6 +966,140 @@ void tst_Installation::unattended()
         QCOMPARE(TextFiles::read(starts).count('\n'), expectedStarts);
         endJawsDoubles();
     }
+}
+
+void tst_Installation::removalWizard_data()
+{
+    QTest::addColumn<bool>("named");     // the JAWS folder on the command line, as the list of apps gives it
+    QTest::addColumn<int>("removals");   // the wizard run so many times after the installation
+    QTest::addColumn<QString>("state");  // what happens between the installation and the removal, or during it
+    QTest::addColumn<QList<int>>("pages");
+    QTest::addColumn<QString>("result"); // the last page's first sentence; $JAWS the program folder, $REPORT its report
+
+    const QString removed = QStringLiteral("The Korvalis Braille driver was removed. The removal report is $REPORT.");
+    QTest::newRow("from the list of apps") << true << 1 << "" << QList<int>{ 1, 2, 3 } << removed;
+    QTest::newRow("no JAWS named: chosen") << false << 1 << "" << QList<int>{ 0, 1, 2, 3 } << removed;
+    QTest::newRow("a second time: nothing to remove") << true << 2 << "" << QList<int>{ 3 }
+                                                      << "The Korvalis Braille driver is not installed in $JAWS: there is nothing to remove.";
+    QTest::newRow("a value the user changed: kept, and said") << true << 1 << "user change" << QList<int>{ 1, 2, 3 }
+                                                              << "The Korvalis Braille driver was removed. What was changed since the installation "
+                                                                 "was kept: the removal report names it. The removal report is $REPORT.";
+    // Natively JAWS's window is played in the program and JFW.EXE is a program that starts; under
+    // Wine the JAWS double runs as JFW.EXE.
+    QTest::newRow("JAWS running: warned, closed, started again") << true << 1 << "JAWS running" << QList<int>{ 1, 2, 3 } << removed;
+    QTest::newRow("JAWS running: cancelled at the warning") << true << 1 << "cancel" << QList<int>{ 1, 2, 3 }
+                                                            << "The removal was cancelled: nothing was removed. The removal report is $REPORT.";
+}
+
+// Installed through the wizard, then removed through the removal's wizard with Enter alone:
+// where the focus is on each page, what the plan names, what the last page says, and the
+// machine as it was before the installation, but for the reports and numbered backups.
+void tst_Installation::removalWizard()
+{
+    QFETCH(bool, named);
+    QFETCH(int, removals);
+    QFETCH(QString, state);
+    QFETCH(QList<int>, pages);
+    QFETCH(QString, result);
+    QTemporaryDir root;
+    TestMachine machine(root.path());
+    const bool jawsRunning = state == QLatin1String("JAWS running") || state == QLatin1String("cancel");
+    const QString jfw = machine.jawsFolder + QStringLiteral("/JFW.EXE");
+#ifdef Q_OS_WIN
+    QVERIFY(machine.make(jawsRunning ? QStringLiteral("jawsdouble") : QString()));
+#else
+    QVERIFY(machine.make());
+    if (jawsRunning) {
+        QVERIFY(TextFiles::write(jfw, "#!/bin/sh\nexit 0\n"));
+        QVERIFY(QFile::setPermissions(jfw, QFile::permissions(jfw) | QFileDevice::ExeOwner));
+    }
+#endif
+    QMap<QString, QByteArray> before = machineState(machine);
+    const QString program = machine.addProgram(QStringLiteral("installationprobe"));
+    QMap<QString, QStringList> seen;
+    QVERIFY(install(machine, program, {}, seen));
+    QCOMPARE(seen.value("sentence").value(0), QStringLiteral("Installation correctly done."));
+    const QString usersFile = machine.userSettings + QStringLiteral("/enu/default.jcf");
+    if (state == QLatin1String("user change")) {
+        const QByteArray changed = TextFiles::read(usersFile).replace("BrailleDisplay=QUOR", "BrailleDisplay=ALVA");
+        QVERIFY(changed.contains("ALVA") && TextFiles::write(usersFile, changed));
+        // The value the user chose stays; the file is otherwise as the installation found it.
+        QVERIFY(before.value(usersFile).contains("BrailleDisplay=FOCUS"));
+        before[usersFile].replace("BrailleDisplay=FOCUS", "BrailleDisplay=ALVA");
+    }
+    // A cancel leaves the machine as the installation left it.
+    if (state == QLatin1String("cancel"))
+        before = machineState(machine);
+
+    const QString jawsFolder = QDir::toNativeSeparators(machine.jawsFolder);
+    QStringList arguments{ QStringLiteral("/remove") };
+    if (named)
+        arguments << QStringLiteral("/jaws") << jawsFolder;
+    QProcessEnvironment environment = machine.environment();
+    const QString starts = machine.jawsFolder + QStringLiteral("/jawsdouble.log");
+    if (jawsRunning) {
+#ifdef Q_OS_WIN
+        endJawsDoubles();
+        QVERIFY(QProcess::startDetached(jfw, {}));
+        QVERIFY(QTest::qWaitFor([] { return Platform::windowSystem().findWindow(QStringLiteral("JFWUI2"), QStringLiteral("JAWS")) != 0; }, 30000));
+#else
+        environment.insert(QStringLiteral("IQO_PROBE_JAWS_WINDOW"), QStringLiteral("1"));
+#endif
+    }
+    if (state == QLatin1String("cancel"))
+        environment.insert(QStringLiteral("IQO_PROBE_ESCAPE_AT_BOX"), QStringLiteral("1"));
+    QString afterFirst;
+    for (int i = 0; i < removals; ++i) {
+        afterFirst = machine.dump();
+        seen.clear();
+        QVERIFY(Fixtures::runProbe(program, environment, machine.root, seen, 240000, arguments));
+    }
+    QCOMPARE(seen.value("exit"), QStringList{ "0" });
+    QStringList expectedPages;
+    for (int id : std::as_const(pages))
+        expectedPages << QString::number(id);
+    QCOMPARE(seen.value("page"), expectedPages);
+    const QString sentence = QString(result)
+                                 .replace(QStringLiteral("$REPORT"), QDir::toNativeSeparators(machine.jawsFolder + QStringLiteral("/installLog.txt")))
+                                 .replace(QStringLiteral("$JAWS"), jawsFolder);
+    // On each page where it stops, the focus is on what is to be chosen or read.
+    QStringList focus;
+    if (pages.contains(0))
+        focus << QStringLiteral("Jaws folders:");
+    if (pages.contains(1))
+        focus << QStringLiteral("What will be done:");
+    focus << sentence;
+    QCOMPARE(seen.value("focus"), focus);
+    QCOMPARE(seen.value("sentence"), (QStringList{ sentence, "Click Finish to end the removal." }));
+    // The same warning as the installation's, only when JAWS runs; started again once, as the user.
+    QCOMPARE(seen.value("box"), jawsRunning ? QStringList{ "Warning|Jaws will be closed while the driver is removed. It will be automatically restarted." }
+                                            : QStringList());
+    if (jawsRunning) {
+#ifdef Q_OS_WIN
+        // Started by the test, then again by the removal unless it was cancelled.
+        const int expectedStarts = state == QLatin1String("cancel") ? 1 : 2;
+        QVERIFY(QTest::qWaitFor([&] { return TextFiles::read(starts).count('\n') >= expectedStarts; }, 30000));
+        QCOMPARE(TextFiles::read(starts).count('\n'), expectedStarts);
+        endJawsDoubles();
+#else
+        QCOMPARE(TextFiles::read(machine.root + QStringLiteral("/started.txt")).count('\n'), state == QLatin1String("cancel") ? 0 : 1);
+        QFile::remove(machine.root + QStringLiteral("/started.txt")); // the simulated machine's, not JAWS's
+#endif
+    }
+    if (removals > 1) {
+        // The second run changed nothing, not even the report.
+        QVERIFY(sameText(machine.dump(), afterFirst, QStringLiteral("the machine")));
+        return;
+    }
+    // The plan names the JAWS by version and folder, and the driver's files among what goes.
+    const QString heading = seen.value("heading").value(0);
+    QVERIFY2(heading.contains(QStringLiteral("Korvalis Braille driver will be removed from Jaws 10.0 in %1").arg(jawsFolder)), qPrintable(heading));
+    QVERIFY2(seen.value("plan").value(0).contains(QStringLiteral("Remove the driver's")), qPrintable(seen.value("plan").value(0)));
+    // The report is published into the JAWS folder, the removal's lines above the installation's.
+    const QString report = QString::fromLocal8Bit(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")));
+    const qsizetype removal = report.indexOf(QStringLiteral("Removal from %1 folder...").arg(jawsFolder));
+    QVERIFY2(removal >= 0 && removal < report.indexOf(QStringLiteral("Installation into %1 folder...").arg(jawsFolder)), qPrintable(report));
+    QVERIFY(restoredAsBefore(before, machineState(machine)));
 }
 
 void tst_Installation::interactiveUser_data()

@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>AppsListEntry</name>
+    <message>
+        <source>%1 could not be copied to %2</source>
+        <translation>%1 konnte nicht nach %2 kopiert werden</translation>
+    </message>
+    <message>
+        <source>%1 could not be written</source>
+        <translation>%1 konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>QuorOlma braille driver for JAWS %1</source>
+        <translation>QuorOlma-Braillezeilentreiber für JAWS %1</translation>
+    </message>
+    <message>
+        <source>the Program Files folder is unknown</source>
+        <translation>der Ordner Programme ist unbekannt</translation>
+    </message>
+    <message>
+        <source>the registry key HKEY_LOCAL_MACHINE\%1 could not be written</source>
+        <translation>der Registrierungsschlüssel HKEY_LOCAL_MACHINE\%1 konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>NOTE : The driver could not be added to Windows&apos; list of apps (%1). It works all the same.</source>
+        <translation>HINWEIS : Der Treiber konnte nicht in die Liste der Apps von Windows aufgenommen werden (%1). Er funktioniert trotzdem.</translation>
+    </message>
+    <message>
+        <source>OK : &quot;%1&quot; added to Windows&apos; list of apps.</source>
+        <translation>OK : „%1“ wurde der Liste der Apps von Windows hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>ERROR : The entry of %1 in Windows&apos; list of apps could not be deleted.</source>
+        <translation>FEHLER : Der Eintrag von %1 in der Liste der Apps von Windows konnte nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>ERROR : The program&apos;s copy in %1 could not be deleted.</source>
+        <translation>FEHLER : Die Kopie des Programms in %1 konnte nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>OK : The driver&apos;s entry for %1 deleted from Windows&apos; list of apps.</source>
+        <translation>OK : Der Eintrag des Treibers für %1 wurde aus der Liste der Apps von Windows gelöscht.</translation>
+    </message>
+</context>
+<context>
     <name>CollectInfoPage</name>
     <message>
         <source>Please select Jaws installation folder and your Braille device.</source>
@@ -111,10 +154,6 @@
         <translation>ORDNER|latest|all</translation>
     </message>
     <message>
-        <source>Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /?</source>
-        <translation>Schalter im Windows-Stil gehen auch, in beliebiger Schreibung: /unattended /jaws /display /log /norestart /?</translation>
-    </message>
-    <message>
         <source>interrupted: nothing more was copied or configured</source>
         <translation>unterbrochen: nichts weiter wurde kopiert oder eingerichtet</translation>
     </message>
@@ -129,6 +168,38 @@
     <message>
         <source>JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)</source>
         <translation>JAWS konnte nicht beendet werden, oder es läuft, wo dieses Programm es nicht erreichen kann (dann wurde nichts installiert)</translation>
+    </message>
+    <message>
+        <source>Remove the driver from the JAWS named by --jaws, restoring what its installations changed.</source>
+        <translation>Den Treiber aus dem mit --jaws genannten JAWS entfernen und wiederherstellen, was seine Installationen geändert haben.</translation>
+    </message>
+    <message>
+        <source>--%1 and --%2 are for an installation, not with --%3.</source>
+        <translation>--%1 und --%2 sind für eine Installation, nicht mit --%3.</translation>
+    </message>
+    <message>
+        <source>Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /remove /?</source>
+        <translation>Schalter im Windows-Stil funktionieren auch, in beliebiger Schreibweise: /unattended /jaws /display /log /norestart /remove /?</translation>
+    </message>
+    <message>
+        <source>Exit codes of --unattended --remove:</source>
+        <translation>Rückgabewerte von --unattended --remove:</translation>
+    </message>
+    <message>
+        <source>removed, or nothing of the driver to remove</source>
+        <translation>entfernt, oder nichts vom Treiber zu entfernen</translation>
+    </message>
+    <message>
+        <source>removed with errors (the report&apos;s ERROR lines say which)</source>
+        <translation>mit Fehlern entfernt (die FEHLER-Zeilen des Berichts nennen sie)</translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed, or runs where this program cannot reach it: nothing was removed</source>
+        <translation>JAWS konnte nicht beendet werden oder läuft, wo dieses Programm es nicht erreicht: Es wurde nichts entfernt</translation>
+    </message>
+    <message>
+        <source>interrupted: nothing was removed</source>
+        <translation>unterbrochen: Es wurde nichts entfernt</translation>
     </message>
 </context>
 <context>
@@ -171,10 +242,6 @@
     <message>
         <source>Jaws will be closed while copying files. It will be automatically restarted.</source>
         <translation>JAWS wird beendet, während die Dateien kopiert werden. Danach wird es automatisch neu gestartet.</translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>Warnung</translation>
     </message>
     <message>
         <source>Copy finished.</source>
@@ -308,6 +375,219 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <source>User settings of %1 in %2:</source>
         <translation>Benutzereinstellungen von %1 in %2:</translation>
     </message>
+    <message>
+        <source>ERROR : The record of this installation could not be written to %1: it cannot be removed.</source>
+        <translation>FEHLER : Das Protokoll dieser Installation konnte nicht in %1 geschrieben werden: Sie kann nicht entfernt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>PageParts</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+</context>
+<context>
+    <name>Removal</name>
+    <message>
+        <source>Removal from %1 folder...</source>
+        <translation>Entfernen aus dem Ordner %1...</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver has no installation record in %1: nothing was removed.</source>
+        <translation>Der Korvalis-Braille-Treiber hat in %1 kein Installationsprotokoll: Es wurde nichts entfernt.</translation>
+    </message>
+    <message>
+        <source>Restore the settings files of JAWS that the installation changed, keeping what was changed since.</source>
+        <translation>Die von der Installation geänderten Einstellungsdateien von JAWS wiederherstellen, wobei seither Geändertes erhalten bleibt.</translation>
+    </message>
+    <message>
+        <source>Put back the key maps that the installation moved aside.</source>
+        <translation>Die von der Installation beiseitegelegten Tastaturbelegungen zurücklegen.</translation>
+    </message>
+    <message>
+        <source>Remove the driver&apos;s files from %1, or put back the files they replaced.</source>
+        <translation>Die Dateien des Treibers aus %1 entfernen oder die von ihnen ersetzten Dateien zurücklegen.</translation>
+    </message>
+    <message>
+        <source>Remove the installation record and the folders the installation created, when they are empty.</source>
+        <translation>Das Installationsprotokoll und die von der Installation angelegten Ordner entfernen, wenn sie leer sind.</translation>
+    </message>
+    <message>
+        <source>ERROR : Jaws could not be closed: nothing was removed. Please close Jaws and remove the driver again.</source>
+        <translation>FEHLER : Jaws konnte nicht beendet werden: Es wurde nichts entfernt. Bitte beenden Sie Jaws und entfernen Sie den Treiber erneut.</translation>
+    </message>
+    <message>
+        <source>ERROR : Removal cancelled by the user: nothing was removed.</source>
+        <translation>FEHLER : Entfernen vom Benutzer abgebrochen: Es wurde nichts entfernt.</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there: it was not restored.</source>
+        <translation>%1 ist nicht mehr vorhanden: Die Datei wurde nicht wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>OK : %1 restored as it was before the installation.</source>
+        <translation>OK : %1 wie vor der Installation wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 could not be restored.</source>
+        <translation>FEHLER : %1 konnte nicht wiederhergestellt werden.</translation>
+    </message>
+    <message>
+        <source>[%1] %2 in %3 was changed since the installation: it was kept as it is.</source>
+        <translation>[%1] %2 in %3 wurde seit der Installation geändert: Der Wert bleibt, wie er ist.</translation>
+    </message>
+    <message>
+        <source>OK : The values the installation wrote in %1 were restored.</source>
+        <translation>OK : Die von der Installation in %1 geschriebenen Werte wurden wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>ERROR : The values the installation wrote in %1 could not be restored.</source>
+        <translation>FEHLER : Die von der Installation in %1 geschriebenen Werte konnten nicht wiederhergestellt werden.</translation>
+    </message>
+    <message>
+        <source>%1 was made again since the installation: it was kept; the earlier one is %2.</source>
+        <translation>%1 wurde seit der Installation neu angelegt: Die Datei bleibt; die frühere ist %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 could not be put back: its backup %2 is gone.</source>
+        <translation>FEHLER : %1 konnte nicht zurückgelegt werden: Die Sicherung %2 fehlt.</translation>
+    </message>
+    <message>
+        <source>OK : %1 put back from %2.</source>
+        <translation>OK : %1 aus %2 zurückgelegt.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 could not be put back from %2.</source>
+        <translation>FEHLER : %1 konnte nicht aus %2 zurückgelegt werden.</translation>
+    </message>
+    <message>
+        <source>%1 was changed since the installation: it was kept.</source>
+        <translation>%1 wurde seit der Installation geändert: Die Datei bleibt.</translation>
+    </message>
+    <message>
+        <source>The installation record %1 is kept: remove the driver again once the errors above are mended.</source>
+        <translation>Das Installationsprotokoll %1 bleibt: Entfernen Sie den Treiber erneut, wenn die obigen Fehler behoben sind.</translation>
+    </message>
+    <message>
+        <source>OK : %1 folder removed.</source>
+        <translation>OK : Ordner %1 entfernt.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalChoicePage</name>
+    <message>
+        <source>Please select the Jaws installation to remove the Korvalis Braille driver from.</source>
+        <translation>Bitte wählen Sie die Jaws-Installation aus, aus der der Korvalis-Braille-Treiber entfernt werden soll.</translation>
+    </message>
+    <message>
+        <source>&amp;Jaws folders:</source>
+        <translation>&amp;Jaws-Ordner:</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalConclusionPage</name>
+    <message>
+        <source>End of the removal</source>
+        <translation>Abschluss der Entfernung</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed.</source>
+        <translation>Der Korvalis-Braille-Treiber wurde entfernt.</translation>
+    </message>
+    <message>
+        <source>The removal was cancelled: nothing was removed.</source>
+        <translation>Die Entfernung wurde abgebrochen: Es wurde nichts entfernt.</translation>
+    </message>
+    <message>
+        <source>Jaws could not be closed: nothing was removed. Please close Jaws and try again.</source>
+        <translation>Jaws konnte nicht beendet werden: Es wurde nichts entfernt. Bitte beenden Sie Jaws und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Nothing was removed: please read the removal report.</source>
+        <translation>Es wurde nichts entfernt: Bitte lesen Sie den Entfernungsbericht.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is installed in no Jaws on this computer: there is nothing to remove.</source>
+        <translation>Der Korvalis-Braille-Treiber ist in keinem Jaws auf diesem Computer installiert: Es gibt nichts zu entfernen.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is not installed in %1: there is nothing to remove.</source>
+        <translation>Der Korvalis-Braille-Treiber ist in %1 nicht installiert: Es gibt nichts zu entfernen.</translation>
+    </message>
+    <message>
+        <source>No removal report could be written.</source>
+        <translation>Es konnte kein Entfernungsbericht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The removal report is %1.</source>
+        <translation>Der Entfernungsbericht ist %1.</translation>
+    </message>
+    <message>
+        <source>Click %1 to end the removal.</source>
+        <translation>Klicken Sie auf %1, um die Entfernung zu beenden.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed, with errors: please read the removal report.</source>
+        <translation>Der Korvalis-Braille-Treiber wurde entfernt, mit Fehlern: Bitte lesen Sie den Entfernungsbericht.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed. What was changed since the installation was kept: the removal report names it.</source>
+        <translation>Der Korvalis-Braille-Treiber wurde entfernt. Was seit der Installation geändert wurde, blieb erhalten: Der Entfernungsbericht nennt es.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalPlanPage</name>
+    <message>
+        <source>&amp;What will be done:</source>
+        <translation>&amp;Was geschehen wird:</translation>
+    </message>
+    <message>
+        <source>Jaws %1 in %2</source>
+        <translation>Jaws %1 in %2</translation>
+    </message>
+    <message>
+        <source>the Jaws in %1</source>
+        <translation>dem Jaws in %1</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver will be removed from %1, and the settings it changed put back as they were.</source>
+        <translation>Der Korvalis-Braille-Treiber wird aus %1 entfernt, und die von ihm geänderten Einstellungen werden wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver has no installation record in %1: there is nothing to remove.</source>
+        <translation>Der Korvalis-Braille-Treiber hat in %1 keinen Installationsnachweis: Es gibt nichts zu entfernen.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalProgressPage</name>
+    <message>
+        <source>Removal in progress...</source>
+        <translation>Entfernung läuft...</translation>
+    </message>
+    <message>
+        <source>Jaws will be closed while the driver is removed. It will be automatically restarted.</source>
+        <translation>JAWS wird beendet, während der Treiber entfernt wird. Danach wird es automatisch neu gestartet.</translation>
+    </message>
+    <message>
+        <source>Removal finished.</source>
+        <translation>Entfernung abgeschlossen.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalWizard</name>
+    <message>
+        <source>&amp;Next&gt;</source>
+        <translation>&amp;Weiter&gt;</translation>
+    </message>
+    <message>
+        <source>Removing the Korvalis driver from Jaws</source>
+        <translation>Korvalis-Treiber aus Jaws entfernen</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>
@@ -433,6 +713,34 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
         <translation>JAWS läuft in einer Sitzung, die dieses Programm nicht erreichen kann (es läuft unter einem anderen Konto, während ein Benutzer arbeitet): Es wurde nichts installiert. Führen Sie die Installation erneut aus, wenn JAWS nicht läuft.</translation>
+    </message>
+    <message>
+        <source>Interrupted: stopping the removal...</source>
+        <translation>Unterbrochen: Das Entfernen wird angehalten...</translation>
+    </message>
+    <message>
+        <source>Removing the Korvalis Braille driver from %1...</source>
+        <translation>Der Korvalis-Braille-Treiber wird aus %1 entfernt...</translation>
+    </message>
+    <message>
+        <source>Removing and restoring files...</source>
+        <translation>Dateien werden entfernt und wiederhergestellt...</translation>
+    </message>
+    <message>
+        <source>Nothing of the driver to remove: no installation record in %1.</source>
+        <translation>Nichts vom Treiber zu entfernen: kein Installationsprotokoll in %1.</translation>
+    </message>
+    <message>
+        <source>Removal correctly done.</source>
+        <translation>Entfernen erfolgreich abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>Error during removal. Please check the %1 file for details.</source>
+        <translation>Fehler beim Entfernen. Einzelheiten finden Sie in der Datei %1.</translation>
+    </message>
+    <message>
+        <source>Error during removal. The report is on the standard error stream.</source>
+        <translation>Fehler beim Entfernen. Der Bericht steht im Standardfehlerkanal.</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>AppsListEntry</name>
+    <message>
+        <source>%1 could not be copied to %2</source>
+        <translation>%1 n&apos;a pas pu être copié vers %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be written</source>
+        <translation>%1 n&apos;a pas pu être écrit</translation>
+    </message>
+    <message>
+        <source>QuorOlma braille driver for JAWS %1</source>
+        <translation>Pilote braille QuorOlma pour JAWS %1</translation>
+    </message>
+    <message>
+        <source>the Program Files folder is unknown</source>
+        <translation>le dossier Program Files est inconnu</translation>
+    </message>
+    <message>
+        <source>the registry key HKEY_LOCAL_MACHINE\%1 could not be written</source>
+        <translation>la clé de registre HKEY_LOCAL_MACHINE\%1 n&apos;a pas pu être écrite</translation>
+    </message>
+    <message>
+        <source>NOTE : The driver could not be added to Windows&apos; list of apps (%1). It works all the same.</source>
+        <translation>REMARQUE : le pilote n&apos;a pas pu être ajouté à la liste des applications de Windows (%1). Il fonctionne quand même.</translation>
+    </message>
+    <message>
+        <source>OK : &quot;%1&quot; added to Windows&apos; list of apps.</source>
+        <translation>OK : « %1 » a été ajouté à la liste des applications de Windows.</translation>
+    </message>
+    <message>
+        <source>ERROR : The entry of %1 in Windows&apos; list of apps could not be deleted.</source>
+        <translation>ERREUR : l&apos;entrée de %1 dans la liste des applications de Windows n&apos;a pas pu être supprimée.</translation>
+    </message>
+    <message>
+        <source>ERROR : The program&apos;s copy in %1 could not be deleted.</source>
+        <translation>ERREUR : la copie du programme dans %1 n&apos;a pas pu être supprimée.</translation>
+    </message>
+    <message>
+        <source>OK : The driver&apos;s entry for %1 deleted from Windows&apos; list of apps.</source>
+        <translation>OK : l&apos;entrée du pilote pour %1 a été supprimée de la liste des applications de Windows.</translation>
+    </message>
+</context>
+<context>
     <name>CollectInfoPage</name>
     <message>
         <source>Please select Jaws installation folder and your Braille device.</source>
@@ -111,10 +154,6 @@
         <translation>DOSSIER|latest|all</translation>
     </message>
     <message>
-        <source>Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /?</source>
-        <translation>Les options à la manière de Windows fonctionnent aussi, en majuscules ou minuscules : /unattended /jaws /display /log /norestart /?</translation>
-    </message>
-    <message>
         <source>interrupted: nothing more was copied or configured</source>
         <translation>interrompu : rien de plus n&apos;a été copié ni configuré</translation>
     </message>
@@ -129,6 +168,38 @@
     <message>
         <source>JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)</source>
         <translation>JAWS n&apos;a pas pu être fermé, ou il fonctionne là où ce programme ne peut pas l&apos;atteindre (rien n&apos;a alors été installé)</translation>
+    </message>
+    <message>
+        <source>Remove the driver from the JAWS named by --jaws, restoring what its installations changed.</source>
+        <translation>Supprimer le pilote du JAWS désigné par --jaws, en rétablissant ce que ses installations ont modifié.</translation>
+    </message>
+    <message>
+        <source>--%1 and --%2 are for an installation, not with --%3.</source>
+        <translation>--%1 et --%2 sont pour une installation, pas avec --%3.</translation>
+    </message>
+    <message>
+        <source>Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /remove /?</source>
+        <translation>Les options à la manière de Windows fonctionnent aussi, en majuscules ou minuscules : /unattended /jaws /display /log /norestart /remove /?</translation>
+    </message>
+    <message>
+        <source>Exit codes of --unattended --remove:</source>
+        <translation>Codes de sortie de --unattended --remove :</translation>
+    </message>
+    <message>
+        <source>removed, or nothing of the driver to remove</source>
+        <translation>supprimé, ou rien du pilote à supprimer</translation>
+    </message>
+    <message>
+        <source>removed with errors (the report&apos;s ERROR lines say which)</source>
+        <translation>supprimé avec des erreurs (les lignes ERREUR du rapport les indiquent)</translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed, or runs where this program cannot reach it: nothing was removed</source>
+        <translation>JAWS n&apos;a pas pu être fermé, ou tourne là où ce programme ne peut l&apos;atteindre : rien n&apos;a été supprimé</translation>
+    </message>
+    <message>
+        <source>interrupted: nothing was removed</source>
+        <translation>interrompu : rien n&apos;a été supprimé</translation>
     </message>
 </context>
 <context>
@@ -171,10 +242,6 @@
     <message>
         <source>Jaws will be closed while copying files. It will be automatically restarted.</source>
         <translation>JAWS va être fermé pendant la copie des fichiers. Il sera redémarré automatiquement.</translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>Avertissement</translation>
     </message>
     <message>
         <source>Copy finished.</source>
@@ -308,6 +375,219 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <source>User settings of %1 in %2:</source>
         <translation>Paramètres utilisateur de %1 dans %2 :</translation>
     </message>
+    <message>
+        <source>ERROR : The record of this installation could not be written to %1: it cannot be removed.</source>
+        <translation>ERREUR : l&apos;enregistrement de cette installation n&apos;a pas pu être écrit dans %1 : elle ne pourra pas être supprimée.</translation>
+    </message>
+</context>
+<context>
+    <name>PageParts</name>
+    <message>
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+</context>
+<context>
+    <name>Removal</name>
+    <message>
+        <source>Removal from %1 folder...</source>
+        <translation>Suppression du dossier %1...</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver has no installation record in %1: nothing was removed.</source>
+        <translation>Le pilote braille Korvalis n&apos;a pas d&apos;enregistrement d&apos;installation dans %1 : rien n&apos;a été supprimé.</translation>
+    </message>
+    <message>
+        <source>Restore the settings files of JAWS that the installation changed, keeping what was changed since.</source>
+        <translation>Rétablir les fichiers de réglages de JAWS que l&apos;installation a modifiés, en gardant ce qui a été changé depuis.</translation>
+    </message>
+    <message>
+        <source>Put back the key maps that the installation moved aside.</source>
+        <translation>Remettre en place les tables de touches que l&apos;installation a mises de côté.</translation>
+    </message>
+    <message>
+        <source>Remove the driver&apos;s files from %1, or put back the files they replaced.</source>
+        <translation>Supprimer les fichiers du pilote de %1, ou remettre les fichiers qu&apos;ils ont remplacés.</translation>
+    </message>
+    <message>
+        <source>Remove the installation record and the folders the installation created, when they are empty.</source>
+        <translation>Supprimer l&apos;enregistrement d&apos;installation et les dossiers que l&apos;installation a créés, s&apos;ils sont vides.</translation>
+    </message>
+    <message>
+        <source>ERROR : Jaws could not be closed: nothing was removed. Please close Jaws and remove the driver again.</source>
+        <translation>ERREUR : Jaws n&apos;a pas pu être fermé : rien n&apos;a été supprimé. Veuillez fermer Jaws et supprimer le pilote à nouveau.</translation>
+    </message>
+    <message>
+        <source>ERROR : Removal cancelled by the user: nothing was removed.</source>
+        <translation>ERREUR : suppression annulée par l&apos;utilisateur : rien n&apos;a été supprimé.</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there: it was not restored.</source>
+        <translation>%1 n&apos;existe plus : il n&apos;a pas été rétabli.</translation>
+    </message>
+    <message>
+        <source>OK : %1 restored as it was before the installation.</source>
+        <translation>OK : %1 rétabli tel qu&apos;il était avant l&apos;installation.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 could not be restored.</source>
+        <translation>ERREUR : %1 n&apos;a pas pu être rétabli.</translation>
+    </message>
+    <message>
+        <source>[%1] %2 in %3 was changed since the installation: it was kept as it is.</source>
+        <translation>[%1] %2 dans %3 a été modifié depuis l&apos;installation : il est gardé tel quel.</translation>
+    </message>
+    <message>
+        <source>OK : The values the installation wrote in %1 were restored.</source>
+        <translation>OK : les valeurs écrites par l&apos;installation dans %1 ont été rétablies.</translation>
+    </message>
+    <message>
+        <source>ERROR : The values the installation wrote in %1 could not be restored.</source>
+        <translation>ERREUR : les valeurs écrites par l&apos;installation dans %1 n&apos;ont pas pu être rétablies.</translation>
+    </message>
+    <message>
+        <source>%1 was made again since the installation: it was kept; the earlier one is %2.</source>
+        <translation>%1 a été recréé depuis l&apos;installation : il est gardé ; l&apos;ancien est %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 could not be put back: its backup %2 is gone.</source>
+        <translation>ERREUR : %1 n&apos;a pas pu être remis en place : sa sauvegarde %2 a disparu.</translation>
+    </message>
+    <message>
+        <source>OK : %1 put back from %2.</source>
+        <translation>OK : %1 remis en place depuis %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 could not be put back from %2.</source>
+        <translation>ERREUR : %1 n&apos;a pas pu être remis en place depuis %2.</translation>
+    </message>
+    <message>
+        <source>%1 was changed since the installation: it was kept.</source>
+        <translation>%1 a été modifié depuis l&apos;installation : il est gardé.</translation>
+    </message>
+    <message>
+        <source>The installation record %1 is kept: remove the driver again once the errors above are mended.</source>
+        <translation>L&apos;enregistrement d&apos;installation %1 est gardé : supprimez à nouveau le pilote une fois les erreurs ci-dessus corrigées.</translation>
+    </message>
+    <message>
+        <source>OK : %1 folder removed.</source>
+        <translation>OK : dossier %1 supprimé.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalChoicePage</name>
+    <message>
+        <source>Please select the Jaws installation to remove the Korvalis Braille driver from.</source>
+        <translation>Veuillez sélectionner l&apos;installation de Jaws dont le pilote braille Korvalis doit être retiré.</translation>
+    </message>
+    <message>
+        <source>&amp;Jaws folders:</source>
+        <translation>Dossiers &amp;Jaws :</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalConclusionPage</name>
+    <message>
+        <source>End of the removal</source>
+        <translation>Fin de la désinstallation</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed.</source>
+        <translation>Le pilote braille Korvalis a été retiré.</translation>
+    </message>
+    <message>
+        <source>The removal was cancelled: nothing was removed.</source>
+        <translation>La désinstallation a été annulée : rien n&apos;a été retiré.</translation>
+    </message>
+    <message>
+        <source>Jaws could not be closed: nothing was removed. Please close Jaws and try again.</source>
+        <translation>Jaws n&apos;a pas pu être fermé : rien n&apos;a été retiré. Veuillez fermer Jaws et réessayer.</translation>
+    </message>
+    <message>
+        <source>Nothing was removed: please read the removal report.</source>
+        <translation>Rien n&apos;a été retiré : veuillez lire le rapport de désinstallation.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is installed in no Jaws on this computer: there is nothing to remove.</source>
+        <translation>Le pilote braille Korvalis n&apos;est installé dans aucun Jaws de cet ordinateur : il n&apos;y a rien à retirer.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is not installed in %1: there is nothing to remove.</source>
+        <translation>Le pilote braille Korvalis n&apos;est pas installé dans %1 : il n&apos;y a rien à retirer.</translation>
+    </message>
+    <message>
+        <source>No removal report could be written.</source>
+        <translation>Aucun rapport de désinstallation n&apos;a pu être écrit.</translation>
+    </message>
+    <message>
+        <source>The removal report is %1.</source>
+        <translation>Le rapport de désinstallation est %1.</translation>
+    </message>
+    <message>
+        <source>Click %1 to end the removal.</source>
+        <translation>Cliquez sur %1 pour terminer la désinstallation.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed, with errors: please read the removal report.</source>
+        <translation>Le pilote braille Korvalis a été retiré, avec des erreurs : veuillez lire le rapport de désinstallation.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed. What was changed since the installation was kept: the removal report names it.</source>
+        <translation>Le pilote braille Korvalis a été retiré. Ce qui a été modifié depuis l&apos;installation a été conservé : le rapport de désinstallation l&apos;indique.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalPlanPage</name>
+    <message>
+        <source>&amp;What will be done:</source>
+        <translation>&amp;Ce qui sera fait :</translation>
+    </message>
+    <message>
+        <source>Jaws %1 in %2</source>
+        <translation>Jaws %1 dans %2</translation>
+    </message>
+    <message>
+        <source>the Jaws in %1</source>
+        <translation>le Jaws de %1</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver will be removed from %1, and the settings it changed put back as they were.</source>
+        <translation>Le pilote braille Korvalis sera retiré de %1, et les réglages qu&apos;il a modifiés seront remis comme avant.</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Retirer</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver has no installation record in %1: there is nothing to remove.</source>
+        <translation>Le pilote braille Korvalis n&apos;a pas de journal d&apos;installation dans %1 : il n&apos;y a rien à retirer.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalProgressPage</name>
+    <message>
+        <source>Removal in progress...</source>
+        <translation>Désinstallation en cours...</translation>
+    </message>
+    <message>
+        <source>Jaws will be closed while the driver is removed. It will be automatically restarted.</source>
+        <translation>Jaws sera fermé pendant le retrait du pilote. Il sera redémarré automatiquement.</translation>
+    </message>
+    <message>
+        <source>Removal finished.</source>
+        <translation>Désinstallation terminée.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalWizard</name>
+    <message>
+        <source>&amp;Next&gt;</source>
+        <translation>&amp;Suivant&gt;</translation>
+    </message>
+    <message>
+        <source>Removing the Korvalis driver from Jaws</source>
+        <translation>Retrait du pilote Korvalis de Jaws</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>
@@ -433,6 +713,34 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
         <translation>JAWS fonctionne dans une session que ce programme ne peut pas atteindre (il s&apos;exécute sous un autre compte pendant qu&apos;un utilisateur travaille) : rien n&apos;a été installé. Relancez l&apos;installation lorsque JAWS ne fonctionne pas.</translation>
+    </message>
+    <message>
+        <source>Interrupted: stopping the removal...</source>
+        <translation>Interrompu : arrêt de la suppression...</translation>
+    </message>
+    <message>
+        <source>Removing the Korvalis Braille driver from %1...</source>
+        <translation>Suppression du pilote braille Korvalis de %1...</translation>
+    </message>
+    <message>
+        <source>Removing and restoring files...</source>
+        <translation>Suppression et rétablissement des fichiers...</translation>
+    </message>
+    <message>
+        <source>Nothing of the driver to remove: no installation record in %1.</source>
+        <translation>Rien du pilote à supprimer : aucun enregistrement d&apos;installation dans %1.</translation>
+    </message>
+    <message>
+        <source>Removal correctly done.</source>
+        <translation>Suppression correctement effectuée.</translation>
+    </message>
+    <message>
+        <source>Error during removal. Please check the %1 file for details.</source>
+        <translation>Erreur pendant la suppression. Veuillez consulter le fichier %1 pour les détails.</translation>
+    </message>
+    <message>
+        <source>Error during removal. The report is on the standard error stream.</source>
+        <translation>Erreur pendant la suppression. Le rapport est sur la sortie d&apos;erreur standard.</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it">
 <context>
+    <name>AppsListEntry</name>
+    <message>
+        <source>%1 could not be copied to %2</source>
+        <translation>impossibile copiare %1 in %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be written</source>
+        <translation>impossibile scrivere %1</translation>
+    </message>
+    <message>
+        <source>QuorOlma braille driver for JAWS %1</source>
+        <translation>Driver braille QuorOlma per JAWS %1</translation>
+    </message>
+    <message>
+        <source>the Program Files folder is unknown</source>
+        <translation>la cartella Programmi è sconosciuta</translation>
+    </message>
+    <message>
+        <source>the registry key HKEY_LOCAL_MACHINE\%1 could not be written</source>
+        <translation>impossibile scrivere la chiave di registro HKEY_LOCAL_MACHINE\%1</translation>
+    </message>
+    <message>
+        <source>NOTE : The driver could not be added to Windows&apos; list of apps (%1). It works all the same.</source>
+        <translation>NOTA : impossibile aggiungere il driver all&apos;elenco delle app di Windows (%1). Il driver funziona comunque.</translation>
+    </message>
+    <message>
+        <source>OK : &quot;%1&quot; added to Windows&apos; list of apps.</source>
+        <translation>OK : « %1 » è stato aggiunto all&apos;elenco delle app di Windows.</translation>
+    </message>
+    <message>
+        <source>ERROR : The entry of %1 in Windows&apos; list of apps could not be deleted.</source>
+        <translation>ERRORE : impossibile eliminare la voce di %1 dall&apos;elenco delle app di Windows.</translation>
+    </message>
+    <message>
+        <source>ERROR : The program&apos;s copy in %1 could not be deleted.</source>
+        <translation>ERRORE : impossibile eliminare la copia del programma in %1.</translation>
+    </message>
+    <message>
+        <source>OK : The driver&apos;s entry for %1 deleted from Windows&apos; list of apps.</source>
+        <translation>OK : la voce del driver per %1 è stata eliminata dall&apos;elenco delle app di Windows.</translation>
+    </message>
+</context>
+<context>
     <name>CollectInfoPage</name>
     <message>
         <source>Please select Jaws installation folder and your Braille device.</source>
@@ -111,10 +154,6 @@
         <translation>CARTELLA|latest|all</translation>
     </message>
     <message>
-        <source>Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /?</source>
-        <translation>Funzionano anche le opzioni alla maniera di Windows, in maiuscolo o minuscolo: /unattended /jaws /display /log /norestart /?</translation>
-    </message>
-    <message>
         <source>interrupted: nothing more was copied or configured</source>
         <translation>interrotto: non è stato copiato né configurato altro</translation>
     </message>
@@ -129,6 +168,38 @@
     <message>
         <source>JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)</source>
         <translation>impossibile chiudere JAWS, oppure è in esecuzione dove questo programma non può raggiungerlo (in tal caso non è stato installato nulla)</translation>
+    </message>
+    <message>
+        <source>Remove the driver from the JAWS named by --jaws, restoring what its installations changed.</source>
+        <translation>Rimuovere il driver dal JAWS indicato da --jaws, ripristinando ciò che le sue installazioni hanno modificato.</translation>
+    </message>
+    <message>
+        <source>--%1 and --%2 are for an installation, not with --%3.</source>
+        <translation>--%1 e --%2 sono per un&apos;installazione, non con --%3.</translation>
+    </message>
+    <message>
+        <source>Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /remove /?</source>
+        <translation>Funzionano anche le opzioni in stile Windows, maiuscole o minuscole: /unattended /jaws /display /log /norestart /remove /?</translation>
+    </message>
+    <message>
+        <source>Exit codes of --unattended --remove:</source>
+        <translation>Codici di uscita di --unattended --remove:</translation>
+    </message>
+    <message>
+        <source>removed, or nothing of the driver to remove</source>
+        <translation>rimosso, oppure nulla del driver da rimuovere</translation>
+    </message>
+    <message>
+        <source>removed with errors (the report&apos;s ERROR lines say which)</source>
+        <translation>rimosso con errori (le righe ERRORE del rapporto li indicano)</translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed, or runs where this program cannot reach it: nothing was removed</source>
+        <translation>impossibile chiudere JAWS, oppure è in esecuzione dove questo programma non può raggiungerlo: non è stato rimosso nulla</translation>
+    </message>
+    <message>
+        <source>interrupted: nothing was removed</source>
+        <translation>interrotto: non è stato rimosso nulla</translation>
     </message>
 </context>
 <context>
@@ -171,10 +242,6 @@
     <message>
         <source>Jaws will be closed while copying files. It will be automatically restarted.</source>
         <translation>JAWS verrà chiuso durante la copia dei file. Verrà riavviato automaticamente.</translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>Avviso</translation>
     </message>
     <message>
         <source>Copy finished.</source>
@@ -308,6 +375,219 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <source>User settings of %1 in %2:</source>
         <translation>Impostazioni utente di %1 in %2:</translation>
     </message>
+    <message>
+        <source>ERROR : The record of this installation could not be written to %1: it cannot be removed.</source>
+        <translation>ERRORE : impossibile scrivere la registrazione di questa installazione in %1: non potrà essere rimossa.</translation>
+    </message>
+</context>
+<context>
+    <name>PageParts</name>
+    <message>
+        <source>Warning</source>
+        <translation>Avviso</translation>
+    </message>
+</context>
+<context>
+    <name>Removal</name>
+    <message>
+        <source>Removal from %1 folder...</source>
+        <translation>Rimozione dalla cartella %1...</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver has no installation record in %1: nothing was removed.</source>
+        <translation>Il driver Braille Korvalis non ha una registrazione di installazione in %1: non è stato rimosso nulla.</translation>
+    </message>
+    <message>
+        <source>Restore the settings files of JAWS that the installation changed, keeping what was changed since.</source>
+        <translation>Ripristinare i file di impostazioni di JAWS modificati dall&apos;installazione, mantenendo ciò che è stato cambiato da allora.</translation>
+    </message>
+    <message>
+        <source>Put back the key maps that the installation moved aside.</source>
+        <translation>Rimettere a posto le mappe dei tasti che l&apos;installazione ha messo da parte.</translation>
+    </message>
+    <message>
+        <source>Remove the driver&apos;s files from %1, or put back the files they replaced.</source>
+        <translation>Rimuovere i file del driver da %1, oppure rimettere i file che hanno sostituito.</translation>
+    </message>
+    <message>
+        <source>Remove the installation record and the folders the installation created, when they are empty.</source>
+        <translation>Rimuovere la registrazione di installazione e le cartelle create dall&apos;installazione, se sono vuote.</translation>
+    </message>
+    <message>
+        <source>ERROR : Jaws could not be closed: nothing was removed. Please close Jaws and remove the driver again.</source>
+        <translation>ERRORE : impossibile chiudere Jaws: non è stato rimosso nulla. Chiudere Jaws e rimuovere di nuovo il driver.</translation>
+    </message>
+    <message>
+        <source>ERROR : Removal cancelled by the user: nothing was removed.</source>
+        <translation>ERRORE : rimozione annullata dall&apos;utente: non è stato rimosso nulla.</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there: it was not restored.</source>
+        <translation>%1 non esiste più: non è stato ripristinato.</translation>
+    </message>
+    <message>
+        <source>OK : %1 restored as it was before the installation.</source>
+        <translation>OK : %1 ripristinato com&apos;era prima dell&apos;installazione.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 could not be restored.</source>
+        <translation>ERRORE : impossibile ripristinare %1.</translation>
+    </message>
+    <message>
+        <source>[%1] %2 in %3 was changed since the installation: it was kept as it is.</source>
+        <translation>[%1] %2 in %3 è stato modificato dopo l&apos;installazione: è stato mantenuto così com&apos;è.</translation>
+    </message>
+    <message>
+        <source>OK : The values the installation wrote in %1 were restored.</source>
+        <translation>OK : i valori scritti dall&apos;installazione in %1 sono stati ripristinati.</translation>
+    </message>
+    <message>
+        <source>ERROR : The values the installation wrote in %1 could not be restored.</source>
+        <translation>ERRORE : impossibile ripristinare i valori scritti dall&apos;installazione in %1.</translation>
+    </message>
+    <message>
+        <source>%1 was made again since the installation: it was kept; the earlier one is %2.</source>
+        <translation>%1 è stato ricreato dopo l&apos;installazione: è stato mantenuto; quello precedente è %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 could not be put back: its backup %2 is gone.</source>
+        <translation>ERRORE : impossibile rimettere a posto %1: la sua copia di sicurezza %2 non c&apos;è più.</translation>
+    </message>
+    <message>
+        <source>OK : %1 put back from %2.</source>
+        <translation>OK : %1 rimesso a posto da %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 could not be put back from %2.</source>
+        <translation>ERRORE : impossibile rimettere a posto %1 da %2.</translation>
+    </message>
+    <message>
+        <source>%1 was changed since the installation: it was kept.</source>
+        <translation>%1 è stato modificato dopo l&apos;installazione: è stato mantenuto.</translation>
+    </message>
+    <message>
+        <source>The installation record %1 is kept: remove the driver again once the errors above are mended.</source>
+        <translation>La registrazione di installazione %1 è mantenuta: rimuovere di nuovo il driver dopo aver corretto gli errori sopra.</translation>
+    </message>
+    <message>
+        <source>OK : %1 folder removed.</source>
+        <translation>OK : cartella %1 rimossa.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalChoicePage</name>
+    <message>
+        <source>Please select the Jaws installation to remove the Korvalis Braille driver from.</source>
+        <translation>Selezionare l&apos;installazione di Jaws da cui rimuovere il driver braille Korvalis.</translation>
+    </message>
+    <message>
+        <source>&amp;Jaws folders:</source>
+        <translation>Cartelle di &amp;Jaws:</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalConclusionPage</name>
+    <message>
+        <source>End of the removal</source>
+        <translation>Fine della rimozione</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed.</source>
+        <translation>Il driver braille Korvalis è stato rimosso.</translation>
+    </message>
+    <message>
+        <source>The removal was cancelled: nothing was removed.</source>
+        <translation>La rimozione è stata annullata: non è stato rimosso nulla.</translation>
+    </message>
+    <message>
+        <source>Jaws could not be closed: nothing was removed. Please close Jaws and try again.</source>
+        <translation>Non è stato possibile chiudere Jaws: non è stato rimosso nulla. Chiudere Jaws e riprovare.</translation>
+    </message>
+    <message>
+        <source>Nothing was removed: please read the removal report.</source>
+        <translation>Non è stato rimosso nulla: leggere il rapporto di rimozione.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is installed in no Jaws on this computer: there is nothing to remove.</source>
+        <translation>Il driver braille Korvalis non è installato in nessun Jaws di questo computer: non c&apos;è nulla da rimuovere.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is not installed in %1: there is nothing to remove.</source>
+        <translation>Il driver braille Korvalis non è installato in %1: non c&apos;è nulla da rimuovere.</translation>
+    </message>
+    <message>
+        <source>No removal report could be written.</source>
+        <translation>Non è stato possibile scrivere alcun rapporto di rimozione.</translation>
+    </message>
+    <message>
+        <source>The removal report is %1.</source>
+        <translation>Il rapporto di rimozione è %1.</translation>
+    </message>
+    <message>
+        <source>Click %1 to end the removal.</source>
+        <translation>Fare clic su %1 per terminare la rimozione.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed, with errors: please read the removal report.</source>
+        <translation>Il driver braille Korvalis è stato rimosso, con errori: leggere il rapporto di rimozione.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed. What was changed since the installation was kept: the removal report names it.</source>
+        <translation>Il driver braille Korvalis è stato rimosso. Ciò che è stato modificato dopo l&apos;installazione è stato mantenuto: il rapporto di rimozione lo indica.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalPlanPage</name>
+    <message>
+        <source>&amp;What will be done:</source>
+        <translation>&amp;Cosa verrà fatto:</translation>
+    </message>
+    <message>
+        <source>Jaws %1 in %2</source>
+        <translation>Jaws %1 in %2</translation>
+    </message>
+    <message>
+        <source>the Jaws in %1</source>
+        <translation>il Jaws in %1</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver will be removed from %1, and the settings it changed put back as they were.</source>
+        <translation>Il driver braille Korvalis verrà rimosso da %1 e le impostazioni che ha modificato verranno ripristinate.</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Rimuovi</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver has no installation record in %1: there is nothing to remove.</source>
+        <translation>Il driver braille Korvalis non ha un registro di installazione in %1: non c&apos;è nulla da rimuovere.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalProgressPage</name>
+    <message>
+        <source>Removal in progress...</source>
+        <translation>Rimozione in corso...</translation>
+    </message>
+    <message>
+        <source>Jaws will be closed while the driver is removed. It will be automatically restarted.</source>
+        <translation>Jaws verrà chiuso durante la rimozione del driver. Verrà riavviato automaticamente.</translation>
+    </message>
+    <message>
+        <source>Removal finished.</source>
+        <translation>Rimozione completata.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalWizard</name>
+    <message>
+        <source>&amp;Next&gt;</source>
+        <translation>&amp;Avanti&gt;</translation>
+    </message>
+    <message>
+        <source>Removing the Korvalis driver from Jaws</source>
+        <translation>Rimozione del driver Korvalis da Jaws</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>
@@ -433,6 +713,34 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
         <translation>JAWS è in esecuzione in una sessione che questo programma non può raggiungere (viene eseguito con un altro account mentre un utente lavora): non è stato installato nulla. Eseguire di nuovo l&apos;installazione quando JAWS non è in esecuzione.</translation>
+    </message>
+    <message>
+        <source>Interrupted: stopping the removal...</source>
+        <translation>Interrotto: arresto della rimozione...</translation>
+    </message>
+    <message>
+        <source>Removing the Korvalis Braille driver from %1...</source>
+        <translation>Rimozione del driver Braille Korvalis da %1...</translation>
+    </message>
+    <message>
+        <source>Removing and restoring files...</source>
+        <translation>Rimozione e ripristino dei file...</translation>
+    </message>
+    <message>
+        <source>Nothing of the driver to remove: no installation record in %1.</source>
+        <translation>Nulla del driver da rimuovere: nessuna registrazione di installazione in %1.</translation>
+    </message>
+    <message>
+        <source>Removal correctly done.</source>
+        <translation>Rimozione eseguita correttamente.</translation>
+    </message>
+    <message>
+        <source>Error during removal. Please check the %1 file for details.</source>
+        <translation>Errore durante la rimozione. Consultare il file %1 per i dettagli.</translation>
+    </message>
+    <message>
+        <source>Error during removal. The report is on the standard error stream.</source>
+        <translation>Errore durante la rimozione. Il rapporto è sul flusso di errore standard.</translation>
     </message>
 </context>
 </TS>

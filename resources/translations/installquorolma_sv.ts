@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="sv">
 <context>
+    <name>AppsListEntry</name>
+    <message>
+        <source>%1 could not be copied to %2</source>
+        <translation>%1 kunde inte kopieras till %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be written</source>
+        <translation>%1 kunde inte skrivas</translation>
+    </message>
+    <message>
+        <source>QuorOlma braille driver for JAWS %1</source>
+        <translation>QuorOlma punktskriftsdrivrutin för JAWS %1</translation>
+    </message>
+    <message>
+        <source>the Program Files folder is unknown</source>
+        <translation>mappen Program Files är okänd</translation>
+    </message>
+    <message>
+        <source>the registry key HKEY_LOCAL_MACHINE\%1 could not be written</source>
+        <translation>registernyckeln HKEY_LOCAL_MACHINE\%1 kunde inte skrivas</translation>
+    </message>
+    <message>
+        <source>NOTE : The driver could not be added to Windows&apos; list of apps (%1). It works all the same.</source>
+        <translation>OBS : drivrutinen kunde inte läggas till i Windows lista över appar (%1). Den fungerar ändå.</translation>
+    </message>
+    <message>
+        <source>OK : &quot;%1&quot; added to Windows&apos; list of apps.</source>
+        <translation>OK : ”%1” har lagts till i Windows lista över appar.</translation>
+    </message>
+    <message>
+        <source>ERROR : The entry of %1 in Windows&apos; list of apps could not be deleted.</source>
+        <translation>FEL : posten för %1 i Windows lista över appar kunde inte tas bort.</translation>
+    </message>
+    <message>
+        <source>ERROR : The program&apos;s copy in %1 could not be deleted.</source>
+        <translation>FEL : programmets kopia i %1 kunde inte tas bort.</translation>
+    </message>
+    <message>
+        <source>OK : The driver&apos;s entry for %1 deleted from Windows&apos; list of apps.</source>
+        <translation>OK : drivrutinens post för %1 har tagits bort från Windows lista över appar.</translation>
+    </message>
+</context>
+<context>
     <name>CollectInfoPage</name>
     <message>
         <source>Please select Jaws installation folder and your Braille device.</source>
@@ -111,10 +154,6 @@
         <translation>MAPP|latest|all</translation>
     </message>
     <message>
-        <source>Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /?</source>
-        <translation>Växlar i Windows-stil fungerar också, med stora eller små bokstäver: /unattended /jaws /display /log /norestart /?</translation>
-    </message>
-    <message>
         <source>interrupted: nothing more was copied or configured</source>
         <translation>avbrutet: inget mer kopierades eller konfigurerades</translation>
     </message>
@@ -129,6 +168,38 @@
     <message>
         <source>JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)</source>
         <translation>JAWS kunde inte stängas, eller körs där detta program inte kan nå det (då installerades ingenting)</translation>
+    </message>
+    <message>
+        <source>Remove the driver from the JAWS named by --jaws, restoring what its installations changed.</source>
+        <translation>Ta bort drivrutinen från den JAWS som anges med --jaws och återställ det som installationerna ändrade.</translation>
+    </message>
+    <message>
+        <source>--%1 and --%2 are for an installation, not with --%3.</source>
+        <translation>--%1 och --%2 gäller en installation, inte med --%3.</translation>
+    </message>
+    <message>
+        <source>Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /remove /?</source>
+        <translation>Växlar i Windows-stil fungerar också, med stora eller små bokstäver: /unattended /jaws /display /log /norestart /remove /?</translation>
+    </message>
+    <message>
+        <source>Exit codes of --unattended --remove:</source>
+        <translation>Slutkoder för --unattended --remove:</translation>
+    </message>
+    <message>
+        <source>removed, or nothing of the driver to remove</source>
+        <translation>borttagen, eller inget av drivrutinen att ta bort</translation>
+    </message>
+    <message>
+        <source>removed with errors (the report&apos;s ERROR lines say which)</source>
+        <translation>borttagen med fel (rapportens FEL-rader anger vilka)</translation>
+    </message>
+    <message>
+        <source>JAWS could not be closed, or runs where this program cannot reach it: nothing was removed</source>
+        <translation>JAWS kunde inte stängas, eller körs där programmet inte når det: ingenting togs bort</translation>
+    </message>
+    <message>
+        <source>interrupted: nothing was removed</source>
+        <translation>avbruten: ingenting togs bort</translation>
     </message>
 </context>
 <context>
@@ -171,10 +242,6 @@
     <message>
         <source>Jaws will be closed while copying files. It will be automatically restarted.</source>
         <translation>JAWS stängs medan filerna kopieras. Det startas sedan om automatiskt.</translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>Varning</translation>
     </message>
     <message>
         <source>Copy finished.</source>
@@ -308,6 +375,219 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <source>User settings of %1 in %2:</source>
         <translation>Användarinställningar för %1 i %2:</translation>
     </message>
+    <message>
+        <source>ERROR : The record of this installation could not be written to %1: it cannot be removed.</source>
+        <translation>FEL : Installationens register kunde inte skrivas till %1: den kan inte tas bort.</translation>
+    </message>
+</context>
+<context>
+    <name>PageParts</name>
+    <message>
+        <source>Warning</source>
+        <translation>Varning</translation>
+    </message>
+</context>
+<context>
+    <name>Removal</name>
+    <message>
+        <source>Removal from %1 folder...</source>
+        <translation>Borttagning från mappen %1...</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver has no installation record in %1: nothing was removed.</source>
+        <translation>Korvalis punktskriftsdrivrutin har inget installationsregister i %1: ingenting togs bort.</translation>
+    </message>
+    <message>
+        <source>Restore the settings files of JAWS that the installation changed, keeping what was changed since.</source>
+        <translation>Återställ de inställningsfiler i JAWS som installationen ändrade, men behåll det som ändrats sedan dess.</translation>
+    </message>
+    <message>
+        <source>Put back the key maps that the installation moved aside.</source>
+        <translation>Lägg tillbaka de tangentmappningar som installationen flyttade undan.</translation>
+    </message>
+    <message>
+        <source>Remove the driver&apos;s files from %1, or put back the files they replaced.</source>
+        <translation>Ta bort drivrutinens filer från %1, eller lägg tillbaka filerna de ersatte.</translation>
+    </message>
+    <message>
+        <source>Remove the installation record and the folders the installation created, when they are empty.</source>
+        <translation>Ta bort installationsregistret och de mappar som installationen skapade, om de är tomma.</translation>
+    </message>
+    <message>
+        <source>ERROR : Jaws could not be closed: nothing was removed. Please close Jaws and remove the driver again.</source>
+        <translation>FEL : Jaws kunde inte stängas: ingenting togs bort. Stäng Jaws och ta bort drivrutinen igen.</translation>
+    </message>
+    <message>
+        <source>ERROR : Removal cancelled by the user: nothing was removed.</source>
+        <translation>FEL : Borttagningen avbröts av användaren: ingenting togs bort.</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there: it was not restored.</source>
+        <translation>%1 finns inte längre: den återställdes inte.</translation>
+    </message>
+    <message>
+        <source>OK : %1 restored as it was before the installation.</source>
+        <translation>OK : %1 återställd som före installationen.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 could not be restored.</source>
+        <translation>FEL : %1 kunde inte återställas.</translation>
+    </message>
+    <message>
+        <source>[%1] %2 in %3 was changed since the installation: it was kept as it is.</source>
+        <translation>[%1] %2 i %3 har ändrats sedan installationen: värdet behölls som det är.</translation>
+    </message>
+    <message>
+        <source>OK : The values the installation wrote in %1 were restored.</source>
+        <translation>OK : De värden som installationen skrev i %1 har återställts.</translation>
+    </message>
+    <message>
+        <source>ERROR : The values the installation wrote in %1 could not be restored.</source>
+        <translation>FEL : De värden som installationen skrev i %1 kunde inte återställas.</translation>
+    </message>
+    <message>
+        <source>%1 was made again since the installation: it was kept; the earlier one is %2.</source>
+        <translation>%1 har skapats på nytt sedan installationen: den behölls; den tidigare är %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 could not be put back: its backup %2 is gone.</source>
+        <translation>FEL : %1 kunde inte läggas tillbaka: säkerhetskopian %2 saknas.</translation>
+    </message>
+    <message>
+        <source>OK : %1 put back from %2.</source>
+        <translation>OK : %1 lades tillbaka från %2.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 could not be put back from %2.</source>
+        <translation>FEL : %1 kunde inte läggas tillbaka från %2.</translation>
+    </message>
+    <message>
+        <source>%1 was changed since the installation: it was kept.</source>
+        <translation>%1 har ändrats sedan installationen: den behölls.</translation>
+    </message>
+    <message>
+        <source>The installation record %1 is kept: remove the driver again once the errors above are mended.</source>
+        <translation>Installationsregistret %1 behålls: ta bort drivrutinen igen när felen ovan är åtgärdade.</translation>
+    </message>
+    <message>
+        <source>OK : %1 folder removed.</source>
+        <translation>OK : mappen %1 har tagits bort.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalChoicePage</name>
+    <message>
+        <source>Please select the Jaws installation to remove the Korvalis Braille driver from.</source>
+        <translation>Välj den Jaws-installation som Korvalis punktskriftsdrivrutin ska tas bort från.</translation>
+    </message>
+    <message>
+        <source>&amp;Jaws folders:</source>
+        <translation>&amp;Jaws-mappar:</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalConclusionPage</name>
+    <message>
+        <source>End of the removal</source>
+        <translation>Borttagningen avslutas</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed.</source>
+        <translation>Korvalis punktskriftsdrivrutin togs bort.</translation>
+    </message>
+    <message>
+        <source>The removal was cancelled: nothing was removed.</source>
+        <translation>Borttagningen avbröts: ingenting togs bort.</translation>
+    </message>
+    <message>
+        <source>Jaws could not be closed: nothing was removed. Please close Jaws and try again.</source>
+        <translation>Jaws kunde inte stängas: ingenting togs bort. Stäng Jaws och försök igen.</translation>
+    </message>
+    <message>
+        <source>Nothing was removed: please read the removal report.</source>
+        <translation>Ingenting togs bort: läs borttagningsrapporten.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is installed in no Jaws on this computer: there is nothing to remove.</source>
+        <translation>Korvalis punktskriftsdrivrutin är inte installerad i någon Jaws på den här datorn: det finns inget att ta bort.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is not installed in %1: there is nothing to remove.</source>
+        <translation>Korvalis punktskriftsdrivrutin är inte installerad i %1: det finns inget att ta bort.</translation>
+    </message>
+    <message>
+        <source>No removal report could be written.</source>
+        <translation>Ingen borttagningsrapport kunde skrivas.</translation>
+    </message>
+    <message>
+        <source>The removal report is %1.</source>
+        <translation>Borttagningsrapporten är %1.</translation>
+    </message>
+    <message>
+        <source>Click %1 to end the removal.</source>
+        <translation>Klicka på %1 för att avsluta borttagningen.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed, with errors: please read the removal report.</source>
+        <translation>Korvalis punktskriftsdrivrutin togs bort, med fel: läs borttagningsrapporten.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed. What was changed since the installation was kept: the removal report names it.</source>
+        <translation>Korvalis punktskriftsdrivrutin togs bort. Det som ändrats sedan installationen behölls: borttagningsrapporten anger det.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalPlanPage</name>
+    <message>
+        <source>&amp;What will be done:</source>
+        <translation>&amp;Det här görs:</translation>
+    </message>
+    <message>
+        <source>Jaws %1 in %2</source>
+        <translation>Jaws %1 i %2</translation>
+    </message>
+    <message>
+        <source>the Jaws in %1</source>
+        <translation>Jaws i %1</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver will be removed from %1, and the settings it changed put back as they were.</source>
+        <translation>Korvalis punktskriftsdrivrutin tas bort från %1, och de inställningar den ändrade återställs.</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Ta bort</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver has no installation record in %1: there is nothing to remove.</source>
+        <translation>Korvalis punktskriftsdrivrutin har ingen installationspost i %1: det finns inget att ta bort.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalProgressPage</name>
+    <message>
+        <source>Removal in progress...</source>
+        <translation>Borttagningen pågår...</translation>
+    </message>
+    <message>
+        <source>Jaws will be closed while the driver is removed. It will be automatically restarted.</source>
+        <translation>Jaws stängs medan drivrutinen tas bort. Det startas om automatiskt.</translation>
+    </message>
+    <message>
+        <source>Removal finished.</source>
+        <translation>Borttagningen är klar.</translation>
+    </message>
+</context>
+<context>
+    <name>RemovalWizard</name>
+    <message>
+        <source>&amp;Next&gt;</source>
+        <translation>&amp;Nästa&gt;</translation>
+    </message>
+    <message>
+        <source>Removing the Korvalis driver from Jaws</source>
+        <translation>Ta bort Korvalis-drivrutinen från Jaws</translation>
+    </message>
 </context>
 <context>
     <name>Report</name>
@@ -433,6 +713,34 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
         <translation>JAWS körs i en session som detta program inte kan nå (det körs som ett annat konto medan en användare arbetar): ingenting installerades. Kör installationen igen när JAWS inte körs.</translation>
+    </message>
+    <message>
+        <source>Interrupted: stopping the removal...</source>
+        <translation>Avbruten: borttagningen stoppas...</translation>
+    </message>
+    <message>
+        <source>Removing the Korvalis Braille driver from %1...</source>
+        <translation>Korvalis punktskriftsdrivrutin tas bort från %1...</translation>
+    </message>
+    <message>
+        <source>Removing and restoring files...</source>
+        <translation>Filer tas bort och återställs...</translation>
+    </message>
+    <message>
+        <source>Nothing of the driver to remove: no installation record in %1.</source>
+        <translation>Inget av drivrutinen att ta bort: inget installationsregister i %1.</translation>
+    </message>
+    <message>
+        <source>Removal correctly done.</source>
+        <translation>Borttagningen är klar.</translation>
+    </message>
+    <message>
+        <source>Error during removal. Please check the %1 file for details.</source>
+        <translation>Fel vid borttagningen. Se filen %1 för detaljer.</translation>
+    </message>
+    <message>
+        <source>Error during removal. The report is on the standard error stream.</source>
+        <translation>Fel vid borttagningen. Rapporten finns i standardfelströmmen.</translation>
     </message>
 </context>
 </TS>

@@ -22,9 +22,6 @@ public slots:
     void slotFocusChanged(QWidget *old, QWidget *now);
 
 private:
-    static void limitHeightToRows(QListWidget *list);
-    void announceCurrentRow(QListWidget *list);
-
     QLabel *infoLabel;
     QLabel *jawsLabel;
     QListWidget *jawsListWidget;

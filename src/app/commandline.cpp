@@ -12,6 +12,7 @@ const QString displayName = QStringLiteral("display");
 const QString logName = QStringLiteral("log");
 const QString noRestartName = QStringLiteral("no-restart");
 const QString allUsersName = QStringLiteral("all-users");
+const QString removeName = QStringLiteral("remove");
 
 QString displayChoices()
 {
@@ -30,6 +31,7 @@ void addOptions(QCommandLineParser &parser)
     parser.addOption({ displayName, CommandLine::tr("The Braille display to make the default one."), displayChoices() });
     parser.addOption({ logName, CommandLine::tr("Also write the installation report to this file."), CommandLine::tr("FILE") });
     parser.addOption({ noRestartName, CommandLine::tr("Leave JAWS closed if the installation had to close it.") });
+    parser.addOption({ removeName, CommandLine::tr("Remove the driver from the JAWS named by --jaws, restoring what its installations changed.") });
     parser.addOption({ allUsersName, CommandLine::tr("Configure the user settings of every user who has settings for this JAWS, "
                                                      "not only those of the user who is logged on.") });
     parser.addOption({ { QStringLiteral("h"), QStringLiteral("help") }, CommandLine::tr("Show this help and end.") });
@@ -71,7 +73,8 @@ QString ownSwitch(const QString &argument, QString *value)
         return noRestartName;
     if (name == QLatin1String("allusers"))
         return allUsersName;
-    for (const QString &own : { unattendedName, jawsName, displayName, logName, noRestartName, allUsersName, QStringLiteral("help"), QStringLiteral("version") }) {
+    for (const QString &own : { unattendedName, jawsName, displayName, logName, noRestartName, allUsersName, removeName,
+                                QStringLiteral("help"), QStringLiteral("version") }) {
         if (name == own)
             return own;
     }
@@ -135,7 +138,23 @@ CommandLine::CommandLine(const QStringList &arguments)
         m_error = tr("Unexpected argument: %1.").arg(parser.positionalArguments().constFirst());
         return;
     }
-    const bool unattendedOnly = parser.isSet(jawsName) || parser.isSet(displayName) || parser.isSet(logName) || parser.isSet(noRestartName);
+    const bool removal = parser.isSet(removeName);
+    const bool unattendedOnly = (parser.isSet(jawsName) && !removal) || parser.isSet(displayName) || parser.isSet(logName)
+        || parser.isSet(noRestartName);
+    if (removal && (parser.isSet(displayName) || parser.isSet(allUsersName))) {
+        m_error = tr("--%1 and --%2 are for an installation, not with --%3.").arg(displayName, allUsersName, removeName);
+        return;
+    }
+    if (parser.values(jawsName).size() > 1) {
+        m_error = tr("--%1 is given more than once.").arg(jawsName);
+        return;
+    }
+    if (removal && !parser.isSet(unattendedName) && !unattendedOnly) {
+        // The command of Windows' list of apps: the removal wizard, for the JAWS it names.
+        m_jaws = parser.value(jawsName);
+        m_mode = Mode::RemovalWizard;
+        return;
+    }
     if (!parser.isSet(unattendedName)) {
         if (unattendedOnly)
             m_error = tr("--%1, --%2, --%3 and --%4 are for an installation with --%5.")
@@ -159,6 +178,13 @@ CommandLine::CommandLine(const QStringList &arguments)
     }
     if (!parser.isSet(jawsName)) {
         m_error = tr("--%1 is missing.").arg(jawsName);
+        return;
+    }
+    if (removal) {
+        m_jaws = parser.value(jawsName);
+        m_logFile = parser.value(logName);
+        m_restartJaws = !parser.isSet(noRestartName);
+        m_mode = Mode::UnattendedRemoval;
         return;
     }
     if (!parser.isSet(displayName)) {
@@ -190,7 +216,8 @@ QString CommandLine::helpText()
     text += QLatin1Char('\n') + tr("Example:") + QLatin1Char('\n')
         + QStringLiteral("  %1 --unattended --jaws latest --display QUOR --log C:\\Temp\\quorolma.txt\n")
               .arg(QCoreApplication::applicationName());
-    text += QLatin1Char('\n') + tr("Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /?") + QLatin1Char('\n');
+    text += QStringLiteral("  %1 --unattended --remove --jaws latest\n").arg(QCoreApplication::applicationName());
+    text += QLatin1Char('\n') + tr("Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /remove /?") + QLatin1Char('\n');
     text += QLatin1Char('\n') + tr("Exit codes of --unattended:") + QLatin1Char('\n');
     const QList<QPair<int, QString>> codes{
         { Installed, tr("installed") },
@@ -202,6 +229,17 @@ QString CommandLine::helpText()
         { Cancelled, tr("interrupted: nothing more was copied or configured") },
     };
     for (const auto &code : codes)
+        text += QStringLiteral("  %1  %2\n").arg(code.first).arg(code.second);
+    text += QLatin1Char('\n') + tr("Exit codes of --unattended --remove:") + QLatin1Char('\n');
+    const QList<QPair<int, QString>> removalCodes{
+        { Installed, tr("removed, or nothing of the driver to remove") },
+        { InstalledWithErrors, tr("removed with errors (the report's ERROR lines say which)") },
+        { WrongUsageExit, tr("wrong usage: nothing was done") },
+        { NoSuchJaws, tr("no such JAWS installation") },
+        { JawsNotClosed, tr("JAWS could not be closed, or runs where this program cannot reach it: nothing was removed") },
+        { Cancelled, tr("interrupted: nothing was removed") },
+    };
+    for (const auto &code : removalCodes)
         text += QStringLiteral("  %1  %2\n").arg(code.first).arg(code.second);
     return text;
 }

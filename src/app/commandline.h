@@ -12,7 +12,17 @@ class CommandLine
     Q_DECLARE_TR_FUNCTIONS(CommandLine)
 
 public:
-    enum class Mode { Wizard, Unattended, Help, Version, WrongUsage };
+    enum class Mode {
+        Wizard,
+        Unattended,
+        // --remove: the removal wizard (the command Windows' list of apps runs), or without a
+        // window with --unattended.
+        RemovalWizard,
+        UnattendedRemoval,
+        Help,
+        Version,
+        WrongUsage,
+    };
 
     // The exit codes of the unattended run, as --help lists them.
     enum ExitCode {
@@ -31,7 +41,7 @@ public:
     Mode mode() const { return m_mode; }
     // What is wrong, in one sentence, when mode() is WrongUsage.
     QString error() const { return m_error; }
-    // "latest", "all" or a folder.
+    // "latest", "all" or a folder; for the removal wizard, empty when none was named.
     QString jaws() const { return m_jaws; }
     // The index of the display in the device table.
     int device() const { return m_device; }

@@ -1,10 +1,10 @@
 #include "conclusionpage.h"
 
 #include "globals.h"
+#include "pageparts.h"
 
 #include <QDir>
 #include <QLabel>
-#include <QPixmap>
 #include <QVBoxLayout>
 #include <QWizard>
 
@@ -12,14 +12,10 @@ ConclusionPage::ConclusionPage(QWidget *parent)
     : QWizardPage(parent)
 {
     setTitle(tr("Ending process"));
-    setPixmap(QWizard::WatermarkPixmap, QPixmap(QStringLiteral(":/InstallQuorOlma/Resources/Quor12-40.PNG")));
+    PageParts::setWatermark(this);
     // Both sentences are reached with Tab and read by the screen reader.
-    finishLabel = new QLabel;
-    finishLabel->setWordWrap(true);
-    finishLabel->setFocusPolicy(Qt::TabFocus);
-    resultLabel = new QLabel;
-    resultLabel->setWordWrap(true);
-    resultLabel->setFocusPolicy(Qt::TabFocus);
+    finishLabel = PageParts::readableLabel();
+    resultLabel = PageParts::readableLabel();
 
     auto *layout = new QVBoxLayout;
     layout->addWidget(resultLabel);
@@ -44,9 +40,7 @@ void ConclusionPage::initializePage()
         resultLabel->setText(resultLabel->text() + QLatin1Char(' ')
                              + tr("The installation report is %1.").arg(QDir::toNativeSeparators(jawsInstaller.reportPath())));
 
-    QString finishText = wizard() ? wizard()->buttonText(QWizard::FinishButton) : QString();
-    finishText.remove(QLatin1Char('&'));
-    finishLabel->setText(tr("Click %1 to end the installation process.").arg(finishText));
+    finishLabel->setText(tr("Click %1 to end the installation process.").arg(PageParts::finishButtonName(wizard())));
 
     jawsInstaller.endReport();
 }

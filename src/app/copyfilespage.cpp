@@ -2,11 +2,10 @@
 
 #include "globals.h"
 #include "installer/devicetable.h"
-#include "platform/messagebox.h"
+#include "pageparts.h"
 
 #include <QAbstractButton>
 #include <QLabel>
-#include <QPixmap>
 #include <QProgressBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -16,7 +15,7 @@ CopyFilesPage::CopyFilesPage(QWidget *parent)
     : QWizardPage(parent)
     , m_installation(jaws, jawsInstaller)
 {
-    setPixmap(QWizard::WatermarkPixmap, QPixmap(QStringLiteral(":/InstallQuorOlma/Resources/Quor12-40.PNG")));
+    PageParts::setWatermark(this);
     progressBar = new QProgressBar(this);
     infoLabel = new QLabel(tr("Installation in progress..."));
     currentFileLabel = new QLabel(QString());
@@ -87,9 +86,8 @@ void CopyFilesPage::startInstallation()
 
 void CopyFilesPage::warnBeforeClosingJaws()
 {
-    Platform::showMessageBox(tr("Jaws will be closed while copying files. It will be automatically restarted."), tr("Warning"));
     // Closed while the warning was up: the installation is not wanted, JAWS stays.
-    if (!wizard() || !wizard()->isVisible())
+    if (!PageParts::warnBeforeClosingJaws(wizard(), tr("Jaws will be closed while copying files. It will be automatically restarted.")))
         m_installation.cancel();
 }
 

@@ -5,6 +5,7 @@
 #include "installwizard.h"
 #include "platform/console.h"
 #include "platform/messagebox.h"
+#include "removalwizard.h"
 #include "unattendedinstallation.h"
 #include "widgetmessagebox.h"
 
@@ -98,11 +99,12 @@ int runFromCommandLine(int &argc, char **argv, const CommandLine &commandLine, c
 
 } // namespace
 
-int runInstaller(int &argc, char **argv, const std::function<void(InstallWizard &)> &beforeEventLoop)
+int runInstaller(int &argc, char **argv, const std::function<void(QWizard &)> &beforeEventLoop)
 {
     const QStringList arguments = Platform::commandLineArguments(argc, argv);
     const CommandLine commandLine(arguments);
-    if (commandLine.mode() != CommandLine::Mode::Wizard)
+    // The removal wizard opens the wizard's window too.
+    if (commandLine.mode() != CommandLine::Mode::Wizard && commandLine.mode() != CommandLine::Mode::RemovalWizard)
         return runFromCommandLine(argc, argv, commandLine, arguments);
 
     QApplication application(argc, argv);
@@ -123,13 +125,20 @@ int runInstaller(int &argc, char **argv, const std::function<void(InstallWizard 
     loadAndInstall(*applicationTranslator, applicationCatalogue, resourceFolder);
 
     // The report's opening lines are written under the built-in catalogues; the source folder
-    // it sets is where the program-folder catalogues are looked for.
-    jawsInstaller.startReport();
+    // it sets is where the program-folder catalogues are looked for. The removal runs from the
+    // program's own copy, which is no package: its folder is only read, and the report goes into
+    // the JAWS folder alone.
+    const bool removal = commandLine.mode() == CommandLine::Mode::RemovalWizard;
+    jawsInstaller.startReport(removal ? JawsInstaller::PackageFolderUse::ReadOnly : JawsInstaller::PackageFolderUse::ReportAndCleanUp);
 
     reinstallPreferring(*toolkitTranslator, toolkitCatalogue, jawsInstaller.sourceFolder());
     reinstallPreferring(*applicationTranslator, applicationCatalogue, jawsInstaller.sourceFolder());
 
-    std::unique_ptr<InstallWizard> wizard(new InstallWizard);
+    std::unique_ptr<QWizard> wizard;
+    if (removal)
+        wizard = std::make_unique<RemovalWizard>(commandLine.jaws(), jaws.jawsFolders());
+    else
+        wizard = std::make_unique<InstallWizard>();
     wizard->show();
     QObject::connect(&application, &QGuiApplication::lastWindowClosed, &application, &QCoreApplication::quit);
 

@@ -2,9 +2,10 @@
 
 #include <functional>
 
-class InstallWizard;
+class QWizard;
 
-// The whole program, from the application object to the end of the event loop. The probe that
-// tests start-up passes `beforeEventLoop` to look at the shown wizard; the program passes none.
+// The whole program, from the application object to the end of the event loop. The probes that
+// test it pass `beforeEventLoop` to look at the shown wizard (the installation's or the
+// removal's); the program passes none.
 int runInstaller(int &argc, char **argv,
-                 const std::function<void(InstallWizard &)> &beforeEventLoop = {});
+                 const std::function<void(QWizard &)> &beforeEventLoop = {});

@@ -1,22 +1,20 @@
 #include "intropage.h"
 
 #include "globals.h"
+#include "pageparts.h"
 #include "version/fileversionreader.h"
 
 #include <QDir>
 #include <QLabel>
-#include <QPixmap>
 #include <QVBoxLayout>
 
 IntroPage::IntroPage(QWidget *parent)
     : QWizardPage(parent)
 {
-    setPixmap(QWizard::WatermarkPixmap, QPixmap(QStringLiteral(":/InstallQuorOlma/Resources/Quor12-40.PNG")));
+    PageParts::setWatermark(this);
 
     const QString driverPath = jawsInstaller.sourceFolder() + QDir::separator() + JawsInstaller::driverFileName();
-    QString version = FileVersionReader::fileVersion(driverPath, QStringLiteral("000004b0"));
-    version.replace(QLatin1Char(','), QLatin1Char('.'));
-    version.remove(QLatin1Char(' '));
+    const QString version = FileVersionReader::dottedFileVersion(driverPath, QStringLiteral("000004b0"));
 
     infoLabel = new QLabel(tr("This wizard will install the QuorOlma Braille driver %1.\n\n"
                               "The driver is compatible with:\n"

@@ -4,6 +4,7 @@
 #include "globals.h"
 #include "installer/devicetable.h"
 #include "installer/installation.h"
+#include "installer/removal.h"
 #include "paths/windowspath.h"
 #include "platform/console.h"
 #include "version/jawsversion.h"
@@ -102,9 +103,11 @@ void UnattendedInstallation::interrupt()
     if (interrupted)
         return;
     interrupted = true;
-    say(tr("Interrupted: stopping the installation..."));
+    say(removing() ? tr("Interrupted: stopping the removal...") : tr("Interrupted: stopping the installation..."));
     if (current)
         current->cancel();
+    if (currentRemoval)
+        currentRemoval->cancel();
 }
 
 int UnattendedInstallation::installInto(const QString &folder)
@@ -162,6 +165,44 @@ int UnattendedInstallation::installInto(const QString &folder)
     return installation.hasErrors() ? CommandLine::InstalledWithErrors : CommandLine::Installed;
 }
 
+bool UnattendedInstallation::removing() const
+{
+    return commandLine.mode() == CommandLine::Mode::UnattendedRemoval;
+}
+
+int UnattendedInstallation::removeFrom(const QString &folder)
+{
+    say(tr("Removing the Korvalis Braille driver from %1...").arg(QDir::toNativeSeparators(folder)));
+    Removal removal(jaws, jawsInstaller);
+    // JAWS is given back once, at the end of the whole run.
+    removal.setRestartJaws(false);
+    QObject::connect(&removal, &Removal::stateChanged, [this](Removal::State state) {
+        if (state == Removal::State::ClosingJaws)
+            say(tr("Closing JAWS..."));
+        else if (state == Removal::State::Removing)
+            say(tr("Removing and restoring files..."));
+    });
+    if (!removal.prepare(folder)) {
+        say(tr("Nothing of the driver to remove: no installation record in %1.").arg(QDir::toNativeSeparators(folder)));
+        return CommandLine::Installed;
+    }
+    currentRemoval = &removal;
+    if (interrupted)
+        removal.cancel(); // the report says so for this removal too
+    else
+        removal.start();
+    currentRemoval = nullptr;
+    if (removal.jawsClosedHere() && jawsClosedIn.isEmpty())
+        jawsClosedIn = folder;
+    removedAny = true;
+    programFolders << jawsInstaller.programFolder();
+    if (removal.state() == Removal::State::Cancelled)
+        return CommandLine::Cancelled;
+    if (removal.jawsNotClosed())
+        return CommandLine::JawsNotClosed;
+    return removal.hasErrors() ? CommandLine::InstalledWithErrors : CommandLine::Installed;
+}
+
 int UnattendedInstallation::run()
 {
     Platform::watchInterrupts(QCoreApplication::instance(), [this] { interrupt(); });
@@ -170,7 +211,7 @@ int UnattendedInstallation::run()
     int exitCode = CommandLine::Installed;
     for (const QString &folder : std::as_const(jawsFolders)) {
         // Each installation of the run counts alone (its own results); the run, as the worst.
-        exitCode = std::max(exitCode, installInto(folder));
+        exitCode = std::max(exitCode, removing() ? removeFrom(folder) : installInto(folder));
     }
     if (!jawsClosedIn.isEmpty() && commandLine.restartJaws() && !Installation::giveJawsBack(jaws, jawsInstaller, jawsClosedIn))
         exitCode = std::max<int>(exitCode, CommandLine::InstalledWithErrors);
@@ -197,9 +238,21 @@ int UnattendedInstallation::run()
     for (const QString &path : std::as_const(published))
         say(tr("Report: %1").arg(path));
     // Written nowhere else, the report is not lost: the deployment tool keeps what is printed.
-    if (published.isEmpty())
+    // (A removal that found nothing to remove changed nothing, not even a report.)
+    if (published.isEmpty() && (!removing() || removedAny))
         Platform::writeStandardError(QString::fromLocal8Bit(report));
 
+    if (removing()) {
+        if (exitCode == CommandLine::Installed && logged) {
+            say(tr("Removal correctly done."));
+            return CommandLine::Installed;
+        }
+        if (!published.isEmpty())
+            say(tr("Error during removal. Please check the %1 file for details.").arg(published.constFirst()));
+        else
+            say(tr("Error during removal. The report is on the standard error stream."));
+        return exitCode == CommandLine::Installed ? CommandLine::InstalledWithErrors : exitCode;
+    }
     if (exitCode == CommandLine::Installed && logged) {
         say(QCoreApplication::translate("ConclusionPage", "Installation correctly done."));
         return CommandLine::Installed;

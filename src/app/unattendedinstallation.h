@@ -6,11 +6,13 @@
 
 class CommandLine;
 class Installation;
+class Removal;
 
 // An installation without a window, for the people who set up many machines: the choices come
 // from the command line, each step is told on the standard output, the report is published into
 // each JAWS folder installed into (and written to --log), and the exit code says how it went.
 // The package folder is only read: many machines may run from one share at the same time.
+// With --remove, the same run removes the driver instead, by each JAWS installation's record.
 class UnattendedInstallation
 {
     Q_DECLARE_TR_FUNCTIONS(UnattendedInstallation)
@@ -44,11 +46,16 @@ private:
     bool writeLog(const QByteArray &run) const;
     // One installation of the run; its exit code.
     int installInto(const QString &folder);
+    // One removal of the run; its exit code.
+    int removeFrom(const QString &folder);
+    bool removing() const;
 
     const CommandLine &commandLine;
     QStringList arguments;
     QStringList jawsFolders;
     Installation *current = nullptr;
+    Removal *currentRemoval = nullptr;
+    bool removedAny = false;
     bool interrupted = false;
     // Where the JAWS closed by this run is started again from.
     QString jawsClosedIn;

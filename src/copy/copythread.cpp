@@ -1,5 +1,6 @@
 #include "copythread.h"
 
+#include "ini/settingssession.h"
 #include "platform/filecopy.h"
 
 #include <QDebug>
@@ -78,6 +79,38 @@ qint64 CopyThread::progressUnit(qint64 total)
     return unit;
 }
 
+bool CopyThread::sameContent(const QString &a, const QString &b)
+{
+    QFile first(a);
+    QFile second(b);
+    if (!first.open(QIODevice::ReadOnly) || !second.open(QIODevice::ReadOnly) || first.size() != second.size())
+        return false;
+    while (!first.atEnd()) {
+        if (first.read(1 << 16) != second.read(1 << 16))
+            return false;
+    }
+    return true;
+}
+
+namespace {
+// Keeps the file that `source` would replace under its numbered backup name, unless it holds
+// the same bytes already. False when the file is there and could not be kept.
+bool backUpReplaced(const QString &source, const QString &destination, QString *backup)
+{
+    if (!QFileInfo(destination).isFile())
+        return true;
+    // A named pipe's content is read once, by the copy itself: the file it replaces is kept.
+    if (!Platform::isNamedPipe(source) && CopyThread::sameContent(source, destination))
+        return true;
+    // Copied the way the file itself is, which works wherever its name does (a name near the
+    // limit, a path beyond MAX_PATH), and on the disk before the file is replaced.
+    *backup = SettingsSession::backupFileName(destination);
+    if (QFileInfo::exists(*backup))
+        return false; // every numbered name is taken: the file stays as it is
+    return Platform::copyFileReplacing(destination, *backup) && Platform::flushToDisk({ *backup });
+}
+} // namespace
+
 void CopyThread::run()
 {
     setStopped(false);
@@ -102,10 +135,18 @@ void CopyThread::run()
                 else
                     emit createDirectoryPathFails(QDir::toNativeSeparators(folder));
             }
-            if (Platform::copyFileReplacing(source, destination))
-                emit copyFileSuccess(QDir::toNativeSeparators(destination));
-            else
+            QString backup;
+            if (!backUpReplaced(source, destination, &backup)) {
+                // Without its backup the file stays as it is.
                 emit copyFileFails(QDir::toNativeSeparators(destination));
+            } else {
+                if (!backup.isEmpty())
+                    emit copyFileBackedUp(QDir::toNativeSeparators(destination), QDir::toNativeSeparators(backup));
+                if (Platform::copyFileReplacing(source, destination))
+                    emit copyFileSuccess(QDir::toNativeSeparators(destination));
+                else
+                    emit copyFileFails(QDir::toNativeSeparators(destination));
+            }
             handled += QFileInfo(source).size();
             emit setValue(int(qMin(handled / unit, qint64(INT_MAX))));
         }

@@ -6,7 +6,9 @@
 
 // Copies the installation's files on a thread of its own and tells, through queued signals,
 // what it does: the current file, progress, each success or failure, the end. A file it
-// replaces is never lost: the new one is swapped in whole, or the old one stays.
+// replaces is never lost: the new one is swapped in whole, or the old one stays; one whose
+// content differs is first kept under a numbered backup name beside it, as settings files are,
+// and is not replaced when that backup cannot be made.
 class CopyThread : public QThread
 {
     Q_OBJECT
@@ -28,6 +30,8 @@ public:
 
     // The divisor that brings byte counts up to `total` into the range of an int.
     static qint64 progressUnit(qint64 total);
+    // Whether two files hold the same bytes (false when either cannot be read).
+    static bool sameContent(const QString &a, const QString &b);
 
 signals:
     void setCurrentFile(const QString &destination);
@@ -37,6 +41,8 @@ signals:
     void copyDone();
     void copyFileSuccess(const QString &destination);
     void copyFileFails(const QString &destination);
+    // A file about to be replaced by other content was kept first under its numbered backup name.
+    void copyFileBackedUp(const QString &destination, const QString &backup);
     void createDirectoryPathSuccess(const QString &folder);
     void createDirectoryPathFails(const QString &folder);
 

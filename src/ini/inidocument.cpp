@@ -783,3 +783,46 @@ bool IniDocument::writeSection(const QString &sectionName, const QStringList &li
     }
     return changed;
 }
+
+bool IniDocument::removeKey(const QString &sectionName, const QString &key)
+{
+    const QString folded = fold(sectionName);
+    qsizetype sectionIndex = 0;
+    if (!folded.isEmpty()) {
+        const auto found = m_index.constFind(folded);
+        if (found == m_index.constEnd())
+            return false;
+        sectionIndex = found->first;
+    }
+    Section &section = m_sections[sectionIndex];
+    const qsizetype at = findKey(section, key); // the section's lines are split by now
+    if (at < 0)
+        return false;
+    section.lines.removeAt(at);
+    section.keysValid = false;
+    return true;
+}
+
+bool IniDocument::removeSection(const QString &sectionName)
+{
+    const QString folded = fold(sectionName);
+    const auto found = m_index.constFind(folded);
+    if (folded.isEmpty() || found == m_index.constEnd())
+        return false;
+    m_sections.removeAt(found->first);
+    reindex();
+    return true;
+}
+
+void IniDocument::reindex()
+{
+    m_index.clear();
+    for (Section &section : m_sections)
+        section.nextSameName = -1;
+    // The names go in m_addedNames: texts already indexed must stay where they are for the
+    // copies of the document that share them.
+    for (qsizetype s = 1; s < m_sections.size(); ++s) {
+        m_addedNames.append(fold(nameOf(m_sections.at(s))));
+        index(s, m_addedNames.constLast());
+    }
+}

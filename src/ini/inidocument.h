@@ -58,6 +58,12 @@ public:
     // Sets the value of the first key of that name in place, or adds the key after the last
     // entry of the section, or adds the section at the end. True when the document changed.
     bool writeString(const QString &section, const QString &key, const QString &value);
+    // Removes the first key of that name from the first section of that name, line and all.
+    // True when the document changed.
+    bool removeKey(const QString &section, const QString &key);
+    // Removes the first section of that name, its header and its lines. True when the document
+    // changed.
+    bool removeSection(const QString &section);
 
     // Public only so that the lists below can move them as bytes (Q_DECLARE_TYPEINFO).
     enum class Kind { Blank, Header, Entry };
@@ -140,6 +146,8 @@ private:
     // Adds a section to the index under its folded name, which must stay where it is as long
     // as the index (see m_index).
     void index(qsizetype sectionIndex, QStringView folded);
+    // The index made afresh, after a section went.
+    void reindex();
     void appendSectionAtEnd(const QString &name, const QList<Line> &entries);
     void insertAfterLastEntry(qsizetype sectionIndex, Line line);
 

@@ -82,6 +82,11 @@ QStringList IniFile::section(const QString &name)
     return document().sectionLines(name);
 }
 
+std::optional<QString> IniFile::value(const QString &section, const QString &key)
+{
+    return document().value(section, key);
+}
+
 QString IniFile::string(const QString &section, const QString &key, const QString &defaultValue)
 {
     if (const auto value = document().value(section, key))
@@ -113,6 +118,41 @@ bool IniFile::writeString(const QString &section, const QString &key, const QStr
     const bool changed = document().writeString(section, key, value);
     m_changed |= changed;
     return !changed || writable();
+}
+
+bool IniFile::removeKey(const QString &section, const QString &key)
+{
+    if (!readable())
+        return false;
+    const bool changed = document().removeKey(section, key);
+    m_changed |= changed;
+    return !changed || writable();
+}
+
+bool IniFile::removeSection(const QString &name)
+{
+    if (!readable())
+        return false;
+    const bool changed = document().removeSection(name);
+    m_changed |= changed;
+    return !changed || writable();
+}
+
+bool IniFile::replaceContent(const QByteArray &bytes)
+{
+    if (!readable())
+        return false;
+    if (currentBytes() == bytes)
+        return true;
+    m_document = IniDocument::parse(bytes);
+    m_changed = true;
+    return writable();
+}
+
+QByteArray IniFile::currentBytes()
+{
+    document();
+    return m_changed ? m_document.serialize() : m_bytes;
 }
 
 bool IniFile::save()

@@ -34,10 +34,19 @@ public:
     QStringList sectionNames();
     QStringList section(const QString &name);
     QString string(const QString &section, const QString &key, const QString &defaultValue);
+    // The value, or none when the section, the key or its value is missing.
+    std::optional<QString> value(const QString &section, const QString &key);
     // False when the file will not be replaced: it exists but could not be read, or it is
     // marked read-only. True says only that the change is made in memory: save() decides.
     bool writeSection(const QString &name, const QStringList &lines);
     bool writeString(const QString &section, const QString &key, const QString &value);
+    // Like the writes: false when the file will not be replaced.
+    bool removeKey(const QString &section, const QString &key);
+    bool removeSection(const QString &name);
+    // The whole file becomes `bytes` when saved (a file brought back from its backup).
+    bool replaceContent(const QByteArray &bytes);
+    // The bytes save() would write: what the file holds once the changes reach the disk.
+    QByteArray currentBytes();
 
     bool isChanged() const { return m_changed; }
     // Replaces the file by the changed copy, flushed to disk first; true when nothing was

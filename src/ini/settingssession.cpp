@@ -54,6 +54,16 @@ QString SettingsSession::keepBackup(const QString &path)
     return entry->backup;
 }
 
+QStringList SettingsSession::changedFiles() const
+{
+    QStringList files;
+    for (const Entry &entry : m_entries) {
+        if (entry.file->isChanged())
+            files << entry.file->path();
+    }
+    return files;
+}
+
 bool SettingsSession::commit()
 {
     if (m_committed)

@@ -28,6 +28,9 @@ public:
     // now (see backupFileName). Empty when the file does not exist: there is nothing to keep.
     QString keepBackup(const QString &path);
 
+    // The files a step has changed in memory so far, in the order the steps first used them.
+    QStringList changedFiles() const;
+
     // Makes the backups, then replaces every changed file, each on its own: a file whose backup
     // failed keeps its old content. True when every change reached the disk. A session commits once:
     // a second commit does nothing and returns false.

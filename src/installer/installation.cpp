@@ -1,5 +1,6 @@
 #include "installation.h"
 
+#include "installer/appslistentry.h"
 #include "installer/jawsinstaller.h"
 #include "jaws/jaws.h"
 
@@ -22,6 +23,7 @@ Installation::Installation(Jaws &jaws_, JawsInstaller &installer_, QObject *pare
 {
     connect(&copyThread, &CopyThread::copyFileSuccess, this, &Installation::copyFileSuccess);
     connect(&copyThread, &CopyThread::copyFileFails, this, &Installation::copyFileFails);
+    connect(&copyThread, &CopyThread::copyFileBackedUp, this, &Installation::copyFileBackedUp);
     connect(&copyThread, &CopyThread::createDirectoryPathSuccess, this, &Installation::createDirectoryPathSuccess);
     connect(&copyThread, &CopyThread::createDirectoryPathFails, this, &Installation::createDirectoryPathFails);
     connect(&copyThread, &CopyThread::copyDone, this, &Installation::copyDone);
@@ -165,6 +167,7 @@ void Installation::cancel()
         // The worker's last events are still queued: the files it did copy belong in the report
         // before the line that says the installation stopped.
         QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+        installer.recordCopiesOnly();
         writeCancelled();
         restartJawsIfClosed();
         emit finished();
@@ -215,8 +218,15 @@ void Installation::copyFileFails(const QString &filePath)
     emit fileCopied(filePath, false);
 }
 
+void Installation::copyFileBackedUp(const QString &filePath, const QString &backup)
+{
+    installer.record(StepResult::Step::Copy, Report::fileSavedLine(backup, true), StepResult::Outcome::Done);
+    installer.recordCopyBackup(filePath, backup);
+}
+
 void Installation::createDirectoryPathSuccess(const QString &dirPath)
 {
+    installer.recordCreatedFolder(dirPath);
     installer.record(StepResult::Step::Copy, Report::folderCreatedLine(dirPath, true), StepResult::Outcome::Done);
     emit folderCreated(dirPath, true);
 }
@@ -234,6 +244,11 @@ void Installation::copyDone()
         return;
     setState(State::Configuring);
     installer.configureJaws();
+    // The driver is in JAWS now, errors or not: the list of apps offers its removal.
+    QString appsListLine;
+    AppsListEntry().registerInstallation(installer, &appsListLine);
+    installer.record(StepResult::Step::AppsList, QString());
+    installer.record(StepResult::Step::AppsList, appsListLine);
     // Only after its settings were written, and only the JAWS closed here.
     restartJawsIfClosed();
     setState(State::Done);

@@ -83,6 +83,7 @@ signals:
 private slots:
     void copyFileSuccess(const QString &filePath);
     void copyFileFails(const QString &filePath);
+    void copyFileBackedUp(const QString &filePath, const QString &backup);
     void createDirectoryPathSuccess(const QString &dirPath);
     void createDirectoryPathFails(const QString &dirPath);
     void copyDone();

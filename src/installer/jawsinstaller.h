@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/interactiveuser.h"
+#include "installer/installrecord.h"
 #include "installer/stepresult.h"
 #include "report/report.h"
 #include "version/jawsversion.h"
@@ -118,6 +119,20 @@ public:
     // Moves the user's own key maps aside (backup, then delete) so the merged ones take effect;
     // after the commit, since it changes files at once.
     void resetUserKeyMaps(const QString &settingsFolder);
+    // The key maps of a settings folder that resetUserKeyMaps would move, with their backups'
+    // names; and the move itself.
+    QList<InstallRecord::KeyMap> userKeyMaps(const QString &settingsFolder) const;
+    void moveKeyMapsAside(const QList<InstallRecord::KeyMap> &keyMaps);
+    // The install record of the chosen JAWS installation, in its driver folder; empty before
+    // the target folders are known.
+    QString installRecordPath() const;
+    // Adds what this installation changed to the record of the chosen JAWS installation, in
+    // `configuration`'s session: the copies and folders recorded so far, every settings file
+    // the session changed, and the key maps that will be moved aside after its commit.
+    void writeInstallRecord(Configuration &configuration, const QList<InstallRecord::KeyMap> &keyMaps);
+    // For an installation stopped during its copy: the record of what was copied, so that a
+    // removal finds the files (no setting was changed).
+    void recordCopiesOnly();
     // Every settings edit, in its fixed order, in one session committed once; true when
     // anything in the installation failed.
     bool configureJaws();
@@ -167,6 +182,10 @@ public:
     // whose every copy and merge succeeded lives on in the JAWS folders, and only such a file is
     // removed at the end.
     void recordCopy(const QString &destination, bool ok);
+    // The numbered backup the copy made of a file it then replaced.
+    void recordCopyBackup(const QString &destination, const QString &backup);
+    // A folder the copy created.
+    void recordCreatedFolder(const QString &folder);
     // A file of the package folder that the program itself used (a catalogue): removed at the
     // end only when the whole package was delivered, so that a second run still finds it.
     void addOwnPackageFile(const QString &path);
@@ -233,4 +252,10 @@ private:
     QSet<QString> m_ownPackageFiles;
     std::optional<Platform::InteractiveUser> m_interactiveUser;
     bool m_allUsers = false;
+    // What this installation put in place, for its record: the folders it created, the files
+    // copied (and the backups of those they replaced), and which destinations existed before.
+    QStringList m_createdFolders;
+    QList<InstallRecord::File> m_copiedFiles;
+    QHash<QString, QString> m_copyBackups;
+    QSet<QString> m_existingDestinations;
 };

@@ -86,6 +86,10 @@ void JawsInstaller::reset()
     m_userSettingsFolder.clear();
     m_otherFoldersInSettings = false;
     m_selectedDevice.clear();
+    m_createdFolders.clear();
+    m_copiedFiles.clear();
+    m_copyBackups.clear();
+    m_existingDestinations.clear();
 }
 
 JawsVersion JawsInstaller::jawsVersion() const
@@ -129,8 +133,21 @@ void JawsInstaller::createTargetFolders()
     // it, and it would stand for a version that is not there.
     for (const QString &folder : { m_driverFolder, m_manualsFolder }) {
         // An empty path names the current folder, which exists: nothing is created for it.
-        if (!folder.isEmpty() && !QFileInfo::exists(folder))
-            QDir().mkpath(folder);
+        if (folder.isEmpty() || QFileInfo::exists(folder))
+            continue;
+        // Each level made here is recorded, so that a removal takes away what is left empty.
+        QStringList missing;
+        for (QString level = QFileInfo(folder).absoluteFilePath(); !level.isEmpty() && !QFileInfo::exists(level);
+             level = QFileInfo(level).path()) {
+            missing.prepend(level);
+            if (QFileInfo(level).path() == level)
+                break;
+        }
+        QDir().mkpath(folder);
+        for (const QString &level : std::as_const(missing)) {
+            if (QFileInfo(level).isDir())
+                recordCreatedFolder(QDir::toNativeSeparators(level));
+        }
     }
 }
 

@@ -88,8 +88,12 @@ bool JawsInstaller::prepareCopy()
     for (auto language = toBeCopiedIntoManualsFolder.cbegin(); language != toBeCopiedIntoManualsFolder.cend(); ++language)
         appendTheFiles(m_sourceFolder, m_manualsFolder + QDir::separator() + language.key(), language.value());
     m_sourceOfDestination.clear();
-    for (qsizetype i = 0; i < m_destinationFiles.size(); ++i)
+    m_existingDestinations.clear();
+    for (qsizetype i = 0; i < m_destinationFiles.size(); ++i) {
         m_sourceOfDestination.insert(WindowsPath::key(m_destinationFiles.at(i)), m_sourceFiles.at(i));
+        if (QFileInfo::exists(m_destinationFiles.at(i)))
+            m_existingDestinations.insert(WindowsPath::key(m_destinationFiles.at(i)));
+    }
     return true;
 }
 

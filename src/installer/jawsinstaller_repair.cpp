@@ -1,25 +1,12 @@
 #include "jawsinstaller.h"
 
+#include "copy/copythread.h"
 #include "installer/devicetable.h"
 #include "ini/inifile.h"
 
 #include <QDir>
 #include <QFile>
 
-namespace {
-bool sameContent(const QString &a, const QString &b)
-{
-    QFile first(a);
-    QFile second(b);
-    if (!first.open(QIODevice::ReadOnly) || !second.open(QIODevice::ReadOnly) || first.size() != second.size())
-        return false;
-    while (!first.atEnd()) {
-        if (first.read(1 << 16) != second.read(1 << 16))
-            return false;
-    }
-    return true;
-}
-} // namespace
 
 // The repair run after a JAWS upgrade goes over every installation; one that has the driver
 // already must not get another round of backups and rewritten settings files.
@@ -28,7 +15,7 @@ bool JawsInstaller::isInstalled() const
     if (m_sourceFiles.isEmpty() || m_sourceFiles.size() != m_destinationFiles.size())
         return false;
     for (int i = 0; i < m_sourceFiles.size(); ++i) {
-        if (!sameContent(m_sourceFiles.at(i), m_destinationFiles.at(i)))
+        if (!CopyThread::sameContent(m_sourceFiles.at(i), m_destinationFiles.at(i)))
             return false;
     }
     QString shortName;

@@ -149,9 +149,33 @@ bool isJawsFolder(const QString &path)
 
 void JawsInstaller::recordCopy(const QString &destination, bool ok)
 {
+    if (ok) {
+        const QString key = WindowsPath::key(destination);
+        InstallRecord::File file;
+        file.path = destination;
+        file.size = QFileInfo(destination).size();
+        file.hash = InstallRecord::hashOfFile(destination);
+        if (m_copyBackups.contains(key)) {
+            file.before = InstallRecord::File::Before::Replaced;
+            file.backup = m_copyBackups.value(key);
+        } else if (m_existingDestinations.contains(key)) {
+            file.before = InstallRecord::File::Before::Same;
+        }
+        m_copiedFiles << file;
+    }
     const auto source = m_sourceOfDestination.constFind(WindowsPath::key(destination));
     if (source != m_sourceOfDestination.constEnd())
         recordPackageFileUse(*source, ok);
+}
+
+void JawsInstaller::recordCopyBackup(const QString &destination, const QString &backup)
+{
+    m_copyBackups.insert(WindowsPath::key(destination), backup);
+}
+
+void JawsInstaller::recordCreatedFolder(const QString &folder)
+{
+    m_createdFolders << folder;
 }
 
 void JawsInstaller::addOwnPackageFile(const QString &path)

@@ -69,34 +69,49 @@ void JawsInstaller::selectTranslationTables(Configuration &configuration, const 
 
 void JawsInstaller::resetUserKeyMaps(const QString &settingsFolder)
 {
+    moveKeyMapsAside(userKeyMaps(settingsFolder));
+}
+
+QList<InstallRecord::KeyMap> JawsInstaller::userKeyMaps(const QString &settingsFolder) const
+{
+    QList<InstallRecord::KeyMap> keyMaps;
     if (settingsFolder.isEmpty() || !QFileInfo::exists(settingsFolder))
-        return;
-    const auto step = StepResult::Step::UserKeyMaps;
+        return keyMaps;
     for (const QString &language : languageFolders(settingsFolder)) {
         const QString folder = settingsFolder + QDir::separator() + language;
         // The key maps of this language folder ("x.jkm.001" backups do not match).
-        const QStringList keyMaps = QDir(folder).entryList({ QStringLiteral("*.jkm") }, QDir::Files, QDir::Name | QDir::IgnoreCase);
-        for (const QString &name : keyMaps) {
+        const QStringList names = QDir(folder).entryList({ QStringLiteral("*.jkm") }, QDir::Files, QDir::Name | QDir::IgnoreCase);
+        for (const QString &name : names) {
             const QString keyMap = folder + QDir::separator() + name;
-            const QString backup = SettingsSession::backupFileName(keyMap);
-            // Flushed to disk before the key map goes: a crash cannot lose both.
-            bool saved = false;
-            {
-                // Closed before the key map is removed: Windows removes no open file.
-                QFile original(keyMap);
-                const bool read = original.open(QIODevice::ReadOnly);
-                const QByteArray bytes = original.readAll();
-                saved = read && original.error() == QFileDevice::NoError && SettingsSession::writeBackup(backup, bytes);
-            }
-            record(step, Report::fileSavedLine(backup, saved), saved ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
-            if (!saved) {
-                // Without its backup the user's key map is kept, and the report says so.
-                record(step, Report::fileDeletedLine(keyMap, false), StepResult::Outcome::Failed);
-                continue;
-            }
-            const bool deleted = QFile::remove(keyMap);
-            record(step, Report::fileDeletedLine(keyMap, deleted), deleted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+            keyMaps << InstallRecord::KeyMap{ keyMap, SettingsSession::backupFileName(keyMap) };
         }
+    }
+    return keyMaps;
+}
+
+void JawsInstaller::moveKeyMapsAside(const QList<InstallRecord::KeyMap> &keyMaps)
+{
+    const auto step = StepResult::Step::UserKeyMaps;
+    for (const InstallRecord::KeyMap &entry : keyMaps) {
+        const QString &keyMap = entry.path;
+        const QString &backup = entry.backup;
+        // Flushed to disk before the key map goes: a crash cannot lose both.
+        bool saved = false;
+        {
+            // Closed before the key map is removed: Windows removes no open file.
+            QFile original(keyMap);
+            const bool read = original.open(QIODevice::ReadOnly);
+            const QByteArray bytes = original.readAll();
+            saved = read && original.error() == QFileDevice::NoError && SettingsSession::writeBackup(backup, bytes);
+        }
+        record(step, Report::fileSavedLine(backup, saved), saved ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+        if (!saved) {
+            // Without its backup the user's key map is kept, and the report says so.
+            record(step, Report::fileDeletedLine(keyMap, false), StepResult::Outcome::Failed);
+            continue;
+        }
+        const bool deleted = QFile::remove(keyMap);
+        record(step, Report::fileDeletedLine(keyMap, deleted), deleted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
     }
 }
 
@@ -132,10 +147,14 @@ bool JawsInstaller::configureJaws()
     if (version.hasUserTables() && userFound)
         selectTranslationTables(configuration, m_userSettingsFolder);
     const QStringList profileKeyMaps = m_allUsers ? configureEveryProfile(configuration) : QStringList();
-    commit(configuration);
+    // Known before the commit, so that the record committed with the settings names them.
+    QList<InstallRecord::KeyMap> keyMaps;
     if (version.hidesSharedKeyMaps() && userFound)
-        resetUserKeyMaps(m_userSettingsFolder);
+        keyMaps = userKeyMaps(m_userSettingsFolder);
     for (const QString &folder : profileKeyMaps)
-        resetUserKeyMaps(folder);
+        keyMaps += userKeyMaps(folder);
+    writeInstallRecord(configuration, keyMaps);
+    commit(configuration);
+    moveKeyMapsAside(keyMaps);
     return hasErrors();
 }

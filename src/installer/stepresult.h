@@ -25,7 +25,15 @@ public:
         TranslationTables,
         UserKeyMaps,
         UserProfile, // with every user: one profile's heading, or why it was left alone
+        InstallRecord, // what the installation changed, kept for its removal
+        AppsList,    // the entry in Windows' list of apps: never an error of the installation
         RestartingJaws,
+        // A removal's steps.
+        NothingToRemove,
+        RestoringSettings,
+        RestoringKeyMaps,
+        RemovingFiles,
+        RemovingFolders,
     };
     enum class Outcome {
         Note,   // neither done nor failed: a blank line, a heading, a remark

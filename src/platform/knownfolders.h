@@ -21,4 +21,10 @@ enum class SpecialFolder : int {
 // $QUOROLMA_SYSTEM_ROOT; none when that variable is not set.
 QString specialFolderPath(SpecialFolder folder);
 
+// The Program Files folder of 64-bit programs on 64-bit Windows, whatever this program's own
+// bitness (a 32-bit program is shown "Program Files (x86)" as its Program Files); on 32-bit
+// Windows, the one Program Files. Empty when the system cannot tell; on systems without Windows,
+// as specialFolderPath(SpecialFolder::ProgramFiles).
+QString programFiles64Path();
+
 } // namespace Platform

@@ -25,4 +25,9 @@ QString specialFolderPath(SpecialFolder folder)
     return QDir::toNativeSeparators(QDir(root).absoluteFilePath(QString::fromLatin1(relative)));
 }
 
+QString programFiles64Path()
+{
+    return specialFolderPath(SpecialFolder::ProgramFiles); // the simulated machine is a 64-bit one
+}
+
 } // namespace Platform

@@ -8,6 +8,7 @@ struct RegistryKey::Private
 {
     HKEY key = nullptr;
     REGSAM view = 0;
+    bool writable = false;
     mutable wchar_t name[256] = {};
 
     ~Private()
@@ -38,6 +39,45 @@ RegistryKey RegistryKey::openLocalMachine(const QString &path, RegistryView view
         result.d->view = flag;
     }
     return result;
+}
+
+RegistryKey RegistryKey::createLocalMachine(const QString &path, RegistryView view)
+{
+    RegistryKey result;
+    // The view is named here too: a 32-bit build must still write where the Settings app and
+    // the deployment tools read, the 64-bit view.
+    const REGSAM flag = view == RegistryView::Registry32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, reinterpret_cast<const wchar_t *>(path.utf16()), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_READ | KEY_SET_VALUE | flag, nullptr, &key, nullptr)
+        == ERROR_SUCCESS) {
+        result.d.reset(new Private);
+        result.d->key = key;
+        result.d->view = flag;
+        result.d->writable = true;
+    }
+    return result;
+}
+
+bool RegistryKey::deleteLocalMachineKey(const QString &path, RegistryView view)
+{
+    const REGSAM flag = view == RegistryView::Registry32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    const auto *name = reinterpret_cast<const wchar_t *>(path.utf16());
+    HKEY key = nullptr;
+    const LONG opened = RegOpenKeyExW(HKEY_LOCAL_MACHINE, name, 0,
+                                      DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE | flag, &key);
+    if (opened == ERROR_FILE_NOT_FOUND)
+        return true;
+    if (opened != ERROR_SUCCESS)
+        return false;
+    // RegDeleteTreeW empties the key (its subkeys and values); the key itself goes with
+    // RegDeleteKeyExW, which alone takes the view.
+    const LONG emptied = RegDeleteTreeW(key, nullptr);
+    RegCloseKey(key);
+    if (emptied != ERROR_SUCCESS)
+        return false;
+    const LONG deleted = RegDeleteKeyExW(HKEY_LOCAL_MACHINE, name, flag, 0);
+    return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
 }
 
 RegistryKey RegistryKey::openSubKey(const QString &name) const
@@ -74,17 +114,40 @@ RegistryKey::Enumeration RegistryKey::enumerateSubKey(quint32 index, QString *na
     return answer == ERROR_SUCCESS ? Enumeration::Item : Enumeration::Other;
 }
 
-bool RegistryKey::queryValue(const QString &name, QByteArray *data) const
+bool RegistryKey::queryValue(const QString &name, QByteArray *data, int maxBytes) const
 {
-    if (!d)
+    if (!d || maxBytes <= 0)
         return false;
-    BYTE buffer[256];
-    DWORD size = sizeof buffer;
-    if (RegQueryValueExW(d->key, reinterpret_cast<const wchar_t *>(name.utf16()), nullptr, nullptr, buffer, &size)
+    QByteArray buffer(maxBytes, '\0');
+    DWORD size = DWORD(maxBytes);
+    if (RegQueryValueExW(d->key, reinterpret_cast<const wchar_t *>(name.utf16()), nullptr, nullptr,
+                         reinterpret_cast<BYTE *>(buffer.data()), &size)
         != ERROR_SUCCESS)
         return false;
-    *data = QByteArray(reinterpret_cast<const char *>(buffer), int(size));
+    buffer.truncate(int(size));
+    *data = buffer;
     return true;
+}
+
+bool RegistryKey::setStringValue(const QString &name, const QString &value)
+{
+    if (!d || !d->writable)
+        return false;
+    // The size counts the terminating zero, as readers of REG_SZ expect it stored.
+    const DWORD size = DWORD((value.size() + 1) * sizeof(wchar_t));
+    return RegSetValueExW(d->key, reinterpret_cast<const wchar_t *>(name.utf16()), 0, REG_SZ,
+                          reinterpret_cast<const BYTE *>(value.utf16()), size)
+        == ERROR_SUCCESS;
+}
+
+bool RegistryKey::setDwordValue(const QString &name, quint32 value)
+{
+    if (!d || !d->writable)
+        return false;
+    const DWORD data = value;
+    return RegSetValueExW(d->key, reinterpret_cast<const wchar_t *>(name.utf16()), 0, REG_DWORD,
+                          reinterpret_cast<const BYTE *>(&data), sizeof data)
+        == ERROR_SUCCESS;
 }
 
 bool RegistryKey::viewsDiffer()

@@ -78,6 +78,14 @@ QString fileVersion(const QString &filePath, const QString &langCodePage)
     return QString::fromUtf16(characters, qsizetype(length));
 }
 
+QString dottedFileVersion(const QString &filePath, const QString &langCodePage)
+{
+    QString version = fileVersion(filePath, langCodePage);
+    version.replace(QLatin1Char(','), QLatin1Char('.'));
+    version.remove(QLatin1Char(' '));
+    return version;
+}
+
 QString fileVersionField(const QString &filePath, int index, const QString &langCodePage)
 {
     QString result = QLatin1String("");

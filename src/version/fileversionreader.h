@@ -11,6 +11,10 @@ namespace FileVersionReader {
 // translation.
 QString fileVersion(const QString &filePath, const QString &langCodePage);
 
+// The FileVersion as one dotted number, "3, 2, 0, 7" read as "3.2.0.7": what the user and the
+// deployment tools are shown.
+QString dottedFileVersion(const QString &filePath, const QString &langCodePage);
+
 // Field `index` (1 = major, up to 4) of the comma-separated FileVersion, without surrounding
 // white space; empty when unknown or `index` is out of range.
 QString fileVersionField(const QString &filePath, int index, const QString &langCodePage);

@@ -11,18 +11,23 @@
 //                         by one while JAWS is being closed, from the warning on
 //   IQO_PROBE_JAWS_WINDOW set: JAWS's window is played in the program (where no real one can
 //                         be), and goes when asked to close
-// Arguments are the program's own: with --unattended, the run without the wizard.
+//   IQO_PROBE_ESCAPE_AT_BOX set: Escape is pressed on the wizard's page while the warning is up
+// Arguments are the program's own: with --unattended, the run without the wizard; with --remove
+// alone, the removal's wizard, which the probe drives with Enter alone, telling where the focus
+// is on each page and what the plan and the last page say.
 #include "globals.h"
 #include "installerapplication.h"
 #include "installwizard.h"
 #include "platform/messagebox.h"
 #include "platform/windowsystem.h"
+#include "removalwizard.h"
 #include "support/scriptedwindows.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTest>
 #include <QTimer>
@@ -70,6 +75,10 @@ public:
         print("box", caption + QLatin1Char('|') + text);
         const bool running = Platform::windowSystem().findWindow(QStringLiteral("JFWUI2"), QStringLiteral("JAWS")) != 0;
         print("jawsRunningAtBox", QString::number(running));
+        if (qEnvironmentVariableIsSet("IQO_PROBE_ESCAPE_AT_BOX")) {
+            auto *wizard = static_cast<QWizard *>(theWizard);
+            QTest::keyClick(wizard->currentPage() ? static_cast<QWidget *>(wizard->currentPage()) : theWizard, Qt::Key_Escape);
+        }
         pressKeysWhileJawsCloses();
     }
 };
@@ -94,6 +103,45 @@ void choose(QListWidget *list, int row)
         QTest::keyClick(list, Qt::Key_Down);
 }
 
+// What a screen reader is given for the focused widget: a sentence's text, else its name.
+QString describe(QWidget *widget)
+{
+    if (!widget)
+        return QStringLiteral("<none>");
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        return label->text();
+    return widget->accessibleName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className()) : widget->accessibleName();
+}
+
+void printSentences(QWizard &wizard)
+{
+    const QList<QLabel *> labels = wizard.currentPage()->findChildren<QLabel *>();
+    for (QLabel *label : labels) {
+        if (!label->text().isEmpty() && label->focusPolicy() == Qt::TabFocus)
+            print("sentence", label->text());
+    }
+    print("reportPath", jawsInstaller.reportPath());
+}
+
+void removalPageShown(RemovalWizard &wizard, int id)
+{
+    if (id < 0)
+        return;
+    print("page", QString::number(id));
+    if (id == RemovalWizard::ProgressPageId)
+        return; // it moves on by itself
+    later(&wizard, [&wizard, id] {
+        print("focus", describe(QApplication::focusWidget()));
+        if (id == RemovalWizard::PlanPageId) {
+            print("heading", wizard.currentPage()->findChild<QLabel *>()->text());
+            print("plan", wizard.currentPage()->findChild<QPlainTextEdit *>()->toPlainText().replace(QLatin1Char('\n'), QLatin1Char('|')));
+        } else if (id == RemovalWizard::ConclusionPageId) {
+            printSentences(wizard);
+        }
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget *>(&wizard), Qt::Key_Return);
+    });
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -105,9 +153,15 @@ int main(int argc, char *argv[])
         jawsWindow->add(QStringLiteral("JFWUI2"), QStringLiteral("JAWS"));
         jawsWindow->onClose = [&jawsWindow](Platform::WindowHandle window) { jawsWindow->close(window); };
     }
-    const int result = runInstaller(argc, argv, [](InstallWizard &wizard) {
+    const int result = runInstaller(argc, argv, [](QWizard &wizard) {
         Platform::installMessageBoxService(&messageBox);
         theWizard = &wizard;
+        if (auto *removal = qobject_cast<RemovalWizard *>(&wizard)) {
+            QObject::connect(removal, &QWizard::currentIdChanged, removal, [removal](int id) { removalPageShown(*removal, id); });
+            // Shown already: its first page came before the probe was called.
+            removalPageShown(*removal, removal->currentId());
+            return;
+        }
         QObject::connect(&wizard, &QWizard::currentIdChanged, &wizard, [&wizard](int id) {
             if (id >= 0) // -1 as the wizard closes
                 print("page", QString::number(id));
@@ -147,12 +201,7 @@ int main(int argc, char *argv[])
                 }
             } else if (id == InstallWizard::ConclusionPageId) {
                 later(&wizard, [&wizard] {
-                    const QList<QLabel *> labels = wizard.currentPage()->findChildren<QLabel *>();
-                    for (QLabel *label : labels) {
-                        if (!label->text().isEmpty() && label->focusPolicy() == Qt::TabFocus)
-                            print("sentence", label->text());
-                    }
-                    print("reportPath", jawsInstaller.reportPath());
+                    printSentences(wizard);
                     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &wizard, Qt::Key_Return);
                 });
             }

@@ -62,7 +62,8 @@ QString listNames(InstallWizard &wizard)
 
 int main(int argc, char *argv[])
 {
-    const int result = runInstaller(argc, argv, [](InstallWizard &wizard) {
+    const int result = runInstaller(argc, argv, [](QWizard &shown) {
+        auto &wizard = static_cast<InstallWizard &>(shown);
         print("locale", QLocale::system().name());
         print("title", wizard.windowTitle());
         print("next", wizard.buttonText(QWizard::NextButton));

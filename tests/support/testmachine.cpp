@@ -40,7 +40,8 @@ QString decode(const QString &name, const QByteArray &bytes)
 TestMachine::TestMachine(const QString &root_, Jaws jaws)
     : root(root_)
     , jawsFolder(root_ + (jaws == Jaws::Version10 ? QStringLiteral("/Program Files/JAWS10")
-                                                  : QStringLiteral("/Program Files/Freedom Scientific/JAWS/2025")))
+                          : jaws == Jaws::Version5 ? QStringLiteral("/Program Files/JAWS5")
+                                                   : QStringLiteral("/Program Files/Freedom Scientific/JAWS/2025")))
     , packageFolder(root_ + QStringLiteral("/package"))
     , kind(jaws)
 {
@@ -56,8 +57,8 @@ QProcessEnvironment TestMachine::environment() const
 bool TestMachine::writeRegistry() const
 {
     const QString target = QDir::toNativeSeparators(jawsFolder);
-    if (kind == Jaws::Version10) {
-        QList<TestRegistry::Record> records{ { QStringLiteral("10.0"), registryTarget.isNull() ? target : registryTarget } };
+    if (kind == Jaws::Version10 || kind == Jaws::Version5) {
+        QList<TestRegistry::Record> records{ { kind == Jaws::Version5 ? QStringLiteral("5.0") : QStringLiteral("10.0"), registryTarget.isNull() ? target : registryTarget } };
         for (const auto &record : moreRecords)
             records.append({ record.first, record.second });
         return TestRegistry::writeJawsRecords(records, root);
@@ -71,7 +72,7 @@ bool TestMachine::writeRegistry() const
 bool TestMachine::makeJaws(const QString &jfwProgram)
 {
     qputenv("QUOROLMA_SYSTEM_ROOT", root.toUtf8());
-    const bool today = kind != Jaws::Version10;
+    const bool today = kind != Jaws::Version10 && kind != Jaws::Version5;
     // Where JAWS keeps them: natively under the machine's root, under Wine the prefix's own
     // folders, fresh for each run of the test program.
     const ShellFolders shellFolders;
@@ -84,8 +85,13 @@ bool TestMachine::makeJaws(const QString &jfwProgram)
     const QString versions = QStringLiteral("/Freedom Scientific/JAWS/");
     sharedSettings = common + versions + (today ? QStringLiteral("2025/SETTINGS") : QStringLiteral("10.0/Settings"));
     userSettings = appData + versions + (today ? QStringLiteral("2025/Settings") : QStringLiteral("10.0/Settings"));
+    if (kind == Jaws::Version5) {
+        sharedSettings = jawsFolder + QStringLiteral("/SETTINGS");
+        userSettings = root + QStringLiteral("/no user settings");
+    }
     const QString jfw = jawsFolder + QStringLiteral("/JFW.EXE");
-    const QString version = today ? QStringLiteral("pe/jfw_2025.dll") : QStringLiteral("pe/jfw_10.dll");
+    const QString version = today ? QStringLiteral("pe/jfw_2025.dll")
+                                  : (kind == Jaws::Version5 ? QStringLiteral("pe/jfw_5.dll") : QStringLiteral("pe/jfw_10.dll"));
     const bool jfwMade = jfwProgram.isEmpty() ? Fixtures::copy(version, jfw)
                                               : QDir().mkpath(jawsFolder) && QFile::copy(Fixtures::program(jfwProgram), jfw);
     if (!jfwMade || !writeRegistry())

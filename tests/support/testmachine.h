@@ -25,6 +25,9 @@ public:
         Version2025,
         // The same, never started by the user who installs: no user settings folder.
         Version2025NeverStarted,
+        // JAWS 5 in "Program Files/JAWS5": its settings in the program folder's SETTINGS, no
+        // user settings, jfw.ini in the program folder.
+        Version5,
     };
 
     explicit TestMachine(const QString &root, Jaws jaws = Jaws::Version10);

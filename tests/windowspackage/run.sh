@@ -153,6 +153,18 @@ for name in "${strangers[@]}"; do
   [ "$(cat "$package/$name" 2>/dev/null)" = "mine: $name" ] || fail "the user's file $name was changed or removed"
 done
 
+# --- The entry in Windows' list of apps, read by Windows' own tool, and the program's copy it
+# starts: the program with its DLLs and plugins, whole enough to run on its own.
+copy="$WINEPREFIX/drive_c/Program Files/Korvalis/InstallQuorOlma"
+entries=$(WINEDEBUG=-all "$wine" reg query 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall' /s /reg:64 2>/dev/null | tr -d '\r')
+grep -q 'DisplayName[[:space:]]*REG_SZ[[:space:]]*QuorOlma braille driver for JAWS 10\.0$' <<<"$entries" ||
+  fail "no entry of the driver in the list of apps: $entries"
+grep -qF '"C:\Program Files\Korvalis\InstallQuorOlma\InstallQuorOlma.exe" /remove /jaws "C:\machine\' <<<"$entries" ||
+  fail "the entry does not start the program's copy"
+while read -r file; do
+  [ "$file" = ./README.txt ] || cmp -s "$package/$file" "$copy/$file" || fail "the program's copy lacks $file"
+done <"$work/shipped.txt"
+
 # --- Every DLL loaded, and the program's own from its own folder.
 for log in program.err jfw.err; do
   if grep -q 'err:module' "$work/$log"; then fail "a DLL could not be loaded ($log)"; grep 'err:module' "$work/$log" >&2; fi

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QWizardPage>
+
+class QLabel;
+
+// How the removal went (done, done with lines to read, nothing to remove, cancelled, not done)
+// and where its report is, published into the JAWS program folder as an installation's is.
+class RemovalConclusionPage : public QWizardPage
+{
+    Q_OBJECT
+
+public:
+    explicit RemovalConclusionPage(QWidget *parent = nullptr);
+
+    void initializePage() override;
+    void focusResult();
+
+private:
+    // The sentence that says how it went; empty when nothing was there to remove.
+    QString outcomeSentence() const;
+
+    QLabel *resultLabel;
+    QLabel *finishLabel;
+};

@@ -1,0 +1,283 @@
+#include "appslistentry.h"
+
+#include "installer/jawsinstaller.h"
+#include "paths/windowspath.h"
+#include "platform/filecopy.h"
+#include "platform/folderremoval.h"
+#include "platform/knownfolders.h"
+#include "platform/registry.h"
+#include "version/fileversionreader.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <QVersionNumber>
+
+using Platform::RegistryKey;
+using Platform::RegistryView;
+
+namespace {
+
+// The Settings app and the deployment tools read the 64-bit view, whatever the program's bitness.
+constexpr RegistryView listView = RegistryView::Default;
+
+QString keyPrefix()
+{
+    return QStringLiteral("QuorOlma JAWS ");
+}
+
+// The copy's program has the name the package gives it, whatever the running file is called.
+QString programFileName()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("InstallQuorOlma.exe");
+#else
+    return QStringLiteral("InstallQuorOlma");
+#endif
+}
+
+// The program's version, written into the copy once the rest of it is there: a copy without it
+// was broken off and is made again.
+QString versionFileName()
+{
+    return QStringLiteral("version.txt");
+}
+
+// The program's runtime as the package lays it out: the program, the DLLs beside it and Qt's
+// plugin folders. Source path -> path within the copy.
+QList<QPair<QString, QString>> runtimeFiles(const QString &programFile)
+{
+    QList<QPair<QString, QString>> files{ { programFile, programFileName() } };
+    const QDir folder = QFileInfo(programFile).absoluteDir();
+    const QStringList dlls{ QStringLiteral("*.dll") };
+    for (const QString &name : folder.entryList(dlls, QDir::Files, QDir::Name))
+        files.append({ folder.filePath(name), name });
+    for (const QString &plugins : { QStringLiteral("platforms"), QStringLiteral("styles") }) {
+        const QDir pluginFolder(folder.filePath(plugins));
+        for (const QString &name : pluginFolder.entryList(dlls, QDir::Files, QDir::Name))
+            files.append({ pluginFolder.filePath(name), plugins + QLatin1Char('/') + name });
+    }
+    return files;
+}
+
+// A command-line argument in quotes, read back whole by every Windows program: backslashes
+// before the closing quote are doubled, or "C:\JAWS\" would swallow the quote.
+QString quotedArgument(const QString &text)
+{
+    qsizetype trailing = 0;
+    while (trailing < text.size() && text.at(text.size() - 1 - trailing) == QLatin1Char('\\'))
+        ++trailing;
+    return QLatin1Char('"') + text + QString(trailing, QLatin1Char('\\')) + QLatin1Char('"');
+}
+
+QString entryPath(const QString &keyName)
+{
+    return AppsListEntry::uninstallKeyPath() + QLatin1Char('\\') + keyName;
+}
+
+// The size in KB of what the installation put on the machine, each file once, for the list's
+// size column.
+quint32 estimatedSizeKb(const QStringList &files)
+{
+    QSet<QString> counted;
+    qint64 bytes = 0;
+    for (const QString &file : files) {
+        if (!counted.contains(WindowsPath::key(file))) {
+            counted.insert(WindowsPath::key(file));
+            bytes += QFileInfo(file).size();
+        }
+    }
+    return quint32((bytes + 1023) / 1024);
+}
+
+// The version of the driver as installed, else as in the package.
+QString driverVersion(const JawsInstaller &installer)
+{
+    for (const QString &folder : { installer.driverFolder(), installer.sourceFolder() }) {
+        const QString version = FileVersionReader::dottedFileVersion(folder + QLatin1Char('/') + JawsInstaller::driverFileName(),
+                                                                     QStringLiteral("000004b0"));
+        if (!version.isEmpty())
+            return version;
+    }
+    return QString();
+}
+
+} // namespace
+
+AppsListEntry::AppsListEntry(const QString &programFile)
+    : m_programFile(programFile)
+{
+}
+
+QString AppsListEntry::uninstallKeyPath()
+{
+    return QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall");
+}
+
+QString AppsListEntry::keyName(const QString &jawsFolder)
+{
+    const QString folder = WindowsPath::key(jawsFolder);
+    const QString name = keyPrefix() + folder;
+    // A key's name has at most 255 characters: a deeper folder is named by its digest.
+    if (name.size() <= 255)
+        return name;
+    return keyPrefix() + QString::fromLatin1(QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex());
+}
+
+QString AppsListEntry::copyFolder()
+{
+    const QString programFiles = Platform::programFiles64Path();
+    if (programFiles.isEmpty())
+        return QString();
+    return QDir::toNativeSeparators(QDir(programFiles).filePath(QStringLiteral("Korvalis/InstallQuorOlma")));
+}
+
+bool AppsListEntry::isRegistered(const QString &jawsFolder)
+{
+    return RegistryKey::openLocalMachine(entryPath(keyName(jawsFolder)), listView).isOpen();
+}
+
+QStringList AppsListEntry::registeredKeyNames()
+{
+    QStringList names;
+    const RegistryKey list = RegistryKey::openLocalMachine(uninstallKeyPath(), listView);
+    QString name;
+    for (quint32 index = 0;; ++index) {
+        const RegistryKey::Enumeration answer = list.enumerateSubKey(index, &name);
+        if (answer == RegistryKey::Enumeration::NoMoreItems)
+            break;
+        if (answer == RegistryKey::Enumeration::Item && name.startsWith(keyPrefix(), Qt::CaseInsensitive))
+            names << name;
+    }
+    return names;
+}
+
+bool AppsListEntry::refreshCopy(const QString &folder, QString *problem) const
+{
+    const QDir copy(folder);
+    // The program that runs from the copy (a removal wizard) is the copy already.
+    if (WindowsPath::isInside(m_programFile, folder))
+        return true;
+    QFile versionFile(copy.filePath(versionFileName()));
+    const QVersionNumber running = QVersionNumber::fromString(QCoreApplication::applicationVersion());
+    const QVersionNumber kept = versionFile.open(QIODevice::ReadOnly)
+        ? QVersionNumber::fromString(QString::fromUtf8(versionFile.readAll()).trimmed())
+        : QVersionNumber();
+    versionFile.close();
+    if (!kept.isNull() && QVersionNumber::compare(kept, running) >= 0 && QFileInfo::exists(copy.filePath(programFileName())))
+        return true;
+
+    // The new copy is made beside the old one and takes its place whole: a copy is never a mix of
+    // two programs' files, and one that runs (a removal under way) is left as it is.
+    const QString staged = folder + QStringLiteral(".new");
+    const QString retired = folder + QStringLiteral(".old");
+    // Left by a run that was stopped.
+    Platform::removeFolderInUse(staged);
+    Platform::removeFolderInUse(retired);
+    QStringList destinations;
+    for (const auto &[source, relative] : runtimeFiles(m_programFile)) {
+        const QString destination = QDir(staged).filePath(relative);
+        if (!QDir().mkpath(QFileInfo(destination).absolutePath()) || !QFile::copy(source, destination)) {
+            Platform::removeFolderInUse(staged);
+            *problem = tr("%1 could not be copied to %2").arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(destination));
+            return false;
+        }
+        destinations << destination;
+    }
+    QFile version(QDir(staged).filePath(versionFileName()));
+    if (!version.open(QIODevice::WriteOnly) || version.write(QCoreApplication::applicationVersion().toUtf8()) < 0 || !version.flush()) {
+        Platform::removeFolderInUse(staged);
+        *problem = tr("%1 could not be written").arg(QDir::toNativeSeparators(version.fileName()));
+        return false;
+    }
+    version.close();
+    Platform::flushToDisk(destinations << version.fileName());
+    if (QFileInfo::exists(folder) && !QDir().rename(folder, retired)) {
+        // Windows does not move a folder whose program runs: the old copy serves until a later
+        // installation.
+        Platform::removeFolderInUse(staged);
+        return true;
+    }
+    if (!QDir().rename(staged, folder)) {
+        QDir().rename(retired, folder);
+        Platform::removeFolderInUse(staged);
+        *problem = tr("%1 could not be written").arg(QDir::toNativeSeparators(folder));
+        return false;
+    }
+    Platform::removeFolderInUse(retired);
+    return true;
+}
+
+bool AppsListEntry::registerInstallation(const JawsInstaller &installer, QString *reportLine)
+{
+    const JawsVersion version = installer.jawsVersion();
+    const QString jawsFolder = QDir::toNativeSeparators(QDir::cleanPath(installer.jawsFolder()));
+    const QString displayName = tr("QuorOlma braille driver for JAWS %1")
+                                    .arg(version.isKnown() ? version.settingsFolderName() : QFileInfo(installer.jawsFolder()).fileName());
+    const QString folder = copyFolder();
+    QString problem;
+    if (folder.isEmpty())
+        problem = tr("the Program Files folder is unknown");
+    else
+        refreshCopy(folder, &problem);
+    if (problem.isEmpty()) {
+        const QString program = QDir::toNativeSeparators(QDir(folder).filePath(programFileName()));
+        const QString uninstall = quotedArgument(program) + QStringLiteral(" /remove /jaws ") + quotedArgument(jawsFolder);
+        // A run into every JAWS lists the files of all its installations: this one's lie in its
+        // JAWS folder.
+        QStringList installed;
+        for (const QString &file : installer.destinationFiles()) {
+            if (WindowsPath::isInside(file, installer.jawsFolder()))
+                installed << file;
+        }
+        // The copy is laid out as the package is.
+        for (const auto &file : runtimeFiles(program))
+            installed << file.first;
+        const QString path = entryPath(keyName(installer.jawsFolder()));
+        RegistryKey key = RegistryKey::createLocalMachine(path, listView);
+        const bool written = key.isOpen() && key.setStringValue(QStringLiteral("DisplayName"), displayName)
+            && key.setStringValue(QStringLiteral("DisplayVersion"), driverVersion(installer))
+            && key.setStringValue(QStringLiteral("Publisher"), QStringLiteral("Korvalis"))
+            && key.setStringValue(QStringLiteral("InstallLocation"), QDir::toNativeSeparators(QDir::cleanPath(installer.driverFolder())))
+            && key.setStringValue(QStringLiteral("DisplayIcon"), program)
+            && key.setStringValue(QStringLiteral("UninstallString"), uninstall)
+            && key.setStringValue(QStringLiteral("QuietUninstallString"), uninstall + QStringLiteral(" /unattended"))
+            && key.setDwordValue(QStringLiteral("NoModify"), 1) && key.setDwordValue(QStringLiteral("NoRepair"), 1)
+            && key.setDwordValue(QStringLiteral("EstimatedSize"), estimatedSizeKb(installed));
+        if (!written) {
+            // Half an entry would offer a removal it cannot start.
+            RegistryKey::deleteLocalMachineKey(path, listView);
+            problem = tr("the registry key HKEY_LOCAL_MACHINE\\%1 could not be written").arg(path);
+        }
+    }
+    if (!problem.isEmpty()) {
+        *reportLine = tr("NOTE : The driver could not be added to Windows' list of apps (%1). It works all the same.").arg(problem);
+        return false;
+    }
+    *reportLine = tr("OK : \"%1\" added to Windows' list of apps.").arg(displayName);
+    return true;
+}
+
+bool AppsListEntry::unregisterInstallation(const QString &jawsFolder, QString *reportLine)
+{
+    reportLine->clear();
+    const QString path = entryPath(keyName(jawsFolder));
+    const bool listed = RegistryKey::openLocalMachine(path, listView).isOpen();
+    if (listed && !RegistryKey::deleteLocalMachineKey(path, listView)) {
+        *reportLine = tr("ERROR : The entry of %1 in Windows' list of apps could not be deleted.").arg(QDir::toNativeSeparators(jawsFolder));
+        return false;
+    }
+    const QString folder = copyFolder();
+    if (registeredKeyNames().isEmpty() && !folder.isEmpty() && QFileInfo::exists(folder)) {
+        if (!Platform::removeFolderInUse(folder)) {
+            *reportLine = tr("ERROR : The program's copy in %1 could not be deleted.").arg(folder);
+            return false;
+        }
+        // The maker's folder goes too once nothing of its own is left in it.
+        QDir().rmdir(QFileInfo(folder).absolutePath());
+    }
+    if (listed)
+        *reportLine = tr("OK : The driver's entry for %1 deleted from Windows' list of apps.").arg(QDir::toNativeSeparators(jawsFolder));
+    return true;
+}

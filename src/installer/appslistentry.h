@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+class JawsInstaller;
+
+// The driver's entries in Windows' list of apps: one uninstall key per JAWS installation that
+// has the driver, under HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall in the 64-bit
+// view, where the Settings app and the deployment tools read them. Each names a copy of the
+// program and its runtime files, kept once in a folder of its own under the 64-bit Program
+// Files: the list's "Uninstall" and a deployment tool's uninstall command start that copy, since
+// the package folder the installation ran from may be gone or read-only. The copy is refreshed
+// when a newer program registers, and removed with the last entry.
+//
+// Nothing here fails an installation or a removal: each call says what it achieved in one
+// report line, and returns whether it succeeded.
+class AppsListEntry
+{
+    Q_DECLARE_TR_FUNCTIONS(AppsListEntry)
+
+public:
+    // `programFile` is the program to keep a copy of; the DLLs beside it and its Qt plugin
+    // folders go with it. The running program by default; tests name a folder of their own.
+    explicit AppsListEntry(const QString &programFile = QCoreApplication::applicationFilePath());
+
+    // The key under HKEY_LOCAL_MACHINE that holds every program's entry.
+    static QString uninstallKeyPath();
+    // The name of the entry of the JAWS installation in `jawsFolder`: "QuorOlma JAWS " and the
+    // folder as WindowsPath::key gives it (the same for every spelling of that folder).
+    static QString keyName(const QString &jawsFolder);
+    // The folder under Program Files that holds the program's copy; empty when the system does
+    // not tell where Program Files is.
+    static QString copyFolder();
+
+    // Registers the installation that `installer` has just made (its JAWS folder, version and
+    // driver folder): the program's copy made or refreshed first, then the entry written.
+    bool registerInstallation(const JawsInstaller &installer, QString *reportLine);
+    // Deletes the entry of the JAWS installation in `jawsFolder`, and the program's copy with the
+    // last entry. Succeeds, changing nothing and with an empty line, when there is no such entry.
+    bool unregisterInstallation(const QString &jawsFolder, QString *reportLine);
+    // Whether the JAWS installation in `jawsFolder` has an entry.
+    static bool isRegistered(const QString &jawsFolder);
+    // The names of the driver's entries, one per JAWS installation.
+    static QStringList registeredKeyNames();
+
+private:
+    // Makes the copy in `folder`, or brings it up to this program's version; `problem` says
+    // what failed.
+    bool refreshCopy(const QString &folder, QString *problem) const;
+
+    QString m_programFile;
+};

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class IniFile;
+class SettingsSession;
+
+// What the installations into one JAWS installation changed, kept in the driver's folder so
+// that a removal can undo exactly that and nothing the user did since. A later installation
+// into the same JAWS adds to it; what was there before the first stays the "before".
+//
+// The record is an ini file of plain ASCII (every field percent-encoded), so that neither the
+// system's code page nor a path with a "|" or an "=" can change what it says.
+class InstallRecord
+{
+public:
+    // A file the copy put in place.
+    struct File
+    {
+        enum class Before { Absent, Replaced, Same }; // Same: there already, with this content
+        QString path;
+        qint64 size = 0;
+        QByteArray hash; // of the content as installed
+        Before before = Before::Absent;
+        QString backup; // for Replaced: the numbered backup of the file it replaced
+    };
+    // A settings file the configuration changed.
+    struct Settings
+    {
+        QString path;
+        bool existed = true;
+        QString backup; // the numbered backup of the file as it was, when it existed
+        QByteArray hash; // of the file as installed
+    };
+    // One value of a settings file as it was before and as the installation left it; none for
+    // a key that was not there, or that the installation took away.
+    struct Value
+    {
+        QString path;
+        QString section;
+        QString key;
+        std::optional<QString> before;
+        std::optional<QString> after;
+    };
+    struct Section
+    {
+        QString path;
+        QString section;
+    };
+    // A user's key map moved aside: deleted after its backup was made.
+    struct KeyMap
+    {
+        QString path;
+        QString backup;
+    };
+
+    QList<File> files;
+    QStringList folders; // created, parents before their children
+    QList<Settings> settings;
+    QList<Value> values;
+    QList<Section> sections; // added
+    QList<KeyMap> keyMaps;
+
+    // The record's name, in the driver's folder of the JAWS installation.
+    static QString fileName();
+    static QString pathIn(const QString &driverFolder);
+
+    // False when `file` holds no record.
+    bool read(IniFile &file);
+    // Replaces what `file` holds by this record.
+    bool write(IniFile &file) const;
+    bool isEmpty() const;
+
+    // Takes in what a later installation into the same JAWS changed: for anything recorded
+    // already, the first "before" stays and the later "after" counts.
+    void merge(const InstallRecord &later);
+
+    // The settings files that `session` has changed so far but those in `left`, with every
+    // value they change and every section they add. A numbered backup of each file that
+    // exists is asked of the session, so that the commit keeps it.
+    static InstallRecord ofSettingsChanges(SettingsSession &session, const QStringList &left);
+
+    static QByteArray hashOf(const QByteArray &bytes);
+    // Empty when the file cannot be read.
+    static QByteArray hashOfFile(const QString &path);
+};

@@ -1,0 +1,50 @@
+#include "jawsinstaller.h"
+
+#include "installer/configuration.h"
+
+#include <QDir>
+
+QString JawsInstaller::installRecordPath() const
+{
+    return m_driverFolder.isEmpty() ? QString() : InstallRecord::pathIn(QDir::toNativeSeparators(m_driverFolder));
+}
+
+void JawsInstaller::writeInstallRecord(Configuration &configuration, const QList<InstallRecord::KeyMap> &keyMaps)
+{
+    // Without a driver folder there is no JAWS installation to keep a record in.
+    const QString path = installRecordPath();
+    if (path.isEmpty())
+        return;
+    configuration.begin(StepResult::Step::InstallRecord);
+    IniFile &file = configuration.file(path);
+    InstallRecord changes = InstallRecord::ofSettingsChanges(configuration.session(), { path });
+    changes.files = m_copiedFiles;
+    changes.folders = m_createdFolders;
+    changes.keyMaps = keyMaps;
+    InstallRecord record;
+    // An earlier installation's record keeps its "before"; this one's changes come on top.
+    if (record.read(file))
+        record.merge(changes);
+    else
+        record = changes;
+    if (record.isEmpty())
+        return;
+    const bool written = record.write(file);
+    // Without its record the installation cannot be removed: an error the report names.
+    const QString failed = tr("ERROR : The record of this installation could not be written to %1: it cannot be removed.")
+                               .arg(QDir::toNativeSeparators(path));
+    configuration.addSettled([written, path, failed](const SettingsSession &session) {
+        if (written && session.saved(path))
+            return std::optional<StepResult::Line>();
+        return std::optional<StepResult::Line>({ failed, StepResult::Outcome::Failed });
+    });
+}
+
+void JawsInstaller::recordCopiesOnly()
+{
+    if (m_copiedFiles.isEmpty() && m_createdFolders.isEmpty())
+        return;
+    Configuration configuration;
+    writeInstallRecord(configuration, {});
+    record(configuration.commit());
+}

@@ -1,0 +1,378 @@
+#include "removal.h"
+
+#include "installer/appslistentry.h"
+#include "installer/configuration.h"
+#include "installer/installation.h"
+#include "installer/jawsinstaller.h"
+#include "jaws/jaws.h"
+#include "paths/windowspath.h"
+#include "platform/filecopy.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+bool readWhole(const QString &path, QByteArray *bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    *bytes = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+const QString displaysSection = QStringLiteral("BrailleDisplays");
+
+// JAWS reads its display list from slot 1 up to the first slot without a long name: slots
+// after a gap left by a removed display are moved down, in their order, keys and values
+// as they are.
+bool renumberDisplaySlots(IniFile &file)
+{
+    static const QRegularExpression slotKey(QStringLiteral("^Braille(\\d+)(\\D.*)$"), QRegularExpression::CaseInsensitiveOption);
+    QMap<int, QStringList> listed; // slot -> its lines "suffix=value"
+    for (const QString &line : file.section(displaysSection)) {
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        const QRegularExpressionMatch match = slotKey.match(line.left(equals));
+        if (equals > 0 && match.hasMatch())
+            listed[match.captured(1).toInt()] << match.captured(2) + line.mid(equals);
+    }
+    bool ok = true;
+    int wanted = 0;
+    for (auto slot = listed.cbegin(); slot != listed.cend(); ++slot) {
+        ++wanted;
+        if (slot.key() == wanted)
+            continue;
+        for (const QString &line : slot.value()) {
+            const qsizetype equals = line.indexOf(QLatin1Char('='));
+            ok &= file.removeKey(displaysSection, QStringLiteral("Braille%1%2").arg(slot.key()).arg(line.left(equals)));
+            ok &= file.writeString(displaysSection, QStringLiteral("Braille%1%2").arg(wanted).arg(line.left(equals)), line.mid(equals + 1));
+        }
+    }
+    return ok;
+}
+
+} // namespace
+
+Removal::Removal(Jaws &jaws_, JawsInstaller &installer_, QObject *parent)
+    : QObject(parent)
+    , jaws(jaws_)
+    , installer(installer_)
+{
+}
+
+Removal::~Removal()
+{
+    cancel();
+}
+
+bool Removal::isRecorded(JawsInstaller &installer, const QString &jawsFolder)
+{
+    installer.reset();
+    installer.setJawsFolder(jawsFolder);
+    if (!installer.computeTargetFolders())
+        return false;
+    IniFile file(installer.installRecordPath());
+    InstallRecord record;
+    return record.read(file);
+}
+
+bool Removal::hasErrors() const
+{
+    return installer.hasErrors(firstResult);
+}
+
+bool Removal::jawsNotClosed() const
+{
+    return installer.failed(StepResult::Step::ClosingJaws, firstResult);
+}
+
+void Removal::setState(State state)
+{
+    m_state = state;
+    emit stateChanged(state);
+}
+
+bool Removal::prepare(const QString &jawsFolder)
+{
+    if (m_state != State::Idle)
+        return false;
+    installer.reset();
+    firstResult = installer.resultCount();
+    m_jawsFolder = jawsFolder;
+    installer.setJawsFolder(jawsFolder);
+    installer.report().writeLine(tr("Removal from %1 folder...").arg(jawsFolder));
+    installer.report().writeLine(QString());
+    if (installer.computeTargetFolders()) {
+        m_recordPath = installer.installRecordPath();
+        IniFile file(m_recordPath);
+        if (m_record.read(file)) {
+            setState(State::Prepared);
+            return true;
+        }
+    }
+    installer.record(StepResult::Step::NothingToRemove,
+                     tr("The Korvalis Braille driver has no installation record in %1: nothing was removed.").arg(native(jawsFolder)));
+    return false;
+}
+
+QStringList Removal::plan() const
+{
+    QStringList items;
+    if (!m_record.settings.isEmpty())
+        items << tr("Restore the settings files of JAWS that the installation changed, keeping what was changed since.");
+    if (!m_record.keyMaps.isEmpty())
+        items << tr("Put back the key maps that the installation moved aside.");
+    if (!m_record.files.isEmpty())
+        items << tr("Remove the driver's files from %1, or put back the files they replaced.").arg(native(m_jawsFolder));
+    items << tr("Remove the installation record and the folders the installation created, when they are empty.");
+    return items;
+}
+
+void Removal::start()
+{
+    if (m_state != State::Prepared)
+        return;
+    if (jaws.getJawsHwnd()) {
+        setState(State::ClosingJaws);
+        if (beforeClosingJaws)
+            beforeClosingJaws();
+        if (m_state == State::Cancelled)
+            return; // JAWS stays as it is
+        // Closing lets events run, so a cancel may arrive meanwhile.
+        jaws.close();
+        m_jawsClosedHere = !jaws.getJawsHwnd();
+        if (m_state == State::Cancelled) {
+            giveJawsBackIfClosed();
+            return;
+        }
+        // JAWS would hold its settings and write them back over the restored ones.
+        if (!m_jawsClosedHere) {
+            installer.record(StepResult::Step::ClosingJaws,
+                             tr("ERROR : Jaws could not be closed: nothing was removed. Please close Jaws and remove the driver again."),
+                             StepResult::Outcome::Failed);
+            setState(State::Failed);
+            emit finished();
+            return;
+        }
+    }
+    setState(State::Removing);
+    remove();
+    giveJawsBackIfClosed();
+    setState(State::Done);
+    emit finished();
+}
+
+void Removal::cancel()
+{
+    if (m_state != State::Prepared && m_state != State::ClosingJaws)
+        return; // not begun, or running to its end
+    // The close protocol may still be under way further up the stack: it sees the cancel when
+    // it returns and gives JAWS back then.
+    setState(State::Cancelled);
+    installer.record(StepResult::Step::Cancel, tr("ERROR : Removal cancelled by the user: nothing was removed."), StepResult::Outcome::Failed);
+    installer.report().writeLine(Report::separatorLine());
+    emit finished();
+}
+
+void Removal::giveJawsBackIfClosed()
+{
+    if (!m_jawsClosedHere || !restartJaws)
+        return;
+    m_jawsClosedHere = false; // once
+    Installation::giveJawsBack(jaws, installer, m_jawsFolder);
+}
+
+void Removal::step(const QString &description)
+{
+    emit currentItem(description);
+    emit progressValue(++m_done);
+}
+
+void Removal::remove()
+{
+    m_done = 0;
+    emit progressMaximum(int(m_record.settings.size() + m_record.keyMaps.size() + m_record.files.size() + m_record.folders.size()) + 1);
+    restoreSettings();
+    restoreKeyMaps();
+    removeFiles();
+    removeRecordAndFolders();
+}
+
+void Removal::restoreSettings()
+{
+    Configuration configuration;
+    configuration.begin(StepResult::Step::RestoringSettings);
+    // Made by the installation and unchanged since: they go once the others are restored.
+    QStringList created;
+    for (const InstallRecord::Settings &settings : std::as_const(m_record.settings)) {
+        const QString &path = settings.path;
+        step(native(path));
+        if (!QFileInfo::exists(path)) {
+            if (settings.existed)
+                configuration.add(tr("%1 is no longer there: it was not restored.").arg(native(path)));
+            continue;
+        }
+        if (InstallRecord::hashOfFile(path) == settings.hash) {
+            if (!settings.existed) {
+                created << path;
+                continue;
+            }
+            QByteArray before;
+            if (readWhole(settings.backup, &before)) {
+                configuration.session().keepBackup(path);
+                const bool restored = configuration.file(path).replaceContent(before);
+                configuration.addWhenSaved({ path }, restored, tr("OK : %1 restored as it was before the installation.").arg(native(path)),
+                                           tr("ERROR : %1 could not be restored.").arg(native(path)));
+                continue;
+            }
+        }
+        // Changed since (by the user or JAWS), or its backup is gone: value by value.
+        undoValues(configuration, path);
+    }
+    installer.record(configuration.commit());
+    for (const QString &path : std::as_const(created)) {
+        const bool deleted = QFile::remove(path);
+        installer.record(StepResult::Step::RestoringSettings, Report::fileDeletedLine(native(path), deleted),
+                         deleted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+    }
+}
+
+void Removal::undoValues(Configuration &configuration, const QString &path)
+{
+    IniFile &file = configuration.file(path);
+    bool changed = false;
+    bool written = true;
+    bool slotsRemoved = false;
+    QStringList kept;
+    for (const InstallRecord::Value &value : std::as_const(m_record.values)) {
+        if (!WindowsPath::samePath(value.path, path))
+            continue;
+        const std::optional<QString> now = file.value(value.section, value.key);
+        if (now != value.after) {
+            kept << tr("[%1] %2 in %3 was changed since the installation: it was kept as it is.")
+                        .arg(value.section, value.key, native(path));
+            continue;
+        }
+        written &= value.before ? file.writeString(value.section, value.key, *value.before) : file.removeKey(value.section, value.key);
+        slotsRemoved |= !value.before && value.section.compare(displaysSection, Qt::CaseInsensitive) == 0;
+        changed = true;
+    }
+    for (const InstallRecord::Section &section : std::as_const(m_record.sections)) {
+        if (WindowsPath::samePath(section.path, path) && file.section(section.section).isEmpty())
+            written &= file.removeSection(section.section);
+    }
+    if (slotsRemoved)
+        written &= renumberDisplaySlots(file);
+    if (changed || file.isChanged()) {
+        configuration.session().keepBackup(path);
+        configuration.addWhenSaved({ path }, written,
+                                   tr("OK : The values the installation wrote in %1 were restored.").arg(native(path)),
+                                   tr("ERROR : The values the installation wrote in %1 could not be restored.").arg(native(path)));
+    }
+    for (const QString &line : std::as_const(kept))
+        configuration.add(line);
+}
+
+void Removal::restoreKeyMaps()
+{
+    const auto stepOf = StepResult::Step::RestoringKeyMaps;
+    for (const InstallRecord::KeyMap &keyMap : std::as_const(m_record.keyMaps)) {
+        step(native(keyMap.path));
+        // JAWS or the user made a new one since: theirs stays, the old one in its backup.
+        if (QFileInfo::exists(keyMap.path)) {
+            installer.record(stepOf, tr("%1 was made again since the installation: it was kept; the earlier one is %2.")
+                                         .arg(native(keyMap.path), native(keyMap.backup)));
+            continue;
+        }
+        if (!QFileInfo::exists(keyMap.backup)) {
+            installer.record(stepOf, tr("ERROR : %1 could not be put back: its backup %2 is gone.").arg(native(keyMap.path), native(keyMap.backup)),
+                             StepResult::Outcome::Failed);
+            continue;
+        }
+        // A copy: the backup stays, like every numbered backup.
+        const bool restored = Platform::copyFileReplacing(keyMap.backup, keyMap.path);
+        installer.record(stepOf,
+                         restored ? tr("OK : %1 put back from %2.").arg(native(keyMap.path), native(keyMap.backup))
+                                  : tr("ERROR : %1 could not be put back from %2.").arg(native(keyMap.path), native(keyMap.backup)),
+                         restored ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+    }
+}
+
+void Removal::removeFiles()
+{
+    const auto stepOf = StepResult::Step::RemovingFiles;
+    for (const InstallRecord::File &file : std::as_const(m_record.files)) {
+        step(native(file.path));
+        // There before the installation with this very content: not the installation's to take.
+        if (file.before == InstallRecord::File::Before::Same || !QFileInfo::exists(file.path))
+            continue;
+        if (QFileInfo(file.path).size() != file.size || InstallRecord::hashOfFile(file.path) != file.hash) {
+            installer.record(stepOf, tr("%1 was changed since the installation: it was kept.").arg(native(file.path)));
+            continue;
+        }
+        if (file.before == InstallRecord::File::Before::Absent) {
+            const bool deleted = QFile::remove(file.path);
+            installer.record(stepOf, Report::fileDeletedLine(native(file.path), deleted),
+                             deleted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+            continue;
+        }
+        const bool restored = QFileInfo(file.backup).isFile() && Platform::copyFileReplacing(file.backup, file.path);
+        installer.record(stepOf,
+                         restored ? tr("OK : %1 put back from %2.").arg(native(file.path), native(file.backup))
+                                  : tr("ERROR : %1 could not be put back from %2.").arg(native(file.path), native(file.backup)),
+                         restored ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+    }
+}
+
+void Removal::removeRecordAndFolders()
+{
+    const auto stepOf = StepResult::Step::RemovingFolders;
+    step(native(m_recordPath));
+    // After a failure the record stays: a second removal finds what is left to do, and leaves
+    // alone what was done (it no longer holds what the installation wrote).
+    if (hasErrors()) {
+        installer.record(stepOf, tr("The installation record %1 is kept: remove the driver again once the errors above are mended.")
+                                     .arg(native(m_recordPath)));
+        return;
+    }
+    const bool deleted = QFile::remove(m_recordPath);
+    installer.record(stepOf, Report::fileDeletedLine(native(m_recordPath), deleted),
+                     deleted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+    // Nothing is left to remove: the list of apps no longer offers it (with the last entry, the
+    // program's own copy goes too).
+    QString appsListLine;
+    const bool unlisted = AppsListEntry().unregisterInstallation(m_jawsFolder, &appsListLine);
+    if (!appsListLine.isEmpty())
+        installer.record(StepResult::Step::AppsList, appsListLine, unlisted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+    // Children before their parents; a folder that holds anything (the user's, JAWS's) stays.
+    QStringList folders = m_record.folders;
+    std::reverse(folders.begin(), folders.end());
+    for (const QString &folder : std::as_const(folders)) {
+        step(native(folder));
+        if (QFileInfo(folder).isDir() && QDir(folder).isEmpty() && QDir().rmdir(folder))
+            installer.record(stepOf, tr("OK : %1 folder removed.").arg(native(folder)), StepResult::Outcome::Done);
+    }
+}
+
+bool Removal::hasRemarks() const
+{
+    const QList<StepResult> &results = installer.results();
+    for (qsizetype i = firstResult; i < results.size(); ++i) {
+        for (const StepResult::Line &line : results.at(i).lines()) {
+            if (line.outcome == StepResult::Outcome::Note && !line.text.isEmpty())
+                return true;
+        }
+    }
+    return false;
+}

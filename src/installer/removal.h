@@ -1,0 +1,101 @@
+#pragma once
+
+#include "installer/installrecord.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class Jaws;
+class JawsInstaller;
+
+// The way back from an installation: what the install record of one JAWS installation says was
+// added or replaced is removed or restored, and nothing the user changed since. The removal
+// wizard and the unattended removal are two views of it; neither touches a file itself.
+class Removal : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class State {
+        Idle,        // nothing chosen yet
+        Prepared,    // the record read, nothing touched
+        ClosingJaws, // the warning, then JAWS's own close protocol
+        Removing,
+        Done,      // removed, maybe with lines the report names (values the user changed, ...)
+        Cancelled, // stopped before anything was removed; JAWS given back
+        Failed,    // nothing removed: no record, or JAWS could not be closed
+    };
+    Q_ENUM(State)
+
+    Removal(Jaws &jaws, JawsInstaller &installer, QObject *parent = nullptr);
+    ~Removal() override;
+
+    // Whether the JAWS installation in `jawsFolder` holds an install record of this driver.
+    static bool isRecorded(JawsInstaller &installer, const QString &jawsFolder);
+
+    void setBeforeClosingJaws(const std::function<void()> &warn) { beforeClosingJaws = warn; }
+    void setRestartJaws(bool restart) { restartJaws = restart; }
+
+    // Reads the record of the JAWS installation in `jawsFolder` and writes the run's first report
+    // lines. False, touching nothing, when there is no record (nothing to remove: not an error).
+    bool prepare(const QString &jawsFolder);
+    // What the removal will do, for the page that asks the user before: one translated sentence
+    // per item (files, settings, display slots, key maps), in the order they will be done.
+    QStringList plan() const;
+    // Closes a running JAWS, removes and restores, gives JAWS back; finished() once it is over,
+    // whichever way it ends.
+    void start();
+    // Before the removal proper has begun: nothing is touched, a JAWS closed here is started
+    // again. Once removing, the removal runs to its end (it is short and all-or-nothing per file).
+    void cancel();
+
+    State state() const { return m_state; }
+    bool hasErrors() const;
+    // Whether the report has remarks for the user though nothing failed: something changed since
+    // the installation and kept, or no longer there.
+    bool hasRemarks() const;
+    // Whether JAWS was running and still is after its whole close protocol.
+    bool jawsNotClosed() const;
+    // JAWS was closed here and not started again (yet): a run over several installations gives
+    // it back once, at its end.
+    bool jawsClosedHere() const { return m_jawsClosedHere; }
+    // The record read by prepare().
+    const InstallRecord &record() const { return m_record; }
+
+signals:
+    void stateChanged(Removal::State state);
+    void currentItem(const QString &description);
+    void progressMaximum(int maximum);
+    void progressValue(int value);
+    void finished();
+
+private:
+    void setState(State state);
+    void remove();
+    // Settings files: each brought back whole when it is as the installation left it, else
+    // value by value; in one session, each file backed up before it changes.
+    void restoreSettings();
+    // The values of one settings file that still hold what the installation wrote go back to
+    // what they were; added sections left empty go, and the display slots stay numbered from 1.
+    void undoValues(class Configuration &configuration, const QString &path);
+    void restoreKeyMaps();
+    void removeFiles();
+    void removeRecordAndFolders();
+    void step(const QString &description);
+    void giveJawsBackIfClosed();
+
+    Jaws &jaws;
+    JawsInstaller &installer;
+    std::function<void()> beforeClosingJaws;
+    bool restartJaws = true;
+    State m_state = State::Idle;
+    InstallRecord m_record;
+    QString m_recordPath;
+    QString m_jawsFolder;
+    qsizetype firstResult = 0;
+    bool m_jawsClosedHere = false;
+    int m_done = 0;
+};
