@@ -1099,6 +1099,9 @@ void tst_Installation::removalWizard()
     const QString report = QString::fromLocal8Bit(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")));
     const qsizetype removal = report.indexOf(QStringLiteral("Removal from %1 folder...").arg(jawsFolder));
     QVERIFY2(removal >= 0 && removal < report.indexOf(QStringLiteral("Installation into %1 folder...").arg(jawsFolder)), qPrintable(report));
+    // Its block is named a removal, not an installation.
+    const QRegularExpression blockTitle(QStringLiteral("^(Installation|Removal) "), QRegularExpression::MultilineOption);
+    QVERIFY2(report.mid(report.lastIndexOf(blockTitle, removal)).startsWith(QStringLiteral("Removal ")), qPrintable(report));
     QVERIFY(restoredAsBefore(before, machineState(machine)));
 }
 

@@ -651,6 +651,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <source>Warning</source>
         <translation>Warning</translation>
     </message>
+    <message>
+        <source>Removal %1</source>
+        <translation>Entfernung %1</translation>
+    </message>
 </context>
 <context>
     <name>UnattendedInstallation</name>

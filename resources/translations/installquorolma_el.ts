@@ -645,6 +645,10 @@ Use the Tab key to go to the next button.</source>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Removal %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>UnattendedInstallation</name>

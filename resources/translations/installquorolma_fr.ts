@@ -651,6 +651,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <source>Warning</source>
         <translation>Avertissement</translation>
     </message>
+    <message>
+        <source>Removal %1</source>
+        <translation>Suppression %1</translation>
+    </message>
 </context>
 <context>
     <name>UnattendedInstallation</name>

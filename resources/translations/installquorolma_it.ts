@@ -651,6 +651,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <source>Warning</source>
         <translation>Warning</translation>
     </message>
+    <message>
+        <source>Removal %1</source>
+        <translation>Rimozione %1</translation>
+    </message>
 </context>
 <context>
     <name>UnattendedInstallation</name>

@@ -651,6 +651,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <source>Warning</source>
         <translation>Warning</translation>
     </message>
+    <message>
+        <source>Removal %1</source>
+        <translation>Borttagning %1</translation>
+    </message>
 </context>
 <context>
     <name>UnattendedInstallation</name>

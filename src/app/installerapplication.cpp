@@ -92,7 +92,8 @@ int runFromCommandLine(int &argc, char **argv, const CommandLine &commandLine, c
     jawsInstaller.setAllUsers(commandLine.allUsers());
     // As in the wizard: the report's opening lines under the built-in catalogue, then the
     // package's own catalogue, if it has one. The package folder is only read.
-    jawsInstaller.startReport(JawsInstaller::PackageFolderUse::ReadOnly);
+    jawsInstaller.startReport(JawsInstaller::PackageFolderUse::ReadOnly,
+                              commandLine.mode() == CommandLine::Mode::UnattendedRemoval ? Report::Run::Removal : Report::Run::Installation);
     reinstallPreferring(translator, applicationCatalogue, jawsInstaller.sourceFolder());
     return unattended.run();
 }
@@ -129,7 +130,10 @@ int runInstaller(int &argc, char **argv, const std::function<void(QWizard &)> &b
     // program's own copy, which is no package: its folder is only read, and the report goes into
     // the JAWS folder alone.
     const bool removal = commandLine.mode() == CommandLine::Mode::RemovalWizard;
-    jawsInstaller.startReport(removal ? JawsInstaller::PackageFolderUse::ReadOnly : JawsInstaller::PackageFolderUse::ReportAndCleanUp);
+    if (removal)
+        jawsInstaller.startReport(JawsInstaller::PackageFolderUse::ReadOnly, Report::Run::Removal);
+    else
+        jawsInstaller.startReport(JawsInstaller::PackageFolderUse::ReportAndCleanUp);
 
     reinstallPreferring(*toolkitTranslator, toolkitCatalogue, jawsInstaller.sourceFolder());
     reinstallPreferring(*applicationTranslator, applicationCatalogue, jawsInstaller.sourceFolder());

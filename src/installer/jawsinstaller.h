@@ -161,7 +161,7 @@ public:
     enum class PackageFolderUse { ReportAndCleanUp, ReadOnly };
     // Opens the report beside the program, which is also the package folder; when that folder
     // cannot be written, or must not be, the report is kept in memory until it is published.
-    void startReport(PackageFolderUse use = PackageFolderUse::ReportAndCleanUp);
+    void startReport(PackageFolderUse use = PackageFolderUse::ReportAndCleanUp, Report::Run run = Report::Run::Installation);
     // Removes the package files that the installation used (once, and only when the package
     // folder may be changed), then puts this run's report at the head of the one in the JAWS
     // program folder, in one replacement of that file; the report's path then names it.

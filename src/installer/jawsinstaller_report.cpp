@@ -24,8 +24,9 @@ bool sameOrInside(const QString &path, const QString &folder)
 }
 } // namespace
 
-void JawsInstaller::startReport(PackageFolderUse use)
+void JawsInstaller::startReport(PackageFolderUse use, Report::Run run)
 {
+    m_report.setRun(run);
     const QString programFolder = QCoreApplication::applicationDirPath();
     m_sourceFolder = programFolder;
     m_packageFolderReadOnly = use == PackageFolderUse::ReadOnly;

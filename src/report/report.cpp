@@ -50,7 +50,8 @@ void Report::writeHeader(const QString &headerLine)
 {
     writeLine(QString());
     writeLine(separatorLine());
-    writeLine(tr("Installation %1").arg(localTextDate(QDateTime::currentDateTime())));
+    const QString date = localTextDate(QDateTime::currentDateTime());
+    writeLine(m_run == Run::Removal ? tr("Removal %1").arg(date) : tr("Installation %1").arg(date));
     if (!headerLine.isEmpty())
         writeLine(headerLine);
     writeLine(QString());

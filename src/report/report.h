@@ -15,9 +15,15 @@ class Report
     Q_DECLARE_TR_FUNCTIONS(Report)
 
 public:
+    // What the run does, named by the first line of its block.
+    enum class Run { Installation, Removal };
+
     Report() = default;
     Report(const Report &) = delete;
     Report &operator=(const Report &) = delete;
+
+    // Set before the report is opened; an installation unless told.
+    void setRun(Run run) { m_run = run; }
 
     // Binds the report to `path` (appending to an existing file) and writes the run's header,
     // ending with `headerLine` when there is one. On failure the user is told once, and later
@@ -74,4 +80,5 @@ private:
     QBuffer memory;
     QTextStream stream;
     qint64 runStart = 0;
+    Run m_run = Run::Installation;
 };
