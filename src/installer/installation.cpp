@@ -125,16 +125,22 @@ void Installation::start()
         if (m_state == State::Cancelled)
             return; // JAWS stays as it is
         // Closing lets events run, so a cancel may arrive meanwhile.
+        m_closingJaws = true;
         jaws.close();
+        m_closingJaws = false;
         // Still there after the whole protocol: a second JAWS must not be started at the end.
         m_jawsClosedHere = !jaws.getJawsHwnd();
-        // After a cancel the report's block is closed already; JAWS is left as it is either way.
+        // JAWS is left as it is either way; a cancel says so itself.
         if (!m_jawsClosedHere && m_state != State::Cancelled)
             installer.record(StepResult::Step::ClosingJaws,
                              pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Jaws could not be closed. Please restart Jaws after the installation.")),
                              StepResult::Outcome::Failed);
         if (m_state == State::Cancelled) {
+            // Cancelled while JAWS was being closed: the installation ends only now, with JAWS
+            // given back, so that the report the last page publishes holds the restart too.
+            writeCancelled();
             restartJawsIfClosed();
+            emit finished();
             return;
         }
     }
@@ -156,8 +162,11 @@ void Installation::cancel()
     case State::Prepared:
     case State::ClosingJaws:
         // Nothing copied yet. The warning or the close protocol may still be under way further
-        // up the stack: it sees the cancel when it returns and gives JAWS back then.
+        // up the stack: it sees the cancel when it returns. The close protocol then gives JAWS
+        // back and ends the installation itself.
         setState(State::Cancelled);
+        if (m_closingJaws)
+            return;
         writeCancelled();
         emit finished();
         return;

@@ -104,6 +104,8 @@ private:
     bool m_leftAlone = false;
     State m_state = State::Idle;
     bool m_jawsClosedHere = false;
+    // JAWS's close protocol is under way (it lets events run).
+    bool m_closingJaws = false;
     // This installation's results come after those of the run's earlier installations.
     qsizetype firstResult = 0;
 };

@@ -150,10 +150,16 @@ void Removal::start()
         if (m_state == State::Cancelled)
             return; // JAWS stays as it is
         // Closing lets events run, so a cancel may arrive meanwhile.
+        m_closingJaws = true;
         jaws.close();
+        m_closingJaws = false;
         m_jawsClosedHere = !jaws.getJawsHwnd();
         if (m_state == State::Cancelled) {
+            // The removal ends only now, with JAWS given back, so that the report the last page
+            // publishes holds the restart too.
             giveJawsBackIfClosed();
+            installer.report().writeLine(Report::separatorLine());
+            emit finished();
             return;
         }
         // JAWS would hold its settings and write them back over the restored ones.
@@ -177,10 +183,12 @@ void Removal::cancel()
 {
     if (m_state != State::Prepared && m_state != State::ClosingJaws)
         return; // not begun, or running to its end
-    // The close protocol may still be under way further up the stack: it sees the cancel when
-    // it returns and gives JAWS back then.
+    // The warning or the close protocol may still be under way further up the stack: it sees the
+    // cancel when it returns. The close protocol then gives JAWS back and ends the removal itself.
     setState(State::Cancelled);
     installer.record(StepResult::Step::Cancel, tr("ERROR : Removal cancelled by the user: nothing was removed."), StepResult::Outcome::Failed);
+    if (m_closingJaws)
+        return;
     installer.report().writeLine(Report::separatorLine());
     emit finished();
 }

@@ -97,5 +97,7 @@ private:
     QString m_jawsFolder;
     qsizetype firstResult = 0;
     bool m_jawsClosedHere = false;
+    // JAWS's close protocol is under way (it lets events run).
+    bool m_closingJaws = false;
     int m_done = 0;
 };
