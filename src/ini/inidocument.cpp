@@ -826,3 +826,37 @@ void IniDocument::reindex()
         index(s, m_addedNames.constLast());
     }
 }
+
+QStringList IniDocument::touchedSectionNames() const
+{
+    QStringList names;
+    for (const Section &section : m_sections) {
+        if (section.parsed)
+            names << nameOf(section);
+    }
+    return names;
+}
+
+IniDocument IniDocument::sectionAsRead(const QString &name) const
+{
+    IniDocument read;
+    read.m_encoding = m_encoding;
+    read.m_original = m_original;
+    read.m_bom = m_bom;
+    read.m_usable = m_usable;
+    const Section *section = firstSection(name);
+    // A section the file held keeps its place in the bytes, whatever was done to its lines;
+    // one added since has none.
+    if (name.isEmpty() || !section || section->byteEnd <= section->byteBegin)
+        return read;
+    Section &asRead = read.appendSection(name);
+    asRead.byteBegin = section->byteBegin;
+    asRead.byteEnd = section->byteEnd;
+    asRead.parsed = false;
+    return read;
+}
+
+void IniDocument::addTo(QCryptographicHash &hash) const
+{
+    forEachPiece([&](QByteArrayView piece) { hash.addData(piece); });
+}

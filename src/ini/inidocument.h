@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCryptographicHash>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -40,13 +41,24 @@ public:
     // Writes what serialize() gives, without making it first: untouched sections go to the
     // device straight from the bytes parsed. False when a write fails.
     bool writeTo(QIODevice &device) const;
+    // Adds what serialize() gives to `hash`, without making it first.
+    void addTo(QCryptographicHash &hash) const;
     Encoding encoding() const { return m_encoding; }
 
     // Names of the named sections, in file order, duplicates included.
     QStringList sectionNames() const;
+    bool hasSection(const QString &section) const { return !section.isEmpty() && firstSection(section); }
     // The entries of the first section of that name, as "name=value" or "name"; comments (names
     // starting with ";") and blank lines left out.
     QStringList sectionLines(const QString &section) const;
+    // The names of the sections whose lines may differ from the bytes parsed: those read line by
+    // line, or added, since (the text before the first header has the empty name). Every other
+    // section is still the file's bytes, unchanged.
+    QStringList touchedSectionNames() const;
+    // The first section of that name as the bytes parsed held it, in a document of its own: what
+    // it was before the changes made since, without parsing the whole file again. Without the
+    // section in those bytes (added since, or never there), a document without it.
+    IniDocument sectionAsRead(const QString &section) const;
     // The value of the first key of that name in the first section of that name, without the
     // quotes of a quoted value; nullopt when the section, the key or its value is missing.
     std::optional<QString> value(const QString &section, const QString &key) const;

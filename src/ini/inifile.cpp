@@ -146,7 +146,31 @@ bool IniFile::replaceContent(const QByteArray &bytes)
         return true;
     m_document = IniDocument::parse(bytes);
     m_changed = true;
+    m_replaced = true;
     return writable();
+}
+
+QByteArray IniFile::currentHash(QCryptographicHash::Algorithm algorithm)
+{
+    QCryptographicHash hash(algorithm);
+    const IniDocument &now = document();
+    if (m_changed)
+        now.addTo(hash);
+    else
+        hash.addData(m_bytes);
+    return hash.result();
+}
+
+IniDocument IniFile::sectionAsRead(const QString &name)
+{
+    const IniDocument &now = document();
+    return m_replaced ? IniDocument::parse(m_bytes).sectionAsRead(name) : now.sectionAsRead(name);
+}
+
+QStringList IniFile::touchedSectionNames()
+{
+    const IniDocument &now = document();
+    return m_replaced ? now.sectionNames() : now.touchedSectionNames();
 }
 
 QByteArray IniFile::currentBytes()

@@ -47,6 +47,15 @@ public:
     bool replaceContent(const QByteArray &bytes);
     // The bytes save() would write: what the file holds once the changes reach the disk.
     QByteArray currentBytes();
+    // The hash of those bytes, without making them first.
+    QByteArray currentHash(QCryptographicHash::Algorithm algorithm);
+    // The file as changed so far.
+    const IniDocument &currentDocument() { return document(); }
+    // The names of the sections that may differ from the file as read: every section, once its
+    // whole content was replaced.
+    QStringList touchedSectionNames();
+    // The first section of that name as the file held it when read (IniDocument::sectionAsRead).
+    IniDocument sectionAsRead(const QString &name);
 
     bool isChanged() const { return m_changed; }
     // Replaces the file by the changed copy, flushed to disk first; true when nothing was
@@ -67,4 +76,5 @@ private:
     QByteArray m_bytes;
     IniDocument m_document;
     bool m_changed = false;
+    bool m_replaced = false; // the document is no longer the file's bytes parsed
 };

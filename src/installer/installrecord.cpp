@@ -137,7 +137,12 @@ QString InstallRecord::pathIn(const QString &driverFolder)
 
 QByteArray InstallRecord::hashOf(const QByteArray &bytes)
 {
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Blake2b_256).toHex();
+}
+
+QByteArray InstallRecord::hashOf(IniFile &file)
+{
+    return file.currentHash(QCryptographicHash::Blake2b_256).toHex();
 }
 
 QByteArray InstallRecord::hashOfFile(const QString &path)
@@ -145,7 +150,7 @@ QByteArray InstallRecord::hashOfFile(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    QCryptographicHash hash(QCryptographicHash::Blake2b_256);
     if (!hash.addData(&file) || file.error() != QFileDevice::NoError)
         return QByteArray();
     return hash.result().toHex();
@@ -287,34 +292,32 @@ InstallRecord InstallRecord::ofSettingsChanges(SettingsSession &session, const Q
             continue;
         IniFile &file = session.file(path);
         const bool existed = file.existed();
-        const QByteArray after = file.currentBytes();
-        record.settings << Settings{ path, existed, existed ? session.keepBackup(path) : QString(), hashOf(after) };
-        const IniDocument old = IniDocument::parse(existed ? file.originalBytes() : QByteArray());
-        const IniDocument now = IniDocument::parse(after);
+        record.settings << Settings{ path, existed, existed ? session.keepBackup(path) : QString(), hashOf(file) };
+        // Only the sections the steps read or wrote can differ: the others are the file's bytes.
+        // A large settings file has thousands of sections, and most files are changed in one:
+        // each of those is compared with its bytes as read, the file not parsed again.
+        const IniDocument &now = file.currentDocument();
         QSet<QString> seen;
-        const QStringList oldSections = old.sectionNames();
-        for (const QString &section : now.sectionNames()) {
-            if (seen.contains(section.toCaseFolded()))
-                continue;
-            seen.insert(section.toCaseFolded());
-            bool existedBefore = false;
-            for (const QString &name : oldSections)
-                existedBefore |= name.compare(section, Qt::CaseInsensitive) == 0;
+        for (const QString &section : file.touchedSectionNames()) {
+            const QString folded = section.toCaseFolded();
+            if (section.isEmpty() || seen.contains(folded))
+                continue; // the text before the first section holds no setting
+            seen.insert(folded);
+            const IniDocument old = existed ? file.sectionAsRead(section) : IniDocument();
+            const bool existedBefore = old.hasSection(section);
             if (!existedBefore)
                 record.sections << Section{ path, section };
+            if (existedBefore && old.sectionLines(section) == now.sectionLines(section))
+                continue; // only read
             for (const QString &key : keysOf(now, section)) {
                 const std::optional<QString> before = old.value(section, key);
                 const std::optional<QString> value = now.value(section, key);
                 if (before != value)
                     record.values << Value{ path, section, key, before, value };
             }
-        }
-        // Keys the installation took away (a section the merge replaced as a whole).
-        QSet<QString> oldSeen;
-        for (const QString &section : oldSections) {
-            if (oldSeen.contains(section.toCaseFolded()))
+            // Keys the installation took away (a section the merge replaced as a whole).
+            if (!existedBefore)
                 continue;
-            oldSeen.insert(section.toCaseFolded());
             for (const QString &key : keysOf(old, section)) {
                 if (!now.value(section, key))
                     record.values << Value{ path, section, key, old.value(section, key), std::nullopt };
