@@ -308,13 +308,18 @@ void Removal::restoreKeyMaps()
                              StepResult::Outcome::Failed);
             continue;
         }
-        // A copy: the backup stays, like every numbered backup.
-        const bool restored = Platform::copyFileReplacing(keyMap.backup, keyMap.path);
-        installer.record(stepOf,
-                         restored ? tr("OK : %1 put back from %2.").arg(native(keyMap.path), native(keyMap.backup))
-                                  : tr("ERROR : %1 could not be put back from %2.").arg(native(keyMap.path), native(keyMap.backup)),
-                         restored ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+        putBack(stepOf, keyMap.path, keyMap.backup);
     }
+}
+
+void Removal::putBack(StepResult::Step step, const QString &path, const QString &backup)
+{
+    // A copy: the backup stays, like every numbered backup.
+    const bool restored = QFileInfo(backup).isFile() && Platform::copyFileReplacing(backup, path);
+    installer.record(step,
+                     restored ? tr("OK : %1 put back from %2.").arg(native(path), native(backup))
+                              : tr("ERROR : %1 could not be put back from %2.").arg(native(path), native(backup)),
+                     restored ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
 }
 
 void Removal::removeFiles()
@@ -335,11 +340,7 @@ void Removal::removeFiles()
                              deleted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
             continue;
         }
-        const bool restored = QFileInfo(file.backup).isFile() && Platform::copyFileReplacing(file.backup, file.path);
-        installer.record(stepOf,
-                         restored ? tr("OK : %1 put back from %2.").arg(native(file.path), native(file.backup))
-                                  : tr("ERROR : %1 could not be put back from %2.").arg(native(file.path), native(file.backup)),
-                         restored ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+        putBack(stepOf, file.path, file.backup);
     }
 }
 

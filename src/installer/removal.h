@@ -1,6 +1,7 @@
 #pragma once
 
 #include "installer/installrecord.h"
+#include "installer/stepresult.h"
 
 #include <QObject>
 #include <QString>
@@ -83,6 +84,8 @@ private:
     void undoValues(class Configuration &configuration, const QString &path);
     void restoreKeyMaps();
     void removeFiles();
+    // Copies a numbered backup over `path` and says so in the report, as a line of `step`.
+    void putBack(StepResult::Step step, const QString &path, const QString &backup);
     void removeRecordAndFolders();
     void step(const QString &description);
     void giveJawsBackIfClosed();
