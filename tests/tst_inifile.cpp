@@ -1,5 +1,6 @@
 #include "ini/settingssession.h"
 #include "installer/configuration.h"
+#include "platform/filecopy.h"
 #include "support/inireads.h"
 #include "support/textfiles.h"
 
@@ -263,6 +264,8 @@ void tst_IniFile::sessionCommit_data()
     QTest::newRow("committed a second time") << "second commit" << false << true;
     QTest::newRow("the backup's name taken meanwhile") << "backup taken" << false << false;
     QTest::newRow("the file made read-only meanwhile") << "read-only" << false << true;
+    QTest::newRow("the file written meanwhile") << "written" << true << true;
+    QTest::newRow("the file has a second name") << "second name" << true << true;
 }
 
 void tst_IniFile::sessionCommit()
@@ -283,6 +286,11 @@ void tst_IniFile::sessionCommit()
         QVERIFY(TextFiles::write(backup, "someone else's"));
     if (obstacle == QLatin1String("read-only"))
         QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    if (obstacle == QLatin1String("written"))
+        QVERIFY(TextFiles::write(file, "[BrailleDisplays]\r\nBraille1Name=JAWS wrote this\r\n"));
+    const QString secondName = dir().filePath(QStringLiteral("jfw (second name).ini"));
+    if (obstacle == QLatin1String("second name"))
+        QVERIFY(Platform::linkFile(file, secondName));
     if (obstacle == QLatin1String("second commit"))
         QCOMPARE(configuration.commit().constFirst().lines().constFirst().text, QStringLiteral("added"));
     const QList<StepResult> results = configuration.commit();
@@ -295,6 +303,14 @@ void tst_IniFile::sessionCommit()
         QCOMPARE(bytesOf(backup), before);
     QCOMPARE(bytesOf(file) == before, obstacle == QLatin1String("backup taken") || obstacle == QLatin1String("read-only"));
     QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    // What is written to the file afterwards, under any of its names, never reaches its backup.
+    for (const QString &name : { file, secondName }) {
+        QFile later(name);
+        if (later.exists() && later.open(QIODevice::Append))
+            later.write("Braille3Name=Later\r\n");
+    }
+    if (backedUp)
+        QCOMPARE(bytesOf(backup), before);
 }
 
 QTEST_GUILESS_MAIN(tst_IniFile)

@@ -37,6 +37,7 @@ IniDocument &IniFile::document()
         return m_document;
     }
     m_existed = true;
+    m_readModified = file.fileTime(QFileDevice::FileModificationTime);
     m_bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         m_wasRead = false;
@@ -177,6 +178,22 @@ QByteArray IniFile::currentBytes()
 {
     document();
     return m_changed ? m_document.serialize() : m_bytes;
+}
+
+bool IniFile::willBeReplaced()
+{
+    if (!m_changed)
+        return false;
+    m_readOnly = -1;
+    return writable();
+}
+
+bool IniFile::hasReadState(const QString &path)
+{
+    document();
+    const QFileInfo info(path);
+    return m_existed && info.exists() && info.size() == m_bytes.size() && m_readModified.isValid()
+        && info.lastModified() == m_readModified;
 }
 
 bool IniFile::save()

@@ -27,17 +27,29 @@ const QString keyMapsSection = QStringLiteral("KeyMaps");
 // blanks at either end (which reading the ini file would trim) are percent-encoded.
 QString encode(const QString &text)
 {
-    QString encoded;
+    const auto plain = [&text](qsizetype i) {
+        const char16_t c = text.at(i).unicode();
+        return c != '%' && c != '|' && c >= 0x20 && c <= 0x7e && !(c == ' ' && (i == 0 || i == text.size() - 1));
+    };
+    // Most values need no encoding at all: a record holds thousands of them.
+    qsizetype i = 0;
+    while (i < text.size() && plain(i))
+        ++i;
+    if (i == text.size())
+        return text;
+    static constexpr char hex[] = "0123456789ABCDEF";
     const QByteArray bytes = text.toUtf8();
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const uchar c = uchar(bytes.at(i));
-        const bool edgeBlank = c == ' ' && (i == 0 || i == bytes.size() - 1);
+    QByteArray encoded;
+    encoded.reserve(bytes.size() + 16);
+    for (qsizetype b = 0; b < bytes.size(); ++b) {
+        const uchar c = uchar(bytes.at(b));
+        const bool edgeBlank = c == ' ' && (b == 0 || b == bytes.size() - 1);
         if (c == '%' || c == '|' || c < 0x20 || c > 0x7e || edgeBlank)
-            encoded += QStringLiteral("%%1").arg(c, 2, 16, QLatin1Char('0')).toUpper();
+            encoded.append('%').append(hex[c >> 4]).append(hex[c & 0xF]);
         else
-            encoded += QLatin1Char(char(c));
+            encoded.append(char(c));
     }
-    return encoded;
+    return QString::fromLatin1(encoded);
 }
 
 QString decode(const QString &text)
