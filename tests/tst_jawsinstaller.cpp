@@ -1,3 +1,5 @@
+#include "installer/contenthash.h"
+#include "installer/installrecord.h"
 #include "installer/jawsinstaller.h"
 #include "installer/shellfolders.h"
 #include "support/fixtures.h"
@@ -22,6 +24,8 @@ private slots:
     void resetForgetsOnlyTheChosenInstallation();
     void cleanUpTakesOnlyDeliveredFiles_data();
     void cleanUpTakesOnlyDeliveredFiles();
+    void fileHashes_data();
+    void fileHashes();
 
 private:
     QTemporaryDir systemRoot;
@@ -273,6 +277,41 @@ void tst_JawsInstaller::cleanUpTakesOnlyDeliveredFiles()
         QVERIFY2(!removed.contains(name), qPrintable(name));
     for (const QString &name : std::as_const(machine.strangerFiles))
         QVERIFY(QFileInfo::exists(machine.packageFolder + QLatin1Char('/') + name));
+}
+
+// The record's fingerprints are xxhsum's (-H1), whatever pieces the bytes come in; a record
+// written with BLAKE2b-256 is still understood.
+void tst_JawsInstaller::fileHashes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("nothing") << QByteArray() << QByteArray("xxh64:ef46db3751d8e999");
+    QTest::newRow("under 4 bytes") << QByteArray("abc") << QByteArray("xxh64:44bc2cf5ad770999");
+    QTest::newRow("one word") << QByteArray("Korvalis") << QByteArray("xxh64:63d6eb229eec80a7");
+    QTest::newRow("a stripe and a word, a half and a byte") << QByteArray("0123456789abcdefghijklmnopqrstuvwxyz!")
+                                                           << QByteArray("xxh64:dde9d7f125de8f22");
+    QTest::newRow("three stripes and a half word") << QByteArray(100, 'a') << QByteArray("xxh64:375041e8b1decfb3");
+}
+
+void tst_JawsInstaller::fileHashes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(ContentHash::of(bytes), expected);
+    for (const qsizetype piece : { 1, 7, 31, 33 }) {
+        ContentHash hash;
+        for (qsizetype at = 0; at < bytes.size(); at += piece)
+            hash.addData(QByteArrayView(bytes).sliced(at, qMin(piece, bytes.size() - at)));
+        QCOMPARE(hash.result(), expected);
+    }
+    const QString path = QDir(systemRoot.path()).filePath(QStringLiteral("hashed.ini"));
+    QVERIFY(TextFiles::write(path, bytes));
+    QCOMPARE(InstallRecord::hashOfFile(path), expected);
+    QVERIFY(InstallRecord::fileHasHash(path, expected));
+    QVERIFY(InstallRecord::fileHasHash(path, QCryptographicHash::hash(bytes, QCryptographicHash::Blake2b_256).toHex()));
+    QVERIFY(TextFiles::write(path, bytes + '.'));
+    QVERIFY(!InstallRecord::fileHasHash(path, expected));
+    QVERIFY(!InstallRecord::fileHasHash(path, QCryptographicHash::hash(bytes, QCryptographicHash::Blake2b_256).toHex()));
 }
 
 QTEST_GUILESS_MAIN(tst_JawsInstaller)

@@ -407,7 +407,8 @@ IniDocument IniDocument::parse(const QByteArray &bytes)
         }
         headers.append({ begin, document.m_foldedNames.size() });
     });
-    document.m_sections.reserve(headers.size() + 1);
+    // Room for the sections a merge adds: growing the list would move every section once more.
+    document.m_sections.reserve(headers.size() + 1 + 64);
     for (const auto &header : std::as_const(headers)) {
         document.m_sections.last().byteEnd = header.first;
         Section &section = document.m_sections.emplace_back();
@@ -856,7 +857,7 @@ IniDocument IniDocument::sectionAsRead(const QString &name) const
     return read;
 }
 
-void IniDocument::addTo(QCryptographicHash &hash) const
+void IniDocument::forEachByteRun(const std::function<void(QByteArrayView)> &onBytes) const
 {
-    forEachPiece([&](QByteArrayView piece) { hash.addData(piece); });
+    forEachPiece(onBytes);
 }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QByteArray>
-#include <QCryptographicHash>
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -41,8 +41,8 @@ public:
     // Writes what serialize() gives, without making it first: untouched sections go to the
     // device straight from the bytes parsed. False when a write fails.
     bool writeTo(QIODevice &device) const;
-    // Adds what serialize() gives to `hash`, without making it first.
-    void addTo(QCryptographicHash &hash) const;
+    // Gives what serialize() gives to `onBytes`, piece by piece, without making it first.
+    void forEachByteRun(const std::function<void(QByteArrayView)> &onBytes) const;
     Encoding encoding() const { return m_encoding; }
 
     // Names of the named sections, in file order, duplicates included.

@@ -151,15 +151,13 @@ bool IniFile::replaceContent(const QByteArray &bytes)
     return writable();
 }
 
-QByteArray IniFile::currentHash(QCryptographicHash::Algorithm algorithm)
+void IniFile::forEachCurrentByteRun(const std::function<void(QByteArrayView)> &onBytes)
 {
-    QCryptographicHash hash(algorithm);
     const IniDocument &now = document();
     if (m_changed)
-        now.addTo(hash);
+        now.forEachByteRun(onBytes);
     else
-        hash.addData(m_bytes);
-    return hash.result();
+        onBytes(m_bytes);
 }
 
 IniDocument IniFile::sectionAsRead(const QString &name)

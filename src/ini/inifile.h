@@ -48,8 +48,8 @@ public:
     bool replaceContent(const QByteArray &bytes);
     // The bytes save() would write: what the file holds once the changes reach the disk.
     QByteArray currentBytes();
-    // The hash of those bytes, without making them first.
-    QByteArray currentHash(QCryptographicHash::Algorithm algorithm);
+    // Gives those bytes to `onBytes`, piece by piece, without making them first.
+    void forEachCurrentByteRun(const std::function<void(QByteArrayView)> &onBytes);
     // The file as changed so far.
     const IniDocument &currentDocument() { return document(); }
     // The names of the sections that may differ from the file as read: every section, once its

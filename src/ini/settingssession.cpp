@@ -108,10 +108,10 @@ bool SettingsSession::linkBackup(Entry &entry)
 {
     // A file about to be replaced by a rename can keep its old content as its backup under a
     // second name, without a byte written: the backups of a large JAWS (80 changed default.jcf
-    // files of half a megabyte) otherwise cost more than the rest of the configuration. The
-    // content is on the disk already, and the journal puts the new name there before the rename
-    // that follows it. The second name keeps only what the session read: anything written to the
-    // file since, and the backup is written from the bytes read.
+    // files of half a megabyte) otherwise cost more than the rest of the configuration. The old
+    // content is on the disk already; a file system with a journal (NTFS, ext4) puts the new name
+    // there before the rename that follows it. The second name keeps only what the session read:
+    // anything written to the file since, and the backup is written from the bytes read.
     if (!entry.file->willBeReplaced() || QFileInfo::exists(entry.backup)
         || !Platform::linkFile(entry.file->path(), entry.backup))
         return false;

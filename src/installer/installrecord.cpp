@@ -3,6 +3,7 @@
 #include "ini/inidocument.h"
 #include "ini/inifile.h"
 #include "ini/settingssession.h"
+#include "installer/contenthash.h"
 #include "paths/windowspath.h"
 
 #include <QCryptographicHash>
@@ -149,12 +150,14 @@ QString InstallRecord::pathIn(const QString &driverFolder)
 
 QByteArray InstallRecord::hashOf(const QByteArray &bytes)
 {
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Blake2b_256).toHex();
+    return ContentHash::of(bytes);
 }
 
 QByteArray InstallRecord::hashOf(IniFile &file)
 {
-    return file.currentHash(QCryptographicHash::Blake2b_256).toHex();
+    ContentHash hash;
+    file.forEachCurrentByteRun([&hash](QByteArrayView bytes) { hash.addData(bytes); });
+    return hash.result();
 }
 
 QByteArray InstallRecord::hashOfFile(const QString &path)
@@ -162,10 +165,26 @@ QByteArray InstallRecord::hashOfFile(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
+    ContentHash hash;
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 read = file.read(buffer.data(), buffer.size());
+        if (read < 0)
+            return QByteArray();
+        if (read == 0)
+            return hash.result();
+        hash.addData(QByteArrayView(buffer.constData(), read));
+    }
+}
+
+bool InstallRecord::fileHasHash(const QString &path, const QByteArray &recorded)
+{
+    if (ContentHash::isOne(recorded))
+        return hashOfFile(path) == recorded;
+    QFile file(path);
     QCryptographicHash hash(QCryptographicHash::Blake2b_256);
-    if (!hash.addData(&file) || file.error() != QFileDevice::NoError)
-        return QByteArray();
-    return hash.result().toHex();
+    return file.open(QIODevice::ReadOnly) && hash.addData(&file) && file.error() == QFileDevice::NoError
+        && hash.result().toHex() == recorded;
 }
 
 bool InstallRecord::isEmpty() const

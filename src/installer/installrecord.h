@@ -85,11 +85,13 @@ public:
     // exists is asked of the session, so that the commit keeps it.
     static InstallRecord ofSettingsChanges(SettingsSession &session, const QStringList &left);
 
-    // BLAKE2b-256, in hexadecimal: as safe as SHA-256 against a change going unseen, and four
-    // times as fast here, which counts on settings files of megabytes.
+    // The fingerprint of `bytes` that the record keeps (ContentHash).
     static QByteArray hashOf(const QByteArray &bytes);
     // The same of what `file` will hold once saved.
     static QByteArray hashOf(IniFile &file);
     // Empty when the file cannot be read.
     static QByteArray hashOfFile(const QString &path);
+    // Whether the file at `path` still has the hash a record keeps for it: a fingerprint, or the
+    // hexadecimal BLAKE2b-256 that records held before. False when the file cannot be read.
+    static bool fileHasHash(const QString &path, const QByteArray &recorded);
 };

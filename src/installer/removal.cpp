@@ -231,7 +231,7 @@ void Removal::restoreSettings()
                 configuration.add(tr("%1 is no longer there: it was not restored.").arg(native(path)));
             continue;
         }
-        if (InstallRecord::hashOfFile(path) == settings.hash) {
+        if (InstallRecord::fileHasHash(path, settings.hash)) {
             if (!settings.existed) {
                 created << path;
                 continue;
@@ -330,7 +330,7 @@ void Removal::removeFiles()
         // There before the installation with this very content: not the installation's to take.
         if (file.before == InstallRecord::File::Before::Same || !QFileInfo::exists(file.path))
             continue;
-        if (QFileInfo(file.path).size() != file.size || InstallRecord::hashOfFile(file.path) != file.hash) {
+        if (QFileInfo(file.path).size() != file.size || !InstallRecord::fileHasHash(file.path, file.hash)) {
             installer.record(stepOf, tr("%1 was changed since the installation: it was kept.").arg(native(file.path)));
             continue;
         }
