@@ -23,6 +23,30 @@ IniFile::IniFile(const QString &path)
 {
 }
 
+bool IniFile::readWhole(QFile &file)
+{
+    // The size and time by the file's name, taken before reading (a change while reading shows
+    // as a later time), and the bytes read until the end whatever that size said. Not
+    // QFile::size() or readAll(): on Windows that asks the open file for its volume too, which
+    // costs a round trip to a device under Wine, for each file.
+    const QFileInfo info(m_path);
+    m_readModified = info.lastModified();
+    m_bytes.resize(qMax<qint64>(info.size(), 0) + 1);
+    qint64 total = 0;
+    for (;;) {
+        if (total == m_bytes.size())
+            m_bytes.resize(m_bytes.size() * 2);
+        const qint64 read = file.read(m_bytes.data() + total, m_bytes.size() - total);
+        if (read < 0)
+            return false;
+        if (read == 0)
+            break;
+        total += read;
+    }
+    m_bytes.resize(total);
+    return file.error() == QFileDevice::NoError;
+}
+
 IniDocument &IniFile::document()
 {
     if (m_loaded)
@@ -31,15 +55,13 @@ IniDocument &IniFile::document()
     // A missing file is an empty one. One that exists but cannot be read must not be written:
     // that would replace what it holds with nothing.
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         m_existed = QFileInfo::exists(m_path);
         m_wasRead = !m_existed;
         return m_document;
     }
     m_existed = true;
-    m_readModified = file.fileTime(QFileDevice::FileModificationTime);
-    m_bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    if (!readWhole(file)) {
         m_wasRead = false;
         m_bytes.clear();
         return m_document;

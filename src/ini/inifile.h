@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -71,6 +72,7 @@ public:
 
 private:
     IniDocument &document();
+    bool readWhole(QFile &file);
     // What can be known before saving: a file that could not be read, or is marked read-only,
     // will not be replaced.
     bool writable();

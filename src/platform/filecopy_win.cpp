@@ -131,13 +131,15 @@ bool linkFile(const QString &existing, const QString &link)
         return false;
     // Exactly two names, the old and the new, and for a plain file: a third one would be somebody
     // else's.
+    // The standard information, not GetFileInformationByHandle: that asks for the volume too,
+    // which costs a round trip to a device under Wine for each file.
     bool alone = false;
     HANDLE handle = CreateFileW(to.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
-        BY_HANDLE_FILE_INFORMATION information = {};
-        alone = GetFileInformationByHandle(handle, &information) && information.nNumberOfLinks == 2
-            && !(information.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+        FILE_STANDARD_INFO information = {};
+        alone = GetFileInformationByHandleEx(handle, FileStandardInfo, &information, sizeof information)
+            && information.NumberOfLinks == 2 && !information.Directory;
         CloseHandle(handle);
     }
     // Not removeFile: the attributes it clears belong to the file under both names.
