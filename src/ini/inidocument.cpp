@@ -450,21 +450,35 @@ void IniDocument::forEachPiece(const OnPiece &onPiece) const
             runBegin = data;
         runSize += size;
     };
+    // Lines made anew go end to end into one buffer, used again for each group of them: a
+    // merge makes thousands, and an allocation for each costs more than the encoding (under
+    // Wine most of all).
+    QByteArray made;
+    const auto flushMade = [&] {
+        if (!made.isEmpty())
+            onPiece(QByteArrayView(made));
+        made.resize(0);
+    };
+    const QByteArray end = lineEnd();
     add(m_bom.constData(), m_bom.size());
     for (const Section &section : m_sections) {
         if (!section.parsed) {
+            flushMade();
             add(m_original.constData() + section.byteBegin, section.byteEnd - section.byteBegin);
             continue;
         }
         for (const Line &line : section.lines) {
             if (!line.raw.isEmpty()) {
+                flushMade();
                 add(line.raw.constData(), line.raw.size());
             } else {
                 flushRun();
-                onPiece(QByteArrayView(encode(textOf(line)) + lineEnd()));
+                appendEncoded(textOf(line), made);
+                made.append(end);
             }
         }
     }
+    flushMade();
     flushRun();
 }
 
@@ -506,6 +520,25 @@ qsizetype IniDocument::decodeInto(QByteArrayView bytes, char16_t *out) const
         break;
     }
     return Platform::decodeAnsi(bytes, out);
+}
+
+void IniDocument::appendEncoded(QStringView text, QByteArray &out) const
+{
+    // ASCII is the same bytes in UTF-8 and in every ANSI code page, and most lines are ASCII.
+    if (m_encoding == Encoding::Utf8 || m_encoding == Encoding::Ansi) {
+        bool ascii = true;
+        for (const QChar c : text)
+            ascii &= c.unicode() < 0x80;
+        if (ascii) {
+            const qsizetype at = out.size();
+            out.resize(at + text.size());
+            char *bytes = out.data() + at;
+            for (const QChar c : text)
+                *bytes++ = char(c.unicode());
+            return;
+        }
+    }
+    out.append(encode(text));
 }
 
 QByteArray IniDocument::encode(QStringView text) const

@@ -149,6 +149,7 @@ private:
     // Decodes `bytes` into `out`, which has room for bytes.size() units; the units written.
     qsizetype decodeInto(QByteArrayView bytes, char16_t *out) const;
     QByteArray encode(QStringView text) const;
+    void appendEncoded(QStringView text, QByteArray &out) const;
     QByteArray lineEnd() const;
     void endLastLine();
     qsizetype totalSizeBefore(qsizetype sectionIndex) const;

@@ -204,8 +204,10 @@ private:
     // True for a settings folder that exists (or none at all); else a failed line names the
     // folder looked for.
     bool settingsFolderFound(const QString &folder);
-    // A file of a JAWS folder under the name it has there, whatever its case.
-    static QString settingsFilePath(const QString &folder, const QString &name);
+    // A file of a JAWS folder under the name it has there, whatever its case. During a
+    // configuration each folder is listed once: nothing on disk changes before its commit, and
+    // the steps ask for the same files of the same forty language folders.
+    QString settingsFilePath(const QString &folder, const QString &name) const;
     // mergeIniFile after a numbered backup of an existing target; without the backup nothing
     // is merged, and every section of the source failed. The backup's line is written when
     // `reportSavedBackup` or when it failed. One line per section that did not reach the
@@ -252,6 +254,8 @@ private:
     QSet<QString> m_ownPackageFiles;
     std::optional<Platform::InteractiveUser> m_interactiveUser;
     bool m_allUsers = false;
+    // The files of each folder settingsFilePath listed, while configureJaws runs; else empty.
+    mutable std::optional<QHash<QString, QStringList>> m_listedFolders;
     // What this installation put in place, for its record: the folders it created, the files
     // copied (and the backups of those they replaced), and which destinations existed before.
     QStringList m_createdFolders;

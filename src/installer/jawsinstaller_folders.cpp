@@ -13,11 +13,14 @@ namespace {
 // differs only in case, under the name it has (both builds then report the same path, and the
 // native build, whose file system tells case apart, finds what Windows finds). Empty when there
 // is none.
-QString existingEntry(const QString &folder, const QString &name, QDir::Filters kind)
+QStringList entriesOf(const QString &folder, QDir::Filters kind)
 {
-    if (folder.isEmpty())
-        return QString();
-    const QStringList entries = QDir(folder).entryList(kind | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+    return QDir(folder).entryList(kind | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+// The entry among `entries` that Windows opens for `name` (see existingEntry).
+QString entryNamed(const QStringList &entries, const QString &name)
+{
     if (entries.contains(name))
         return name;
     for (const QString &entry : entries) {
@@ -25,6 +28,11 @@ QString existingEntry(const QString &folder, const QString &name, QDir::Filters 
             return entry;
     }
     return QString();
+}
+
+QString existingEntry(const QString &folder, const QString &name, QDir::Filters kind)
+{
+    return folder.isEmpty() ? QString() : entryNamed(entriesOf(folder, kind), name);
 }
 
 // The settings folder of `version` under an application data folder, under the names its
@@ -161,9 +169,17 @@ bool JawsInstaller::settingsFolderFound(const QString &folder)
     return false;
 }
 
-QString JawsInstaller::settingsFilePath(const QString &folder, const QString &name)
+QString JawsInstaller::settingsFilePath(const QString &folder, const QString &name) const
 {
-    const QString existing = existingEntry(folder, name, QDir::Files);
+    QString existing;
+    if (m_listedFolders && !folder.isEmpty()) {
+        auto listed = m_listedFolders->constFind(folder);
+        if (listed == m_listedFolders->constEnd())
+            listed = m_listedFolders->insert(folder, entriesOf(folder, QDir::Files));
+        existing = entryNamed(*listed, name);
+    } else {
+        existing = existingEntry(folder, name, QDir::Files);
+    }
     return folder + QDir::separator() + (existing.isEmpty() ? name : existing);
 }
 

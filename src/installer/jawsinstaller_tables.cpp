@@ -129,6 +129,7 @@ bool JawsInstaller::configureJaws()
     const bool userFound = !m_allUsers && settingsFolderFound(m_userSettingsFolder);
     QStringList filesNames;
     mergeFileNames(filesNames);
+    m_listedFolders.emplace();
     // Every step reads and edits the same files in memory; they reach the disk together, once,
     // at the commit, and the report says what the commit achieved.
     Configuration configuration;
@@ -154,6 +155,8 @@ bool JawsInstaller::configureJaws()
     for (const QString &folder : profileKeyMaps)
         keyMaps += userKeyMaps(folder);
     writeInstallRecord(configuration, keyMaps);
+    // The commit makes files: what was listed before may no longer be all there is.
+    m_listedFolders.reset();
     commit(configuration);
     moveKeyMapsAside(keyMaps);
     return hasErrors();
