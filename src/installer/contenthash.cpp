@@ -31,7 +31,7 @@ std::uint32_t read32(const char *p)
     return qFromLittleEndian<quint32>(p);
 }
 
-std::uint64_t round(std::uint64_t acc, std::uint64_t lane)
+std::uint64_t mixLane(std::uint64_t acc, std::uint64_t lane)
 {
     acc += lane * prime2;
     return rotl(acc, 31) * prime1;
@@ -39,7 +39,7 @@ std::uint64_t round(std::uint64_t acc, std::uint64_t lane)
 
 std::uint64_t mergeLane(std::uint64_t acc, std::uint64_t lane)
 {
-    acc ^= round(0, lane);
+    acc ^= mixLane(0, lane);
     return acc * prime1 + prime4;
 }
 
@@ -48,7 +48,7 @@ std::uint64_t mergeLane(std::uint64_t acc, std::uint64_t lane)
 void ContentHash::consumeStripe(const char *stripe)
 {
     for (int i = 0; i < 4; ++i)
-        m_lanes[i] = round(m_lanes[i], read64(stripe + 8 * i));
+        m_lanes[i] = mixLane(m_lanes[i], read64(stripe + 8 * i));
 }
 
 void ContentHash::addData(QByteArrayView bytes)
@@ -97,7 +97,7 @@ QByteArray ContentHash::result() const
     const char *p = m_pending;
     int left = m_pendingSize;
     for (; left >= 8; p += 8, left -= 8)
-        acc = rotl(acc ^ round(0, read64(p)), 27) * prime1 + prime4;
+        acc = rotl(acc ^ mixLane(0, read64(p)), 27) * prime1 + prime4;
     if (left >= 4) {
         acc = rotl(acc ^ (std::uint64_t(read32(p)) * prime1), 23) * prime2 + prime3;
         p += 4;
