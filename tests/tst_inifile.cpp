@@ -1,6 +1,5 @@
 #include "ini/settingssession.h"
 #include "installer/configuration.h"
-#include "platform/filecopy.h"
 #include "support/inireads.h"
 #include "support/textfiles.h"
 
@@ -265,6 +264,7 @@ void tst_IniFile::sessionCommit_data()
     QTest::newRow("the backup's name taken meanwhile") << "backup taken" << false << false;
     QTest::newRow("the file made read-only meanwhile") << "read-only" << false << true;
     QTest::newRow("the file written meanwhile") << "written" << true << true;
+    QTest::newRow("the file rewritten meanwhile, same size") << "same size" << true << true;
     QTest::newRow("the file has a second name") << "second name" << true << true;
 }
 
@@ -288,9 +288,11 @@ void tst_IniFile::sessionCommit()
         QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadUser));
     if (obstacle == QLatin1String("written"))
         QVERIFY(TextFiles::write(file, "[BrailleDisplays]\r\nBraille1Name=JAWS wrote this\r\n"));
+    if (obstacle == QLatin1String("same size"))
+        QVERIFY(TextFiles::write(file, "[BrailleDisplays]\r\nBraille1Name=Y\r\n"));
     const QString secondName = dir().filePath(QStringLiteral("jfw (second name).ini"));
     if (obstacle == QLatin1String("second name"))
-        QVERIFY(Platform::linkFile(file, secondName));
+        QVERIFY(TextFiles::hardLink(file, secondName));
     if (obstacle == QLatin1String("second commit"))
         QCOMPARE(configuration.commit().constFirst().lines().constFirst().text, QStringLiteral("added"));
     const QList<StepResult> results = configuration.commit();

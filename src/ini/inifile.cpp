@@ -25,12 +25,10 @@ IniFile::IniFile(const QString &path)
 
 bool IniFile::readWhole(QFile &file)
 {
-    // The size and time by the file's name, taken before reading (a change while reading shows
-    // as a later time), and the bytes read until the end whatever that size said. Not
+    // The size by the file's name, and the bytes read until the end whatever that size said. Not
     // QFile::size() or readAll(): on Windows that asks the open file for its volume too, which
     // costs a round trip to a device under Wine, for each file.
     const QFileInfo info(m_path);
-    m_readModified = info.lastModified();
     m_bytes.resize(qMax<qint64>(info.size(), 0) + 1);
     qint64 total = 0;
     for (;;) {
@@ -198,22 +196,6 @@ QByteArray IniFile::currentBytes()
 {
     document();
     return m_changed ? m_document.serialize() : m_bytes;
-}
-
-bool IniFile::willBeReplaced()
-{
-    if (!m_changed)
-        return false;
-    m_readOnly = -1;
-    return writable();
-}
-
-bool IniFile::hasReadState(const QString &path)
-{
-    document();
-    const QFileInfo info(path);
-    return m_existed && info.exists() && info.size() == m_bytes.size() && m_readModified.isValid()
-        && info.lastModified() == m_readModified;
 }
 
 bool IniFile::save()

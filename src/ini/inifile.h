@@ -3,7 +3,6 @@
 #include "ini/inidocument.h"
 
 #include <QByteArray>
-#include <QDateTime>
 #include <QFile>
 #include <QString>
 #include <QStringList>
@@ -60,12 +59,6 @@ public:
     IniDocument sectionAsRead(const QString &name);
 
     bool isChanged() const { return m_changed; }
-    // Whether save() is about to replace the file: it was changed, and nothing known now keeps it
-    // from being replaced.
-    bool willBeReplaced();
-    // Whether the file at `path` has the size and the time of last change that this file had
-    // when it was read: under another name of the same file, that nothing has written to it since.
-    bool hasReadState(const QString &path);
     // Replaces the file by the changed copy, flushed to disk first; true when nothing was
     // changed or the replacement succeeded. False leaves the file as it was.
     bool save();
@@ -83,7 +76,6 @@ private:
     bool m_wasRead = true; // false when the file exists but could not be read
     int m_readOnly = -1; // looked at once for the writes, again when saving; -1: not yet
     QByteArray m_bytes;
-    QDateTime m_readModified; // the time of last change of the file that was read
     IniDocument m_document;
     bool m_changed = false;
     bool m_replaced = false; // the document is no longer the file's bytes parsed

@@ -1,10 +1,8 @@
 #include "settingssession.h"
 
 #include "paths/windowspath.h"
-#include "platform/filecopy.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -41,7 +39,7 @@ IniFile &SettingsSession::file(const QString &path)
     if (Entry *entry = find(path))
         return *entry->file;
     m_index.insert(keyOf(path), m_entries.size());
-    m_entries.push_back(Entry{ std::make_unique<IniFile>(path), QString() });
+    m_entries.push_back(Entry{ std::make_unique<IniFile>(path), QString(), false, false });
     return *m_entries.back().file;
 }
 
@@ -72,17 +70,11 @@ bool SettingsSession::commit()
         return false;
     m_committed = true;
     bool all = true;
-    // Every backup is on the disk before any file is replaced; one is made even for a file that
+    // Every backup reaches the disk before any file is replaced; one is made even for a file that
     // the steps left as it was, since the report names it.
     for (Entry &entry : m_entries) {
-        if (entry.backup.isEmpty())
-            continue;
-        if (!entry.file->readable()) {
-            entry.backedUp = false;
-            continue;
-        }
-        entry.linked = linkBackup(entry);
-        entry.backedUp = entry.linked || writeBackup(entry.backup, entry.file->originalBytes());
+        if (!entry.backup.isEmpty())
+            entry.backedUp = entry.file->readable() && writeBackup(entry.backup, entry.file->originalBytes());
     }
     for (Entry &entry : m_entries) {
         // Without its backup a file is not changed.
@@ -90,35 +82,9 @@ bool SettingsSession::commit()
             entry.saved = false;
         else
             entry.saved = entry.file->save();
-        // A file that stayed would still share its content with its backup: the backup gets its
-        // own copy, or goes.
-        if (entry.linked && !entry.saved) {
-            QSaveFile copy(entry.backup);
-            const QByteArray bytes = entry.file->originalBytes();
-            entry.backedUp = copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size() && copy.commit();
-            if (!entry.backedUp)
-                QFile::remove(entry.backup);
-        }
         all &= entry.saved;
     }
     return all;
-}
-
-bool SettingsSession::linkBackup(Entry &entry)
-{
-    // A file about to be replaced by a rename can keep its old content as its backup under a
-    // second name, without a byte written: the backups of a large JAWS (80 changed default.jcf
-    // files of half a megabyte) otherwise cost more than the rest of the configuration. The old
-    // content is on the disk already; a file system with a journal (NTFS, ext4) puts the new name
-    // there before the rename that follows it. The second name keeps only what the session read:
-    // anything written to the file since, and the backup is written from the bytes read.
-    if (!entry.file->willBeReplaced() || QFileInfo::exists(entry.backup)
-        || !Platform::linkFile(entry.file->path(), entry.backup))
-        return false;
-    if (entry.file->hasReadState(entry.backup))
-        return true;
-    QFile::remove(entry.backup);
-    return false;
 }
 
 bool SettingsSession::saved(const QString &path) const

@@ -11,8 +11,8 @@
 
 // The settings files of one configuration. Each file is read once, when a step first uses it;
 // every step reads and edits it in memory; commit() replaces each changed file once: its
-// numbered backup first, when one was asked for (a second name of the old file where it is
-// replaced, else a copy), then the new file, flushed, renamed over the old one. A session that ends without a commit, because the program crashed or the user
+// numbered backup first, when one was asked for, then the new file, flushed, renamed over the
+// old one. A session that ends without a commit, because the program crashed or the user
 // cancelled, leaves every file exactly as it was.
 class SettingsSession
 {
@@ -54,10 +54,8 @@ private:
         std::unique_ptr<IniFile> file;
         QString backup;
         bool backedUp = false;
-        bool linked = false; // the backup is a second name of the file as read
         bool saved = false;
     };
-    static bool linkBackup(Entry &entry);
     Entry *find(const QString &path);
     const Entry *find(const QString &path) const;
     static QString keyOf(const QString &path);

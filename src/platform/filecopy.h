@@ -15,13 +15,6 @@ namespace Platform {
 // until its writer closes it. Full paths longer than MAX_PATH work on Windows.
 bool copyFileReplacing(const QString &source, const QString &destination);
 
-// Gives the file `existing` a second name, `link`, which must not exist yet; no data is written.
-// Both names then lead to the same content: the second one keeps the file as it is now only once
-// the first is replaced by a rename. False, with nothing made, where the volume has no such names
-// (FAT, some shares) or where the file has a name elsewhere already, through which its content
-// could still change.
-bool linkFile(const QString &existing, const QString &link);
-
 // Puts on the disk what has been written to `paths` (files or folders) and their names: one
 // flush of each volume that holds them (natively syncfs; on Windows a flush of the volume,
 // which needs the administrator's rights the program runs with), else each path on its own.

@@ -116,21 +116,6 @@ bool copyFileReplacing(const QString &source, const QString &destination)
     return ok;
 }
 
-bool linkFile(const QString &existing, const QString &link)
-{
-    const QByteArray from = QFile::encodeName(existing);
-    const QByteArray to = QFile::encodeName(link);
-    if (::link(from.constData(), to.constData()) != 0)
-        return false;
-    // Exactly two names, the old and the new, and for a plain file: a third one would be somebody
-    // else's.
-    struct stat status;
-    if (::lstat(to.constData(), &status) == 0 && S_ISREG(status.st_mode) && status.st_nlink == 2)
-        return true;
-    ::unlink(to.constData());
-    return false;
-}
-
 bool isNamedPipe(const QString &path)
 {
     struct stat status;

@@ -123,31 +123,6 @@ bool copyFileReplacing(const QString &source, const QString &destination)
     return ok;
 }
 
-bool linkFile(const QString &existing, const QString &link)
-{
-    const std::wstring from = longPath(existing);
-    const std::wstring to = longPath(link);
-    if (!CreateHardLinkW(to.c_str(), from.c_str(), nullptr))
-        return false;
-    // Exactly two names, the old and the new, and for a plain file: a third one would be somebody
-    // else's.
-    // The standard information, not GetFileInformationByHandle: that asks for the volume too,
-    // which costs a round trip to a device under Wine for each file.
-    bool alone = false;
-    HANDLE handle = CreateFileW(to.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle != INVALID_HANDLE_VALUE) {
-        FILE_STANDARD_INFO information = {};
-        alone = GetFileInformationByHandleEx(handle, FileStandardInfo, &information, sizeof information)
-            && information.NumberOfLinks == 2 && !information.Directory;
-        CloseHandle(handle);
-    }
-    // Not removeFile: the attributes it clears belong to the file under both names.
-    if (!alone)
-        DeleteFileW(to.c_str());
-    return alone;
-}
-
 bool isNamedPipe(const QString &)
 {
     return false;

@@ -1,7 +1,14 @@
 #include "textfiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringDecoder>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace TextFiles {
 
@@ -57,6 +64,16 @@ QByteArray read(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool hardLink(const QString &existing, const QString &link)
+{
+#ifdef Q_OS_WIN
+    return CreateHardLinkW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(link).utf16()),
+                           reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(existing).utf16()), nullptr);
+#else
+    return ::link(QFile::encodeName(existing).constData(), QFile::encodeName(link).constData()) == 0;
+#endif
 }
 
 } // namespace TextFiles

@@ -15,6 +15,8 @@ QByteArray nativeLineEnd();
 QStringList readLines(const QString &path, QString *problem);
 
 bool write(const QString &path, const QByteArray &bytes);
+// Gives the file `existing` a second name (a hard link), as a backup tool or a user may have.
+bool hardLink(const QString &existing, const QString &link);
 QByteArray read(const QString &path);
 
 } // namespace TextFiles
