@@ -4,6 +4,7 @@
 
 #include <QIODevice>
 #include <QStringDecoder>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cstring>
@@ -638,7 +639,21 @@ void IniDocument::appendSectionAtEnd(const QString &name, const QList<Line> &ent
 
 const IniDocument::Section *IniDocument::firstSection(const QString &name) const
 {
-    const QString folded = fold(name);
+    // Asked tens of thousands of times in a configuration: an ASCII name is folded on the stack,
+    // where fold() would allocate (which costs most under Wine).
+    const QStringView trimmed = trimmedView(name);
+    QVarLengthArray<char16_t, 128> stack(trimmed.size());
+    QString other;
+    QStringView folded(stack.constData(), stack.size());
+    for (qsizetype i = 0; i < trimmed.size(); ++i) {
+        const char16_t c = trimmed.at(i).unicode();
+        if (c >= 0x80) {
+            other = fold(trimmed);
+            folded = other;
+            break;
+        }
+        stack[i] = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+    }
     if (folded.isEmpty())
         return &m_sections.first();
     const auto found = m_index.constFind(folded);
