@@ -138,19 +138,27 @@ IniDocument::IniDocument()
     m_sections.append(Section()); // the text before the first header
 }
 
+// Folds an ASCII name by hand into `out`, which has room for it; false at the first character
+// beyond ASCII, which toCaseFolded() must fold.
+static bool foldAscii(QStringView trimmed, char16_t *out)
+{
+    for (qsizetype i = 0; i < trimmed.size(); ++i) {
+        const char16_t c = trimmed.at(i).unicode();
+        if (c >= 0x80)
+            return false;
+        out[i] = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+    }
+    return true;
+}
+
 QString IniDocument::fold(QStringView name)
 {
     const QStringView trimmed = trimmedView(name);
     // Most names are plain ASCII: folded by hand, in one allocation.
     QString folded(trimmed.size(), Qt::Uninitialized);
-    QChar *out = folded.data();
-    for (qsizetype i = 0; i < trimmed.size(); ++i) {
-        const char16_t c = trimmed.at(i).unicode();
-        if (c >= 0x80)
-            return trimmed.toString().toCaseFolded();
-        out[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c);
-    }
-    return folded;
+    if (foldAscii(trimmed, reinterpret_cast<char16_t *>(folded.data())))
+        return folded;
+    return trimmed.toString().toCaseFolded();
 }
 
 void IniDocument::parseLine(QStringView text, Line &line)
@@ -645,14 +653,9 @@ const IniDocument::Section *IniDocument::firstSection(const QString &name) const
     QVarLengthArray<char16_t, 128> stack(trimmed.size());
     QString other;
     QStringView folded(stack.constData(), stack.size());
-    for (qsizetype i = 0; i < trimmed.size(); ++i) {
-        const char16_t c = trimmed.at(i).unicode();
-        if (c >= 0x80) {
-            other = fold(trimmed);
-            folded = other;
-            break;
-        }
-        stack[i] = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+    if (!foldAscii(trimmed, stack.data())) {
+        other = fold(trimmed);
+        folded = other;
     }
     if (folded.isEmpty())
         return &m_sections.first();

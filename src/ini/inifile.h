@@ -3,9 +3,10 @@
 #include "ini/inidocument.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 #include <QStringList>
+
+class QFile;
 
 // One ini file on disk, read once into an IniDocument and changed in memory; save() makes the
 // changes the file all at once: at any instant the file on disk is the whole old one or the whole

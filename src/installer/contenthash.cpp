@@ -51,15 +51,13 @@ void ContentHash::consumeStripe(const char *stripe)
         m_lanes[i] = mixLane(m_lanes[i], read64(stripe + 8 * i));
 }
 
+ContentHash::ContentHash()
+    : m_lanes{ prime1 + prime2, prime2, 0, 0 - prime1 }
+{
+}
+
 void ContentHash::addData(QByteArrayView bytes)
 {
-    if (!m_started) {
-        m_lanes[0] = prime1 + prime2;
-        m_lanes[1] = prime2;
-        m_lanes[2] = 0;
-        m_lanes[3] = 0 - prime1;
-        m_started = true;
-    }
     const char *p = bytes.data();
     qsizetype left = bytes.size();
     m_total += std::uint64_t(left);

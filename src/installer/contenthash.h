@@ -13,6 +13,7 @@
 class ContentHash
 {
 public:
+    ContentHash();
     void addData(QByteArrayView bytes);
     // The fingerprint of everything added, as the record writes it: "xxh64:" and 16 hexadecimal
     // digits, most significant first (as xxhsum prints it).
@@ -25,8 +26,7 @@ public:
 private:
     void consumeStripe(const char *stripe);
 
-    std::uint64_t m_lanes[4] = {};
-    bool m_started = false;
+    std::uint64_t m_lanes[4];
     std::uint64_t m_total = 0;
     char m_pending[32] = {};
     int m_pendingSize = 0;
