@@ -174,6 +174,10 @@ private slots:
     void removalWizard();
     void interactiveUser_data();
     void interactiveUser();
+    void hostileFiles_data();
+    void hostileFiles();
+    void recordAsInput_data();
+    void recordAsInput();
 };
 
 // Under Wine every case of the program meets the same registry and Program Files: each starts
@@ -1213,3 +1217,198 @@ void tst_Installation::interactiveUser()
 
 QTEST_GUILESS_MAIN(tst_Installation)
 #include "tst_installation.moc"
+
+namespace {
+
+// Every plain file under `folder` with its content, links neither followed nor read.
+QMap<QString, QByteArray> filesUnder(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo info = it.fileInfo();
+        files.insert(path, info.isSymLink() ? "link to " + info.symLinkTarget().toUtf8() : info.isDir() ? QByteArray("/") : TextFiles::read(path));
+    }
+    return files;
+}
+
+// Runs the program of `machine` with `arguments`; its exit code, or -1.
+int runProgram(const TestMachine &machine, const QString &program, const QStringList &arguments, QString *output = nullptr)
+{
+    QProcess process;
+    process.setProcessEnvironment(machine.environment());
+    process.setWorkingDirectory(machine.root);
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000))
+        return -1;
+    if (output)
+        *output = QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+// A file the installing account may read and the user may not: what a planted link aims at.
+const QByteArray secret = "[Options]\r\nSecret=only the administrator may read this\r\n";
+
+} // namespace
+
+// A standard user plants links where the program, which runs as an administrator, reads and
+// writes for them (symbolic links stand for junctions): whatever they point at stays as it was,
+// and none of its bytes reaches a folder the user may read.
+void tst_Installation::hostileFiles_data()
+{
+    QTest::addColumn<bool>("installedFirst"); // the link is planted after an installation, then removed
+    QTest::addColumn<QString>("link");        // $USER, $SHARED, $JAWS or $PACKAGE, then the name planted
+    QTest::addColumn<QString>("target");      // in the place outside the machine: "secret" or "foreign"
+    QTest::addColumn<int>("exitCode");
+
+    QTest::newRow("install: a dangling link as the backup's name") << false << "$USER/enu/default.jcf.001" << "created.txt" << 0;
+    QTest::newRow("install: the user's settings file") << false << "$USER/enu/default.jcf" << "secret" << 1;
+    QTest::newRow("install: the user's language folder") << false << "$USER/enu" << "foreign" << 1;
+    QTest::newRow("install: a shared language folder") << false << "$SHARED/fra" << "foreign" << 1;
+    QTest::newRow("install: a package file") << false << "$PACKAGE/notes.chm" << "secret" << 1;
+    QTest::newRow("remove: the backup swapped") << true << "$USER/enu/default.jcf.001" << "secret" << 1;
+    QTest::newRow("remove: the settings file swapped") << true << "$USER/enu/default.jcf" << "secret" << 1;
+    QTest::newRow("remove: the language folder swapped") << true << "$USER/enu" << "foreign" << 1;
+    QTest::newRow("remove: a driver file swapped") << true << "$JAWS/notes.chm" << "secret" << 1;
+}
+
+void tst_Installation::hostileFiles()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Wine cannot make a junction or a symbolic link that its own programs see as one: natively only");
+#else
+    if (qEnvironmentVariableIsSet("IQO_SKIP_UNATTENDED"))
+        QSKIP("run on its own, as tst_installation_hostile");
+    QFETCH(bool, installedFirst);
+    QFETCH(QString, link);
+    QFETCH(QString, target);
+    QFETCH(int, exitCode);
+    QTemporaryDir root;
+    QTemporaryDir outside;
+    TestMachine machine(root.path());
+    QVERIFY(machine.make());
+    const QString program = machine.addProgram(QStringLiteral("InstallQuorOlma"));
+    QVERIFY(!program.isEmpty());
+    QVERIFY(TextFiles::write(outside.filePath(QStringLiteral("secret")), secret));
+    QVERIFY(QFile::setPermissions(outside.filePath(QStringLiteral("secret")), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QVERIFY(QDir().mkpath(outside.filePath(QStringLiteral("foreign"))));
+    QVERIFY(TextFiles::write(outside.filePath(QStringLiteral("foreign/default.jcf")), "[Options]\r\nSomeoneElse=1\r\n"));
+    const QStringList install{ "--unattended", "--jaws", QDir::toNativeSeparators(machine.jawsFolder), "--display", "QUOR" };
+    if (installedFirst) {
+        QString output;
+        QVERIFY2(runProgram(machine, program, install, &output) == 0, qPrintable(output));
+    }
+    QString planted = link;
+    planted.replace(QStringLiteral("$USER"), machine.userSettings).replace(QStringLiteral("$SHARED"), machine.sharedSettings)
+        .replace(QStringLiteral("$JAWS"), machine.jawsFolder).replace(QStringLiteral("$PACKAGE"), machine.packageFolder);
+    if (QFileInfo::exists(planted))
+        QVERIFY(QFileInfo(planted).isDir() ? QDir(planted).removeRecursively() : QFile::remove(planted));
+    QVERIFY(QFile::link(outside.filePath(target), planted));
+    const QMap<QString, QByteArray> outsideBefore = filesUnder(outside.path());
+
+    QString output;
+    const int exit = runProgram(machine, program, installedFirst ? QStringList{ "--unattended", "--remove", "--jaws", machine.jawsFolder } : install, &output);
+    const QByteArray report = TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt"));
+    qInfo("%s", qPrintable(output));
+    QCOMPARE(exit, exitCode);
+    QCOMPARE(filesUnder(outside.path()), outsideBefore);
+    // Nothing read through a link reached the machine's folders, the backups least of all.
+    const QMap<QString, QByteArray> machineFiles = filesUnder(machine.root);
+    for (auto file = machineFiles.cbegin(); file != machineFiles.cend(); ++file)
+        QVERIFY2(!file.value().contains("only the administrator"), qPrintable(file.key()));
+    QVERIFY(QFileInfo(planted).isSymLink());
+    if (exitCode != 0)
+        QVERIFY2(report.contains(QDir::toNativeSeparators(planted).toUtf8() + " is a link: it was left as it is."), report.constData());
+#endif
+}
+
+// The install record lies where others may have written it: a damaged one removes nothing and
+// says so; rows that name anything outside the JAWS installation and its settings are refused;
+// a backup changed since is not put back whole.
+void tst_Installation::recordAsInput_data()
+{
+    QTest::addColumn<QString>("tampering");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("reportLine"); // what the report must hold
+
+    const QString damaged = QStringLiteral("is damaged or cannot be read: nothing was removed.");
+    QTest::newRow("empty") << "empty" << 1 << damaged;
+    QTest::newRow("random bytes") << "random" << 1 << damaged;
+    QTest::newRow("cut short") << "truncated" << 1 << damaged;
+    QTest::newRow("a folder in its place") << "folder" << 1 << damaged;
+    QTest::newRow("a format this program does not know") << "format 2" << 1 << damaged;
+    QTest::newRow("a row's field cut") << "short row" << 1 << damaged;
+    QTest::newRow("a file outside JAWS") << "outside" << 1 << QStringLiteral("which lies outside this JAWS installation and its settings");
+    QTest::newRow("a path that climbs out") << "climbs" << 1 << QStringLiteral("which lies outside this JAWS installation and its settings");
+    QTest::newRow("a relative path") << "relative" << 1 << QStringLiteral("which lies outside this JAWS installation and its settings");
+    QTest::newRow("a settings backup emptied") << "empty backup" << 0 << QStringLiteral("was restored value by value instead");
+}
+
+void tst_Installation::recordAsInput()
+{
+    if (qEnvironmentVariableIsSet("IQO_SKIP_UNATTENDED"))
+        QSKIP("run on its own, as tst_installation_hostile");
+    QFETCH(QString, tampering);
+    QFETCH(int, exitCode);
+    QFETCH(QString, reportLine);
+    QTemporaryDir root;
+    QTemporaryDir outside;
+    TestMachine machine(root.path());
+    QVERIFY(machine.make());
+    const QString program = machine.addProgram(QStringLiteral("InstallQuorOlma"));
+    QVERIFY(!program.isEmpty());
+    QString output;
+    QVERIFY2(runProgram(machine, program, { "--unattended", "--jaws", QDir::toNativeSeparators(machine.jawsFolder), "--display", "QUOR" }, &output) == 0,
+             qPrintable(output));
+    const QString recordPath = machine.jawsFolder + QStringLiteral("/Drivers/Braille/quorolma/QuorOlmaRecord.ini");
+    QByteArray record = TextFiles::read(recordPath);
+    QVERIFY(record.contains("[Files]"));
+    // A file outside JAWS, of the very size and fingerprint that a forged row names.
+    const QString victim = outside.filePath(QStringLiteral("budget.txt"));
+    QVERIFY(QFile::copy(machine.jawsFolder + QStringLiteral("/notes.chm"), victim));
+    const QByteArray notesRow = record.mid(record.indexOf("=<JAWS>") + 1).split('\r').constFirst();
+    const QString userFile = machine.userSettings + QStringLiteral("/enu/default.jcf");
+    if (tampering == QLatin1String("empty"))
+        record.clear();
+    else if (tampering == QLatin1String("random"))
+        record = QByteArray::fromHex("9f8e00ff12ab5c5c0d0a7f");
+    else if (tampering == QLatin1String("truncated"))
+        record.truncate(record.lastIndexOf("\r\n[KeyMaps]") > 0 ? record.lastIndexOf("\r\n", record.lastIndexOf("\r\n[Sections]") - 2) : record.size() / 2);
+    else if (tampering == QLatin1String("format 2"))
+        record.replace("Format=1", "Format=2");
+    else if (tampering == QLatin1String("short row"))
+        record.replace(notesRow, notesRow.left(notesRow.indexOf('|')));
+    else if (tampering == QLatin1String("outside"))
+        record.replace(notesRow, QDir::toNativeSeparators(victim).toUtf8() + notesRow.mid(notesRow.indexOf('|')));
+    else if (tampering == QLatin1String("climbs"))
+        record.replace(notesRow, QByteArray(notesRow).replace("<JAWS>", "<JAWS>/../../../" + QDir(machine.root).relativeFilePath(victim).toUtf8()));
+    else if (tampering == QLatin1String("relative"))
+        record.replace(notesRow, QByteArray(notesRow).replace("<JAWS>/", ""));
+    else if (tampering == QLatin1String("empty backup"))
+        QVERIFY(TextFiles::write(userFile + QStringLiteral(".001"), QByteArray()));
+    if (tampering == QLatin1String("folder"))
+        QVERIFY(QFile::remove(recordPath) && QDir().mkpath(recordPath));
+    else
+        QVERIFY(TextFiles::write(recordPath, record));
+    const QByteArray victimBefore = TextFiles::read(victim);
+    QVERIFY(!victimBefore.isEmpty());
+    const QByteArray driverBefore = TextFiles::read(machine.jawsFolder + QStringLiteral("/QuorOlma.jlb"));
+
+    const int exit = runProgram(machine, program, { "--unattended", "--remove", "--jaws", machine.jawsFolder }, &output);
+    const QByteArray report = TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt"));
+    QVERIFY2(report.contains(reportLine.toUtf8()), report.constData());
+    QCOMPARE(exit, exitCode);
+    QCOMPARE(TextFiles::read(victim), victimBefore);
+    if (report.contains("is damaged or cannot be read")) {
+        // Nothing was removed: the driver, the record and the entry in the list of apps stay.
+        QCOMPARE(TextFiles::read(machine.jawsFolder + QStringLiteral("/QuorOlma.jlb")), driverBefore);
+        QVERIFY(QFileInfo::exists(recordPath));
+        QVERIFY(AppsListEntry::isRegistered(machine.jawsFolder));
+    }
+    if (tampering == QLatin1String("empty backup")) {
+        // Not the empty backup: the installation's values taken back, the rest of the file kept.
+        const QByteArray now = TextFiles::read(userFile);
+        QVERIFY2(!now.isEmpty() && now.contains("BrailleDisplay=FOCUS"), now.constData());
+    }
+}

@@ -85,6 +85,8 @@ int runFromCommandLine(int &argc, char **argv, const CommandLine &commandLine, c
         break;
     }
     UnattendedInstallation unattended(commandLine, arguments);
+    if (!unattended.logFileAllowed())
+        return CommandLine::WrongUsageExit;
     if (!unattended.chooseJawsFolders())
         return CommandLine::NoSuchJaws;
     if (!unattended.jawsWithinReach())

@@ -47,6 +47,10 @@ void RemovalPlanPage::initializePage()
                                   .arg(jawsName));
         planText->setPlainText(removalWizard->removal().plan().join(QLatin1Char('\n')));
         setButtonText(QWizard::NextButton, tr("&Remove"));
+    } else if (removalWizard->removal().recordDamaged()) {
+        headingLabel->setText(tr("The installation record of the Korvalis Braille driver in %1 is damaged or cannot be read: "
+                                 "nothing can be removed. The removal report says more.").arg(jawsName));
+        planText->clear();
     } else {
         headingLabel->setText(tr("The Korvalis Braille driver has no installation record in %1: there is nothing to remove.").arg(jawsName));
         planText->clear();

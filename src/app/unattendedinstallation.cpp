@@ -7,12 +7,13 @@
 #include "installer/removal.h"
 #include "paths/windowspath.h"
 #include "platform/console.h"
+#include "platform/safefiles.h"
+#include "installer/shellfolders.h"
 #include "version/jawsversion.h"
 
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <utility>
@@ -68,8 +69,47 @@ void UnattendedInstallation::say(const QString &line) const
 
 bool UnattendedInstallation::writeLog(const QByteArray &run) const
 {
-    QSaveFile file(commandLine.logFile());
-    return file.open(QIODevice::WriteOnly) && file.write(run) == run.size() && file.commit();
+    using Platform::SafeFiles;
+    const QString log = QFileInfo(commandLine.logFile()).absoluteFilePath();
+    // The folder the administrator named is taken as named; the file in it is never a link.
+    SafeFiles::addTrustedRoot(QFileInfo(log).absolutePath());
+    if (SafeFiles::replace(log, run) == SafeFiles::Outcome::Done)
+        return true;
+    // A file that may be written in a folder that may not (no file can be made beside it): in place.
+    QFile file;
+    return SafeFiles::nameTaken(log) && SafeFiles::open(log, file, QIODevice::WriteOnly | QIODevice::Truncate) == SafeFiles::Outcome::Done
+        && file.write(run) == run.size() && file.flush();
+}
+
+bool UnattendedInstallation::logFileAllowed()
+{
+    if (commandLine.logFile().isEmpty())
+        return true;
+    const QFileInfo log(QFileInfo(commandLine.logFile()).absoluteFilePath());
+    QString wrong;
+    // Only ever a plain file: a device, a folder or a link is not replaced by a report.
+    if (log.isSymLink() || (log.exists() && !log.isFile()))
+        wrong = tr("%1 is not a plain file.").arg(QDir::toNativeSeparators(log.filePath()));
+    // Nor a file of JAWS or of its settings, the install record among them: that would lose it.
+    QStringList places = jaws.jawsFolders();
+    const ShellFolders shellFolders;
+    QStringList appDataFolders{ shellFolders.commonAppDataFolder, shellFolders.appDataFolder, jawsInstaller.interactiveUser().appDataFolder };
+    for (const Platform::UserProfile &profile : Platform::userProfiles())
+        appDataFolders << profile.appDataFolder;
+    for (const QString &appData : std::as_const(appDataFolders)) {
+        if (!appData.isEmpty())
+            places << appData + QStringLiteral("/Freedom Scientific");
+    }
+    for (const QString &place : std::as_const(places)) {
+        if (wrong.isEmpty() && !place.isEmpty() && WindowsPath::isSameOrInside(log.filePath(), place))
+            wrong = tr("%1 lies among the files of JAWS or of its settings.").arg(QDir::toNativeSeparators(log.filePath()));
+    }
+    if (wrong.isEmpty())
+        return true;
+    Platform::writeStandardError(tr("The report cannot be written to --log %1: %2 Nothing was done.")
+                                     .arg(QDir::toNativeSeparators(commandLine.logFile()), wrong)
+                                 + QLatin1Char('\n'));
+    return false;
 }
 
 bool UnattendedInstallation::chooseJawsFolders()
@@ -183,6 +223,13 @@ int UnattendedInstallation::removeFrom(const QString &folder)
             say(tr("Removing and restoring files..."));
     });
     if (!removal.prepare(folder)) {
+        if (removal.recordDamaged()) {
+            // The report says which record and that nothing was removed; it goes where reports go.
+            say(tr("The installation record in %1 is damaged or cannot be read: nothing was removed.").arg(QDir::toNativeSeparators(folder)));
+            removedAny = true;
+            programFolders << jawsInstaller.programFolder();
+            return CommandLine::InstalledWithErrors;
+        }
         say(tr("Nothing of the driver to remove: no installation record in %1.").arg(QDir::toNativeSeparators(folder)));
         return CommandLine::Installed;
     }
@@ -216,6 +263,14 @@ int UnattendedInstallation::run()
     if (!jawsClosedIn.isEmpty() && commandLine.restartJaws() && !Installation::giveJawsBack(jaws, jawsInstaller, jawsClosedIn))
         exitCode = std::max<int>(exitCode, CommandLine::InstalledWithErrors);
 
+    // The log is tried before the report is published, so that a log that cannot be written is
+    // named in the report: a remark, not an error of the installation.
+    bool logged = true;
+    if (!commandLine.logFile().isEmpty()) {
+        logged = writeLog(jawsInstaller.report().thisRun());
+        if (!logged)
+            jawsInstaller.report().writeLine(tr("NOTE : The report could not be written to %1.").arg(QDir::toNativeSeparators(commandLine.logFile())));
+    }
     // The package folder is left as it was: the report goes into each JAWS folder installed
     // into, and to --log with this run's lines only.
     QStringList published;
@@ -227,14 +282,13 @@ int UnattendedInstallation::run()
     if (exitCode != CommandLine::Cancelled)
         jawsInstaller.endReport();
     const QByteArray report = jawsInstaller.report().thisRun();
-    bool logged = true;
-    if (!commandLine.logFile().isEmpty()) {
+    if (logged) {
         logged = writeLog(report);
         if (logged)
             published << QDir::toNativeSeparators(commandLine.logFile());
-        else
-            Platform::writeStandardError(tr("The report could not be written to %1.").arg(commandLine.logFile()) + QLatin1Char('\n'));
     }
+    if (!logged)
+        Platform::writeStandardError(tr("The report could not be written to %1.").arg(commandLine.logFile()) + QLatin1Char('\n'));
     for (const QString &path : std::as_const(published))
         say(tr("Report: %1").arg(path));
     // Written nowhere else, the report is not lost: the deployment tool keeps what is printed.
@@ -243,7 +297,7 @@ int UnattendedInstallation::run()
         Platform::writeStandardError(QString::fromLocal8Bit(report));
 
     if (removing()) {
-        if (exitCode == CommandLine::Installed && logged) {
+        if (exitCode == CommandLine::Installed) {
             say(tr("Removal correctly done."));
             return CommandLine::Installed;
         }
@@ -253,7 +307,7 @@ int UnattendedInstallation::run()
             say(tr("Error during removal. The report is on the standard error stream."));
         return exitCode == CommandLine::Installed ? CommandLine::InstalledWithErrors : exitCode;
     }
-    if (exitCode == CommandLine::Installed && logged) {
+    if (exitCode == CommandLine::Installed) {
         say(QCoreApplication::translate("ConclusionPage", "Installation correctly done."));
         return CommandLine::Installed;
     }

@@ -24,6 +24,9 @@ public:
     // error stream and touches nothing. Records whose folder holds no JAWS program are named on
     // the standard output when they were passed over.
     bool chooseJawsFolders();
+    // False, on the standard error stream, for a --log that names anything but a plain file, or
+    // a file of a JAWS installation or of its settings: wrong usage, nothing done.
+    bool logFileAllowed();
     // False, saying why on the standard error stream, when a JAWS runs where this program cannot
     // reach it (in a user's session while the program runs as SYSTEM): it could be neither
     // closed nor restarted, so nothing is touched and a deployment tool may try again later.

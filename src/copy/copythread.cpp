@@ -1,5 +1,7 @@
 #include "copythread.h"
 
+#include "platform/safefiles.h"
+
 #include "ini/settingssession.h"
 #include "platform/filecopy.h"
 
@@ -105,7 +107,7 @@ bool backUpReplaced(const QString &source, const QString &destination, QString *
     // Copied the way the file itself is, which works wherever its name does (a name near the
     // limit, a path beyond MAX_PATH), and on the disk before the file is replaced.
     *backup = SettingsSession::backupFileName(destination);
-    if (QFileInfo::exists(*backup))
+    if (Platform::SafeFiles::nameTaken(*backup))
         return false; // every numbered name is taken: the file stays as it is
     return Platform::copyFileReplacing(destination, *backup) && Platform::flushToDisk({ *backup });
 }
@@ -128,6 +130,14 @@ void CopyThread::run()
             if (!QFile::exists(source))
                 continue;
             emit setCurrentFile(QDir::toNativeSeparators(destination));
+            // The package folder is often one that others may write (Downloads): a link planted
+            // there would copy, into JAWS and readable by all, whatever it points at.
+            const QString link = Platform::SafeFiles::linkOnTheWay(source);
+            if (!link.isEmpty()) {
+                emit copySourceRefused(link);
+                emit copyFileFails(QDir::toNativeSeparators(destination));
+                continue;
+            }
             const QString folder = QFileInfo(destination).absolutePath();
             if (!QFile::exists(folder)) {
                 if (dir.mkpath(folder))

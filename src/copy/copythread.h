@@ -41,6 +41,8 @@ signals:
     void copyDone();
     void copyFileSuccess(const QString &destination);
     void copyFileFails(const QString &destination);
+    // A package file that is a link, or lies behind one: not copied (copyFileFails follows).
+    void copySourceRefused(const QString &link);
     // A file about to be replaced by other content was kept first under its numbered backup name.
     void copyFileBackedUp(const QString &destination, const QString &backup);
     void createDirectoryPathSuccess(const QString &folder);

@@ -2,7 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include "platform/safefiles.h"
 
 namespace {
 
@@ -23,48 +24,31 @@ IniFile::IniFile(const QString &path)
 {
 }
 
-bool IniFile::readWhole(QFile &file)
-{
-    // The size by the file's name, and the bytes read until the end whatever that size said. Not
-    // QFile::size() or readAll(): on Windows that asks the open file for its volume too, which
-    // costs a round trip to a device under Wine, for each file.
-    const QFileInfo info(m_path);
-    m_bytes.resize(qMax<qint64>(info.size(), 0) + 1);
-    qint64 total = 0;
-    for (;;) {
-        if (total == m_bytes.size())
-            m_bytes.resize(m_bytes.size() * 2);
-        const qint64 read = file.read(m_bytes.data() + total, m_bytes.size() - total);
-        if (read < 0)
-            return false;
-        if (read == 0)
-            break;
-        total += read;
-    }
-    m_bytes.resize(total);
-    return file.error() == QFileDevice::NoError;
-}
-
 IniDocument &IniFile::document()
 {
     if (m_loaded)
         return m_document;
     m_loaded = true;
     // A missing file is an empty one. One that exists but cannot be read must not be written:
-    // that would replace what it holds with nothing.
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        m_existed = QFileInfo::exists(m_path);
-        m_wasRead = !m_existed;
-        return m_document;
-    }
-    m_existed = true;
-    if (!readWhole(file)) {
+    // that would replace what it holds with nothing. Nor is one reached through a link: the
+    // program reads and writes for others where they can plant one.
+    using Platform::SafeFiles;
+    switch (SafeFiles::read(m_path, &m_bytes, &m_refusal)) {
+    case SafeFiles::Outcome::Done:
+        m_existed = true;
+        m_document = IniDocument::parse(m_bytes);
+        break;
+    case SafeFiles::Outcome::Refused:
+        m_existed = true;
         m_wasRead = false;
         m_bytes.clear();
-        return m_document;
+        break;
+    case SafeFiles::Outcome::Failed:
+        m_existed = SafeFiles::nameTaken(m_path);
+        m_wasRead = !m_existed;
+        m_bytes.clear();
+        break;
     }
-    m_document = IniDocument::parse(m_bytes);
     return m_document;
 }
 
@@ -205,11 +189,11 @@ bool IniFile::save()
     m_readOnly = -1;
     if (!writable())
         return false;
-    // The new file is written beside the old one and renamed over it; QSaveFile flushes it to
-    // disk before the rename, and removes it if anything fails. originalBytes() stays what was
-    // read: what a backup keeps.
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly) || !m_document.writeTo(out) || !out.commit())
+    // The new file is written beside the old one, flushed to disk and renamed over it; if
+    // anything fails it is removed. originalBytes() stays what was read: what a backup keeps.
+    using Platform::SafeFiles;
+    if (SafeFiles::replace(m_path, [this](QIODevice &out) { return m_document.writeTo(out); }, &m_refusal)
+        != SafeFiles::Outcome::Done)
         return false;
     m_changed = false;
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ini/inidocument.h"
+#include "platform/safefiles.h"
 
 #include <QByteArray>
 #include <QString>
@@ -59,6 +60,10 @@ public:
     // The first section of that name as the file held it when read (IniDocument::sectionAsRead).
     IniDocument sectionAsRead(const QString &name);
 
+    // What was refused, reading or saving: a link, or no plain file (its path is empty when
+    // nothing was).
+    const Platform::SafeFiles::Refusal &refusal() const { return m_refusal; }
+
     bool isChanged() const { return m_changed; }
     // Replaces the file by the changed copy, flushed to disk first; true when nothing was
     // changed or the replacement succeeded. False leaves the file as it was.
@@ -66,7 +71,6 @@ public:
 
 private:
     IniDocument &document();
-    bool readWhole(QFile &file);
     // What can be known before saving: a file that could not be read, or is marked read-only,
     // will not be replaced.
     bool writable();
@@ -80,4 +84,5 @@ private:
     IniDocument m_document;
     bool m_changed = false;
     bool m_replaced = false; // the document is no longer the file's bytes parsed
+    Platform::SafeFiles::Refusal m_refusal;
 };

@@ -1,10 +1,10 @@
 #include "settingssession.h"
 
 #include "paths/windowspath.h"
+#include "platform/safefiles.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 QString SettingsSession::keyOf(const QString &path)
 {
@@ -74,7 +74,7 @@ bool SettingsSession::commit()
     // the steps left as it was, since the report names it.
     for (Entry &entry : m_entries) {
         if (!entry.backup.isEmpty())
-            entry.backedUp = entry.file->readable() && writeBackup(entry.backup, entry.file->originalBytes());
+            entry.backedUp = entry.file->readable() && writeBackup(entry.backup, entry.file->originalBytes(), entry.file->path());
     }
     for (Entry &entry : m_entries) {
         // Without its backup a file is not changed.
@@ -108,17 +108,26 @@ QString SettingsSession::backupFileName(const QString &path)
     QString candidate;
     for (int i = 1; i <= 1000; ++i) {
         candidate = path + QLatin1Char('.') + QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
-        if (!QFileInfo::exists(candidate))
+        // A name taken by anything, a dangling link too, is never a backup's.
+        if (!Platform::SafeFiles::nameTaken(candidate))
             return candidate;
     }
     return candidate;
 }
 
-bool SettingsSession::writeBackup(const QString &backup, const QByteArray &bytes)
+bool SettingsSession::writeBackup(const QString &backup, const QByteArray &bytes, const QString &original)
 {
-    // A backup never replaces a file, an older backup least of all.
-    if (QFileInfo::exists(backup))
-        return false;
-    QSaveFile copy(backup);
-    return copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size() && copy.commit();
+    // Made new, never over anything: a backup never replaces a file, an older backup least of
+    // all, and never writes through a link planted under its name. Its rights are the original's.
+    return Platform::SafeFiles::createNew(backup, bytes, original) == Platform::SafeFiles::Outcome::Done;
+}
+
+QList<Platform::SafeFiles::Refusal> SettingsSession::refusals() const
+{
+    QList<Platform::SafeFiles::Refusal> refused;
+    for (const Entry &entry : m_entries) {
+        if (!entry.file->refusal().path.isEmpty())
+            refused << entry.file->refusal();
+    }
+    return refused;
 }

@@ -44,9 +44,13 @@ public:
     // The first free numbered backup name of a file: path.001, path.002, ... path.999,
     // path.1000 (returned even when it exists).
     static QString backupFileName(const QString &path);
-    // Writes `bytes` as `backup`, which must not exist yet, flushed to disk before it takes its
-    // name: whatever happens to the file after this, its backup is whole.
-    static bool writeBackup(const QString &backup, const QByteArray &bytes);
+    // Writes `bytes` as `backup`, which must not exist yet under any form, flushed to disk: whatever
+    // happens to the file after this, its backup is whole. It takes the access rights of
+    // `original` when given.
+    static bool writeBackup(const QString &backup, const QByteArray &bytes, const QString &original = QString());
+    // The files of the session that were refused (reached through a link, or not plain files):
+    // each left as it was.
+    QList<Platform::SafeFiles::Refusal> refusals() const;
 
 private:
     struct Entry

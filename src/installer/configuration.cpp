@@ -1,5 +1,7 @@
 #include "configuration.h"
 
+#include "report/report.h"
+
 void Configuration::begin(Step step)
 {
     m_results.append(StepResult(step));
@@ -42,6 +44,14 @@ QList<StepResult> Configuration::commit()
     for (const Pending &line : std::as_const(m_pending)) {
         if (const std::optional<StepResult::Line> settled = line.settle(settledBy))
             results[line.result].add(settled->text, settled->outcome);
+    }
+    // What was refused changed nothing, and the run must not look clean for it.
+    if (first) {
+        StepResult refused(Step::Refused);
+        for (const Platform::SafeFiles::Refusal &refusal : m_session.refusals())
+            refused.add(Report::refusedLine(refusal), StepResult::Outcome::Failed);
+        if (!refused.lines().isEmpty())
+            results.append(refused);
     }
     for (const auto &call : std::as_const(m_afterCommit))
         call(settledBy);

@@ -24,6 +24,9 @@ Installation::Installation(Jaws &jaws_, JawsInstaller &installer_, QObject *pare
     connect(&copyThread, &CopyThread::copyFileSuccess, this, &Installation::copyFileSuccess);
     connect(&copyThread, &CopyThread::copyFileFails, this, &Installation::copyFileFails);
     connect(&copyThread, &CopyThread::copyFileBackedUp, this, &Installation::copyFileBackedUp);
+    connect(&copyThread, &CopyThread::copySourceRefused, this, [this](const QString &link) {
+        installer.record(StepResult::Step::Copy, Report::refusedLine({ link, true }), StepResult::Outcome::Failed);
+    });
     connect(&copyThread, &CopyThread::createDirectoryPathSuccess, this, &Installation::createDirectoryPathSuccess);
     connect(&copyThread, &CopyThread::createDirectoryPathFails, this, &Installation::createDirectoryPathFails);
     connect(&copyThread, &CopyThread::copyDone, this, &Installation::copyDone);

@@ -5,6 +5,7 @@
 #include "ini/settingssession.h"
 #include "installer/contenthash.h"
 #include "paths/windowspath.h"
+#include "platform/safefiles.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
@@ -58,10 +59,37 @@ QString decode(const QString &text)
     return QUrl::fromPercentEncoding(text.toLatin1());
 }
 
-// Paths as the system writes them.
-QString encodePath(const QString &path)
+const QString jawsToken = QStringLiteral("<JAWS>");
+const QString sharedToken = QStringLiteral("<SHARED>");
+
+// Paths as the system writes them; within a root, relative to it behind the root's token (no
+// Windows path holds "<" or ">").
+QString encodePath(const QString &path, const InstallRecord::Roots &roots)
 {
-    return encode(QDir::toNativeSeparators(path));
+    if (path.isEmpty())
+        return QString();
+    const QString native = QDir::toNativeSeparators(path);
+    for (const auto &[root, token] : { std::make_pair(roots.jaws, jawsToken), std::make_pair(roots.sharedSettings, sharedToken) }) {
+        if (!root.isEmpty() && WindowsPath::isInside(path, root)) {
+            const QString cleanRoot = QDir::toNativeSeparators(QDir::cleanPath(QDir::fromNativeSeparators(root)));
+            const QString clean = QDir::toNativeSeparators(QDir::cleanPath(QDir::fromNativeSeparators(path)));
+            if (clean.size() > cleanRoot.size() && WindowsPath::samePath(clean.left(cleanRoot.size()), cleanRoot))
+                return encode(token + clean.mid(cleanRoot.size()));
+        }
+    }
+    return encode(native);
+}
+
+// A recorded path under the roots derived now; one without a root token is taken as written
+// (records of earlier programs hold whole paths). The caller confines it.
+QString decodePath(const QString &field, const InstallRecord::Roots &roots)
+{
+    const QString path = decode(field);
+    for (const auto &[root, token] : { std::make_pair(roots.jaws, jawsToken), std::make_pair(roots.sharedSettings, sharedToken) }) {
+        if (path.startsWith(token))
+            return root.isEmpty() ? QString() : QDir::toNativeSeparators(root) + path.mid(token.size());
+    }
+    return path;
 }
 
 // A field that may be none: "-" for none, else "=" and the text.
@@ -83,18 +111,6 @@ QStringList numbered(const QList<QStringList> &rows)
     for (qsizetype i = 0; i < rows.size(); ++i)
         lines << QString::number(i + 1) + QLatin1Char('=') + rows.at(i).join(QLatin1Char('|'));
     return lines;
-}
-
-// The rows of a section: each line's value split into its fields.
-QList<QStringList> rowsOf(IniFile &file, const QString &section)
-{
-    QList<QStringList> rows;
-    for (const QString &line : file.section(section)) {
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (equals >= 0)
-            rows << line.mid(equals + 1).split(QLatin1Char('|'));
-    }
-    return rows;
 }
 
 QString keyOf(const QString &path)
@@ -162,8 +178,9 @@ QByteArray InstallRecord::hashOf(IniFile &file)
 
 QByteArray InstallRecord::hashOfFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Never through a link: a file the record names is judged by what is there under its name.
+    QFile file;
+    if (Platform::SafeFiles::open(path, file, QIODevice::ReadOnly) != Platform::SafeFiles::Outcome::Done)
         return QByteArray();
     ContentHash hash;
     QByteArray buffer(1 << 20, Qt::Uninitialized);
@@ -181,9 +198,9 @@ bool InstallRecord::fileHasHash(const QString &path, const QByteArray &recorded)
 {
     if (ContentHash::isOne(recorded))
         return hashOfFile(path) == recorded;
-    QFile file(path);
+    QFile file;
     QCryptographicHash hash(QCryptographicHash::Blake2b_256);
-    return file.open(QIODevice::ReadOnly) && hash.addData(&file) && file.error() == QFileDevice::NoError
+    return Platform::SafeFiles::open(path, file, QIODevice::ReadOnly) == Platform::SafeFiles::Outcome::Done && hash.addData(&file) && file.error() == QFileDevice::NoError
         && hash.result().toHex() == recorded;
 }
 
@@ -192,58 +209,105 @@ bool InstallRecord::isEmpty() const
     return files.isEmpty() && folders.isEmpty() && settings.isEmpty() && values.isEmpty() && sections.isEmpty() && keyMaps.isEmpty();
 }
 
-bool InstallRecord::read(IniFile &file)
+InstallRecord::Reading InstallRecord::read(IniFile &file, const Roots &roots)
 {
-    if (file.string(formatSection, QStringLiteral("Format"), QString()) != QLatin1String("1"))
-        return false;
     *this = InstallRecord();
-    for (const QStringList &row : rowsOf(file, filesSection)) {
-        if (row.size() < 5)
-            continue;
-        File entry{ decode(row.at(0)), row.at(1).toLongLong(), row.at(2).toLatin1(), File::Before::Absent, decode(row.at(4)) };
+    if (!file.existed())
+        return Reading::Absent;
+    if (!file.readable() || file.string(formatSection, QStringLiteral("Format"), QString()) != QLatin1String("1"))
+        return Reading::Damaged;
+    // Every line of a section is a row, numbered, its fields whole: a record cut short or
+    // written over by something else is not half believed.
+    bool whole = true;
+    qsizetype rowCount = 0;
+    const auto rows = [&](const QString &section, qsizetype fields) {
+        QList<QStringList> found;
+        for (const QString &line : file.section(section)) {
+            const qsizetype equals = line.indexOf(QLatin1Char('='));
+            if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char(';')))
+                continue;
+            const QStringList row = equals > 0 ? line.mid(equals + 1).split(QLatin1Char('|')) : QStringList();
+            if (row.size() < fields) {
+                whole = false;
+                continue;
+            }
+            found << row;
+        }
+        rowCount += found.size();
+        return found;
+    };
+    const auto hashField = [&whole](const QStringList &row, qsizetype at) {
+        const QByteArray hash = row.value(at).toLatin1();
+        if (!hash.isEmpty() && !ContentHash::isOne(hash))
+            whole = false;
+        return hash;
+    };
+    const auto pathField = [&](const QStringList &row, qsizetype at, bool mayBeEmpty) {
+        const QString path = decodePath(row.at(at), roots);
+        if (path.isEmpty() && !mayBeEmpty)
+            whole = false;
+        return path;
+    };
+    for (const QStringList &row : rows(filesSection, 5)) {
+        bool number = false;
+        File entry{ pathField(row, 0, false), row.at(1).toLongLong(&number), row.at(2).toLatin1(), File::Before::Absent,
+                    pathField(row, 4, true), hashField(row, 5) };
         if (row.at(3) == QLatin1String("replaced"))
             entry.before = File::Before::Replaced;
         else if (row.at(3) == QLatin1String("same"))
             entry.before = File::Before::Same;
+        else if (row.at(3) != QLatin1String("added"))
+            whole = false;
+        whole &= number && entry.size >= 0 && !entry.hash.isEmpty() && (entry.before != File::Before::Replaced || !entry.backup.isEmpty());
         files << entry;
     }
-    for (const QStringList &row : rowsOf(file, foldersSection))
-        folders << decode(row.at(0));
-    for (const QStringList &row : rowsOf(file, settingsSection)) {
-        if (row.size() >= 4)
-            settings << Settings{ decode(row.at(0)), row.at(1) == QLatin1String("1"), decode(row.at(2)), row.at(3).toLatin1() };
+    for (const QStringList &row : rows(foldersSection, 1))
+        folders << pathField(row, 0, false);
+    for (const QStringList &row : rows(settingsSection, 4)) {
+        whole &= row.at(1) == QLatin1String("1") || row.at(1) == QLatin1String("0");
+        settings << Settings{ pathField(row, 0, false), row.at(1) == QLatin1String("1"), pathField(row, 2, true), row.at(3).toLatin1(),
+                              hashField(row, 4) };
     }
-    for (const QStringList &row : rowsOf(file, valuesSection)) {
-        if (row.size() >= 5)
-            values << Value{ decode(row.at(0)), decode(row.at(1)), decode(row.at(2)), decodeOptional(row.at(3)), decodeOptional(row.at(4)) };
+    for (const QStringList &row : rows(valuesSection, 5)) {
+        for (qsizetype at : { 3, 4 })
+            whole &= row.at(at) == QLatin1String("-") || row.at(at).startsWith(QLatin1Char('='));
+        values << Value{ pathField(row, 0, false), decode(row.at(1)), decode(row.at(2)), decodeOptional(row.at(3)), decodeOptional(row.at(4)) };
     }
-    for (const QStringList &row : rowsOf(file, sectionsSection)) {
-        if (row.size() >= 2)
-            sections << Section{ decode(row.at(0)), decode(row.at(1)) };
+    for (const QStringList &row : rows(sectionsSection, 2))
+        sections << Section{ pathField(row, 0, false), decode(row.at(1)) };
+    for (const QStringList &row : rows(keyMapsSection, 2))
+        keyMaps << KeyMap{ pathField(row, 0, false), pathField(row, 1, false), hashField(row, 2) };
+    // Records of this program count their rows: a record cut short at a line's end is told too.
+    const QString counted = file.string(formatSection, QStringLiteral("Rows"), QString());
+    if (!counted.isEmpty() && counted != QString::number(rowCount))
+        whole = false;
+    if (!whole) {
+        *this = InstallRecord();
+        return Reading::Damaged;
     }
-    for (const QStringList &row : rowsOf(file, keyMapsSection)) {
-        if (row.size() >= 2)
-            keyMaps << KeyMap{ decode(row.at(0)), decode(row.at(1)) };
-    }
-    return true;
+    return Reading::Read;
 }
 
-bool InstallRecord::write(IniFile &file) const
+bool InstallRecord::write(IniFile &file, const Roots &roots) const
 {
+    const auto path = [&roots](const QString &p) { return encodePath(p, roots); };
     QList<QStringList> fileRows, folderRows, settingsRows, valueRows, sectionRows, keyMapRows;
     for (const File &entry : files)
-        fileRows << QStringList{ encodePath(entry.path), QString::number(entry.size), QString::fromLatin1(entry.hash), beforeName(entry.before), encodePath(entry.backup) };
+        fileRows << QStringList{ path(entry.path), QString::number(entry.size), QString::fromLatin1(entry.hash), beforeName(entry.before),
+                                 path(entry.backup), QString::fromLatin1(entry.backupHash) };
     for (const QString &folder : folders)
-        folderRows << QStringList{ encodePath(folder) };
+        folderRows << QStringList{ path(folder) };
     for (const Settings &entry : settings)
-        settingsRows << QStringList{ encodePath(entry.path), entry.existed ? QStringLiteral("1") : QStringLiteral("0"), encodePath(entry.backup), QString::fromLatin1(entry.hash) };
+        settingsRows << QStringList{ path(entry.path), entry.existed ? QStringLiteral("1") : QStringLiteral("0"), path(entry.backup),
+                                     QString::fromLatin1(entry.hash), QString::fromLatin1(entry.backupHash) };
     for (const Value &entry : values)
-        valueRows << QStringList{ encodePath(entry.path), encode(entry.section), encode(entry.key), encodeOptional(entry.before), encodeOptional(entry.after) };
+        valueRows << QStringList{ path(entry.path), encode(entry.section), encode(entry.key), encodeOptional(entry.before), encodeOptional(entry.after) };
     for (const Section &entry : sections)
-        sectionRows << QStringList{ encodePath(entry.path), encode(entry.section) };
+        sectionRows << QStringList{ path(entry.path), encode(entry.section) };
     for (const KeyMap &entry : keyMaps)
-        keyMapRows << QStringList{ encodePath(entry.path), encodePath(entry.backup) };
-    bool written = file.writeSection(formatSection, { QStringLiteral("Format=1") });
+        keyMapRows << QStringList{ path(entry.path), path(entry.backup), QString::fromLatin1(entry.backupHash) };
+    const qsizetype rowCount = fileRows.size() + folderRows.size() + settingsRows.size() + valueRows.size() + sectionRows.size() + keyMapRows.size();
+    bool written = file.writeSection(formatSection, { QStringLiteral("Format=1"), QStringLiteral("Rows=%1").arg(rowCount) });
     written &= file.writeSection(filesSection, numbered(fileRows));
     written &= file.writeSection(foldersSection, numbered(folderRows));
     written &= file.writeSection(settingsSection, numbered(settingsRows));
@@ -323,7 +387,8 @@ InstallRecord InstallRecord::ofSettingsChanges(SettingsSession &session, const Q
             continue;
         IniFile &file = session.file(path);
         const bool existed = file.existed();
-        record.settings << Settings{ path, existed, existed ? session.keepBackup(path) : QString(), hashOf(file) };
+        record.settings << Settings{ path, existed, existed ? session.keepBackup(path) : QString(), hashOf(file),
+                                     existed ? hashOf(file.originalBytes()) : QByteArray() };
         // Only the sections the steps read or wrote can differ: the others are the file's bytes.
         // A large settings file has thousands of sections, and most files are changed in one:
         // each of those is compared with its bytes as read, the file not parsed again.

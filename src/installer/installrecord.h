@@ -28,6 +28,7 @@ public:
         QByteArray hash; // of the content as installed
         Before before = Before::Absent;
         QString backup; // for Replaced: the numbered backup of the file it replaced
+        QByteArray backupHash; // of that backup as made; empty in records of earlier programs
     };
     // A settings file the configuration changed.
     struct Settings
@@ -36,6 +37,7 @@ public:
         bool existed = true;
         QString backup; // the numbered backup of the file as it was, when it existed
         QByteArray hash; // of the file as installed
+        QByteArray backupHash; // of the backup as made; empty in records of earlier programs
     };
     // One value of a settings file as it was before and as the installation left it; none for
     // a key that was not there, or that the installation took away.
@@ -57,6 +59,20 @@ public:
     {
         QString path;
         QString backup;
+        QByteArray backupHash; // of the backup as made; empty in records of earlier programs
+    };
+    // The folders a record's paths are kept relative to, as the program derives them: a JAWS
+    // folder moved or copied elsewhere is then never taken for the original. Paths elsewhere
+    // (a user's settings) are kept whole.
+    struct Roots
+    {
+        QString jaws;
+        QString sharedSettings;
+    };
+    enum class Reading {
+        Absent,  // no record: nothing was installed
+        Read,
+        Damaged, // there, but unreadable, of a format this program does not know, or cut short
     };
 
     QList<File> files;
@@ -70,10 +86,10 @@ public:
     static QString fileName();
     static QString pathIn(const QString &driverFolder);
 
-    // False when `file` holds no record.
-    bool read(IniFile &file);
+    // Every row whole, or Damaged: a record read in part would remove in part and then be gone.
+    Reading read(IniFile &file, const Roots &roots);
     // Replaces what `file` holds by this record.
-    bool write(IniFile &file) const;
+    bool write(IniFile &file, const Roots &roots) const;
     bool isEmpty() const;
 
     // Takes in what a later installation into the same JAWS changed: for anything recorded

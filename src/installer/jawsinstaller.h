@@ -126,6 +126,12 @@ public:
     // The install record of the chosen JAWS installation, in its driver folder; empty before
     // the target folders are known.
     QString installRecordPath() const;
+    // The folders the record's paths are kept relative to: those of the chosen JAWS installation.
+    InstallRecord::Roots recordRoots() const;
+    // Every settings folder this program derives for the chosen JAWS: the shared one, the
+    // interactive user's, and those of every profile of the machine. A record's settings rows
+    // must lie in one of them.
+    QStringList derivedSettingsFolders();
     // Adds what this installation changed to the record of the chosen JAWS installation, in
     // `configuration`'s session: the copies and folders recorded so far, every settings file
     // the session changed, and the key maps that will be moved aside after its commit.

@@ -3,6 +3,7 @@
 #include "installer/shellfolders.h"
 #include "jaws/jaws.h"
 #include "paths/windowspath.h"
+#include "platform/safefiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -126,10 +127,16 @@ bool JawsInstaller::computeTargetFolders()
                                                                               : interactiveUser().appDataFolder;
         // With every user, each profile is configured on its own after the shared settings.
         m_userSettingsFolder = m_allUsers ? QString() : settingsFolder(userAppData, version);
+        // The folders the system names are taken as they are; below them, where users may write,
+        // no link is followed.
+        for (const QString &root : { m_jawsFolder, m_sourceFolder, shellFolders.commonAppDataFolder, userAppData })
+            Platform::SafeFiles::addTrustedRoot(root);
     } else {
         m_driverFolder = m_jawsFolder;
         m_sharedSettingsFolder = m_jawsFolder + QStringLiteral("/SETTINGS");
         m_userSettingsFolder.clear();
+        Platform::SafeFiles::addTrustedRoot(m_jawsFolder);
+        Platform::SafeFiles::addTrustedRoot(m_sourceFolder);
     }
     return true;
 }

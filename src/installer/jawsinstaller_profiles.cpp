@@ -1,5 +1,7 @@
 #include "jawsinstaller.h"
 
+#include "platform/safefiles.h"
+
 #include "installer/configuration.h"
 
 #include <QDir>
@@ -16,6 +18,31 @@ QString JawsInstaller::userHeaderLine()
     return tr("User settings: those of %1.").arg(user.name);
 }
 
+QStringList JawsInstaller::derivedSettingsFolders()
+{
+    QStringList folders;
+    for (const QString &folder : { m_sharedSettingsFolder, m_userSettingsFolder }) {
+        if (!folder.isEmpty())
+            folders << folder;
+    }
+    const JawsVersion version = jawsVersion();
+    if (!version.hasUserSettings())
+        return folders;
+    if (m_userSettingsFolder.isEmpty()) {
+        const QString user = settingsFolderUnder(interactiveUser().appDataFolder, version);
+        if (!user.isEmpty())
+            folders << user;
+    }
+    for (const Platform::UserProfile &profile : Platform::userProfiles()) {
+        const QString folder = settingsFolderUnder(profile.appDataFolder, version);
+        if (!folder.isEmpty()) {
+            Platform::SafeFiles::addTrustedRoot(profile.appDataFolder);
+            folders << folder;
+        }
+    }
+    return folders;
+}
+
 // Users who log on later get the display from the shared settings; those who have run this JAWS
 // have their own settings, which win over the shared ones and so are configured one by one, in
 // the same session as the shared ones. The folders whose key maps are to be moved aside once the
@@ -27,6 +54,8 @@ QStringList JawsInstaller::configureEveryProfile(Configuration &configuration)
     if (!version.hasUserSettings())
         return keyMapFolders;
     for (const Platform::UserProfile &profile : Platform::userProfiles()) {
+        // Each profile's own folder is where its settings are reached from, no link followed below.
+        Platform::SafeFiles::addTrustedRoot(profile.appDataFolder);
         const QString folder = settingsFolderUnder(profile.appDataFolder, version);
         configuration.begin(StepResult::Step::UserProfile);
         configuration.add(QString());

@@ -9,6 +9,11 @@ QString JawsInstaller::installRecordPath() const
     return m_driverFolder.isEmpty() ? QString() : InstallRecord::pathIn(QDir::toNativeSeparators(m_driverFolder));
 }
 
+InstallRecord::Roots JawsInstaller::recordRoots() const
+{
+    return { m_jawsFolder, m_sharedSettingsFolder };
+}
+
 void JawsInstaller::writeInstallRecord(Configuration &configuration, const QList<InstallRecord::KeyMap> &keyMaps)
 {
     // Without a driver folder there is no JAWS installation to keep a record in.
@@ -22,14 +27,22 @@ void JawsInstaller::writeInstallRecord(Configuration &configuration, const QList
     changes.folders = m_createdFolders;
     changes.keyMaps = keyMaps;
     InstallRecord record;
-    // An earlier installation's record keeps its "before"; this one's changes come on top.
-    if (record.read(file))
+    // An earlier installation's record keeps its "before"; this one's changes come on top. One
+    // that cannot be read is kept as a numbered backup for whoever mends by hand, and says so.
+    const InstallRecord::Reading earlier = record.read(file, recordRoots());
+    if (earlier == InstallRecord::Reading::Read) {
         record.merge(changes);
-    else
+    } else {
         record = changes;
+        if (earlier == InstallRecord::Reading::Damaged && !record.isEmpty()) {
+            const QString backup = configuration.session().keepBackup(path);
+            configuration.add(tr("The earlier installation record %1 could not be read: it is kept as %2, and a new one begins.")
+                                  .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(backup)));
+        }
+    }
     if (record.isEmpty())
         return;
-    const bool written = record.write(file);
+    const bool written = record.write(file, recordRoots());
     // Without its record the installation cannot be removed: an error the report names.
     const QString failed = tr("ERROR : The record of this installation could not be written to %1: it cannot be removed.")
                                .arg(QDir::toNativeSeparators(path));

@@ -2,11 +2,11 @@
 
 #include "paths/windowspath.h"
 #include "platform/filecopy.h"
+#include "platform/safefiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 // As the paths are written, or as the file system resolves them (a link, or a second name for
@@ -29,6 +29,8 @@ void JawsInstaller::startReport(PackageFolderUse use, Report::Run run)
     m_report.setRun(run);
     const QString programFolder = QCoreApplication::applicationDirPath();
     m_sourceFolder = programFolder;
+    // The folder the program was started from is taken as it is named; nothing in it is followed.
+    Platform::SafeFiles::addTrustedRoot(programFolder);
     m_packageFolderReadOnly = use == PackageFolderUse::ReadOnly;
     m_cleanedUp = false;
     if (m_packageFolderReadOnly) {
@@ -73,8 +75,7 @@ bool JawsInstaller::publishReportInto(const QString &programFolder)
     QByteArray published;
     if (!report.publication(destination, published))
         return false;
-    QSaveFile file(destination);
-    if (published.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(published) != published.size() || !file.commit())
+    if (published.isEmpty() || Platform::SafeFiles::replace(destination, published) != Platform::SafeFiles::Outcome::Done)
         return false;
     m_reportPath = destination;
     return true;
@@ -159,6 +160,8 @@ void JawsInstaller::recordCopy(const QString &destination, bool ok)
         if (m_copyBackups.contains(key)) {
             file.before = InstallRecord::File::Before::Replaced;
             file.backup = m_copyBackups.value(key);
+            // A removal puts the backup back only while it is what the copy made.
+            file.backupHash = InstallRecord::hashOfFile(file.backup);
         } else if (m_existingDestinations.contains(key)) {
             file.before = InstallRecord::File::Before::Same;
         }
@@ -275,7 +278,7 @@ void JawsInstaller::cleanUpPackageFolder()
     for (const QString &file : files) {
         // A file in use, or a folder the program may not change (a read-only share, a CD):
         // the installation itself is done, so this is no error.
-        if (!delivered || !QFile::remove(file))
+        if (!delivered || Platform::SafeFiles::remove(file) != Platform::SafeFiles::Outcome::Done)
             stayed << file;
     }
     if (!stayed.isEmpty()) {
@@ -283,5 +286,6 @@ void JawsInstaller::cleanUpPackageFolder()
         for (const QString &file : std::as_const(stayed))
             m_report.writeLine(tr("The package file %1 could not be deleted: it stays.").arg(QDir::toNativeSeparators(file)));
     }
-    QDir().rmdir(m_sourceFolder); // fails while anything else is left, as it should
+    // Fails while anything else is left, as it should.
+    Platform::SafeFiles::removeEmptyFolder(m_sourceFolder);
 }

@@ -1,5 +1,7 @@
 #include "jawsinstaller.h"
 
+#include "platform/safefiles.h"
+
 #include "installer/configuration.h"
 
 #include <QDir>
@@ -83,7 +85,10 @@ QList<InstallRecord::KeyMap> JawsInstaller::userKeyMaps(const QString &settingsF
         const QStringList names = QDir(folder).entryList({ QStringLiteral("*.jkm") }, QDir::Files, QDir::Name | QDir::IgnoreCase);
         for (const QString &name : names) {
             const QString keyMap = folder + QDir::separator() + name;
-            keyMaps << InstallRecord::KeyMap{ keyMap, SettingsSession::backupFileName(keyMap) };
+            // What its backup will hold, so that a removal puts back only that.
+            QByteArray bytes;
+            const bool read = Platform::SafeFiles::read(keyMap, &bytes) == Platform::SafeFiles::Outcome::Done;
+            keyMaps << InstallRecord::KeyMap{ keyMap, SettingsSession::backupFileName(keyMap), read ? InstallRecord::hashOf(bytes) : QByteArray() };
         }
     }
     return keyMaps;
@@ -95,22 +100,23 @@ void JawsInstaller::moveKeyMapsAside(const QList<InstallRecord::KeyMap> &keyMaps
     for (const InstallRecord::KeyMap &entry : keyMaps) {
         const QString &keyMap = entry.path;
         const QString &backup = entry.backup;
-        // Flushed to disk before the key map goes: a crash cannot lose both.
-        bool saved = false;
-        {
-            // Closed before the key map is removed: Windows removes no open file.
-            QFile original(keyMap);
-            const bool read = original.open(QIODevice::ReadOnly);
-            const QByteArray bytes = original.readAll();
-            saved = read && original.error() == QFileDevice::NoError && SettingsSession::writeBackup(backup, bytes);
+        // Flushed to disk before the key map goes: a crash cannot lose both. A key map that is
+        // a link, or lies behind one, is neither read nor moved.
+        QByteArray bytes;
+        Platform::SafeFiles::Refusal refusal;
+        const Platform::SafeFiles::Outcome read = Platform::SafeFiles::read(keyMap, &bytes, &refusal);
+        if (read == Platform::SafeFiles::Outcome::Refused) {
+            record(step, Report::refusedLine(refusal), StepResult::Outcome::Failed);
+            continue;
         }
+        const bool saved = read == Platform::SafeFiles::Outcome::Done && SettingsSession::writeBackup(backup, bytes, keyMap);
         record(step, Report::fileSavedLine(backup, saved), saved ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
         if (!saved) {
             // Without its backup the user's key map is kept, and the report says so.
             record(step, Report::fileDeletedLine(keyMap, false), StepResult::Outcome::Failed);
             continue;
         }
-        const bool deleted = QFile::remove(keyMap);
+        const bool deleted = Platform::SafeFiles::remove(keyMap) == Platform::SafeFiles::Outcome::Done;
         record(step, Report::fileDeletedLine(keyMap, deleted), deleted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
     }
 }

@@ -7,6 +7,7 @@
 #include "jaws/jaws.h"
 #include "paths/windowspath.h"
 #include "platform/filecopy.h"
+#include "platform/safefiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,13 +24,15 @@ QString native(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-bool readWhole(const QString &path, QByteArray *bytes)
+using Platform::SafeFiles;
+
+// Whether `path`, as the record names it, is a whole path inside `folder`: read as text, "." and
+// ".." resolved, as Windows would.
+bool within(const QString &path, const QString &folder, bool orSame)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (folder.isEmpty() || !QDir::isAbsolutePath(QDir::fromNativeSeparators(path)))
         return false;
-    *bytes = file.readAll();
-    return file.error() == QFileDevice::NoError;
+    return orSame ? WindowsPath::isSameOrInside(path, folder) : WindowsPath::isInside(path, folder);
 }
 
 const QString displaysSection = QStringLiteral("BrailleDisplays");
@@ -82,9 +85,8 @@ bool Removal::isRecorded(JawsInstaller &installer, const QString &jawsFolder)
     installer.setJawsFolder(jawsFolder);
     if (!installer.computeTargetFolders())
         return false;
-    IniFile file(installer.installRecordPath());
-    InstallRecord record;
-    return record.read(file);
+    // A record that cannot be read still names an installation: its removal says what is wrong.
+    return SafeFiles::nameTaken(installer.installRecordPath());
 }
 
 bool Removal::hasErrors() const
@@ -116,14 +118,90 @@ bool Removal::prepare(const QString &jawsFolder)
     if (installer.computeTargetFolders()) {
         m_recordPath = installer.installRecordPath();
         IniFile file(m_recordPath);
-        if (m_record.read(file)) {
+        const InstallRecord::Reading reading = m_record.read(file, installer.recordRoots());
+        if (reading == InstallRecord::Reading::Read) {
+            confineRecord();
             setState(State::Prepared);
             return true;
+        }
+        // Read in part, the record would remove in part and then be gone: the driver would stay
+        // for good. Nothing is touched, the record and the list's entry stay.
+        if (reading == InstallRecord::Reading::Damaged) {
+            m_recordDamaged = true;
+            const QString reason = file.refusal().path.isEmpty() ? QString() : QLatin1Char(' ') + Report::refusedLine(file.refusal()).mid(8);
+            installer.record(StepResult::Step::NothingToRemove,
+                             tr("ERROR : The installation record %1 is damaged or cannot be read: nothing was removed.%2")
+                                 .arg(native(m_recordPath), reason),
+                             StepResult::Outcome::Failed);
+            setState(State::Failed);
+            return false;
         }
     }
     installer.record(StepResult::Step::NothingToRemove,
                      tr("The Korvalis Braille driver has no installation record in %1: nothing was removed.").arg(native(jawsFolder)));
     return false;
+}
+
+void Removal::confineRecord()
+{
+    // The record lies where a user may have written it (an earlier program's, or one forged):
+    // each path it names must lie in this JAWS installation or in a settings folder that this
+    // program derives for it, whatever the record says; a row elsewhere is refused.
+    const QString jawsFolder = installer.jawsFolder();
+    const QStringList settingsFolders = installer.derivedSettingsFolders();
+    const auto inSettings = [&settingsFolders](const QString &path) {
+        return std::any_of(settingsFolders.cbegin(), settingsFolders.cend(), [&path](const QString &folder) { return within(path, folder, false); });
+    };
+    const auto inJaws = [&jawsFolder](const QString &path) { return within(path, jawsFolder, false); };
+    const auto inEither = [&](const QString &path) { return inJaws(path) || inSettings(path); };
+    QStringList refused;
+    const auto keep = [&refused](const QString &path, bool ok) {
+        if (!ok && !refused.contains(path))
+            refused << path;
+        return ok;
+    };
+    QList<InstallRecord::File> files;
+    for (const InstallRecord::File &file : std::as_const(m_record.files)) {
+        if (keep(file.path, inJaws(file.path)) && (file.before != InstallRecord::File::Before::Replaced || keep(file.backup, inJaws(file.backup))))
+            files << file;
+    }
+    m_record.files = files;
+    QStringList folders;
+    for (const QString &folder : std::as_const(m_record.folders)) {
+        if (keep(folder, inJaws(folder)))
+            folders << folder;
+    }
+    m_record.folders = folders;
+    QList<InstallRecord::Settings> settings;
+    for (const InstallRecord::Settings &entry : std::as_const(m_record.settings)) {
+        if (keep(entry.path, inEither(entry.path)) && (!entry.existed || entry.backup.isEmpty() || keep(entry.backup, inEither(entry.backup))))
+            settings << entry;
+    }
+    m_record.settings = settings;
+    QList<InstallRecord::Value> values;
+    for (const InstallRecord::Value &value : std::as_const(m_record.values)) {
+        if (keep(value.path, inEither(value.path)))
+            values << value;
+    }
+    m_record.values = values;
+    QList<InstallRecord::Section> sections;
+    for (const InstallRecord::Section &section : std::as_const(m_record.sections)) {
+        if (keep(section.path, inEither(section.path)))
+            sections << section;
+    }
+    m_record.sections = sections;
+    QList<InstallRecord::KeyMap> keyMaps;
+    for (const InstallRecord::KeyMap &keyMap : std::as_const(m_record.keyMaps)) {
+        if (keep(keyMap.path, inSettings(keyMap.path)) && keep(keyMap.backup, inSettings(keyMap.backup)))
+            keyMaps << keyMap;
+    }
+    m_record.keyMaps = keyMaps;
+    for (const QString &path : std::as_const(refused)) {
+        installer.record(StepResult::Step::NothingToRemove,
+                         tr("ERROR : The installation record names %1, which lies outside this JAWS installation and its settings: "
+                            "it was left as it is.").arg(native(path)),
+                         StepResult::Outcome::Failed);
+    }
 }
 
 QStringList Removal::plan() const
@@ -226,7 +304,7 @@ void Removal::restoreSettings()
     for (const InstallRecord::Settings &settings : std::as_const(m_record.settings)) {
         const QString &path = settings.path;
         step(native(path));
-        if (!QFileInfo::exists(path)) {
+        if (!SafeFiles::nameTaken(path)) {
             if (settings.existed)
                 configuration.add(tr("%1 is no longer there: it was not restored.").arg(native(path)));
             continue;
@@ -236,24 +314,32 @@ void Removal::restoreSettings()
                 created << path;
                 continue;
             }
+            // The backup comes back whole only while it is what the installation made of the
+            // file: one changed since, or a link in its place, is not the user's file.
             QByteArray before;
-            if (readWhole(settings.backup, &before)) {
+            SafeFiles::Refusal refusal;
+            const SafeFiles::Outcome read = SafeFiles::read(settings.backup, &before, &refusal);
+            if (read == SafeFiles::Outcome::Refused)
+                configuration.add(Report::refusedLine(refusal), StepResult::Outcome::Failed);
+            const bool intact = read == SafeFiles::Outcome::Done && !settings.backupHash.isEmpty()
+                && InstallRecord::hashOf(before) == settings.backupHash;
+            if (intact) {
                 configuration.session().keepBackup(path);
                 const bool restored = configuration.file(path).replaceContent(before);
                 configuration.addWhenSaved({ path }, restored, tr("OK : %1 restored as it was before the installation.").arg(native(path)),
                                            tr("ERROR : %1 could not be restored.").arg(native(path)));
                 continue;
             }
+            if (read == SafeFiles::Outcome::Done && !settings.backupHash.isEmpty())
+                configuration.add(tr("The backup %1 was changed since the installation: %2 was restored value by value instead.")
+                                      .arg(native(settings.backup), native(path)));
         }
         // Changed since (by the user or JAWS), or its backup is gone: value by value.
         undoValues(configuration, path);
     }
     installer.record(configuration.commit());
-    for (const QString &path : std::as_const(created)) {
-        const bool deleted = QFile::remove(path);
-        installer.record(StepResult::Step::RestoringSettings, Report::fileDeletedLine(native(path), deleted),
-                         deleted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
-    }
+    for (const QString &path : std::as_const(created))
+        deleteFile(StepResult::Step::RestoringSettings, path);
 }
 
 void Removal::undoValues(Configuration &configuration, const QString &path)
@@ -298,28 +384,57 @@ void Removal::restoreKeyMaps()
     for (const InstallRecord::KeyMap &keyMap : std::as_const(m_record.keyMaps)) {
         step(native(keyMap.path));
         // JAWS or the user made a new one since: theirs stays, the old one in its backup.
-        if (QFileInfo::exists(keyMap.path)) {
+        if (SafeFiles::nameTaken(keyMap.path)) {
             installer.record(stepOf, tr("%1 was made again since the installation: it was kept; the earlier one is %2.")
                                          .arg(native(keyMap.path), native(keyMap.backup)));
             continue;
         }
-        if (!QFileInfo::exists(keyMap.backup)) {
+        if (!SafeFiles::nameTaken(keyMap.backup)) {
             installer.record(stepOf, tr("ERROR : %1 could not be put back: its backup %2 is gone.").arg(native(keyMap.path), native(keyMap.backup)),
                              StepResult::Outcome::Failed);
             continue;
         }
-        putBack(stepOf, keyMap.path, keyMap.backup);
+        putBack(stepOf, keyMap.path, keyMap.backup, keyMap.backupHash);
     }
 }
 
-void Removal::putBack(StepResult::Step step, const QString &path, const QString &backup)
+void Removal::putBack(StepResult::Step step, const QString &path, const QString &backup, const QByteArray &backupHash)
 {
-    // A copy: the backup stays, like every numbered backup.
-    const bool restored = QFileInfo(backup).isFile() && Platform::copyFileReplacing(backup, path);
+    // A copy: the backup stays, like every numbered backup. Only a backup that is still what the
+    // installation made comes back (records of earlier programs hold no fingerprint of it).
+    QByteArray bytes;
+    SafeFiles::Refusal refusal;
+    const SafeFiles::Outcome read = SafeFiles::read(backup, &bytes, &refusal);
+    if (read == SafeFiles::Outcome::Refused) {
+        installer.record(step, Report::refusedLine(refusal), StepResult::Outcome::Failed);
+        return;
+    }
+    if (read == SafeFiles::Outcome::Done && !backupHash.isEmpty() && InstallRecord::hashOf(bytes) != backupHash) {
+        installer.record(step, tr("ERROR : %1 was not put back: its backup %2 was changed since the installation.").arg(native(path), native(backup)),
+                         StepResult::Outcome::Failed);
+        return;
+    }
+    const SafeFiles::Outcome written = read == SafeFiles::Outcome::Done ? SafeFiles::replace(path, bytes, &refusal) : SafeFiles::Outcome::Failed;
+    if (written == SafeFiles::Outcome::Refused) {
+        installer.record(step, Report::refusedLine(refusal), StepResult::Outcome::Failed);
+        return;
+    }
+    const bool restored = written == SafeFiles::Outcome::Done;
     installer.record(step,
                      restored ? tr("OK : %1 put back from %2.").arg(native(path), native(backup))
                               : tr("ERROR : %1 could not be put back from %2.").arg(native(path), native(backup)),
                      restored ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+}
+
+void Removal::deleteFile(StepResult::Step step, const QString &path)
+{
+    SafeFiles::Refusal refusal;
+    const SafeFiles::Outcome deleted = SafeFiles::remove(path, &refusal);
+    if (deleted == SafeFiles::Outcome::Refused)
+        installer.record(step, Report::refusedLine(refusal), StepResult::Outcome::Failed);
+    else
+        installer.record(step, Report::fileDeletedLine(native(path), deleted == SafeFiles::Outcome::Done),
+                         deleted == SafeFiles::Outcome::Done ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
 }
 
 void Removal::removeFiles()
@@ -328,19 +443,22 @@ void Removal::removeFiles()
     for (const InstallRecord::File &file : std::as_const(m_record.files)) {
         step(native(file.path));
         // There before the installation with this very content: not the installation's to take.
-        if (file.before == InstallRecord::File::Before::Same || !QFileInfo::exists(file.path))
+        if (file.before == InstallRecord::File::Before::Same || !SafeFiles::nameTaken(file.path))
             continue;
+        const QString link = SafeFiles::linkOnTheWay(file.path);
+        if (!link.isEmpty()) {
+            installer.record(stepOf, Report::refusedLine({ link, true }), StepResult::Outcome::Failed);
+            continue;
+        }
         if (QFileInfo(file.path).size() != file.size || !InstallRecord::fileHasHash(file.path, file.hash)) {
             installer.record(stepOf, tr("%1 was changed since the installation: it was kept.").arg(native(file.path)));
             continue;
         }
         if (file.before == InstallRecord::File::Before::Absent) {
-            const bool deleted = QFile::remove(file.path);
-            installer.record(stepOf, Report::fileDeletedLine(native(file.path), deleted),
-                             deleted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+            deleteFile(stepOf, file.path);
             continue;
         }
-        putBack(stepOf, file.path, file.backup);
+        putBack(stepOf, file.path, file.backup, file.backupHash);
     }
 }
 
@@ -355,9 +473,9 @@ void Removal::removeRecordAndFolders()
                                      .arg(native(m_recordPath)));
         return;
     }
-    const bool deleted = QFile::remove(m_recordPath);
-    installer.record(stepOf, Report::fileDeletedLine(native(m_recordPath), deleted),
-                     deleted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+    deleteFile(stepOf, m_recordPath);
+    if (installer.failed(stepOf, firstResult))
+        return; // the record stays, and so does the entry that offers its removal
     // Nothing is left to remove: the list of apps no longer offers it (with the last entry, the
     // program's own copy goes too).
     QString appsListLine;
@@ -369,7 +487,7 @@ void Removal::removeRecordAndFolders()
     std::reverse(folders.begin(), folders.end());
     for (const QString &folder : std::as_const(folders)) {
         step(native(folder));
-        if (QFileInfo(folder).isDir() && QDir(folder).isEmpty() && QDir().rmdir(folder))
+        if (SafeFiles::removeEmptyFolder(folder) == SafeFiles::Outcome::Done)
             installer.record(stepOf, tr("OK : %1 folder removed.").arg(native(folder)), StepResult::Outcome::Done);
     }
 }

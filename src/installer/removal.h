@@ -65,6 +65,8 @@ public:
     bool jawsClosedHere() const { return m_jawsClosedHere; }
     // The record read by prepare().
     const InstallRecord &record() const { return m_record; }
+    // prepare() found a record it could not read: an error, never "nothing to remove".
+    bool recordDamaged() const { return m_recordDamaged; }
 
 signals:
     void stateChanged(Removal::State state);
@@ -84,8 +86,13 @@ private:
     void undoValues(class Configuration &configuration, const QString &path);
     void restoreKeyMaps();
     void removeFiles();
-    // Copies a numbered backup over `path` and says so in the report, as a line of `step`.
-    void putBack(StepResult::Step step, const QString &path, const QString &backup);
+    // Copies a numbered backup over `path` and says so in the report, as a line of `step`; not a
+    // backup whose fingerprint is no longer `backupHash`.
+    void putBack(StepResult::Step step, const QString &path, const QString &backup, const QByteArray &backupHash);
+    void deleteFile(StepResult::Step step, const QString &path);
+    // Drops the rows that name a path outside this JAWS installation and its settings folders,
+    // each with an error line.
+    void confineRecord();
     void removeRecordAndFolders();
     void step(const QString &description);
     void giveJawsBackIfClosed();
@@ -103,4 +110,5 @@ private:
     // JAWS's close protocol is under way (it lets events run).
     bool m_closingJaws = false;
     int m_done = 0;
+    bool m_recordDamaged = false;
 };

@@ -17,6 +17,7 @@ public:
         Copy,
         Cancel,        // the user stopped the installation
         SettingsFolders,
+        Refused,       // files and folders reached through a link, left as they are
         SettingsFiles, // the package's settings files merged into each language folder
         BrailleIni,
         Displays,

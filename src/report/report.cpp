@@ -19,7 +19,8 @@ bool Report::open(const QString &path, const QString &headerLine)
 
 void Report::openInMemory(const QString &headerLine)
 {
-    file.setFileName(QString());
+    file.close();
+    m_path.clear();
     memory.open(QIODevice::ReadWrite | QIODevice::Text);
     runStart = 0;
     stream.setDevice(&memory);
@@ -37,8 +38,12 @@ void Report::openOrKeepInMemory(const QString &path, const QString &headerLine)
 
 bool Report::openFile(const QString &path)
 {
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Text))
+    // Beside the program is often a folder that others may write (Downloads): a link planted
+    // there under the report's name is not written through.
+    file.close();
+    m_path = path;
+    if (Platform::SafeFiles::open(path, file, QIODevice::ReadWrite | QIODevice::Append | QIODevice::Text)
+        != Platform::SafeFiles::Outcome::Done)
         return false;
     runStart = file.size();
     stream.setDevice(&file);
@@ -111,12 +116,19 @@ QString Report::fileDeletedLine(const QString &path, bool ok)
     return text.arg(QDir::toNativeSeparators(path));
 }
 
+QString Report::refusedLine(const Platform::SafeFiles::Refusal &refusal)
+{
+    const QString text = refusal.link ? tr("ERROR : %1 is a link: it was left as it is.")
+                                      : tr("ERROR : %1 is not a plain file: it was left as it is.");
+    return text.arg(QDir::toNativeSeparators(refusal.path));
+}
+
 bool Report::appendFile(const QString &path)
 {
-    if (!QFileInfo::exists(path))
+    if (!Platform::SafeFiles::nameTaken(path))
         return true;
-    QFile other(path);
-    if (!other.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    QFile other;
+    if (Platform::SafeFiles::open(path, other, QIODevice::ReadOnly | QIODevice::Text) != Platform::SafeFiles::Outcome::Done) {
         warnCannotOpen(path);
         return false;
     }
@@ -128,7 +140,7 @@ bool Report::appendFile(const QString &path)
 
 QString Report::fileName() const
 {
-    return file.fileName();
+    return m_path;
 }
 
 QString Report::separatorLine()
@@ -164,8 +176,9 @@ QByteArray Report::thisRun() const
 {
     if (memory.isOpen())
         return memory.data().mid(int(runStart));
-    QFile reader(file.fileName());
-    if (!file.isOpen() || !reader.open(QIODevice::ReadOnly) || !reader.seek(runStart))
+    QFile reader;
+    if (!file.isOpen() || Platform::SafeFiles::open(m_path, reader, QIODevice::ReadOnly) != Platform::SafeFiles::Outcome::Done
+        || !reader.seek(runStart))
         return QByteArray();
     return reader.readAll();
 }

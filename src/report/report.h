@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/safefiles.h"
+
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
@@ -47,6 +49,8 @@ public:
     static QString fileCopiedLine(const QString &path, bool ok);
     static QString fileSavedLine(const QString &path, bool ok);
     static QString fileDeletedLine(const QString &path, bool ok);
+    // A file or folder the program would not touch: a link, or not a plain file.
+    static QString refusedLine(const Platform::SafeFiles::Refusal &refusal);
 
     // Copies the whole text of `path` into the report. True unless that file exists and cannot
     // be opened (then the user is told).
@@ -77,6 +81,7 @@ private:
     void writeHeader(const QString &headerLine);
 
     QFile file;
+    QString m_path; // the file's: a file opened by its handle has no name of its own
     QBuffer memory;
     QTextStream stream;
     qint64 runStart = 0;

@@ -1,0 +1,466 @@
+#include "safefiles.h"
+
+#include "paths/windowspath.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <windows.h>
+
+#include <io.h>
+#include <fcntl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Platform {
+
+qsizetype trustedRootLength(const QString &path, bool below);
+
+namespace {
+
+class Handle
+{
+public:
+    explicit Handle(HANDLE handle = INVALID_HANDLE_VALUE)
+        : m_handle(handle)
+    {
+    }
+    Handle(Handle &&other) noexcept
+        : m_handle(other.m_handle)
+    {
+        other.m_handle = INVALID_HANDLE_VALUE;
+    }
+    Handle &operator=(Handle &&other) noexcept
+    {
+        if (this != &other)
+            reset(other.release());
+        return *this;
+    }
+    Handle(const Handle &) = delete;
+    Handle &operator=(const Handle &) = delete;
+    ~Handle() { reset(); }
+    void reset(HANDLE handle = INVALID_HANDLE_VALUE)
+    {
+        if (m_handle != INVALID_HANDLE_VALUE)
+            CloseHandle(m_handle);
+        m_handle = handle;
+    }
+    HANDLE get() const { return m_handle; }
+    HANDLE release()
+    {
+        const HANDLE handle = m_handle;
+        m_handle = INVALID_HANDLE_VALUE;
+        return handle;
+    }
+    bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE m_handle;
+};
+
+enum class Walk { Ok, Missing, Refused, Failed };
+
+QString cleanAbsolute(const QString &path)
+{
+    return QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath());
+}
+
+// The form the file functions take beyond MAX_PATH characters, taken literally.
+std::wstring longPath(const QString &clean)
+{
+    QString native = QDir::toNativeSeparators(clean);
+    if (native.startsWith(QLatin1String("\\\\?\\")))
+        return native.toStdWString();
+    if (native.startsWith(QLatin1String("\\\\")))
+        native = QStringLiteral("\\\\?\\UNC\\") + native.mid(2);
+    else if (native.size() >= 2 && native.at(1) == QLatin1Char(':'))
+        native = QStringLiteral("\\\\?\\") + native;
+    return native.toStdWString();
+}
+
+void refuse(SafeFiles::Refusal *refusal, const QString &path, bool link)
+{
+    if (refusal)
+        *refusal = { QDir::toNativeSeparators(path), link };
+}
+
+struct Kind
+{
+    bool ok = false;
+    bool reparse = false;
+    bool folder = false;
+};
+
+// What the handle is, by the handle: a name cannot be swapped under it.
+Kind kindOf(HANDLE handle)
+{
+    FILE_ATTRIBUTE_TAG_INFO info = {};
+    if (!GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &info, sizeof info))
+        return {};
+    return { true, (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0, (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 };
+}
+
+// The name the system gives the object behind a handle, comparable with WindowsPath.
+QString finalPath(HANDLE handle)
+{
+    std::vector<wchar_t> buffer(MAX_PATH + 1);
+    for (;;) {
+        const DWORD length = GetFinalPathNameByHandleW(handle, buffer.data(), DWORD(buffer.size()), FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0)
+            return QString();
+        if (length < buffer.size())
+            return QString::fromWCharArray(buffer.data(), int(length));
+        buffer.resize(length + 1);
+    }
+}
+
+// A folder or file opened for walking or working: never through a reparse point at its own
+// name, and without FILE_SHARE_DELETE, so that nobody renames or replaces it while it is open.
+Handle openName(const QString &clean, DWORD access, DWORD disposition, DWORD flags)
+{
+    return Handle(CreateFileW(longPath(clean).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
+                              flags | FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
+// The folders from the path's trusted root down, each opened and checked by its handle, and
+// kept open until the work is done.
+struct Chain
+{
+    std::vector<Handle> folders;
+    QString leaf; // the clean path of the last name
+    QString parentFinal;
+};
+
+Walk walk(const QString &path, bool allFolders, bool create, Chain *chain, SafeFiles::Refusal *refusal, QStringList *made = nullptr)
+{
+    const QString clean = cleanAbsolute(path);
+    const qsizetype rootLength = trustedRootLength(clean, !allFolders);
+    if (rootLength <= 0)
+        return Walk::Failed;
+    QString walked = clean.left(rootLength);
+    // The root as it is named, followed wherever it leads: it is trusted.
+    Handle root(CreateFileW(longPath(walked).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!root.valid())
+        return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND ? Walk::Missing : Walk::Failed;
+    QString final = finalPath(root.get());
+    chain->folders.push_back(std::move(root));
+    const QStringList names = clean.mid(rootLength).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (!allFolders && names.isEmpty())
+        return Walk::Failed;
+    const qsizetype folders = allFolders ? names.size() : names.size() - 1;
+    for (qsizetype i = 0; i < folders; ++i) {
+        if (!walked.endsWith(QLatin1Char('/')))
+            walked += QLatin1Char('/');
+        walked += names.at(i);
+        Handle folder = openName(walked, FILE_READ_ATTRIBUTES, OPEN_EXISTING, 0);
+        if (!folder.valid() && create && (GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND)) {
+            if (CreateDirectoryW(longPath(walked).c_str(), nullptr)) {
+                if (made)
+                    *made << QDir::toNativeSeparators(walked);
+            } else if (GetLastError() != ERROR_ALREADY_EXISTS) {
+                return Walk::Failed;
+            }
+            folder = openName(walked, FILE_READ_ATTRIBUTES, OPEN_EXISTING, 0);
+        }
+        if (!folder.valid())
+            return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND ? Walk::Missing : Walk::Failed;
+        const Kind kind = kindOf(folder.get());
+        if (!kind.ok)
+            return Walk::Failed;
+        if (kind.reparse || !kind.folder) {
+            refuse(refusal, walked, kind.reparse);
+            return Walk::Refused;
+        }
+        // A folder that was empty could have become a mount point between its open and its
+        // check: its final name tells where the walk really is.
+        const QString folderFinal = finalPath(folder.get());
+        if (!final.isEmpty() && !folderFinal.isEmpty()
+            && !WindowsPath::samePath(folderFinal, final + QLatin1Char('\\') + names.at(i))) {
+            refuse(refusal, walked, true);
+            return Walk::Refused;
+        }
+        final = folderFinal;
+        chain->folders.push_back(std::move(folder));
+    }
+    chain->parentFinal = final;
+    if (!allFolders)
+        chain->leaf = clean;
+    return Walk::Ok;
+}
+
+SafeFiles::Outcome outcomeOf(Walk walked)
+{
+    return walked == Walk::Refused ? SafeFiles::Outcome::Refused : SafeFiles::Outcome::Failed;
+}
+
+// Whether the file behind `handle` is the one of that name in the walked folder, not one
+// reached through a link made after the walk.
+bool inItsFolder(const Chain &chain, HANDLE handle)
+{
+    const QString final = finalPath(handle);
+    return chain.parentFinal.isEmpty() || final.isEmpty()
+        || WindowsPath::samePath(final, chain.parentFinal + QLatin1Char('\\') + QFileInfo(chain.leaf).fileName());
+}
+
+bool writeAll(HANDLE handle, QByteArrayView bytes)
+{
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        DWORD n = 0;
+        const DWORD chunk = DWORD(qMin<qsizetype>(bytes.size() - written, 1 << 24));
+        if (!WriteFile(handle, bytes.data() + written, chunk, &n, nullptr) || n == 0)
+            return false;
+        written += n;
+    }
+    return true;
+}
+
+// Deletes what the handle is open on, by the handle.
+bool deleteByHandle(HANDLE handle)
+{
+    FILE_DISPOSITION_INFO disposition = { TRUE };
+    return SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition);
+}
+
+} // namespace
+
+QString SafeFiles::linkOnTheWay(const QString &path)
+{
+    Chain chain;
+    Refusal refusal;
+    const Walk walked = walk(path, false, false, &chain, &refusal);
+    if (walked == Walk::Refused)
+        return refusal.path;
+    if (walked != Walk::Ok)
+        return QString();
+    Handle file = openName(chain.leaf, FILE_READ_ATTRIBUTES, OPEN_EXISTING, 0);
+    const Kind kind = file.valid() ? kindOf(file.get()) : Kind();
+    return kind.reparse ? QDir::toNativeSeparators(chain.leaf) : QString();
+}
+
+bool SafeFiles::nameTaken(const QString &path)
+{
+    Chain chain;
+    const Walk walked = walk(path, false, false, &chain, nullptr);
+    if (walked == Walk::Refused)
+        return true;
+    return walked == Walk::Ok && GetFileAttributesW(longPath(chain.leaf).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+SafeFiles::Outcome SafeFiles::read(const QString &path, QByteArray *bytes, Refusal *refusal)
+{
+    Chain chain;
+    const Walk walked = walk(path, false, false, &chain, refusal);
+    if (walked != Walk::Ok)
+        return outcomeOf(walked);
+    Handle file = openName(chain.leaf, GENERIC_READ, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
+    if (!file.valid())
+        return Outcome::Failed;
+    const Kind kind = kindOf(file.get());
+    if (!kind.ok)
+        return Outcome::Failed;
+    if (kind.reparse || kind.folder || GetFileType(file.get()) != FILE_TYPE_DISK || !inItsFolder(chain, file.get())) {
+        refuse(refusal, chain.leaf, !kind.folder);
+        return Outcome::Refused;
+    }
+    LARGE_INTEGER size = {};
+    GetFileSizeEx(file.get(), &size);
+    QByteArray content(qsizetype(qMax<LONGLONG>(size.QuadPart, 0)) + 1, Qt::Uninitialized);
+    qsizetype total = 0;
+    for (;;) {
+        if (total == content.size())
+            content.resize(content.size() * 2);
+        DWORD n = 0;
+        if (!ReadFile(file.get(), content.data() + total, DWORD(qMin<qsizetype>(content.size() - total, 1 << 24)), &n, nullptr))
+            return Outcome::Failed;
+        if (n == 0)
+            break;
+        total += n;
+    }
+    content.resize(total);
+    *bytes = content;
+    return Outcome::Done;
+}
+
+SafeFiles::Outcome SafeFiles::createNew(const QString &path, QByteArrayView bytes, const QString &, Refusal *refusal)
+{
+    // The new file takes the rights its folder gives, as every file the program makes there.
+    Chain chain;
+    const Walk walked = walk(path, false, false, &chain, refusal);
+    if (walked != Walk::Ok)
+        return outcomeOf(walked);
+    // CREATE_NEW: a name that exists, a link included, is never written through.
+    Handle file(CreateFileW(longPath(chain.leaf).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file.valid())
+        return Outcome::Failed;
+    if (!inItsFolder(chain, file.get())) {
+        deleteByHandle(file.get());
+        refuse(refusal, chain.leaf, true);
+        return Outcome::Refused;
+    }
+    if (!writeAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
+        deleteByHandle(file.get());
+        return Outcome::Failed;
+    }
+    return Outcome::Done;
+}
+
+SafeFiles::Outcome SafeFiles::replace(const QString &path, const std::function<bool(QIODevice &)> &write, Refusal *refusal)
+{
+    Chain chain;
+    const Walk walked = walk(path, false, false, &chain, refusal);
+    if (walked != Walk::Ok)
+        return outcomeOf(walked);
+    Handle old = openName(chain.leaf, FILE_READ_ATTRIBUTES, OPEN_EXISTING, 0);
+    if (old.valid()) {
+        const Kind kind = kindOf(old.get());
+        if (!kind.ok)
+            return Outcome::Failed;
+        if (kind.reparse || kind.folder) {
+            refuse(refusal, chain.leaf, kind.reparse);
+            return Outcome::Refused;
+        }
+        old.reset(); // the rename below needs the name free of our own handle
+    }
+    const QString folder = QFileInfo(chain.leaf).absolutePath();
+    QString temporary;
+    Handle file;
+    for (int attempt = 0; attempt < 16 && !file.valid(); ++attempt) {
+        temporary = folder + QStringLiteral("/.iqo") + QString::number(QRandomGenerator::system()->generate64(), 16) + QStringLiteral(".tmp");
+        file.reset(CreateFileW(longPath(temporary).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (!file.valid() && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+            return Outcome::Failed;
+    }
+    if (!file.valid())
+        return Outcome::Failed;
+    bool ok = inItsFolder(Chain{ {}, temporary, chain.parentFinal }, file.get());
+    if (ok) {
+        // The device writes through a descriptor of its own; the handle stays ours.
+        HANDLE duplicate = INVALID_HANDLE_VALUE;
+        ok = DuplicateHandle(GetCurrentProcess(), file.get(), GetCurrentProcess(), &duplicate, 0, FALSE, DUPLICATE_SAME_ACCESS);
+        const int descriptor = ok ? _open_osfhandle(intptr_t(duplicate), _O_WRONLY | _O_BINARY) : -1;
+        if (ok && descriptor < 0) {
+            CloseHandle(duplicate);
+            ok = false;
+        }
+        if (ok) {
+            QFile device;
+            ok = device.open(descriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) && write(device) && device.flush();
+            if (!device.isOpen())
+                _close(descriptor);
+        }
+    }
+    ok = ok && FlushFileBuffers(file.get());
+    file.reset();
+    // The rename replaces the name itself, never what a link of that name points to.
+    if (ok)
+        ok = MoveFileExW(longPath(temporary).c_str(), longPath(chain.leaf).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok) {
+        SetFileAttributesW(longPath(temporary).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(longPath(temporary).c_str());
+        return Outcome::Failed;
+    }
+    return Outcome::Done;
+}
+
+SafeFiles::Outcome SafeFiles::remove(const QString &path, Refusal *refusal)
+{
+    Chain chain;
+    const Walk walked = walk(path, false, false, &chain, refusal);
+    if (walked != Walk::Ok)
+        return outcomeOf(walked);
+    Handle file(CreateFileW(longPath(chain.leaf).c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.valid())
+        return Outcome::Failed;
+    const Kind kind = kindOf(file.get());
+    if (!kind.ok)
+        return Outcome::Failed;
+    if (kind.reparse || kind.folder) {
+        refuse(refusal, chain.leaf, kind.reparse);
+        return Outcome::Refused;
+    }
+    // A read-only file is deleted as well: the program removes only what it put there.
+    FILE_BASIC_INFO basic = {};
+    if (GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic) && (basic.FileAttributes & FILE_ATTRIBUTE_READONLY)) {
+        basic.FileAttributes = (basic.FileAttributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL;
+        SetFileInformationByHandle(file.get(), FileBasicInfo, &basic, sizeof basic);
+    }
+    return deleteByHandle(file.get()) ? Outcome::Done : Outcome::Failed;
+}
+
+SafeFiles::Outcome SafeFiles::makeFolders(const QString &path, QStringList *made, Refusal *refusal)
+{
+    Chain chain;
+    const Walk walked = walk(path, true, true, &chain, refusal, made);
+    return walked == Walk::Ok ? Outcome::Done : outcomeOf(walked);
+}
+
+SafeFiles::Outcome SafeFiles::removeEmptyFolder(const QString &path, Refusal *refusal)
+{
+    Chain chain;
+    const Walk walked = walk(path, false, false, &chain, refusal);
+    if (walked != Walk::Ok)
+        return outcomeOf(walked);
+    Handle folder(CreateFileW(longPath(chain.leaf).c_str(), DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!folder.valid())
+        return Outcome::Failed;
+    const Kind kind = kindOf(folder.get());
+    if (!kind.ok)
+        return Outcome::Failed;
+    if (kind.reparse || !kind.folder) {
+        refuse(refusal, chain.leaf, kind.reparse);
+        return Outcome::Refused;
+    }
+    // The system deletes only an empty folder this way.
+    return deleteByHandle(folder.get()) ? Outcome::Done : Outcome::Failed;
+}
+
+SafeFiles::Outcome SafeFiles::open(const QString &path, QFile &file, QIODevice::OpenMode mode, Refusal *refusal)
+{
+    Chain chain;
+    const Walk walked = walk(path, false, false, &chain, refusal);
+    if (walked != Walk::Ok)
+        return outcomeOf(walked);
+    const bool adding = mode & QIODevice::Append;
+    const bool rewriting = !adding && (mode & QIODevice::WriteOnly);
+    Handle opened(CreateFileW(longPath(chain.leaf).c_str(),
+                              adding ? GENERIC_READ | FILE_APPEND_DATA : rewriting ? GENERIC_WRITE : GENERIC_READ,
+                              FILE_SHARE_READ | (adding || rewriting ? 0 : FILE_SHARE_WRITE), nullptr, adding ? OPEN_ALWAYS : OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!opened.valid())
+        return Outcome::Failed;
+    const Kind kind = kindOf(opened.get());
+    if (!kind.ok)
+        return Outcome::Failed;
+    if (kind.reparse || kind.folder || GetFileType(opened.get()) != FILE_TYPE_DISK || !inItsFolder(chain, opened.get())) {
+        refuse(refusal, chain.leaf, kind.reparse);
+        return Outcome::Refused;
+    }
+    if (rewriting) {
+        FILE_END_OF_FILE_INFO end = {};
+        if (!SetFileInformationByHandle(opened.get(), FileEndOfFileInfo, &end, sizeof end))
+            return Outcome::Failed;
+    }
+    const int descriptor = _open_osfhandle(intptr_t(opened.get()),
+                                           (adding ? _O_RDWR | _O_APPEND : rewriting ? _O_WRONLY : _O_RDONLY) | _O_BINARY);
+    if (descriptor < 0)
+        return Outcome::Failed;
+    opened.release();
+    if (!file.open(descriptor, mode, QFileDevice::AutoCloseHandle)) {
+        _close(descriptor);
+        return Outcome::Failed;
+    }
+    return Outcome::Done;
+}
+
+} // namespace Platform
