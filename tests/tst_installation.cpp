@@ -604,6 +604,15 @@ void tst_Installation::unattended_data()
     QTest::newRow("remove from JAWS 2025") << removal << "removal, JAWS 2025" << false << 0 << "removed";
     QTest::newRow("remove from JAWS 5, installed twice") << removal << "removal, JAWS 5, installed twice" << false << 0 << "removed";
     QTest::newRow("remove with a display") << (removal + QStringList{ "--display", "QUOR" }) << "" << false << 2 << "untouched";
+    // A report replaces nothing but a plain file of its own.
+    QTest::newRow("--log naming a folder") << (named + QStringList{ "--log", "$ROOT" }) << "" << false << 2 << "untouched";
+    QTest::newRow("--log inside the JAWS folder") << (named + QStringList{ "--log", "$JAWSQuorOlmaRecord.ini" }) << "" << false << 2 << "untouched";
+    QTest::newRow("--log inside the JAWS folder, removing") << (removal + QStringList{ "--log", "$JAWSinstallLog.txt" }) << "" << false << 2 << "untouched";
+#ifndef Q_OS_WIN
+    QTest::newRow("--log naming a link") << (named + QStringList{ "--log", "$ROOT/log.txt" }) << "log link" << false << 2 << "untouched";
+#endif
+    // A log that cannot be written is a remark of the run, which installed.
+    QTest::newRow("--log that cannot be written") << (named + QStringList{ "--log", "$ROOT/no such folder/log.txt" }) << "" << false << 0 << "log note";
 #ifdef Q_OS_WIN
     QTest::newRow("remove, JAWS running: closed and started again") << removal << "removal" << true << 0 << "removed";
     QTest::newRow("JAWS running: closed and started again") << named << "" << true << 0 << "one-run";
@@ -794,6 +803,10 @@ void tst_Installation::unattended()
         }
     }
 #endif
+#ifndef Q_OS_WIN
+    if (state == QLatin1String("log link"))
+        QVERIFY(QFile::link(root.filePath(QStringLiteral("elsewhere.txt")), root.filePath(QStringLiteral("log.txt"))));
+#endif
     lookAtMachine(machine);
     const QString keptVersion = state.startsWith(QLatin1String("copy ")) ? state.mid(5) : QString();
     if (!keptVersion.isEmpty()) {
@@ -849,6 +862,9 @@ void tst_Installation::unattended()
         QVERIFY(output.trimmed().endsWith(QStringLiteral("Error during installation. Please check the %1 file for details.")
                                               .arg(QDir::toNativeSeparators(root.filePath(QStringLiteral("log.txt"))))));
         QVERIFY(sameText(after, before, QStringLiteral("the machine")));
+    } else if (result == QLatin1String("log note")) {
+        QVERIFY2(output.trimmed().endsWith(QStringLiteral("Installation correctly done.")), qPrintable(output));
+        QVERIFY(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")).contains("NOTE : The report could not be written to "));
     } else if (result == QLatin1String("cancelled")) {
         // Nothing configured, and the report ends with the cancel.
         QCOMPARE(dumpPart(after, QStringLiteral("$SHARED"), QStringLiteral("$PACKAGE")), dumpPart(before, QStringLiteral("$SHARED"), QStringLiteral("$PACKAGE")));

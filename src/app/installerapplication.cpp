@@ -5,6 +5,7 @@
 #include "installwizard.h"
 #include "platform/console.h"
 #include "platform/messagebox.h"
+#include "platform/processhardening.h"
 #include "removalwizard.h"
 #include "unattendedinstallation.h"
 #include "widgetmessagebox.h"
@@ -104,6 +105,8 @@ int runFromCommandLine(int &argc, char **argv, const CommandLine &commandLine, c
 
 int runInstaller(int &argc, char **argv, const std::function<void(QWizard &)> &beforeEventLoop)
 {
+    // Before any file is touched. Refused by older systems: the program's own checks stay.
+    Platform::hardenProcess();
     const QStringList arguments = Platform::commandLineArguments(argc, argv);
     const CommandLine commandLine(arguments);
     // The removal wizard opens the wizard's window too.

@@ -2,6 +2,7 @@
 
 #include "installer/jawsinstaller.h"
 #include "paths/windowspath.h"
+#include "platform/loadedmodules.h"
 #include "platform/filecopy.h"
 #include "platform/folderremoval.h"
 #include "platform/knownfolders.h"
@@ -48,15 +49,18 @@ QString versionFileName()
 // plugin folders. Source path -> path within the copy.
 QList<QPair<QString, QString>> runtimeFiles(const QString &programFile)
 {
+    // Named, never a pattern: the program, the libraries it loaded from its own folder and the
+    // plugins Qt loads for a window. Anything else beside the program (a DLL someone put in the
+    // Downloads folder it runs from) would run elevated from Program Files later.
     QList<QPair<QString, QString>> files{ { programFile, programFileName() } };
     const QDir folder = QFileInfo(programFile).absoluteDir();
-    const QStringList dlls{ QStringLiteral("*.dll") };
-    for (const QString &name : folder.entryList(dlls, QDir::Files, QDir::Name))
-        files.append({ folder.filePath(name), name });
-    for (const QString &plugins : { QStringLiteral("platforms"), QStringLiteral("styles") }) {
-        const QDir pluginFolder(folder.filePath(plugins));
-        for (const QString &name : pluginFolder.entryList(dlls, QDir::Files, QDir::Name))
-            files.append({ pluginFolder.filePath(name), plugins + QLatin1Char('/') + name });
+    for (const QString &module : Platform::loadedModulesIn(folder.absolutePath())) {
+        if (!WindowsPath::samePath(module, programFile))
+            files.append({ module, QFileInfo(module).fileName() });
+    }
+    for (const QString &plugin : { QStringLiteral("platforms/qwindows.dll"), QStringLiteral("styles/qwindowsvistastyle.dll") }) {
+        if (QFileInfo(folder.filePath(plugin)).isFile())
+            files.append({ folder.filePath(plugin), plugin });
     }
     return files;
 }

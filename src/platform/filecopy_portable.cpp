@@ -84,17 +84,18 @@ bool copyFileReplacing(const QString &source, const QString &destination)
         return false;
     const QByteArray target = QFile::encodeName(QFileInfo(destination).absoluteFilePath());
     const QByteArray folder = QFile::encodeName(temporaryCopyFolder(destination));
-    const QByteArray temporary = QFile::encodeName(temporaryCopyPath(destination));
     // The folder may be there already, left by a run that was killed, with its temporary file;
     // that file goes first. The file is then made anew, never through a link put in its place.
     if (::mkdir(folder.constData(), 0700) != 0 && errno != EEXIST)
         return false; // the destination's folder is missing or takes nothing
-    // Only a plain folder, never a link planted under its name that leads elsewhere.
-    struct stat folderStatus;
-    if (::lstat(folder.constData(), &folderStatus) != 0 || !S_ISDIR(folderStatus.st_mode))
+    // Only a plain folder, never a link planted under its name that leads elsewhere; the file is
+    // made and renamed relative to the folder as opened, so that it cannot be swapped meanwhile.
+    const int held = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (held < 0)
         return false;
-    bool ok = ::unlink(temporary.constData()) == 0 || errno == ENOENT;
-    const int out = ok ? ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600) : -1;
+    const QByteArray name = QFile::encodeName(QFileInfo(destination).fileName());
+    bool ok = ::unlinkat(held, name.constData(), 0) == 0 || errno == ENOENT;
+    const int out = ok ? ::openat(held, name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600) : -1;
     ok = out >= 0;
     if (ok) {
         ok = copyContents(in.handle(), out);
@@ -109,10 +110,11 @@ bool copyFileReplacing(const QString &source, const QString &destination)
         ok = ::close(out) == 0 && ok;
         // rename() swaps the whole file in at once, or fails (a folder in the way) and changes
         // nothing.
-        ok = ok && ::rename(temporary.constData(), target.constData()) == 0;
+        ok = ok && ::renameat(held, name.constData(), AT_FDCWD, target.constData()) == 0;
         if (!ok)
-            ::unlink(temporary.constData());
+            ::unlinkat(held, name.constData(), 0);
     }
+    ::close(held);
     return ok;
 }
 

@@ -94,10 +94,22 @@ bool copyFileReplacing(const QString &source, const QString &destination)
     else if (GetLastError() != ERROR_ALREADY_EXISTS)
         return false; // the destination's folder is missing or takes nothing
     // Only a plain folder: a link or junction planted under that name by someone who may write
-    // in the destination's folder would lead this elevated program to files elsewhere.
-    const DWORD folderAttributes = GetFileAttributesW(folder.c_str());
-    if (folderAttributes == INVALID_FILE_ATTRIBUTES || !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        || (folderAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    // in the destination's folder would lead this elevated program to files elsewhere. It is
+    // judged by a handle that stays open, without FILE_SHARE_DELETE, until the copy is in
+    // place: nobody can swap it for a junction between the check and its use.
+    HANDLE held = CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (held == INVALID_HANDLE_VALUE)
+        return false;
+    FILE_ATTRIBUTE_TAG_INFO folderInfo = {};
+    const bool plainFolder = GetFileInformationByHandleEx(held, FileAttributeTagInfo, &folderInfo, sizeof folderInfo)
+        && (folderInfo.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(folderInfo.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    struct Release
+    {
+        HANDLE handle;
+        ~Release() { CloseHandle(handle); }
+    } release{ held };
+    if (!plainFolder)
         return false;
     const DWORD leftover = GetFileAttributesW(temporary.c_str());
     if (leftover != INVALID_FILE_ATTRIBUTES && !(leftover & FILE_ATTRIBUTE_DIRECTORY))
