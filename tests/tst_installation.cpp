@@ -1270,7 +1270,7 @@ int runProgram(const TestMachine &machine, const QString &program, const QString
 void runOnUnixNames(const QString &tool, const QStringList &arguments, const QStringList &paths)
 {
     using UnixName = char *(CDECL *)(LPCWSTR);
-    const auto unixName = reinterpret_cast<UnixName>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     QStringList all = arguments;
     for (const QString &path : paths) {
         char *name = unixName ? unixName(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(path).utf16())) : nullptr;

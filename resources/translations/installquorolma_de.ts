@@ -379,6 +379,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <source>ERROR : The record of this installation could not be written to %1: it cannot be removed.</source>
         <translation>FEHLER : Das Protokoll dieser Installation konnte nicht in %1 geschrieben werden: Sie kann nicht entfernt werden.</translation>
     </message>
+    <message>
+        <source>The earlier installation record %1 could not be read: it is kept as %2, and a new one begins.</source>
+        <translation>Das frühere Installationsprotokoll %1 konnte nicht gelesen werden: Es bleibt als %2 erhalten, und ein neues beginnt.</translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>
@@ -473,6 +477,22 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <source>OK : %1 folder removed.</source>
         <translation>OK : Ordner %1 entfernt.</translation>
     </message>
+    <message>
+        <source>ERROR : The installation record names %1, which lies outside this JAWS installation and its settings: it was left as it is.</source>
+        <translation>FEHLER : Das Installationsprotokoll nennt %1, das außerhalb dieser JAWS-Installation und ihrer Einstellungen liegt: Es wurde unverändert gelassen.</translation>
+    </message>
+    <message>
+        <source>The backup %1 was changed since the installation: %2 was restored value by value instead.</source>
+        <translation>Die Sicherung %1 wurde seit der Installation geändert: %2 wurde stattdessen Wert für Wert wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 was not put back: its backup %2 was changed since the installation.</source>
+        <translation>FEHLER : %1 wurde nicht zurückgelegt: Seine Sicherung %2 wurde seit der Installation geändert.</translation>
+    </message>
+    <message>
+        <source>ERROR : The installation record %1 is damaged or cannot be read: nothing was removed.</source>
+        <translation>FEHLER : Das Installationsprotokoll %1 ist beschädigt oder kann nicht gelesen werden: Es wurde nichts entfernt.</translation>
+    </message>
 </context>
 <context>
     <name>RemovalChoicePage</name>
@@ -561,6 +581,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>The Korvalis Braille driver has no installation record in %1: there is nothing to remove.</source>
         <translation>Der Korvalis-Braille-Treiber hat in %1 keinen Installationsnachweis: Es gibt nichts zu entfernen.</translation>
+    </message>
+    <message>
+        <source>The installation record of the Korvalis Braille driver in %1 is damaged or cannot be read: nothing can be removed. The removal report says more.</source>
+        <translation>Das Installationsprotokoll des Korvalis-Braille-Treibers in %1 ist beschädigt oder kann nicht gelesen werden: Es kann nichts entfernt werden. Der Entfernungsbericht sagt mehr.</translation>
     </message>
 </context>
 <context>
@@ -655,6 +679,14 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <source>Removal %1</source>
         <translation>Entfernung %1</translation>
     </message>
+    <message>
+        <source>ERROR : %1 is a link: it was left as it is.</source>
+        <translation>FEHLER : %1 ist eine Verknüpfung: Es wurde unverändert gelassen.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 is not a plain file: it was left as it is.</source>
+        <translation>FEHLER : %1 ist keine gewöhnliche Datei: Es wurde unverändert gelassen.</translation>
+    </message>
 </context>
 <context>
     <name>UnattendedInstallation</name>
@@ -745,6 +777,26 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>Error during removal. The report is on the standard error stream.</source>
         <translation>Fehler beim Entfernen. Der Bericht steht im Standardfehlerkanal.</translation>
+    </message>
+    <message>
+        <source>%1 is not a plain file.</source>
+        <translation>%1 ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>%1 lies among the files of JAWS or of its settings.</source>
+        <translation>%1 liegt zwischen den Dateien von JAWS oder seinen Einstellungen.</translation>
+    </message>
+    <message>
+        <source>The report cannot be written to --log %1: %2 Nothing was done.</source>
+        <translation>Der Bericht kann nicht in --log %1 geschrieben werden: %2 Es wurde nichts getan.</translation>
+    </message>
+    <message>
+        <source>The installation record in %1 is damaged or cannot be read: nothing was removed.</source>
+        <translation>Das Installationsprotokoll in %1 ist beschädigt oder kann nicht gelesen werden: Es wurde nichts entfernt.</translation>
+    </message>
+    <message>
+        <source>NOTE : The report could not be written to %1.</source>
+        <translation>HINWEIS : Der Bericht konnte nicht in %1 geschrieben werden.</translation>
     </message>
 </context>
 </TS>

@@ -379,6 +379,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <source>ERROR : The record of this installation could not be written to %1: it cannot be removed.</source>
         <translation>ERREUR : l&apos;enregistrement de cette installation n&apos;a pas pu être écrit dans %1 : elle ne pourra pas être supprimée.</translation>
     </message>
+    <message>
+        <source>The earlier installation record %1 could not be read: it is kept as %2, and a new one begins.</source>
+        <translation>Le précédent journal d&apos;installation %1 n&apos;a pas pu être lu : il est conservé sous le nom %2, et un nouveau commence.</translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>
@@ -473,6 +477,22 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <source>OK : %1 folder removed.</source>
         <translation>OK : dossier %1 supprimé.</translation>
     </message>
+    <message>
+        <source>ERROR : The installation record names %1, which lies outside this JAWS installation and its settings: it was left as it is.</source>
+        <translation>ERREUR : le journal d&apos;installation nomme %1, qui se trouve hors de cette installation de JAWS et de ses paramètres : il a été laissé tel quel.</translation>
+    </message>
+    <message>
+        <source>The backup %1 was changed since the installation: %2 was restored value by value instead.</source>
+        <translation>La sauvegarde %1 a été modifiée depuis l&apos;installation : %2 a été restauré valeur par valeur à la place.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 was not put back: its backup %2 was changed since the installation.</source>
+        <translation>ERREUR : %1 n&apos;a pas été remis en place : sa sauvegarde %2 a été modifiée depuis l&apos;installation.</translation>
+    </message>
+    <message>
+        <source>ERROR : The installation record %1 is damaged or cannot be read: nothing was removed.</source>
+        <translation>ERREUR : le journal d&apos;installation %1 est endommagé ou illisible : rien n&apos;a été supprimé.</translation>
+    </message>
 </context>
 <context>
     <name>RemovalChoicePage</name>
@@ -561,6 +581,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>The Korvalis Braille driver has no installation record in %1: there is nothing to remove.</source>
         <translation>Le pilote braille Korvalis n&apos;a pas de journal d&apos;installation dans %1 : il n&apos;y a rien à retirer.</translation>
+    </message>
+    <message>
+        <source>The installation record of the Korvalis Braille driver in %1 is damaged or cannot be read: nothing can be removed. The removal report says more.</source>
+        <translation>Le journal d&apos;installation du pilote Braille Korvalis dans %1 est endommagé ou illisible : rien ne peut être supprimé. Le rapport de suppression en dit plus.</translation>
     </message>
 </context>
 <context>
@@ -655,6 +679,14 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <source>Removal %1</source>
         <translation>Suppression %1</translation>
     </message>
+    <message>
+        <source>ERROR : %1 is a link: it was left as it is.</source>
+        <translation>ERREUR : %1 est un lien : il a été laissé tel quel.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 is not a plain file: it was left as it is.</source>
+        <translation>ERREUR : %1 n&apos;est pas un simple fichier : il a été laissé tel quel.</translation>
+    </message>
 </context>
 <context>
     <name>UnattendedInstallation</name>
@@ -745,6 +777,26 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>Error during removal. The report is on the standard error stream.</source>
         <translation>Erreur pendant la suppression. Le rapport est sur la sortie d&apos;erreur standard.</translation>
+    </message>
+    <message>
+        <source>%1 is not a plain file.</source>
+        <translation>%1 n&apos;est pas un simple fichier.</translation>
+    </message>
+    <message>
+        <source>%1 lies among the files of JAWS or of its settings.</source>
+        <translation>%1 se trouve parmi les fichiers de JAWS ou de ses paramètres.</translation>
+    </message>
+    <message>
+        <source>The report cannot be written to --log %1: %2 Nothing was done.</source>
+        <translation>Le rapport ne peut pas être écrit dans --log %1 : %2 Rien n&apos;a été fait.</translation>
+    </message>
+    <message>
+        <source>The installation record in %1 is damaged or cannot be read: nothing was removed.</source>
+        <translation>Le journal d&apos;installation dans %1 est endommagé ou illisible : rien n&apos;a été supprimé.</translation>
+    </message>
+    <message>
+        <source>NOTE : The report could not be written to %1.</source>
+        <translation>REMARQUE : le rapport n&apos;a pas pu être écrit dans %1.</translation>
     </message>
 </context>
 </TS>

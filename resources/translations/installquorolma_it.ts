@@ -379,6 +379,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <source>ERROR : The record of this installation could not be written to %1: it cannot be removed.</source>
         <translation>ERRORE : impossibile scrivere la registrazione di questa installazione in %1: non potrà essere rimossa.</translation>
     </message>
+    <message>
+        <source>The earlier installation record %1 could not be read: it is kept as %2, and a new one begins.</source>
+        <translation>Il precedente registro di installazione %1 non è stato letto: è conservato come %2 e ne inizia uno nuovo.</translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>
@@ -473,6 +477,22 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <source>OK : %1 folder removed.</source>
         <translation>OK : cartella %1 rimossa.</translation>
     </message>
+    <message>
+        <source>ERROR : The installation record names %1, which lies outside this JAWS installation and its settings: it was left as it is.</source>
+        <translation>ERRORE : Il registro di installazione indica %1, che si trova fuori da questa installazione di JAWS e dalle sue impostazioni: è stato lasciato com&apos;era.</translation>
+    </message>
+    <message>
+        <source>The backup %1 was changed since the installation: %2 was restored value by value instead.</source>
+        <translation>Il backup %1 è stato modificato dopo l&apos;installazione: %2 è stato invece ripristinato valore per valore.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 was not put back: its backup %2 was changed since the installation.</source>
+        <translation>ERRORE : %1 non è stato rimesso al suo posto: il suo backup %2 è stato modificato dopo l&apos;installazione.</translation>
+    </message>
+    <message>
+        <source>ERROR : The installation record %1 is damaged or cannot be read: nothing was removed.</source>
+        <translation>ERRORE : Il registro di installazione %1 è danneggiato o illeggibile: non è stato rimosso nulla.</translation>
+    </message>
 </context>
 <context>
     <name>RemovalChoicePage</name>
@@ -561,6 +581,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>The Korvalis Braille driver has no installation record in %1: there is nothing to remove.</source>
         <translation>Il driver braille Korvalis non ha un registro di installazione in %1: non c&apos;è nulla da rimuovere.</translation>
+    </message>
+    <message>
+        <source>The installation record of the Korvalis Braille driver in %1 is damaged or cannot be read: nothing can be removed. The removal report says more.</source>
+        <translation>Il registro di installazione del driver Braille Korvalis in %1 è danneggiato o illeggibile: non si può rimuovere nulla. Il rapporto di rimozione dice di più.</translation>
     </message>
 </context>
 <context>
@@ -655,6 +679,14 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <source>Removal %1</source>
         <translation>Rimozione %1</translation>
     </message>
+    <message>
+        <source>ERROR : %1 is a link: it was left as it is.</source>
+        <translation>ERRORE : %1 è un collegamento: è stato lasciato com&apos;era.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 is not a plain file: it was left as it is.</source>
+        <translation>ERRORE : %1 non è un semplice file: è stato lasciato com&apos;era.</translation>
+    </message>
 </context>
 <context>
     <name>UnattendedInstallation</name>
@@ -745,6 +777,26 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>Error during removal. The report is on the standard error stream.</source>
         <translation>Errore durante la rimozione. Il rapporto è sul flusso di errore standard.</translation>
+    </message>
+    <message>
+        <source>%1 is not a plain file.</source>
+        <translation>%1 non è un semplice file.</translation>
+    </message>
+    <message>
+        <source>%1 lies among the files of JAWS or of its settings.</source>
+        <translation>%1 si trova tra i file di JAWS o delle sue impostazioni.</translation>
+    </message>
+    <message>
+        <source>The report cannot be written to --log %1: %2 Nothing was done.</source>
+        <translation>Il rapporto non può essere scritto in --log %1: %2 Non è stato fatto nulla.</translation>
+    </message>
+    <message>
+        <source>The installation record in %1 is damaged or cannot be read: nothing was removed.</source>
+        <translation>Il registro di installazione in %1 è danneggiato o illeggibile: non è stato rimosso nulla.</translation>
+    </message>
+    <message>
+        <source>NOTE : The report could not be written to %1.</source>
+        <translation>NOTA : Non è stato possibile scrivere il rapporto in %1.</translation>
     </message>
 </context>
 </TS>

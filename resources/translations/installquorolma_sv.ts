@@ -379,6 +379,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <source>ERROR : The record of this installation could not be written to %1: it cannot be removed.</source>
         <translation>FEL : Installationens register kunde inte skrivas till %1: den kan inte tas bort.</translation>
     </message>
+    <message>
+        <source>The earlier installation record %1 could not be read: it is kept as %2, and a new one begins.</source>
+        <translation>Den tidigare installationsposten %1 kunde inte läsas: den behålls som %2, och en ny börjar.</translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>
@@ -473,6 +477,22 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <source>OK : %1 folder removed.</source>
         <translation>OK : mappen %1 har tagits bort.</translation>
     </message>
+    <message>
+        <source>ERROR : The installation record names %1, which lies outside this JAWS installation and its settings: it was left as it is.</source>
+        <translation>FEL : Installationsposten anger %1, som ligger utanför denna JAWS-installation och dess inställningar: den lämnades som den var.</translation>
+    </message>
+    <message>
+        <source>The backup %1 was changed since the installation: %2 was restored value by value instead.</source>
+        <translation>Säkerhetskopian %1 har ändrats sedan installationen: %2 återställdes i stället värde för värde.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 was not put back: its backup %2 was changed since the installation.</source>
+        <translation>FEL : %1 lades inte tillbaka: dess säkerhetskopia %2 har ändrats sedan installationen.</translation>
+    </message>
+    <message>
+        <source>ERROR : The installation record %1 is damaged or cannot be read: nothing was removed.</source>
+        <translation>FEL : Installationsposten %1 är skadad eller kan inte läsas: ingenting togs bort.</translation>
+    </message>
 </context>
 <context>
     <name>RemovalChoicePage</name>
@@ -561,6 +581,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>The Korvalis Braille driver has no installation record in %1: there is nothing to remove.</source>
         <translation>Korvalis punktskriftsdrivrutin har ingen installationspost i %1: det finns inget att ta bort.</translation>
+    </message>
+    <message>
+        <source>The installation record of the Korvalis Braille driver in %1 is damaged or cannot be read: nothing can be removed. The removal report says more.</source>
+        <translation>Installationsposten för Korvalis punktskriftsdrivrutin i %1 är skadad eller kan inte läsas: ingenting kan tas bort. Borttagningsrapporten säger mer.</translation>
     </message>
 </context>
 <context>
@@ -655,6 +679,14 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <source>Removal %1</source>
         <translation>Borttagning %1</translation>
     </message>
+    <message>
+        <source>ERROR : %1 is a link: it was left as it is.</source>
+        <translation>FEL : %1 är en länk: den lämnades som den var.</translation>
+    </message>
+    <message>
+        <source>ERROR : %1 is not a plain file: it was left as it is.</source>
+        <translation>FEL : %1 är ingen vanlig fil: den lämnades som den var.</translation>
+    </message>
 </context>
 <context>
     <name>UnattendedInstallation</name>
@@ -745,6 +777,26 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>Error during removal. The report is on the standard error stream.</source>
         <translation>Fel vid borttagningen. Rapporten finns i standardfelströmmen.</translation>
+    </message>
+    <message>
+        <source>%1 is not a plain file.</source>
+        <translation>%1 är ingen vanlig fil.</translation>
+    </message>
+    <message>
+        <source>%1 lies among the files of JAWS or of its settings.</source>
+        <translation>%1 ligger bland filerna för JAWS eller dess inställningar.</translation>
+    </message>
+    <message>
+        <source>The report cannot be written to --log %1: %2 Nothing was done.</source>
+        <translation>Rapporten kan inte skrivas till --log %1: %2 Ingenting gjordes.</translation>
+    </message>
+    <message>
+        <source>The installation record in %1 is damaged or cannot be read: nothing was removed.</source>
+        <translation>Installationsposten i %1 är skadad eller kan inte läsas: ingenting togs bort.</translation>
+    </message>
+    <message>
+        <source>NOTE : The report could not be written to %1.</source>
+        <translation>OBS : Rapporten kunde inte skrivas till %1.</translation>
     </message>
 </context>
 </TS>

@@ -373,6 +373,10 @@ Use the Tab key to go to the next button.</source>
         <source>ERROR : The record of this installation could not be written to %1: it cannot be removed.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The earlier installation record %1 could not be read: it is kept as %2, and a new one begins.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>
@@ -467,6 +471,22 @@ Use the Tab key to go to the next button.</source>
         <source>OK : %1 folder removed.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>ERROR : The installation record names %1, which lies outside this JAWS installation and its settings: it was left as it is.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The backup %1 was changed since the installation: %2 was restored value by value instead.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ERROR : %1 was not put back: its backup %2 was changed since the installation.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ERROR : The installation record %1 is damaged or cannot be read: nothing was removed.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RemovalChoicePage</name>
@@ -554,6 +574,10 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>The Korvalis Braille driver has no installation record in %1: there is nothing to remove.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The installation record of the Korvalis Braille driver in %1 is damaged or cannot be read: nothing can be removed. The removal report says more.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -649,6 +673,14 @@ Use the Tab key to go to the next button.</source>
         <source>Removal %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>ERROR : %1 is a link: it was left as it is.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ERROR : %1 is not a plain file: it was left as it is.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>UnattendedInstallation</name>
@@ -738,6 +770,26 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>Error during removal. The report is on the standard error stream.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a plain file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 lies among the files of JAWS or of its settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The report cannot be written to --log %1: %2 Nothing was done.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The installation record in %1 is damaged or cannot be read: nothing was removed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NOTE : The report could not be written to %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

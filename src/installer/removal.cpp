@@ -128,11 +128,11 @@ bool Removal::prepare(const QString &jawsFolder)
         // for good. Nothing is touched, the record and the list's entry stay.
         if (reading == InstallRecord::Reading::Damaged) {
             m_recordDamaged = true;
-            const QString reason = file.refusal().path.isEmpty() ? QString() : QLatin1Char(' ') + Report::refusedLine(file.refusal()).mid(8);
             installer.record(StepResult::Step::NothingToRemove,
-                             tr("ERROR : The installation record %1 is damaged or cannot be read: nothing was removed.%2")
-                                 .arg(native(m_recordPath), reason),
+                             tr("ERROR : The installation record %1 is damaged or cannot be read: nothing was removed.").arg(native(m_recordPath)),
                              StepResult::Outcome::Failed);
+            if (!file.refusal().path.isEmpty())
+                installer.record(StepResult::Step::NothingToRemove, Report::refusedLine(file.refusal()), StepResult::Outcome::Failed);
             setState(State::Failed);
             return false;
         }
