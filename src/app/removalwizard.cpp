@@ -11,6 +11,7 @@ RemovalWizard::RemovalWizard(const QString &jawsFolder, const QStringList &insta
     : QWizard(parent)
     , m_removal(jaws, jawsInstaller)
 {
+    m_removal.setInBackground(true);
     if (jawsFolder.isEmpty()) {
         for (const QString &folder : installed) {
             if (Removal::isRecorded(jawsInstaller, folder))
