@@ -175,9 +175,9 @@ def on_focus(event):
 def row_shown(name, description):
     """The row that took the focus has this description, and is not cut at its list's right edge."""
     def check():
-        check.what = (f"the row {name!r} described as {description!r}, whole within its list; "
-                      f"(description, within) on the bus: {details.get(('list item', name))}")
-        return details.get(("list item", name)) == (description, True)
+        seen = details.get(("list item", name))
+        check.what = f"the row {name!r} described as {description!r}, whole within its list; on the bus: {seen}"
+        return seen == (description, True)
     check.what = f"the row {name!r} described as {description!r}, whole within its list"
     return check
 
