@@ -504,6 +504,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <source>&amp;Jaws folders:</source>
         <translation>&amp;Jaws-Ordner:</translation>
     </message>
+    <message>
+        <source>Jaws %1 in %2</source>
+        <translation>Jaws %1 in %2</translation>
+    </message>
 </context>
 <context>
     <name>RemovalConclusionPage</name>

@@ -504,6 +504,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <source>&amp;Jaws folders:</source>
         <translation>Dossiers &amp;Jaws :</translation>
     </message>
+    <message>
+        <source>Jaws %1 in %2</source>
+        <translation>Jaws %1 dans %2</translation>
+    </message>
 </context>
 <context>
     <name>RemovalConclusionPage</name>

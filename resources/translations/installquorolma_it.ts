@@ -504,6 +504,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <source>&amp;Jaws folders:</source>
         <translation>Cartelle di &amp;Jaws:</translation>
     </message>
+    <message>
+        <source>Jaws %1 in %2</source>
+        <translation>Jaws %1 in %2</translation>
+    </message>
 </context>
 <context>
     <name>RemovalConclusionPage</name>

@@ -498,6 +498,10 @@ Use the Tab key to go to the next button.</source>
         <source>&amp;Jaws folders:</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Jaws %1 in %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RemovalConclusionPage</name>

@@ -504,6 +504,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <source>&amp;Jaws folders:</source>
         <translation>&amp;Jaws-mappar:</translation>
     </message>
+    <message>
+        <source>Jaws %1 in %2</source>
+        <translation>Jaws %1 i %2</translation>
+    </message>
 </context>
 <context>
     <name>RemovalConclusionPage</name>

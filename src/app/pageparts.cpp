@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QWizard>
 
@@ -17,12 +18,10 @@ namespace {
 // What a row shows of `path` among `paths`: the folders that tell it from the others, after the
 // last folder they all share ("…\JAWS\2025" for C:\Program Files\Freedom Scientific\JAWS\2025
 // beside C:\Program Files\Freedom Scientific\JAWS\10.0), so that at the page's width the
-// version folders stand side by side instead of beyond the list's right edge. A single path, or
-// paths with nothing in common, are shown whole.
+// version folders stand side by side instead of beyond the list's right edge. A single path
+// shows its last two folders ("…\JAWS\2025"); paths with nothing in common are shown whole.
 QString differingPart(const QString &path, const QStringList &paths)
 {
-    if (paths.size() < 2)
-        return path;
     static const QRegularExpression separator(QStringLiteral("[/\\\\]"));
     const QStringList first = paths.first().split(separator);
     qsizetype common = first.size();
@@ -94,6 +93,13 @@ void limitHeightToRows(QListWidget *list)
     for (int row = 0; row < list->count(); ++row)
         height += list->visualItemRect(list->item(row)).height();
     list->setMaximumHeight(height + list->horizontalScrollBar()->height());
+}
+
+void widenToRows(QListWidget *list)
+{
+    const int rows = list->sizeHintForColumn(0) + 2 * list->frameWidth();
+    const int limit = list->screen() ? list->screen()->availableGeometry().width() / 2 : rows;
+    list->setMinimumWidth(qMin(rows, limit));
 }
 
 // Raised on the list itself with the row as its child: the object a screen reader is given

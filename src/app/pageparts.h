@@ -26,6 +26,9 @@ void fillFolderList(QListWidget *list, const QStringList &folders);
 // As tall as its rows and a horizontal scroll bar, never taller: a long path scrolls instead
 // of stretching the page.
 void limitHeightToRows(QListWidget *list);
+// As wide as its widest row, up to half the screen: rows that are short by construction are
+// never cut at the list's right edge, whatever width the wizard's pages give it.
+void widenToRows(QListWidget *list);
 // Tells a screen reader the list's current row, after Qt's own focus event for the list.
 void announceCurrentRow(QObject *context, QListWidget *list);
 // The warning a user gets before JAWS is closed. False when the wizard went away meanwhile:

@@ -55,8 +55,6 @@ void RemovalPlanPage::initializePage()
         headingLabel->setText(tr("The Korvalis Braille driver has no installation record in %1: there is nothing to remove.").arg(jawsName));
         planText->clear();
     }
-    // Heard with the plan when the focus lands in it.
-    planText->setAccessibleDescription(headingLabel->text());
 }
 
 int RemovalPlanPage::nextId() const
@@ -64,7 +62,10 @@ int RemovalPlanPage::nextId() const
     return prepared ? RemovalWizard::ProgressPageId : RemovalWizard::ConclusionPageId;
 }
 
-void RemovalPlanPage::focusPlan()
+// Not the plan: its text is set as the page is shown, and a screen reader that handles that
+// change after the plan has taken the focus treats the focus as a mere caret move and says
+// nothing (Orca does). The sentence names the JAWS and what will be done; the plan follows it.
+void RemovalPlanPage::focusHeading()
 {
-    planText->setFocus();
+    headingLabel->setFocus();
 }

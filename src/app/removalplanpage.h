@@ -6,8 +6,8 @@ class QLabel;
 class QPlainTextEdit;
 
 // What the removal will do, and in which JAWS (its version and folder), before anything is
-// touched: the removal's plan in a read-only text that Tab reaches and the focus starts in.
-// Next removes; without an install record it leads to the last page, which says so.
+// touched: a sentence the focus starts in, then the removal's plan in a read-only text that Tab
+// reaches. Next removes; without an install record it leads to the last page, which says so.
 class RemovalPlanPage : public QWizardPage
 {
     Q_OBJECT
@@ -17,7 +17,7 @@ public:
 
     void initializePage() override;
     int nextId() const override;
-    void focusPlan();
+    void focusHeading();
 
 private:
     QLabel *headingLabel;

@@ -11,6 +11,7 @@ RemovalWizard::RemovalWizard(const QString &jawsFolder, const QStringList &insta
     : QWizard(parent)
     , m_removal(jaws, jawsInstaller)
 {
+    m_removal.setInBackground(true);
     if (jawsFolder.isEmpty()) {
         for (const QString &folder : installed) {
             if (Removal::isRecorded(jawsInstaller, folder))
@@ -77,11 +78,11 @@ void RemovalWizard::reject()
 void RemovalWizard::slotCurrentIdChanged(int id)
 {
     // Where a screen-reader user expects to be on each page, whatever QWizard chose: the list to
-    // choose from, the plan to read, the sentence that says how it went.
+    // choose from, the sentence that says what will be done, the sentence that says how it went.
     if (id == ChoicePageId)
         static_cast<RemovalChoicePage *>(currentPage())->focusJawsList();
     else if (id == PlanPageId)
-        static_cast<RemovalPlanPage *>(currentPage())->focusPlan();
+        static_cast<RemovalPlanPage *>(currentPage())->focusHeading();
     else if (id == ConclusionPageId)
         static_cast<RemovalConclusionPage *>(currentPage())->focusResult();
 }

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QRegularExpression>
+#include <QThread>
 
 #include <algorithm>
 
@@ -36,6 +37,22 @@ bool within(const QString &path, const QString &folder, bool orSame)
 }
 
 const QString displaysSection = QStringLiteral("BrailleDisplays");
+
+// Runs the removal proper off the thread of the window that shows it.
+class WorkThread : public QThread
+{
+public:
+    explicit WorkThread(std::function<void()> work)
+        : work(std::move(work))
+    {
+    }
+
+protected:
+    void run() override { work(); }
+
+private:
+    std::function<void()> work;
+};
 
 // JAWS reads its display list from slot 1 up to the first slot without a long name: slots
 // after a gap left by a removed display are moved down, in their order, keys and values
@@ -76,6 +93,9 @@ Removal::Removal(Jaws &jaws_, JawsInstaller &installer_, QObject *parent)
 
 Removal::~Removal()
 {
+    // Files half removed would be left to a thread whose object is gone.
+    if (worker)
+        worker->wait();
     cancel();
 }
 
@@ -251,7 +271,22 @@ void Removal::start()
         }
     }
     setState(State::Removing);
+    if (inBackground) {
+        worker = std::make_unique<WorkThread>([this] { remove(); });
+        connect(worker.get(), &QThread::finished, this, &Removal::removed);
+        worker->start();
+        return;
+    }
     remove();
+    removed();
+}
+
+void Removal::removed()
+{
+    if (worker) {
+        worker->wait();
+        worker.reset();
+    }
     giveJawsBackIfClosed();
     setState(State::Done);
     emit finished();

@@ -8,6 +8,9 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+
+class QThread;
 
 class Jaws;
 class JawsInstaller;
@@ -39,6 +42,9 @@ public:
 
     void setBeforeClosingJaws(const std::function<void()> &warn) { beforeClosingJaws = warn; }
     void setRestartJaws(bool restart) { restartJaws = restart; }
+    // The removal proper on a thread of its own, finished() back on this object's: a window
+    // that shows it stays alive meanwhile, so that its progress can be seen and heard.
+    void setInBackground(bool background) { inBackground = background; }
 
     // Reads the record of the JAWS installation in `jawsFolder` and writes the run's first report
     // lines. False, touching nothing, when there is no record (nothing to remove: not an error).
@@ -78,6 +84,8 @@ signals:
 private:
     void setState(State state);
     void remove();
+    // After remove(), on this object's thread.
+    void removed();
     // Settings files: each brought back whole when it is as the installation left it, else
     // value by value; in one session, each file backed up before it changes.
     void restoreSettings();
@@ -101,6 +109,8 @@ private:
     JawsInstaller &installer;
     std::function<void()> beforeClosingJaws;
     bool restartJaws = true;
+    bool inBackground = false;
+    std::unique_ptr<QThread> worker;
     State m_state = State::Idle;
     InstallRecord m_record;
     QString m_recordPath;

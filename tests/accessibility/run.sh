@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The wizard heard through a screen reader (Orca) on the accessibility bus: a demo machine whose
-# package holds the copy on its page for as long as the listener needs, the program laid into
-# its package folder, a virtual display, a private session bus with the AT-SPI bus on it, and the listener
-# starting Orca and driving the keys.
+# The wizards heard through a screen reader (Orca) on the accessibility bus: a demo machine whose
+# package holds the copy (and then the removal) on its page for as long as the listener needs,
+# the program laid into its package folder, a virtual display, a private session bus with the
+# AT-SPI bus on it, and the listener starting Orca and driving the keys.
 # Usage: run.sh PROGRAM WORK_FOLDER
 set -euo pipefail
 program=${1:?program}
@@ -17,10 +17,12 @@ package="$machine/package"
 # are named pipes: the copy waits at each until the listener writes it and closes it, once Orca
 # has spoken the copy page (the first) and its progress (the second); the small file between
 # them moves the progress bar while the page is on the screen. However slow the machine, the
-# page stays until it has been heard, and nothing large is written.
-trap 'rm -f "$package"/bulk_*.chm "$machine/Program Files/Freedom Scientific/JAWS10.0"/bulk_*.chm' EXIT
+# page stays until it has been heard, and nothing large is written. The empty file is installed
+# as it is; the listener makes it a named pipe before the removal, which then waits at it.
+trap 'rm -f "$package"/bulk_*.chm "$machine/Program Files/Freedom Scientific"/JAWS*/bulk_*.chm' EXIT
 mkfifo "$package/bulk_a_held.chm" "$package/bulk_c_held.chm"
 head -c $((256 * 1024)) /dev/urandom > "$package/bulk_b.chm"
+: > "$package/bulk_d_empty.chm"
 cp "$program" "$package/"
 
 export QUOROLMA_SYSTEM_ROOT="$machine"
