@@ -142,6 +142,20 @@ bool writeAll(int fd, QByteArrayView bytes)
     return true;
 }
 
+// Opens a name of `folder` that must be a plain file, never through a link. Not blocking, so
+// that a named pipe put in its place is refused instead of holding the run; a plain file that
+// another program holds under a lease (a file server's) is then waited for, as any open would.
+int openPlain(int folder, const QByteArray &leaf, int flags)
+{
+    const int fd = ::openat(folder, leaf.constData(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (fd >= 0 || (errno != EWOULDBLOCK && errno != EAGAIN))
+        return fd;
+    struct stat status;
+    if (::fstatat(folder, leaf.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(status.st_mode))
+        return -1;
+    return ::openat(folder, leaf.constData(), flags | O_NOFOLLOW | O_CLOEXEC, 0644);
+}
+
 // A name of the program's own beside the file: short enough for any folder, never a user's.
 QByteArray temporaryName()
 {
@@ -183,7 +197,7 @@ SafeFiles::Outcome SafeFiles::read(const QString &path, QByteArray *bytes, Refus
     if (walked != Walk::Ok)
         return outcomeOf(walked);
     // Not blocking: a named pipe in a settings folder must not hold the run before it is refused.
-    Fd file(::openat(folder.get(), leaf.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    Fd file(openPlain(folder.get(), leaf, O_RDONLY));
     if (file.get() < 0) {
         if (errno == ELOOP) {
             refuse(refusal, cleanAbsolute(path), true);
@@ -344,7 +358,7 @@ SafeFiles::Outcome SafeFiles::open(const QString &path, QFile &file, QIODevice::
     const bool adding = mode & QIODevice::Append;
     const bool rewriting = !adding && (mode & QIODevice::WriteOnly);
     const int flags = adding ? O_RDWR | O_APPEND | O_CREAT : rewriting ? O_WRONLY : O_RDONLY;
-    Fd opened(::openat(folder.get(), leaf.constData(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644));
+    Fd opened(openPlain(folder.get(), leaf, flags));
     if (opened.get() < 0) {
         if (errno == ELOOP) {
             refuse(refusal, cleanAbsolute(path), true);

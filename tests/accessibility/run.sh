@@ -18,7 +18,7 @@ package="$machine/package"
 # has spoken the copy page (the first) and its progress (the second); the small file between
 # them moves the progress bar while the page is on the screen. However slow the machine, the
 # page stays until it has been heard, and nothing large is written. The empty file is installed
-# as it is; the listener makes it a named pipe before the removal, which then waits at it.
+# as it is; the listener holds a lease on it before the removal, which then waits at it.
 trap 'rm -f "$package"/bulk_*.chm "$machine/Program Files/Freedom Scientific"/JAWS*/bulk_*.chm' EXIT
 mkfifo "$package/bulk_a_held.chm" "$package/bulk_c_held.chm"
 head -c $((256 * 1024)) /dev/urandom > "$package/bulk_b.chm"

@@ -17,10 +17,12 @@ Orca might read the same row out as part of the list.
 Prints what Orca said, page by page, and exits non-zero on the first failed step.
 """
 import codecs
+import fcntl
 import json
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import threading
@@ -288,9 +290,11 @@ plan_heading = (f"The Korvalis Braille driver will be removed from Jaws 10.0 in 
                 "and the settings it changed put back as they were.")
 plan_first = "Restore the settings files of JAWS that the installation changed, keeping what was changed since."
 removed = f"The Korvalis Braille driver was removed. The removal report is {os.path.join(first_folder, 'installLog.txt')}."
-# The removal is held on its page by a file it must read: the driver's empty file, made a named
-# pipe once installed (run.sh puts it in the package).
+# The removal is held on its page by a file it must read: the driver's empty file, under a lease
+# that makes every other opening of it wait until the lease is given up (run.sh puts the file in
+# the package). A named pipe would not do: the program reads no pipe where it removes.
 removal_held = "bulk_d_empty.chm"
+removal_lease = []
 in_german = dict(os.environ, LC_ALL="de_DE.UTF-8", LANG="de_DE.UTF-8", LANGUAGE="de_DE")
 de_paragraph = german("IntroPage", paragraph.replace("2.1.0.7", "%1")).replace("%1", "2.1.0.7")
 de_folders = german("CollectInfoPage", "&Jaws folders:")
@@ -307,16 +311,14 @@ de_finish = re.escape(german("ConclusionPage", "Click %1 to end the installation
 written = {}
 
 
-def let_go(name, folder=None):
-    """Writes the named pipe and closes it: the copy, waiting on its read, goes on. In FOLDER, the
-    pipe is let go empty, as the file it stands for."""
+def let_go(name):
+    """Writes the named pipe and closes it: the copy, waiting on its read, goes on."""
     def action():
-        data = b"" if folder else (name.encode() + b"\n") * 40000
-        if not folder:
-            written[name] = data
+        data = (name.encode() + b"\n") * 40000
+        written[name] = data
 
         def write():
-            with open(os.path.join(folder or os.path.join(machine, "package"), name), "wb") as pipe:  # waits for the read
+            with open(os.path.join(machine, "package", name), "wb") as pipe:  # waits for the read
                 pipe.write(data)
         threading.Thread(target=write, daemon=True).start()
     return action
@@ -326,8 +328,18 @@ def hold_removal():
     path = os.path.join(first_folder, removal_held)
     if os.path.getsize(path) != 0:
         raise RuntimeError(f"{path} is not the empty file the package holds")
-    os.remove(path)
-    os.mkfifo(path)
+    # The kernel tells the lease's holder of an opening with SIGIO, which would end this process.
+    signal.signal(signal.SIGIO, signal.SIG_IGN)
+    lease = os.open(path, os.O_RDWR)
+    fcntl.fcntl(lease, getattr(fcntl, "F_SETLEASE", 1024), fcntl.F_WRLCK)
+    removal_lease.append(lease)
+
+
+def let_go_removal():
+    for lease in removal_lease:
+        fcntl.fcntl(lease, getattr(fcntl, "F_SETLEASE", 1024), fcntl.F_UNLCK)
+        os.close(lease)
+    removal_lease.clear()
 
 
 # The wizard removes the package files it delivered: a later installation gets them back, as
@@ -424,7 +436,7 @@ steps = [
     ("Removal page 2", "Enter removes; the progress heard while a file holds the removal", ["Return"],
      orca_said(said_matching(r"\d+ percent\."), since_page=True), 120),
     ("Removal page 3", "without a key, once the held file is let go, the result sentence with the report's path",
-     [let_go(removal_held, first_folder)],
+     [let_go_removal],
      listen_to(orca_said(said(removed + " label.")),
                on_disk("the driver removed from JAWS 10.0", [
                    ("the driver gone", lambda: not os.path.exists(os.path.join(first_folder, "Drivers", "Braille", "quorolma", "QuorOlma.jlb"))),
