@@ -290,7 +290,14 @@ InstallRecord::Reading InstallRecord::read(IniFile &file, const Roots &roots)
 
 bool InstallRecord::write(IniFile &file, const Roots &roots) const
 {
-    const auto path = [&roots](const QString &p) { return encodePath(p, roots); };
+    // Thousands of rows name the same few files: each path is made relative once.
+    QHash<QString, QString> encoded;
+    const auto path = [&roots, &encoded](const QString &p) {
+        auto found = encoded.constFind(p);
+        if (found == encoded.constEnd())
+            found = encoded.insert(p, encodePath(p, roots));
+        return *found;
+    };
     QList<QStringList> fileRows, folderRows, settingsRows, valueRows, sectionRows, keyMapRows;
     for (const File &entry : files)
         fileRows << QStringList{ path(entry.path), QString::number(entry.size), QString::fromLatin1(entry.hash), beforeName(entry.before),
