@@ -201,6 +201,10 @@
         <source>interrupted: nothing was removed</source>
         <translation>unterbrochen: Es wurde nichts entfernt</translation>
     </message>
+    <message>
+        <source>another installation or removal runs on this computer: nothing was done, try again later</source>
+        <translation>eine andere Installation oder Entfernung läuft auf diesem Computer: Es wurde nichts getan, versuchen Sie es später erneut</translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -280,6 +284,13 @@
     <message>
         <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
         <translation>FEHLER : Jaws konnte aus %1 nicht wieder gestartet werden. Bitte starten Sie Jaws selbst.</translation>
+    </message>
+</context>
+<context>
+    <name>InstallerApplication</name>
+    <message>
+        <source>Another installation or removal of the Korvalis Braille driver is running on this computer: nothing was done. Try again once it has ended.</source>
+        <translation>Auf diesem Computer läuft eine andere Installation oder Entfernung des Korvalis-Braille-Treibers: Es wurde nichts getan. Versuchen Sie es erneut, wenn sie beendet ist.</translation>
     </message>
 </context>
 <context>

@@ -201,6 +201,10 @@
         <source>interrupted: nothing was removed</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>another installation or removal runs on this computer: nothing was done, try again later</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -279,6 +283,13 @@
     </message>
     <message>
         <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>InstallerApplication</name>
+    <message>
+        <source>Another installation or removal of the Korvalis Braille driver is running on this computer: nothing was done. Try again once it has ended.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

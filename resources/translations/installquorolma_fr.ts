@@ -201,6 +201,10 @@
         <source>interrupted: nothing was removed</source>
         <translation>interrompu : rien n&apos;a été supprimé</translation>
     </message>
+    <message>
+        <source>another installation or removal runs on this computer: nothing was done, try again later</source>
+        <translation>une autre installation ou suppression est en cours sur cet ordinateur : rien n&apos;a été fait, réessayez plus tard</translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -280,6 +284,13 @@
     <message>
         <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
         <translation>ERREUR : Jaws n&apos;a pas pu être redémarré depuis %1. Veuillez démarrer Jaws vous-même.</translation>
+    </message>
+</context>
+<context>
+    <name>InstallerApplication</name>
+    <message>
+        <source>Another installation or removal of the Korvalis Braille driver is running on this computer: nothing was done. Try again once it has ended.</source>
+        <translation>Une autre installation ou suppression du pilote Braille Korvalis est en cours sur cet ordinateur : rien n&apos;a été fait. Réessayez une fois qu&apos;elle sera terminée.</translation>
     </message>
 </context>
 <context>

@@ -201,6 +201,10 @@
         <source>interrupted: nothing was removed</source>
         <translation>interrotto: non è stato rimosso nulla</translation>
     </message>
+    <message>
+        <source>another installation or removal runs on this computer: nothing was done, try again later</source>
+        <translation>è in corso un&apos;altra installazione o rimozione su questo computer: non è stato fatto nulla, riprovare più tardi</translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -280,6 +284,13 @@
     <message>
         <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
         <translation>ERRORE : impossibile riavviare Jaws da %1. Avviare Jaws manualmente.</translation>
+    </message>
+</context>
+<context>
+    <name>InstallerApplication</name>
+    <message>
+        <source>Another installation or removal of the Korvalis Braille driver is running on this computer: nothing was done. Try again once it has ended.</source>
+        <translation>Su questo computer è in corso un&apos;altra installazione o rimozione del driver Braille Korvalis: non è stato fatto nulla. Riprovare quando sarà terminata.</translation>
     </message>
 </context>
 <context>

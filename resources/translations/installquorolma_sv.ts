@@ -201,6 +201,10 @@
         <source>interrupted: nothing was removed</source>
         <translation>avbruten: ingenting togs bort</translation>
     </message>
+    <message>
+        <source>another installation or removal runs on this computer: nothing was done, try again later</source>
+        <translation>en annan installation eller borttagning pågår på den här datorn: ingenting gjordes, försök igen senare</translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -280,6 +284,13 @@
     <message>
         <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
         <translation>FEL : Jaws kunde inte startas igen från %1. Starta Jaws själv.</translation>
+    </message>
+</context>
+<context>
+    <name>InstallerApplication</name>
+    <message>
+        <source>Another installation or removal of the Korvalis Braille driver is running on this computer: nothing was done. Try again once it has ended.</source>
+        <translation>En annan installation eller borttagning av Korvalis punktskriftsdrivrutin pågår på den här datorn: ingenting gjordes. Försök igen när den är klar.</translation>
     </message>
 </context>
 <context>

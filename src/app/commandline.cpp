@@ -227,6 +227,7 @@ QString CommandLine::helpText()
         { PackageIncomplete, tr("the installation package is incomplete: nothing was installed") },
         { JawsNotClosed, tr("JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)") },
         { Cancelled, tr("interrupted: nothing more was copied or configured") },
+        { AnotherRunInProgress, tr("another installation or removal runs on this computer: nothing was done, try again later") },
     };
     for (const auto &code : codes)
         text += QStringLiteral("  %1  %2\n").arg(code.first).arg(code.second);
@@ -238,6 +239,7 @@ QString CommandLine::helpText()
         { NoSuchJaws, tr("no such JAWS installation") },
         { JawsNotClosed, tr("JAWS could not be closed, or runs where this program cannot reach it: nothing was removed") },
         { Cancelled, tr("interrupted: nothing was removed") },
+        { AnotherRunInProgress, tr("another installation or removal runs on this computer: nothing was done, try again later") },
     };
     for (const auto &code : removalCodes)
         text += QStringLiteral("  %1  %2\n").arg(code.first).arg(code.second);

@@ -33,6 +33,8 @@ public:
         PackageIncomplete = 4,
         JawsNotClosed = 5,
         Cancelled = 6, // interrupted: Ctrl+C, a closed console, logoff, shutdown, SIGINT, SIGTERM
+        // Windows Installer's "another installation is in progress", which deployment tools retry.
+        AnotherRunInProgress = 1618,
     };
 
     // `arguments` with the program's name first.

@@ -5,6 +5,7 @@
 #include "installwizard.h"
 #include "platform/console.h"
 #include "platform/messagebox.h"
+#include "platform/machinelock.h"
 #include "platform/processhardening.h"
 #include "removalwizard.h"
 #include "unattendedinstallation.h"
@@ -19,6 +20,13 @@
 namespace {
 
 const QString resourceFolder = QStringLiteral(":/InstallQuorOlma/Resources");
+
+QString anotherRunText()
+{
+    return QCoreApplication::translate("InstallerApplication",
+                                       "Another installation or removal of the Korvalis Braille driver is running on this computer: "
+                                       "nothing was done. Try again once it has ended.");
+}
 
 bool loadAndInstall(QTranslator &translator, const QString &catalogue, const QString &folder)
 {
@@ -90,6 +98,11 @@ int runFromCommandLine(int &argc, char **argv, const CommandLine &commandLine, c
         return CommandLine::WrongUsageExit;
     if (!unattended.chooseJawsFolders())
         return CommandLine::NoSuchJaws;
+    // Held from here to the end of the process: the first change comes after.
+    if (Platform::takeMachineLock() == Platform::MachineLock::Busy) {
+        Platform::writeStandardError(anotherRunText() + QLatin1Char('\n'));
+        return CommandLine::AnotherRunInProgress;
+    }
     if (!unattended.jawsWithinReach())
         return CommandLine::JawsNotClosed;
     jawsInstaller.setAllUsers(commandLine.allUsers());
@@ -129,6 +142,12 @@ int runInstaller(int &argc, char **argv, const std::function<void(QWizard &)> &b
     const QString applicationCatalogue = QStringLiteral("installquorolma_") + localeName;
     std::unique_ptr<QTranslator> applicationTranslator(new QTranslator(&application));
     loadAndInstall(*applicationTranslator, applicationCatalogue, resourceFolder);
+
+    // Before the report beside the program is opened: a second wizard changes nothing.
+    if (Platform::takeMachineLock() == Platform::MachineLock::Busy) {
+        Platform::showMessageBox(anotherRunText(), QCoreApplication::translate("InstallWizard", "Korvalis driver for Jaws"));
+        return CommandLine::AnotherRunInProgress;
+    }
 
     // The report's opening lines are written under the built-in catalogues; the source folder
     // it sets is where the program-folder catalogues are looked for. The removal runs from the
