@@ -158,9 +158,12 @@ void tst_IniMerge::backupThatFailsIsReported()
     configured(tree.installer, [&](Configuration &c) { tree.installer.mergeSettingsFiles(c, { QStringLiteral("korvalis_default.jcf") }); });
     QStringList expected{ "ERROR : Unable to save " + target + backup + " file.", "Error while merging 'One' section of " + target + ".",
                           "Error while merging 'Two' section of " + target + "." };
-    // A folder is no settings file: it is named as left alone.
-    if (folderInTheWay)
+    // A folder is no settings file: it is named as left alone, and nothing of it changed needs
+    // a backup.
+    if (folderInTheWay) {
+        expected.removeFirst();
         expected << "ERROR : " + target + " is not a plain file: it was left as it is.";
+    }
     QCOMPARE(tree.reportLines(), expected);
     QVERIFY(tree.installer.hasErrors());
     if (!folderInTheWay) {
@@ -178,7 +181,8 @@ void tst_IniMerge::brailleIniBackedUpAndMergedSilently()
     configured(tree.installer, [&](Configuration &c) { tree.installer.mergeBrailleIni(c); });
     const QString target = tree.jaws.filePath(QStringLiteral("braille.ini"));
     QCOMPARE(TextFiles::read(target + QStringLiteral(".001")), QByteArray("[Other]\r\nPort=COM1\r\n"));
-    QCOMPARE(IniReads::readSectionNames(target + QStringLiteral(".002")), (QStringList{ "Other", "Quor" }));
+    // The second merge changed nothing: no second backup.
+    QVERIFY(!QFileInfo::exists(target + QStringLiteral(".002")));
     QCOMPARE(IniReads::readSectionNames(target), (QStringList{ "Other", "Quor" }));
     QCOMPARE(tree.reportLines(), QStringList());
     QVERIFY(!tree.installer.hasErrors());

@@ -568,6 +568,10 @@ void tst_Installation::unattended_data()
     QTest::newRow("beside a newer program's copy") << named << "copy 99.0" << false << 0 << "one-run";
     QTest::newRow("all of three installations") << all << "three installations" << false << 0 << "all";
     QTest::newRow("all, a second time") << all << "three installations, done" << false << 0 << "all";
+    // A repair run that finds nothing to do writes nothing, however often it runs: JAWS 5, whose
+    // display is named by a slot, is set up afresh each time.
+    QTest::newRow("all on JAWS 5, again and again") << QStringList{ "--unattended", "--jaws", "all", "--display", "QUOR" } << "JAWS 5, done"
+                                                    << false << 0 << "unchanged";
     QTest::newRow("Windows-style switches") << QStringList{ "/UNATTENDED", "/Jaws", "latest", "/display", "quor", "/LOG", "$ROOT/log.txt" }
                                             << "" << false << 0 << "one-run";
     QTest::newRow("help, Windows-style") << QStringList{ "/?" } << "" << false << 0 << "prints:--unattended --jaws latest --display QUOR";
@@ -876,6 +880,21 @@ void tst_Installation::unattended()
         QVERIFY(output.trimmed().endsWith(QStringLiteral("Error during installation. Please check the %1 file for details.")
                                               .arg(QDir::toNativeSeparators(root.filePath(QStringLiteral("log.txt"))))));
         QVERIFY(sameText(after, before, QStringLiteral("the machine")));
+    } else if (result == QLatin1String("unchanged")) {
+        QVERIFY2(output.trimmed().endsWith(QStringLiteral("Installation correctly done.")), qPrintable(output));
+        for (int run = 0; run < 3; ++run) {
+            const QMap<QString, QByteArray> now = settingsFiles(machine, jawsFolders);
+            for (auto file = now.cbegin(); file != now.cend(); ++file) {
+                if (settingsBefore.value(file.key()) != file.value())
+                    qWarning("changed or new: %s", qPrintable(file.key()));
+            }
+            QCOMPARE(now.keys(), settingsBefore.keys());
+            QVERIFY(settingsFiles(machine, jawsFolders) == settingsBefore);
+            QProcess again;
+            start(again);
+            QVERIFY(again.waitForFinished(120000));
+            QCOMPARE(again.exitCode(), 0);
+        }
     } else if (result == QLatin1String("log note")) {
         QVERIFY2(output.trimmed().endsWith(QStringLiteral("Installation correctly done.")), qPrintable(output));
         QVERIFY(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")).contains("NOTE : The report could not be written to "));

@@ -182,9 +182,27 @@ QByteArray IniFile::currentBytes()
     return m_changed ? m_document.serialize() : m_bytes;
 }
 
-bool IniFile::save()
+bool IniFile::isChanged()
 {
     if (!m_changed)
+        return false;
+    // Piece by piece against the bytes read: no copy of a large file is made to tell.
+    qsizetype at = 0;
+    bool same = true;
+    m_document.forEachByteRun([&](QByteArrayView run) {
+        if (!same)
+            return;
+        same = at + run.size() <= m_bytes.size() && QByteArrayView(m_bytes).sliced(at, run.size()) == run;
+        at += run.size();
+    });
+    if (same && at == m_bytes.size())
+        m_changed = false;
+    return m_changed;
+}
+
+bool IniFile::save()
+{
+    if (!isChanged())
         return true;
     m_readOnly = -1;
     if (!writable())

@@ -64,7 +64,9 @@ public:
     // nothing was).
     const Platform::SafeFiles::Refusal &refusal() const { return m_refusal; }
 
-    bool isChanged() const { return m_changed; }
+    // Whether saving would change the file: edits that end where they began (a section replaced
+    // by the lines it held) change nothing, and a file that changes nothing is not written.
+    bool isChanged();
     // Replaces the file by the changed copy, flushed to disk first; true when nothing was
     // changed or the replacement succeeded. False leaves the file as it was.
     bool save();

@@ -70,15 +70,15 @@ bool SettingsSession::commit()
         return false;
     m_committed = true;
     bool all = true;
-    // Every backup reaches the disk before any file is replaced; one is made even for a file that
-    // the steps left as it was, since the report names it.
+    // Every backup reaches the disk before any file is replaced. A file the steps left as it was
+    // needs none: a repair run that changes nothing leaves nothing behind, however often it runs.
     for (Entry &entry : m_entries) {
-        if (!entry.backup.isEmpty())
+        if (!entry.backup.isEmpty() && entry.file->isChanged())
             entry.backedUp = entry.file->readable() && writeBackup(entry.backup, entry.file->originalBytes(), entry.file->path());
     }
     for (Entry &entry : m_entries) {
         // Without its backup a file is not changed.
-        if (!entry.backup.isEmpty() && !entry.backedUp)
+        if (!entry.backup.isEmpty() && entry.file->isChanged() && !entry.backedUp)
             entry.saved = false;
         else
             entry.saved = entry.file->save();
@@ -93,6 +93,12 @@ bool SettingsSession::saved(const QString &path) const
         return false;
     const Entry *entry = find(path);
     return !entry || entry->saved;
+}
+
+bool SettingsSession::backupNeeded(const QString &path) const
+{
+    const Entry *entry = find(path);
+    return entry && entry->file->isChanged();
 }
 
 bool SettingsSession::backedUp(const QString &path) const

@@ -24,7 +24,7 @@ public:
     // The file at `path`, read on first use. The reference lives as long as the session.
     IniFile &file(const QString &path);
     // A numbered backup of `path`, as it was read, is made at the commit before any file is
-    // replaced, whether or not the steps change the file. The backup's name: the first free one
+    // replaced, when the steps change the file. The backup's name: the first free one
     // now (see backupFileName). Empty when the file does not exist: there is nothing to keep.
     QString keepBackup(const QString &path);
 
@@ -40,6 +40,9 @@ public:
     bool saved(const QString &path) const;
     // After the commit: whether the backup asked for `path` was made.
     bool backedUp(const QString &path) const;
+    // Whether the file changes, so that the backup asked for it is made: none for a file the
+    // steps left as it was.
+    bool backupNeeded(const QString &path) const;
 
     // The first free numbered backup name of a file: path.001, path.002, ... path.999,
     // path.1000 (returned even when it exists).

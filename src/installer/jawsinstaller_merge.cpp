@@ -40,7 +40,7 @@ void JawsInstaller::mergeBackedUp(Configuration &configuration, const QString &s
         // Made at the commit, before any file is replaced; its line says what became of it.
         configuration.addSettled([backup, target, reportSavedBackup](const SettingsSession &session) {
             const bool saved = session.backedUp(target);
-            if (saved && !reportSavedBackup)
+            if ((saved && !reportSavedBackup) || (!saved && !session.backupNeeded(target)))
                 return std::optional<StepResult::Line>();
             return std::optional<StepResult::Line>({ Report::fileSavedLine(backup, saved), saved ? StepResult::Outcome::Done : StepResult::Outcome::Failed });
         });
