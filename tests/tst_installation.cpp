@@ -561,6 +561,12 @@ void tst_Installation::unattended_data()
     QTest::newRow("beside a newer program's copy") << named << "copy 99.0" << false << 0 << "one-run";
     QTest::newRow("all of three installations") << all << "three installations" << false << 0 << "all";
     QTest::newRow("all, a second time") << all << "three installations, done" << false << 0 << "all";
+    // JAWS's folders hold "jfw.exe" in lower case, as today's JAWS ships it: found as Windows finds it.
+    QTest::newRow("all, jfw.exe in lower case") << all << "three installations, lower case" << false << 0 << "all";
+    QTest::newRow("latest, jfw.exe in lower case") << QStringList{ "--unattended", "--jaws", "latest", "--display", "QUOR" }
+                                                   << "three installations, lower case" << false << 0 << "latest:JAWS18.0";
+    // The entry an earlier program wrote under the folder's own name (with "/" and ":") is replaced.
+    QTest::newRow("over an entry of the earlier name") << named << "earlier entry" << false << 0 << "one-run";
     QTest::newRow("Windows-style switches") << QStringList{ "/UNATTENDED", "/Jaws", "latest", "/display", "quor", "/LOG", "$ROOT/log.txt" }
                                             << "" << false << 0 << "one-run";
     QTest::newRow("help, Windows-style") << QStringList{ "/?" } << "" << false << 0 << "prints:--unattended --jaws latest --display QUOR";
@@ -701,6 +707,13 @@ void tst_Installation::unattended()
         jawsFolders << machine.addJaws(QStringLiteral("17.0"), QStringLiteral("pe/jfw_17.dll"))
                     << machine.addJaws(QStringLiteral("18.0"), QStringLiteral("pe/jfw_18.dll"));
         QVERIFY(!jawsFolders.contains(QString()));
+#ifndef Q_OS_WIN
+        // Natively the names differ by case: only the lower-case one is left.
+        for (const QString &folder : jawsFolders.mid(1)) {
+            if (state.endsWith(QLatin1String("lower case")))
+                QVERIFY(QFile::remove(folder + QStringLiteral("/JFW.EXE")) && QFileInfo::exists(folder + QStringLiteral("/jfw.exe")));
+        }
+#endif
     } else if (state == QLatin1String("stale record")) {
         QVERIFY(!machine.addJaws(QStringLiteral("30.0"), QString()).isEmpty());
     }
@@ -794,6 +807,13 @@ void tst_Installation::unattended()
         QVERIFY(QDir().mkpath(AppsListEntry::copyFolder()));
         QVERIFY(TextFiles::write(copiedProgram(), "the program of " + keptVersion.toUtf8()));
         QVERIFY(TextFiles::write(AppsListEntry::copyFolder() + QStringLiteral("/version.txt"), keptVersion.toUtf8()));
+    }
+    const QString earlierEntry = AppsListEntry::uninstallKeyPath() + QLatin1Char('\\') + AppsListEntry::earlierKeyName(machine.jawsFolder);
+    if (state == QLatin1String("earlier entry")) {
+        QVERIFY(AppsListEntry::earlierKeyName(machine.jawsFolder).contains(QLatin1Char('/')));
+        auto key = Platform::RegistryKey::createLocalMachine(earlierEntry, Platform::RegistryView::Default);
+        QVERIFY(key.isOpen() && key.setStringValue(QStringLiteral("DisplayName"), QStringLiteral("QuorOlma braille driver for JAWS 10.0")));
+        QVERIFY(AppsListEntry::isRegistered(machine.jawsFolder));
     }
     const QString before = machine.dump();
     const QMap<QString, QByteArray> settingsBefore = settingsFiles(machine, jawsFolders);
@@ -932,6 +952,13 @@ void tst_Installation::unattended()
         QVERIFY(AppsListEntry().unregisterInstallation(jawsFolders.constFirst(), &again));
         QVERIFY(again.isEmpty());
         QVERIFY(output.trimmed().endsWith(QStringLiteral("Installation correctly done.")));
+    } else if (result.startsWith(QLatin1String("latest:"))) {
+        // Into the JAWS of the highest version, none passed over, the others left alone.
+        QVERIFY2(!output.contains(QStringLiteral("Passed over: ")), qPrintable(output));
+        for (const QString &folder : std::as_const(jawsFolders))
+            QCOMPARE(QFileInfo::exists(folder + QStringLiteral("/Drivers/Braille/quorolma/QuorOlma.jlb")) || QFileInfo::exists(folder + QStringLiteral("/QuorOlma.jlb")),
+                     folder.endsWith(result.mid(7)));
+        QVERIFY(output.trimmed().endsWith(QStringLiteral("Installation correctly done.")));
     } else {
         // The wizard's very result on the JAWS side, but for the line that says how the run was
         // started: the report published there alone.
@@ -951,6 +978,11 @@ void tst_Installation::unattended()
         }
         if (state == QLatin1String("stale record"))
             QVERIFY2(output.contains(QStringLiteral("Passed over: ")), qPrintable(output));
+        // One entry, under the name without "/" or ":", the earlier one gone.
+        lookAtMachine(machine);
+        QVERIFY(!Platform::RegistryKey::openLocalMachine(earlierEntry, Platform::RegistryView::Default).isOpen());
+        QCOMPARE(AppsListEntry::registeredKeyNames(), QStringList{ AppsListEntry::keyName(machine.jawsFolder) });
+        QVERIFY(!AppsListEntry::keyName(machine.jawsFolder).contains(QLatin1Char('/')) && !AppsListEntry::keyName(machine.jawsFolder).contains(QLatin1Char(':')));
         if (keptVersion == QLatin1String("99.0")) {
             QCOMPARE(TextFiles::read(copiedProgram()), QByteArray("the program of 99.0"));
         } else {
@@ -1132,6 +1164,12 @@ void tst_Installation::interactiveUser_data()
     QTest::newRow("nobody logged on: the installer's settings") << "" << QStringList() << "" << 0 << QStringList{ "installer" }
                                                                 << "^No interactive user was found: the user settings are those of .*\\.$";
     QTest::newRow("JAWS in a session out of reach") << "alice" << unattended << "out of reach" << 5 << QStringList() << "";
+    // JAWS 10 runs while the latest, 18.0, is installed into: JAWS 10 comes back, not the other.
+    QTest::newRow("the JAWS that ran comes back") << "alice" << unattended << "another runs" << 0 << QStringList()
+                                                 << "^User settings: those of PC\\alice\.$";
+    // Nobody logged on, JAWS closed: it is not started as the installer's account, and the report says how to start it.
+    QTest::newRow("nobody logged on: JAWS not started as the installer") << "" << unattended << "fails" << 1 << QStringList{ "installer" }
+                                                                        << restartFailed;
 }
 
 // The person at the machine is not the account that installs (an administrator's password typed
@@ -1156,6 +1194,17 @@ void tst_Installation::interactiveUser()
     QVERIFY(QFile::setPermissions(jfw, QFile::permissions(jfw) | (jaws == QLatin1String("starts") ? QFileDevice::ExeOwner : QFileDevice::ReadOwner)));
     if (jaws == QLatin1String("starts") || jaws == QLatin1String("fails"))
         environment.insert(QStringLiteral("IQO_PROBE_JAWS_WINDOW"), QStringLiteral("1"));
+    // The running JAWS is the program of the process that owns JAWS's window.
+    QString reportFolder = machine.jawsFolder;
+    QProcess running;
+    if (jaws == QLatin1String("another runs")) {
+        reportFolder = machine.addJaws(QStringLiteral("18.0"), QStringLiteral("pe/jfw_18.dll"));
+        QVERIFY(!reportFolder.isEmpty());
+        QVERIFY(QFile::remove(jfw) && QFile::copy(QStringLiteral("/bin/sleep"), jfw));
+        running.start(jfw, { QStringLiteral("60") });
+        QVERIFY(running.waitForStarted());
+        environment.insert(QStringLiteral("IQO_PROBE_JAWS_WINDOW"), QString::number(running.processId()));
+    }
     QProcess otherSession;
     if (jaws == QLatin1String("out of reach")) {
         const QString running = root.filePath(QStringLiteral("session 2/JFW.EXE"));
@@ -1174,6 +1223,8 @@ void tst_Installation::interactiveUser()
     QVERIFY(process.waitForFinished(120000));
     otherSession.kill();
     otherSession.waitForFinished();
+    running.kill();
+    running.waitForFinished();
     const QString output = QString::fromUtf8(process.readAllStandardOutput());
     const QString errors = QString::fromUtf8(process.readAllStandardError());
     qInfo("output:\n%s\nerrors:\n%s", qPrintable(output), qPrintable(errors));
@@ -1186,7 +1237,7 @@ void tst_Installation::interactiveUser()
         QVERIFY2(errors.contains(QStringLiteral("cannot reach")), qPrintable(errors));
         return;
     }
-    const QString report = QString::fromLocal8Bit(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")));
+    const QString report = QString::fromLocal8Bit(TextFiles::read(reportFolder + QStringLiteral("/installLog.txt")));
     qInfo("report:\n%s", qPrintable(report));
     QVERIFY2(report.split(QRegularExpression(QStringLiteral("\r?\n"))).indexOf(QRegularExpression(reportLine)) >= 0, qPrintable(report));
     if (arguments.isEmpty()) {
@@ -1205,7 +1256,7 @@ void tst_Installation::interactiveUser()
     QVERIFY(!QFileInfo::exists(root.filePath(QStringLiteral("Users/carol/AppData/Roaming/Freedom Scientific"))));
     // Started as the user, in JAWS's folder; or not at all, when JAWS was not running.
     const QByteArray started = TextFiles::read(machine.root + QStringLiteral("/started.txt"));
-    if (jaws.isEmpty())
+    if (jaws.isEmpty() || interactive.isEmpty())
         QCOMPARE(started, QByteArray());
     else
         QCOMPARE(started, QStringLiteral("PC\\%1|%2|%3\n").arg(interactive, QDir::toNativeSeparators(jfw), QDir::toNativeSeparators(machine.jawsFolder)).toUtf8());

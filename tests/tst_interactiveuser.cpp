@@ -58,6 +58,8 @@ struct World
     bool processListRefused = false;
     QMap<DWORD, DWORD> processSessions; // process -> session, besides this program and the shell
     bool visibleStation = true;
+    bool stationFlagged = true; // Wine leaves WSF_VISIBLE unset on WinSta0
+    bool wine = false;
 };
 
 struct Token
@@ -182,10 +184,18 @@ HWINSTA WINAPI getProcessWindowStation()
 
 BOOL WINAPI getUserObjectInformationW(HANDLE, int index, PVOID data, DWORD size, LPDWORD needed)
 {
+    if (index == UOI_NAME) {
+        const QString name = world.visibleStation ? QStringLiteral("WinSta0") : QStringLiteral("Service-0x0-3e7$");
+        if (size < (name.size() + 1) * sizeof(wchar_t))
+            return FALSE;
+        static_cast<wchar_t *>(data)[name.toWCharArray(static_cast<wchar_t *>(data))] = 0;
+        *needed = DWORD((name.size() + 1) * sizeof(wchar_t));
+        return TRUE;
+    }
     if (index != UOI_FLAGS || size < sizeof(USEROBJECTFLAGS))
         return FALSE;
     USEROBJECTFLAGS flags = {};
-    flags.dwFlags = world.visibleStation ? WSF_VISIBLE : 0;
+    flags.dwFlags = world.visibleStation && world.stationFlagged ? WSF_VISIBLE : 0;
     memcpy(data, &flags, sizeof flags);
     *needed = sizeof flags;
     return TRUE;
@@ -467,8 +477,8 @@ BOOL WINAPI updateProcThreadAttribute(LPPROC_THREAD_ATTRIBUTE_LIST list, DWORD f
 
 BOOL WINAPI shellExecuteExW(SHELLEXECUTEINFOW *execute)
 {
-    started << startOf(QStringLiteral("ShellExecuteEx"), { world.own, world.ownSession, world.ownElevated, false }, execute->lpDirectory, nullptr,
-                       nullptr);
+    started << startOf(QStringLiteral("ShellExecuteEx"), { world.own, world.ownSession, world.ownElevated && !world.wine, false },
+                       execute->lpDirectory, nullptr, nullptr);
     return TRUE;
 }
 
@@ -477,6 +487,11 @@ HRESULT shellExecuteThroughDesktop(const wchar_t *, const wchar_t *folder)
     if (SUCCEEDED(world.explorer))
         started << startOf(QStringLiteral("Explorer"), { world.shellUser, world.shellSession, false, false }, folder, nullptr, nullptr);
     return world.explorer;
+}
+
+const char *wineVersion()
+{
+    return world.wine ? "8.0" : nullptr;
 }
 
 void script(const World &scripted)
@@ -517,6 +532,7 @@ void script(const World &scripted)
     calls.updateProcThreadAttribute = updateProcThreadAttribute;
     calls.shellExecuteExW = shellExecuteExW;
     calls.shellExecuteThroughDesktop = shellExecuteThroughDesktop;
+    calls.wineVersion = wineVersion;
 }
 
 // The worlds of the rows, each a change from the usual one: an administrator, elevated, in the
@@ -614,10 +630,20 @@ void tst_InteractiveUser::startsJaws_data()
     World noShell;
     noShell.shellWindow = false;
     noShell.uiAccessProgram = false;
+    noShell.explorer = REGDB_E_CLASSNOTREG; // no Explorer answers for the desktop
     QTest::newRow("no shell window: never the installer's elevated start") << noShell << "" << "" << 0 << "";
+    World explorerOnly = noShell;
+    explorerOnly.explorer = S_OK;
+    QTest::newRow("no shell window, Explorer's desktop answers") << explorerOnly << "Explorer" << alice.name << 1 << "";
+    // Wine calls its one account's token elevated; there is no other to start with.
+    World wine = noShell;
+    wine.own = alice;
+    wine.wine = true;
+    QTest::newRow("Wine: the one account's own start") << wine << "ShellExecuteEx" << alice.name << 1 << "installer's";
     World shellElsewhere;
     shellElsewhere.shellSession = 2;
     shellElsewhere.uiAccessProgram = false;
+    shellElsewhere.explorer = REGDB_E_CLASSNOTREG;
     QTest::newRow("a shell of another session is not this session's") << shellElsewhere << "" << "" << 0 << "";
     World unelevated;
     unelevated.own = alice;
@@ -765,6 +791,9 @@ void tst_InteractiveUser::visibleDesktop_data()
     World hidden;
     hidden.visibleStation = false;
     QTest::newRow("a window station nobody sees") << hidden << false;
+    World wine;
+    wine.stationFlagged = false;
+    QTest::newRow("WinSta0 without its flag (Wine)") << wine << true;
 }
 
 void tst_InteractiveUser::visibleDesktop()

@@ -122,6 +122,9 @@ HRESULT desktopShellExecute(const wchar_t *file, const wchar_t *folder)
             show.vt = VT_I4;
             show.lVal = SW_SHOWNORMAL;
             result = shell->ShellExecute(program.get(), arguments, directory, operation, show);
+            // Wine's answer to a start that failed; Windows documents S_OK or an error.
+            if (result == S_FALSE)
+                result = E_FAIL;
         }
     }
     if (SUCCEEDED(init))
@@ -133,6 +136,14 @@ BOOL WINAPI systemUpdateProcThreadAttribute(LPPROC_THREAD_ATTRIBUTE_LIST list, D
                                             PVOID previous, PSIZE_T returned)
 {
     return UpdateProcThreadAttribute(list, flags, attribute, value, size, previous, returned);
+}
+
+const char *systemWineVersion()
+{
+    using Version = const char *(CDECL *)();
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    const auto version = ntdll ? reinterpret_cast<Version>(reinterpret_cast<void *>(GetProcAddress(ntdll, "wine_get_version"))) : nullptr;
+    return version ? version() : nullptr;
 }
 
 UserSessionCalls systemCalls()
@@ -168,6 +179,7 @@ UserSessionCalls systemCalls()
     calls.updateProcThreadAttribute = systemUpdateProcThreadAttribute;
     calls.shellExecuteExW = ShellExecuteExW;
     calls.shellExecuteThroughDesktop = desktopShellExecute;
+    calls.wineVersion = systemWineVersion;
     return calls;
 }
 
@@ -409,7 +421,7 @@ void findInteractiveUser(Found &found)
     const bool ownToken = calls().openProcessToken(GetCurrentProcess(), TOKEN_QUERY, own.out());
     const DWORD session = ownSession();
     found.system = (ownToken && isLocalSystem(own.get())) || session == 0;
-    found.elevated = !ownToken || isElevated(own.get());
+    found.elevated = !ownToken || (isElevated(own.get()) && !calls().wineVersion());
     if (found.system) {
         findSessionUser(found);
         return;
@@ -754,8 +766,10 @@ bool startAsInteractiveUser(const QString &program, const QString &workingFolder
     }
 
     // Elevated: never a start of our own, which would run JAWS elevated. Explorer first, the only
-    // way that gives uiAccess, then the shell's token.
-    if (found.shell.get() && SUCCEEDED(calls().shellExecuteThroughDesktop(start.application.c_str(), start.folder.c_str())))
+    // way that gives uiAccess, then the shell's token. Explorer is asked even when no shell window
+    // was found: its window list is reached through COM, and a session whose desktop Explorer
+    // does not run (a replaced shell) answers with an error.
+    if (SUCCEEDED(calls().shellExecuteThroughDesktop(start.application.c_str(), start.folder.c_str())))
         return true;
     switch (found.whose) {
     case Found::Whose::Token:
@@ -798,9 +812,15 @@ bool onVisibleDesktop()
     USEROBJECTFLAGS flags = {};
     DWORD size = 0;
     const HWINSTA station = calls().getProcessWindowStation();
-    if (station && calls().getUserObjectInformationW(station, UOI_FLAGS, &flags, sizeof flags, &size))
-        return (flags.dwFlags & WSF_VISIBLE) != 0;
-    return true; // Windows did not say: the window may be seen
+    if (!station || !calls().getUserObjectInformationW(station, UOI_FLAGS, &flags, sizeof flags, &size))
+        return true; // Windows did not say: the window may be seen
+    if (flags.dwFlags & WSF_VISIBLE)
+        return true;
+    // The interactive window station is WinSta0, whose flag Wine leaves unset; a service's own
+    // station ("Service-0x0-3e7$") has neither.
+    wchar_t name[64] = {};
+    return calls().getUserObjectInformationW(station, UOI_NAME, name, sizeof name - sizeof(wchar_t), &size)
+        && QString::fromWCharArray(name).compare(QLatin1String("WinSta0"), Qt::CaseInsensitive) == 0;
 }
 
 QList<UserProfile> userProfiles()

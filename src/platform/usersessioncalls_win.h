@@ -60,6 +60,9 @@ struct UserSessionCalls
     // Records the parent of a start with the shell as parent (the attribute list is opaque).
     BOOL(WINAPI *updateProcThreadAttribute)(LPPROC_THREAD_ATTRIBUTE_LIST, DWORD, DWORD_PTR, PVOID, SIZE_T, PVOID, PSIZE_T);
     BOOL(WINAPI *shellExecuteExW)(SHELLEXECUTEINFOW *);
+    // Wine's version, or null on Windows. Wine has one account and no elevation: the token it
+    // calls elevated is the only one there is, the user's own.
+    const char *(*wineVersion)();
     // The one call of the table that is more than one Win32 function: asks the shell of this
     // session (Explorer, through its desktop's shell view and IShellDispatch2::ShellExecute) to
     // open `file` in `folder`, as it would for a double click. Its COM steps decide nothing but
