@@ -1166,7 +1166,7 @@ void tst_Installation::interactiveUser_data()
     QTest::newRow("JAWS in a session out of reach") << "alice" << unattended << "out of reach" << 5 << QStringList() << "";
     // JAWS 10 runs while the latest, 18.0, is installed into: JAWS 10 comes back, not the other.
     QTest::newRow("the JAWS that ran comes back") << "alice" << unattended << "another runs" << 0 << QStringList()
-                                                 << "^User settings: those of PC\\alice\.$";
+                                                 << "^User settings: those of PC\\\\alice\\.$";
     // Nobody logged on, JAWS closed: it is not started as the installer's account, and the report says how to start it.
     QTest::newRow("nobody logged on: JAWS not started as the installer") << "" << unattended << "fails" << 1 << QStringList{ "installer" }
                                                                         << restartFailed;
