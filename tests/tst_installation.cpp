@@ -9,6 +9,7 @@
 #include "jaws/jaws.h"
 #include "platform/folderremoval.h"
 #include "platform/registry.h"
+#include "paths/windowspath.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -19,6 +20,8 @@
 
 #ifdef Q_OS_WIN
 #include "platform/windowsystem.h"
+
+#include <windows.h>
 #else
 #include <csignal>
 #include <fcntl.h>
@@ -174,6 +177,8 @@ private slots:
     void removalWizard();
     void interactiveUser_data();
     void interactiveUser();
+    void runningCopyRemoved_data();
+    void runningCopyRemoved();
 };
 
 // Under Wine every case of the program meets the same registry and Program Files: each starts
@@ -1260,6 +1265,67 @@ void tst_Installation::interactiveUser()
         QCOMPARE(started, QByteArray());
     else
         QCOMPARE(started, QStringLiteral("PC\\%1|%2|%3\n").arg(interactive, QDir::toNativeSeparators(jfw), QDir::toNativeSeparators(machine.jawsFolder)).toUtf8());
+}
+
+void tst_Installation::runningCopyRemoved_data()
+{
+#ifndef Q_OS_WIN
+    QSKIP("Natively a running program's file is deleted like any other");
+#endif
+    QTest::addColumn<bool>("otherVolume"); // the temporary folder lies on another volume
+    QTest::newRow("into the temporary folder") << false;
+    QTest::newRow("temporary folder on another volume: beside the folder") << true;
+}
+
+// The program's copy that removes the last entry runs from the folder it removes: its file is
+// moved away under a name of its own and deleted at the restart under that name, never under its
+// own path, where a later installation may put a new program before the restart.
+void tst_Installation::runningCopyRemoved()
+{
+#ifdef Q_OS_WIN
+    QFETCH(bool, otherVolume);
+    QTemporaryDir base;
+    const QString folder = base.filePath(QStringLiteral("InstallQuorOlma"));
+    const QString program = folder + QStringLiteral("/InstallQuorOlma.exe");
+    QVERIFY(QDir().mkpath(folder) && QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/jawsdouble.exe"), program));
+    QProcess running;
+    running.start(program, {});
+    QVERIFY(running.waitForStarted());
+    QVERIFY2(!QFile::remove(program), "Windows deletes a running program's file here: nothing to put aside");
+    const QByteArray temporary = qgetenv("TMP");
+    // Wine's drive Z: is the root of the host: another volume than C:.
+    if (otherVolume)
+        qputenv("TMP", "Z:\\tmp");
+    const bool removed = Platform::removeFolderInUse(folder);
+    qputenv("TMP", temporary);
+    running.kill();
+    running.waitForFinished();
+    QVERIFY(removed);
+    QVERIFY(!QFileInfo::exists(folder));
+    // What Windows deletes at the next start: pairs of a name and an empty target.
+    HKEY key = nullptr;
+    QCOMPARE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager", 0, KEY_READ | KEY_WOW64_64KEY, &key),
+             LONG(ERROR_SUCCESS));
+    wchar_t data[32768] = {};
+    DWORD size = sizeof data - 2 * sizeof(wchar_t);
+    const LONG read = RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr, reinterpret_cast<BYTE *>(data), &size);
+    RegCloseKey(key);
+    QCOMPARE(read, LONG(ERROR_SUCCESS));
+    QStringList pending;
+    for (const wchar_t *entry = data; *entry || entry[1]; entry += wcslen(entry) + 1) {
+        if (*entry)
+            pending << QDir::fromNativeSeparators(QString::fromWCharArray(entry)).remove(QStringLiteral("//?/")).remove(QStringLiteral("/??/"));
+    }
+    qInfo("pending: %s", qPrintable(pending.join(QLatin1Char(' '))));
+    QVERIFY(!pending.isEmpty());
+    const QString expectedPlace = otherVolume ? base.path() : QDir::fromNativeSeparators(QDir::tempPath());
+    bool aside = false;
+    for (const QString &name : std::as_const(pending)) {
+        QVERIFY2(!WindowsPath::isSameOrInside(name, folder), qPrintable(name));
+        aside = aside || (WindowsPath::samePath(QFileInfo(name).absolutePath(), expectedPlace) && QFileInfo(name).fileName().startsWith(QLatin1String("iqo"), Qt::CaseInsensitive));
+    }
+    QVERIFY2(aside, qPrintable(pending.join(QLatin1Char(' '))));
+#endif
 }
 
 QTEST_GUILESS_MAIN(tst_Installation)

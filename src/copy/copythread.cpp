@@ -107,7 +107,9 @@ bool backUpReplaced(const QString &source, const QString &destination, QString *
     *backup = SettingsSession::backupFileName(destination);
     if (QFileInfo::exists(*backup))
         return false; // every numbered name is taken: the file stays as it is
-    return Platform::copyFileReplacing(destination, *backup) && Platform::flushToDisk({ *backup });
+    // The backup alone reaches the disk before its file is replaced, not the whole volume once per
+    // file: the installation flushes the volume once, at its end.
+    return Platform::copyFileReplacing(destination, *backup) && Platform::flushFile(*backup);
 }
 } // namespace
 

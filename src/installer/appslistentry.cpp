@@ -188,6 +188,7 @@ bool AppsListEntry::refreshCopy(const QString &folder, QString *problem) const
             *problem = tr("%1 could not be copied to %2").arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(destination));
             return false;
         }
+        Platform::forgetWebOrigin(destination); // Program Files' copy carries no mark of the web
         destinations << destination;
     }
     QFile version(QDir(staged).filePath(versionFileName()));
