@@ -1164,6 +1164,8 @@ void tst_Installation::interactiveUser_data()
                                                     << "^'QUOR' Braille device selected in .*alice.*$";
     QTest::newRow("JAWS not started again: the page") << "alice" << QStringList() << "fails" << 0 << QStringList{ "alice" } << restartFailed;
     QTest::newRow("JAWS not started again: the exit code") << "alice" << unattended << "fails" << 1 << QStringList{ "alice" } << restartFailed;
+    // The wizard run by a deployment agent as SYSTEM, in session 0: no window nobody would see.
+    QTest::newRow("the wizard in session 0") << "alice" << QStringList() << "session 0" << 2 << QStringList() << "";
     // Bob and carol, logged on in other sessions, are configured too where they have settings.
     QTest::newRow("every user") << "alice" << (unattended + QStringList{ "--all-users" }) << "bob logged on" << 0 << QStringList{ "alice", "bob" }
                                 << "^User carol has no settings for this Jaws: left untouched\\.$";
@@ -1201,6 +1203,9 @@ void tst_Installation::interactiveUser()
                                  TextFiles::read(machine.root + QStringLiteral("/session.ini")) + "[LoggedOn]\r\nSids=S-1-5-21-7-1002;S-1-5-21-7-1003\r\n"));
         jaws.clear(); // JAWS itself does not run
     }
+    if (jaws == QLatin1String("session 0"))
+        QVERIFY(TextFiles::write(machine.root + QStringLiteral("/session.ini"),
+                                 TextFiles::read(machine.root + QStringLiteral("/session.ini")) + "[ThisProcess]\r\nSession=0\r\n"));
     const QString jfw = machine.jawsFolder + QStringLiteral("/JFW.EXE");
     QProcessEnvironment environment = machine.environment();
     // The restart runs JFW.EXE for real: a program that ends at once, or a file that is none.
@@ -1249,6 +1254,12 @@ void tst_Installation::interactiveUser()
         // Nothing touched, not even a report, and the reason told.
         QVERIFY(sameText(machine.dump(), before, QStringLiteral("the machine")));
         QVERIFY2(errors.contains(QStringLiteral("cannot reach")), qPrintable(errors));
+        return;
+    }
+    if (jaws == QLatin1String("session 0")) {
+        QVERIFY(sameText(machine.dump(), before, QStringLiteral("the machine")));
+        QVERIFY2(errors.contains(QStringLiteral("without a visible desktop")), qPrintable(errors));
+        QVERIFY2(!output.contains(QStringLiteral("page=")), qPrintable(output));
         return;
     }
     const QString report = QString::fromLocal8Bit(TextFiles::read(reportFolder + QStringLiteral("/installLog.txt")));
