@@ -28,8 +28,9 @@ struct Account
 const Account admin{ QStringLiteral("PC\\admin"), QStringLiteral("S-1-5-21-7-7-7-500") };
 const Account alice{ QStringLiteral("PC\\alice"), QStringLiteral("S-1-5-21-7-7-7-1001") };
 const Account bob{ QStringLiteral("PC\\bob"), QStringLiteral("S-1-5-21-7-7-7-1002") };
+const Account carol{ QStringLiteral("PC\\carol"), QStringLiteral("S-1-5-21-7-7-7-1003") };
 const Account localSystem{ QStringLiteral("NT AUTHORITY\\SYSTEM"), QStringLiteral("S-1-5-18") };
-const QList<Account> accounts{ admin, alice, bob, localSystem };
+const QList<Account> accounts{ admin, alice, bob, carol, localSystem };
 
 // Error codes Windows gives on these paths.
 constexpr DWORD accessDenied = ERROR_ACCESS_DENIED;           // 5
@@ -554,8 +555,23 @@ World asSystem()
     return w;
 }
 
-// The profile list entries the over-the-shoulder path reads for the user's folders.
+// The profile list entries the over-the-shoulder path reads for the user's folders: alice's
+// plain, carol's redirected to her home share, written with variables of her own logon.
 const wchar_t profileListKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\S-1-5-21-7-7-7-1001";
+const wchar_t carolProfileKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\S-1-5-21-7-7-7-1003";
+const wchar_t carolHive[] = L"S-1-5-21-7-7-7-1003";
+
+bool writeString(HKEY root, const wchar_t *path, const wchar_t *name, const QString &value, DWORD type = REG_SZ)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_WRITE | KEY_WOW64_64KEY, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    const std::wstring text = value.toStdWString();
+    const bool ok = RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE *>(text.c_str()), DWORD((text.size() + 1) * sizeof(wchar_t)))
+        == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+}
 
 } // namespace
 
@@ -581,16 +597,22 @@ private slots:
 
 void tst_InteractiveUser::initTestCase()
 {
-    HKEY key = nullptr;
-    QCOMPARE(RegCreateKeyExW(HKEY_LOCAL_MACHINE, profileListKey, 0, nullptr, 0, KEY_WRITE | KEY_WOW64_64KEY, nullptr, &key, nullptr), ERROR_SUCCESS);
-    const wchar_t folder[] = L"C:\\Users\\alice";
-    QCOMPARE(RegSetValueExW(key, L"ProfileImagePath", 0, REG_SZ, reinterpret_cast<const BYTE *>(folder), sizeof folder), ERROR_SUCCESS);
-    RegCloseKey(key);
+    QVERIFY(writeString(HKEY_LOCAL_MACHINE, profileListKey, L"ProfileImagePath", QStringLiteral("C:\\Users\\alice")));
+    QVERIFY(writeString(HKEY_LOCAL_MACHINE, carolProfileKey, L"ProfileImagePath", QStringLiteral("C:\\Users\\carol")));
+    // Her registry, loaded while she is logged on: the folder as her policy writes it, and her
+    // logon's variables, which are not the installer's.
+    const std::wstring hive = carolHive;
+    QVERIFY(writeString(HKEY_USERS, (hive + L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders").c_str(), L"AppData",
+                        QStringLiteral("%HOMESHARE%\\%USERNAME%\\AppData\\Roaming"), REG_EXPAND_SZ));
+    QVERIFY(writeString(HKEY_USERS, (hive + L"\\Volatile Environment").c_str(), L"HOMESHARE", QStringLiteral("\\\\server\\homes")));
+    QVERIFY(writeString(HKEY_USERS, (hive + L"\\Volatile Environment").c_str(), L"USERNAME", QStringLiteral("carol")));
 }
 
 void tst_InteractiveUser::cleanupTestCase()
 {
     RegDeleteKeyExW(HKEY_LOCAL_MACHINE, profileListKey, KEY_WOW64_64KEY, 0);
+    RegDeleteKeyExW(HKEY_LOCAL_MACHINE, carolProfileKey, KEY_WOW64_64KEY, 0);
+    RegDeleteTreeW(HKEY_USERS, carolHive);
 }
 
 void tst_InteractiveUser::cleanup()
@@ -728,6 +750,11 @@ void tst_InteractiveUser::findsTheUser_data()
     // installer's account, not bob.
     QTest::newRow("over the shoulder, no profile folder: the installer's, named so") << unknownProfile << false << admin.name
                                                                                      << "C:\\Users\\admin\\AppData\\Roaming";
+    World redirected = overTheShoulder();
+    redirected.shellUser = carol;
+    redirected.loggedOn = { { 1, carol } };
+    // Expanded with her variables: the installer's %USERNAME% would name the administrator.
+    QTest::newRow("over the shoulder, a redirected folder") << redirected << true << carol.name << "\\\\server\\homes\\carol\\AppData\\Roaming";
     QTest::newRow("SYSTEM: the console's user") << asSystem() << true << alice.name << "C:\\Users\\alice\\AppData\\Roaming";
     World remote = asSystem();
     remote.loggedOn = { { 2, bob } };
