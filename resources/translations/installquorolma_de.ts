@@ -379,6 +379,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <source>ERROR : The record of this installation could not be written to %1: it cannot be removed.</source>
         <translation>FEHLER : Das Protokoll dieser Installation konnte nicht in %1 geschrieben werden: Sie kann nicht entfernt werden.</translation>
     </message>
+    <message>
+        <source>User %1 is not logged on: their settings are left as they are (where Windows keeps them is known only while they are logged on). They get the display from the shared settings, or from a run while they are logged on.</source>
+        <translation>Benutzer %1 ist nicht angemeldet: seine Einstellungen bleiben, wie sie sind (wo Windows sie ablegt, ist nur während seiner Anmeldung bekannt). Er erhält die Braillezeile aus den gemeinsamen Einstellungen oder durch einen Lauf, während er angemeldet ist.</translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>

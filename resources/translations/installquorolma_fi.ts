@@ -373,6 +373,10 @@ Use the Tab key to go to the next button.</source>
         <source>ERROR : The record of this installation could not be written to %1: it cannot be removed.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>User %1 is not logged on: their settings are left as they are (where Windows keeps them is known only while they are logged on). They get the display from the shared settings, or from a run while they are logged on.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>

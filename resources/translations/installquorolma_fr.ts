@@ -379,6 +379,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <source>ERROR : The record of this installation could not be written to %1: it cannot be removed.</source>
         <translation>ERREUR : l&apos;enregistrement de cette installation n&apos;a pas pu être écrit dans %1 : elle ne pourra pas être supprimée.</translation>
     </message>
+    <message>
+        <source>User %1 is not logged on: their settings are left as they are (where Windows keeps them is known only while they are logged on). They get the display from the shared settings, or from a run while they are logged on.</source>
+        <translation>L'utilisateur %1 n'a pas ouvert de session : ses réglages restent tels quels (l'endroit où Windows les garde n'est connu que pendant sa session). Il reçoit l'afficheur par les réglages partagés, ou par une installation faite pendant sa session.</translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>

@@ -379,6 +379,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <source>ERROR : The record of this installation could not be written to %1: it cannot be removed.</source>
         <translation>ERRORE : impossibile scrivere la registrazione di questa installazione in %1: non potrà essere rimossa.</translation>
     </message>
+    <message>
+        <source>User %1 is not logged on: their settings are left as they are (where Windows keeps them is known only while they are logged on). They get the display from the shared settings, or from a run while they are logged on.</source>
+        <translation>L'utente %1 non ha effettuato l'accesso: le sue impostazioni restano come sono (dove Windows le tiene è noto solo durante il suo accesso). Riceve il display dalle impostazioni condivise, o da un'installazione eseguita mentre ha effettuato l'accesso.</translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>

@@ -379,6 +379,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <source>ERROR : The record of this installation could not be written to %1: it cannot be removed.</source>
         <translation>FEL : Installationens register kunde inte skrivas till %1: den kan inte tas bort.</translation>
     </message>
+    <message>
+        <source>User %1 is not logged on: their settings are left as they are (where Windows keeps them is known only while they are logged on). They get the display from the shared settings, or from a run while they are logged on.</source>
+        <translation>Användaren %1 är inte inloggad: användarens inställningar lämnas som de är (var Windows förvarar dem är känt bara medan användaren är inloggad). Användaren får displayen från de delade inställningarna, eller från en körning medan användaren är inloggad.</translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>
