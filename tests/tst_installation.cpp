@@ -10,6 +10,7 @@
 #include "platform/folderremoval.h"
 #include "platform/machinelock.h"
 #include "platform/registry.h"
+#include "paths/windowspath.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -181,6 +182,8 @@ private slots:
     void hostileFiles();
     void recordAsInput_data();
     void recordAsInput();
+    void runningCopyRemoved_data();
+    void runningCopyRemoved();
 };
 
 // Under Wine every case of the program meets the same registry and Program Files: each starts
@@ -572,6 +575,12 @@ void tst_Installation::unattended_data()
     // display is named by a slot, is set up afresh each time.
     QTest::newRow("all on JAWS 5, again and again") << QStringList{ "--unattended", "--jaws", "all", "--display", "QUOR" } << "JAWS 5, done"
                                                     << false << 0 << "unchanged";
+    // JAWS's folders hold "jfw.exe" in lower case, as today's JAWS ships it: found as Windows finds it.
+    QTest::newRow("all, jfw.exe in lower case") << all << "three installations, lower case" << false << 0 << "all";
+    QTest::newRow("latest, jfw.exe in lower case") << QStringList{ "--unattended", "--jaws", "latest", "--display", "QUOR" }
+                                                   << "three installations, lower case" << false << 0 << "latest:JAWS18.0";
+    // The entry an earlier program wrote under the folder's own name (with "/" and ":") is replaced.
+    QTest::newRow("over an entry of the earlier name") << named << "earlier entry" << false << 0 << "one-run";
     QTest::newRow("Windows-style switches") << QStringList{ "/UNATTENDED", "/Jaws", "latest", "/display", "quor", "/LOG", "$ROOT/log.txt" }
                                             << "" << false << 0 << "one-run";
     QTest::newRow("help, Windows-style") << QStringList{ "/?" } << "" << false << 0 << "prints:--unattended --jaws latest --display QUOR";
@@ -730,6 +739,13 @@ void tst_Installation::unattended()
         jawsFolders << machine.addJaws(QStringLiteral("17.0"), QStringLiteral("pe/jfw_17.dll"))
                     << machine.addJaws(QStringLiteral("18.0"), QStringLiteral("pe/jfw_18.dll"));
         QVERIFY(!jawsFolders.contains(QString()));
+#ifndef Q_OS_WIN
+        // Natively the names differ by case: only the lower-case one is left.
+        for (const QString &folder : jawsFolders.mid(1)) {
+            if (state.endsWith(QLatin1String("lower case")))
+                QVERIFY(QFile::remove(folder + QStringLiteral("/JFW.EXE")) && QFileInfo::exists(folder + QStringLiteral("/jfw.exe")));
+        }
+#endif
     } else if (state == QLatin1String("stale record")) {
         QVERIFY(!machine.addJaws(QStringLiteral("30.0"), QString()).isEmpty());
     }
@@ -831,6 +847,13 @@ void tst_Installation::unattended()
         QVERIFY(QDir().mkpath(AppsListEntry::copyFolder()));
         QVERIFY(TextFiles::write(copiedProgram(), "the program of " + keptVersion.toUtf8()));
         QVERIFY(TextFiles::write(AppsListEntry::copyFolder() + QStringLiteral("/version.txt"), keptVersion.toUtf8()));
+    }
+    const QString earlierEntry = AppsListEntry::uninstallKeyPath() + QLatin1Char('\\') + AppsListEntry::earlierKeyName(machine.jawsFolder);
+    if (state == QLatin1String("earlier entry")) {
+        QVERIFY(AppsListEntry::earlierKeyName(machine.jawsFolder).contains(QLatin1Char('/')));
+        auto key = Platform::RegistryKey::createLocalMachine(earlierEntry, Platform::RegistryView::Default);
+        QVERIFY(key.isOpen() && key.setStringValue(QStringLiteral("DisplayName"), QStringLiteral("QuorOlma braille driver for JAWS 10.0")));
+        QVERIFY(AppsListEntry::isRegistered(machine.jawsFolder));
     }
     const QString before = machine.dump();
     const QMap<QString, QByteArray> settingsBefore = settingsFiles(machine, jawsFolders);
@@ -987,6 +1010,13 @@ void tst_Installation::unattended()
         QVERIFY(AppsListEntry().unregisterInstallation(jawsFolders.constFirst(), &again));
         QVERIFY(again.isEmpty());
         QVERIFY(output.trimmed().endsWith(QStringLiteral("Installation correctly done.")));
+    } else if (result.startsWith(QLatin1String("latest:"))) {
+        // Into the JAWS of the highest version, none passed over, the others left alone.
+        QVERIFY2(!output.contains(QStringLiteral("Passed over: ")), qPrintable(output));
+        for (const QString &folder : std::as_const(jawsFolders))
+            QCOMPARE(QFileInfo::exists(folder + QStringLiteral("/Drivers/Braille/quorolma/QuorOlma.jlb")) || QFileInfo::exists(folder + QStringLiteral("/QuorOlma.jlb")),
+                     folder.endsWith(result.mid(7)));
+        QVERIFY(output.trimmed().endsWith(QStringLiteral("Installation correctly done.")));
     } else {
         // The wizard's very result on the JAWS side, but for the line that says how the run was
         // started: the report published there alone.
@@ -1006,6 +1036,11 @@ void tst_Installation::unattended()
         }
         if (state == QLatin1String("stale record"))
             QVERIFY2(output.contains(QStringLiteral("Passed over: ")), qPrintable(output));
+        // One entry, under the name without "/" or ":", the earlier one gone.
+        lookAtMachine(machine);
+        QVERIFY(!Platform::RegistryKey::openLocalMachine(earlierEntry, Platform::RegistryView::Default).isOpen());
+        QCOMPARE(AppsListEntry::registeredKeyNames(), QStringList{ AppsListEntry::keyName(machine.jawsFolder) });
+        QVERIFY(!AppsListEntry::keyName(machine.jawsFolder).contains(QLatin1Char('/')) && !AppsListEntry::keyName(machine.jawsFolder).contains(QLatin1Char(':')));
         if (keptVersion == QLatin1String("99.0")) {
             QCOMPARE(TextFiles::read(copiedProgram()), QByteArray("the program of 99.0"));
         } else {
@@ -1182,11 +1217,23 @@ void tst_Installation::interactiveUser_data()
                                                     << "^'QUOR' Braille device selected in .*alice.*$";
     QTest::newRow("JAWS not started again: the page") << "alice" << QStringList() << "fails" << 0 << QStringList{ "alice" } << restartFailed;
     QTest::newRow("JAWS not started again: the exit code") << "alice" << unattended << "fails" << 1 << QStringList{ "alice" } << restartFailed;
-    QTest::newRow("every user") << "alice" << (unattended + QStringList{ "--all-users" }) << "" << 0 << QStringList{ "alice", "bob" }
+    // The wizard run by a deployment agent as SYSTEM, in session 0: no window nobody would see.
+    QTest::newRow("the wizard in session 0") << "alice" << QStringList() << "session 0" << 2 << QStringList() << "";
+    // Bob and carol, logged on in other sessions, are configured too where they have settings.
+    QTest::newRow("every user") << "alice" << (unattended + QStringList{ "--all-users" }) << "bob logged on" << 0 << QStringList{ "alice", "bob" }
                                 << "^User carol has no settings for this Jaws: left untouched\\.$";
+    // Bob is not logged on: where his settings are cannot be known, so they stay as they are.
+    QTest::newRow("every user, one not logged on") << "alice" << (unattended + QStringList{ "--all-users" }) << "" << 0 << QStringList{ "alice" }
+                                                   << "^User bob is not logged on: their settings are left as they are .*$";
     QTest::newRow("nobody logged on: the installer's settings") << "" << QStringList() << "" << 0 << QStringList{ "installer" }
                                                                 << "^No interactive user was found: the user settings are those of .*\\.$";
     QTest::newRow("JAWS in a session out of reach") << "alice" << unattended << "out of reach" << 5 << QStringList() << "";
+    // JAWS 10 runs while the latest, 18.0, is installed into: JAWS 10 comes back, not the other.
+    QTest::newRow("the JAWS that ran comes back") << "alice" << unattended << "another runs" << 0 << QStringList()
+                                                 << "^User settings: those of PC\\\\alice\\.$";
+    // Nobody logged on, JAWS closed: it is not started as the installer's account, and the report says how to start it.
+    QTest::newRow("nobody logged on: JAWS not started as the installer") << "" << unattended << "fails" << 1 << QStringList{ "installer" }
+                                                                        << restartFailed;
 }
 
 // The person at the machine is not the account that installs (an administrator's password typed
@@ -1204,6 +1251,14 @@ void tst_Installation::interactiveUser()
     TestMachine machine(root.path());
     QVERIFY(machine.make());
     QVERIFY(machine.addUsers(interactive, { "alice", "bob" }, { "carol" }));
+    if (jaws == QLatin1String("bob logged on")) {
+        QVERIFY(TextFiles::write(machine.root + QStringLiteral("/session.ini"),
+                                 TextFiles::read(machine.root + QStringLiteral("/session.ini")) + "[LoggedOn]\r\nSids=S-1-5-21-7-1002;S-1-5-21-7-1003\r\n"));
+        jaws.clear(); // JAWS itself does not run
+    }
+    if (jaws == QLatin1String("session 0"))
+        QVERIFY(TextFiles::write(machine.root + QStringLiteral("/session.ini"),
+                                 TextFiles::read(machine.root + QStringLiteral("/session.ini")) + "[ThisProcess]\r\nSession=0\r\n"));
     const QString jfw = machine.jawsFolder + QStringLiteral("/JFW.EXE");
     QProcessEnvironment environment = machine.environment();
     // The restart runs JFW.EXE for real: a program that ends at once, or a file that is none.
@@ -1211,6 +1266,17 @@ void tst_Installation::interactiveUser()
     QVERIFY(QFile::setPermissions(jfw, QFile::permissions(jfw) | (jaws == QLatin1String("starts") ? QFileDevice::ExeOwner : QFileDevice::ReadOwner)));
     if (jaws == QLatin1String("starts") || jaws == QLatin1String("fails"))
         environment.insert(QStringLiteral("IQO_PROBE_JAWS_WINDOW"), QStringLiteral("1"));
+    // The running JAWS is the program of the process that owns JAWS's window.
+    QString reportFolder = machine.jawsFolder;
+    QProcess running;
+    if (jaws == QLatin1String("another runs")) {
+        reportFolder = machine.addJaws(QStringLiteral("18.0"), QStringLiteral("pe/jfw_18.dll"));
+        QVERIFY(!reportFolder.isEmpty());
+        QVERIFY(QFile::remove(jfw) && QFile::copy(QStringLiteral("/bin/sleep"), jfw));
+        running.start(jfw, { QStringLiteral("60") });
+        QVERIFY(running.waitForStarted());
+        environment.insert(QStringLiteral("IQO_PROBE_JAWS_WINDOW"), QString::number(running.processId()));
+    }
     QProcess otherSession;
     if (jaws == QLatin1String("out of reach")) {
         const QString running = root.filePath(QStringLiteral("session 2/JFW.EXE"));
@@ -1229,6 +1295,8 @@ void tst_Installation::interactiveUser()
     QVERIFY(process.waitForFinished(120000));
     otherSession.kill();
     otherSession.waitForFinished();
+    running.kill();
+    running.waitForFinished();
     const QString output = QString::fromUtf8(process.readAllStandardOutput());
     const QString errors = QString::fromUtf8(process.readAllStandardError());
     qInfo("output:\n%s\nerrors:\n%s", qPrintable(output), qPrintable(errors));
@@ -1241,7 +1309,13 @@ void tst_Installation::interactiveUser()
         QVERIFY2(errors.contains(QStringLiteral("cannot reach")), qPrintable(errors));
         return;
     }
-    const QString report = QString::fromLocal8Bit(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")));
+    if (jaws == QLatin1String("session 0")) {
+        QVERIFY(sameText(machine.dump(), before, QStringLiteral("the machine")));
+        QVERIFY2(errors.contains(QStringLiteral("without a visible desktop")), qPrintable(errors));
+        QVERIFY2(!output.contains(QStringLiteral("page=")), qPrintable(output));
+        return;
+    }
+    const QString report = QString::fromLocal8Bit(TextFiles::read(reportFolder + QStringLiteral("/installLog.txt")));
     qInfo("report:\n%s", qPrintable(report));
     QVERIFY2(report.split(QRegularExpression(QStringLiteral("\r?\n"))).indexOf(QRegularExpression(reportLine)) >= 0, qPrintable(report));
     if (arguments.isEmpty()) {
@@ -1260,10 +1334,71 @@ void tst_Installation::interactiveUser()
     QVERIFY(!QFileInfo::exists(root.filePath(QStringLiteral("Users/carol/AppData/Roaming/Freedom Scientific"))));
     // Started as the user, in JAWS's folder; or not at all, when JAWS was not running.
     const QByteArray started = TextFiles::read(machine.root + QStringLiteral("/started.txt"));
-    if (jaws.isEmpty())
+    if (jaws.isEmpty() || interactive.isEmpty())
         QCOMPARE(started, QByteArray());
     else
         QCOMPARE(started, QStringLiteral("PC\\%1|%2|%3\n").arg(interactive, QDir::toNativeSeparators(jfw), QDir::toNativeSeparators(machine.jawsFolder)).toUtf8());
+}
+
+void tst_Installation::runningCopyRemoved_data()
+{
+#ifndef Q_OS_WIN
+    QSKIP("Natively a running program's file is deleted like any other");
+#endif
+    QTest::addColumn<bool>("otherVolume"); // the temporary folder lies on another volume
+    QTest::newRow("into the temporary folder") << false;
+    QTest::newRow("temporary folder on another volume: beside the folder") << true;
+}
+
+// The program's copy that removes the last entry runs from the folder it removes: its file is
+// moved away under a name of its own and deleted at the restart under that name, never under its
+// own path, where a later installation may put a new program before the restart.
+void tst_Installation::runningCopyRemoved()
+{
+#ifdef Q_OS_WIN
+    QFETCH(bool, otherVolume);
+    QTemporaryDir base;
+    const QString folder = base.filePath(QStringLiteral("InstallQuorOlma"));
+    const QString program = folder + QStringLiteral("/InstallQuorOlma.exe");
+    QVERIFY(QDir().mkpath(folder) && QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/jawsdouble.exe"), program));
+    QProcess running;
+    running.start(program, {});
+    QVERIFY(running.waitForStarted());
+    QVERIFY2(!QFile::remove(program), "Windows deletes a running program's file here: nothing to put aside");
+    const QByteArray temporary = qgetenv("TMP");
+    // Wine's drive Z: is the root of the host: another volume than C:.
+    if (otherVolume)
+        qputenv("TMP", "Z:\\tmp");
+    const bool removed = Platform::removeFolderInUse(folder);
+    qputenv("TMP", temporary);
+    running.kill();
+    running.waitForFinished();
+    QVERIFY(removed);
+    QVERIFY(!QFileInfo::exists(folder));
+    // What Windows deletes at the next start: pairs of a name and an empty target.
+    HKEY key = nullptr;
+    QCOMPARE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager", 0, KEY_READ | KEY_WOW64_64KEY, &key),
+             LONG(ERROR_SUCCESS));
+    wchar_t data[32768] = {};
+    DWORD size = sizeof data - 2 * sizeof(wchar_t);
+    const LONG read = RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr, reinterpret_cast<BYTE *>(data), &size);
+    RegCloseKey(key);
+    QCOMPARE(read, LONG(ERROR_SUCCESS));
+    QStringList pending;
+    for (const wchar_t *entry = data; *entry || entry[1]; entry += wcslen(entry) + 1) {
+        if (*entry)
+            pending << QDir::fromNativeSeparators(QString::fromWCharArray(entry)).remove(QStringLiteral("//?/")).remove(QStringLiteral("/??/"));
+    }
+    qInfo("pending: %s", qPrintable(pending.join(QLatin1Char(' '))));
+    QVERIFY(!pending.isEmpty());
+    const QString expectedPlace = otherVolume ? base.path() : QDir::fromNativeSeparators(QDir::tempPath());
+    bool aside = false;
+    for (const QString &name : std::as_const(pending)) {
+        QVERIFY2(!WindowsPath::isSameOrInside(name, folder), qPrintable(name));
+        aside = aside || (WindowsPath::samePath(QFileInfo(name).absolutePath(), expectedPlace) && QFileInfo(name).fileName().startsWith(QLatin1String("iqo"), Qt::CaseInsensitive));
+    }
+    QVERIFY2(aside, qPrintable(pending.join(QLatin1Char(' '))));
+#endif
 }
 
 QTEST_GUILESS_MAIN(tst_Installation)

@@ -394,6 +394,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <source>The earlier installation record %1 could not be read: it is kept as %2, and a new one begins.</source>
         <translation>Das frühere Installationsprotokoll %1 konnte nicht gelesen werden: Es bleibt als %2 erhalten, und ein neues beginnt.</translation>
     </message>
+    <message>
+        <source>User %1 is not logged on: their settings are left as they are (where Windows keeps them is known only while they are logged on). They get the display from the shared settings, or from a run while they are logged on.</source>
+        <translation>Benutzer %1 ist nicht angemeldet: seine Einstellungen bleiben, wie sie sind (wo Windows sie ablegt, ist nur während seiner Anmeldung bekannt). Er erhält die Braillezeile aus den gemeinsamen Einstellungen oder durch einen Lauf, während er angemeldet ist.</translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>

@@ -388,6 +388,10 @@ Use the Tab key to go to the next button.</source>
         <source>The earlier installation record %1 could not be read: it is kept as %2, and a new one begins.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>User %1 is not logged on: their settings are left as they are (where Windows keeps them is known only while they are logged on). They get the display from the shared settings, or from a run while they are logged on.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>

@@ -394,6 +394,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <source>The earlier installation record %1 could not be read: it is kept as %2, and a new one begins.</source>
         <translation>Le précédent journal d&apos;installation %1 n&apos;a pas pu être lu : il est conservé sous le nom %2, et un nouveau commence.</translation>
     </message>
+    <message>
+        <source>User %1 is not logged on: their settings are left as they are (where Windows keeps them is known only while they are logged on). They get the display from the shared settings, or from a run while they are logged on.</source>
+        <translation>L&apos;utilisateur %1 n&apos;a pas ouvert de session : ses réglages restent tels quels (l&apos;endroit où Windows les garde n&apos;est connu que pendant sa session). Il reçoit l&apos;afficheur par les réglages partagés, ou par une installation faite pendant sa session.</translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>

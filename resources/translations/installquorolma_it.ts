@@ -394,6 +394,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <source>The earlier installation record %1 could not be read: it is kept as %2, and a new one begins.</source>
         <translation>Il precedente registro di installazione %1 non è stato letto: è conservato come %2 e ne inizia uno nuovo.</translation>
     </message>
+    <message>
+        <source>User %1 is not logged on: their settings are left as they are (where Windows keeps them is known only while they are logged on). They get the display from the shared settings, or from a run while they are logged on.</source>
+        <translation>L&apos;utente %1 non ha effettuato l&apos;accesso: le sue impostazioni restano come sono (dove Windows le tiene è noto solo durante il suo accesso). Riceve il display dalle impostazioni condivise, o da un&apos;installazione eseguita mentre ha effettuato l&apos;accesso.</translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>

@@ -394,6 +394,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <source>The earlier installation record %1 could not be read: it is kept as %2, and a new one begins.</source>
         <translation>Den tidigare installationsposten %1 kunde inte läsas: den behålls som %2, och en ny börjar.</translation>
     </message>
+    <message>
+        <source>User %1 is not logged on: their settings are left as they are (where Windows keeps them is known only while they are logged on). They get the display from the shared settings, or from a run while they are logged on.</source>
+        <translation>Användaren %1 är inte inloggad: användarens inställningar lämnas som de är (var Windows förvarar dem är känt bara medan användaren är inloggad). Användaren får displayen från de delade inställningarna, eller från en körning medan användaren är inloggad.</translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>

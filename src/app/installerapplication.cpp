@@ -4,6 +4,7 @@
 #include "globals.h"
 #include "installwizard.h"
 #include "platform/console.h"
+#include "platform/interactiveuser.h"
 #include "platform/messagebox.h"
 #include "platform/machinelock.h"
 #include "platform/processhardening.h"
@@ -125,6 +126,13 @@ int runInstaller(int &argc, char **argv, const std::function<void(QWizard &)> &b
     // The removal wizard opens the wizard's window too.
     if (commandLine.mode() != CommandLine::Mode::Wizard && commandLine.mode() != CommandLine::Mode::RemovalWizard)
         return runFromCommandLine(argc, argv, commandLine, arguments);
+    // A window nobody can see (a deployment agent running the program as SYSTEM without
+    // /unattended) would hold the deployment until the agent gives up on it.
+    if (!Platform::onVisibleDesktop()) {
+        Platform::writeStandardError(QStringLiteral("The wizard cannot be shown here: this program runs in a session without a visible desktop "
+                                                    "(as a service or a deployment tool runs it). Use /unattended.\n"));
+        return CommandLine::WrongUsageExit;
+    }
 
     QApplication application(argc, argv);
     setIdentity();

@@ -188,7 +188,7 @@ int UnattendedInstallation::installInto(const QString &folder)
         loop.exec();
     current = nullptr;
     if (installation.jawsClosedHere() && jawsClosedIn.isEmpty())
-        jawsClosedIn = folder;
+        jawsClosedIn = installation.jawsClosedFolder();
     if (!jawsInstaller.programFolder().isEmpty())
         programFolders << jawsInstaller.programFolder();
 
@@ -240,7 +240,7 @@ int UnattendedInstallation::removeFrom(const QString &folder)
         removal.start();
     currentRemoval = nullptr;
     if (removal.jawsClosedHere() && jawsClosedIn.isEmpty())
-        jawsClosedIn = folder;
+        jawsClosedIn = removal.jawsClosedFolder();
     removedAny = true;
     programFolders << jawsInstaller.programFolder();
     if (removal.state() == Removal::State::Cancelled)

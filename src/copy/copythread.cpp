@@ -3,6 +3,7 @@
 #include "platform/safefiles.h"
 
 #include "ini/settingssession.h"
+#include "paths/windowspath.h"
 #include "platform/filecopy.h"
 
 #include <QDebug>
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMutexLocker>
+#include <QSet>
 
 #include <climits>
 
@@ -109,7 +111,9 @@ bool backUpReplaced(const QString &source, const QString &destination, QString *
     *backup = SettingsSession::backupFileName(destination);
     if (Platform::SafeFiles::nameTaken(*backup))
         return false; // every numbered name is taken: the file stays as it is
-    return Platform::copyFileReplacing(destination, *backup) && Platform::flushToDisk({ *backup });
+    // The backup alone reaches the disk before its file is replaced, not the whole volume once per
+    // file: the installation flushes the volume once, at its end.
+    return Platform::copyFileReplacing(destination, *backup) && Platform::flushFile(*backup);
 }
 } // namespace
 
@@ -124,11 +128,22 @@ void CopyThread::run()
         // Past 2 GiB the bar counts in a larger unit, so that it never wraps or goes negative.
         const qint64 unit = progressUnit(total);
         emit setMaximum(int(total / unit));
+        // The same file listed twice for the same place (JAWS 5 keeps its driver where the other
+        // files go) is copied once: copying it again would replace the file while the owner,
+        // told of the first copy, reads it for the install record, which Windows refuses.
+        QSet<QString> copied;
         for (qsizetype i = 0; i < fromFiles.size() && i < toFiles.size() && !isStopped(); ++i) {
             const QString &source = fromFiles.at(i);
             const QString &destination = toFiles.at(i);
             if (!QFile::exists(source))
                 continue;
+            const QString pair = WindowsPath::key(source) + QLatin1Char('|') + WindowsPath::key(destination);
+            if (copied.contains(pair)) {
+                emit copyFileSuccess(QDir::toNativeSeparators(destination));
+                handled += QFileInfo(source).size();
+                emit setValue(int(qMin(handled / unit, qint64(INT_MAX))));
+                continue;
+            }
             emit setCurrentFile(QDir::toNativeSeparators(destination));
             // The package folder is often one that others may write (Downloads): a link planted
             // there would copy, into JAWS and readable by all, whatever it points at.
@@ -152,9 +167,10 @@ void CopyThread::run()
             } else {
                 if (!backup.isEmpty())
                     emit copyFileBackedUp(QDir::toNativeSeparators(destination), QDir::toNativeSeparators(backup));
-                if (Platform::copyFileReplacing(source, destination))
+                if (Platform::copyFileReplacing(source, destination)) {
+                    copied.insert(pair);
                     emit copyFileSuccess(QDir::toNativeSeparators(destination));
-                else
+                } else
                     emit copyFileFails(QDir::toNativeSeparators(destination));
             }
             handled += QFileInfo(source).size();

@@ -121,12 +121,16 @@ QString AppsListEntry::uninstallKeyPath()
 
 QString AppsListEntry::keyName(const QString &jawsFolder)
 {
-    const QString folder = WindowsPath::key(jawsFolder);
-    const QString name = keyPrefix() + folder;
-    // A key's name has at most 255 characters: a deeper folder is named by its digest.
-    if (name.size() <= 255)
-        return name;
-    return keyPrefix() + QString::fromLatin1(QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex());
+    // The folder's digest, never the folder itself: PowerShell's registry provider mishandles a
+    // "/" in a key's name and DSC a ":", which would break the usual inventory and detection
+    // scripts. The digest is the one the earlier names gave folders too deep to be spelt out.
+    return keyPrefix() + QString::fromLatin1(QCryptographicHash::hash(WindowsPath::key(jawsFolder).toUtf8(), QCryptographicHash::Sha1).toHex());
+}
+
+QString AppsListEntry::earlierKeyName(const QString &jawsFolder)
+{
+    const QString name = keyPrefix() + WindowsPath::key(jawsFolder);
+    return name.size() <= 255 ? name : keyName(jawsFolder);
 }
 
 QString AppsListEntry::copyFolder()
@@ -139,7 +143,8 @@ QString AppsListEntry::copyFolder()
 
 bool AppsListEntry::isRegistered(const QString &jawsFolder)
 {
-    return RegistryKey::openLocalMachine(entryPath(keyName(jawsFolder)), listView).isOpen();
+    return RegistryKey::openLocalMachine(entryPath(keyName(jawsFolder)), listView).isOpen()
+        || RegistryKey::openLocalMachine(entryPath(earlierKeyName(jawsFolder)), listView).isOpen();
 }
 
 QStringList AppsListEntry::registeredKeyNames()
@@ -187,6 +192,7 @@ bool AppsListEntry::refreshCopy(const QString &folder, QString *problem) const
             *problem = tr("%1 could not be copied to %2").arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(destination));
             return false;
         }
+        Platform::forgetWebOrigin(destination); // Program Files' copy carries no mark of the web
         destinations << destination;
     }
     QFile version(QDir(staged).filePath(versionFileName()));
@@ -253,6 +259,9 @@ bool AppsListEntry::registerInstallation(const JawsInstaller &installer, QString
             // Half an entry would offer a removal it cannot start.
             RegistryKey::deleteLocalMachineKey(path, listView);
             problem = tr("the registry key HKEY_LOCAL_MACHINE\\%1 could not be written").arg(path);
+        } else if (earlierKeyName(installer.jawsFolder()) != keyName(installer.jawsFolder())) {
+            // The entry under the earlier name is this one now: two would list the driver twice.
+            RegistryKey::deleteLocalMachineKey(entryPath(earlierKeyName(installer.jawsFolder())), listView);
         }
     }
     if (!problem.isEmpty()) {
@@ -266,7 +275,10 @@ bool AppsListEntry::registerInstallation(const JawsInstaller &installer, QString
 bool AppsListEntry::unregisterInstallation(const QString &jawsFolder, QString *reportLine)
 {
     reportLine->clear();
-    const QString path = entryPath(keyName(jawsFolder));
+    // Under this program's name, or under the name earlier programs gave it.
+    QString path = entryPath(keyName(jawsFolder));
+    if (!RegistryKey::openLocalMachine(path, listView).isOpen())
+        path = entryPath(earlierKeyName(jawsFolder));
     const bool listed = RegistryKey::openLocalMachine(path, listView).isOpen();
     if (listed && !RegistryKey::deleteLocalMachineKey(path, listView)) {
         *reportLine = tr("ERROR : The entry of %1 in Windows' list of apps could not be deleted.").arg(QDir::toNativeSeparators(jawsFolder));

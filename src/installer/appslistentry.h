@@ -28,8 +28,13 @@ public:
     // The key under HKEY_LOCAL_MACHINE that holds every program's entry.
     static QString uninstallKeyPath();
     // The name of the entry of the JAWS installation in `jawsFolder`: "QuorOlma JAWS " and the
-    // folder as WindowsPath::key gives it (the same for every spelling of that folder).
+    // SHA-1, in lower-case hex, of the UTF-8 of the folder as WindowsPath::key gives it (the same
+    // for every spelling of that folder), so that the name holds no "/" and no ":".
     static QString keyName(const QString &jawsFolder);
+    // The name earlier programs gave that entry: "QuorOlma JAWS " and the folder as
+    // WindowsPath::key gives it, or keyName's when that passed 255 characters. Such an entry is
+    // found, and replaced by the next installation.
+    static QString earlierKeyName(const QString &jawsFolder);
     // The folder under Program Files that holds the program's copy; empty when the system does
     // not tell where Program Files is.
     static QString copyFolder();

@@ -127,6 +127,7 @@ void Installation::start()
             beforeClosingJaws();
         if (m_state == State::Cancelled)
             return; // JAWS stays as it is
+        m_runningJawsFolder = jaws.runningInstallationFolder();
         // Closing lets events run, so a cancel may arrive meanwhile.
         m_closingJaws = true;
         jaws.close();
@@ -201,7 +202,12 @@ void Installation::restartJawsIfClosed()
     if (!m_jawsClosedHere || !restartJaws)
         return;
     m_jawsClosedHere = false; // once
-    giveJawsBack(jaws, installer, installer.jawsFolder());
+    giveJawsBack(jaws, installer, jawsClosedFolder());
+}
+
+QString Installation::jawsClosedFolder() const
+{
+    return m_runningJawsFolder.isEmpty() ? installer.jawsFolder() : m_runningJawsFolder;
 }
 
 bool Installation::giveJawsBack(Jaws &jaws, JawsInstaller &installer, const QString &folder)

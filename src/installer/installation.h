@@ -66,6 +66,9 @@ public:
     bool jawsNotClosed() const;
     // JAWS was closed here and not started again (yet).
     bool jawsClosedHere() const { return m_jawsClosedHere; }
+    // The folder of the JAWS that was running when it was closed, which is the one to start again
+    // (not necessarily the one installed into); the folder installed into when it could not be told.
+    QString jawsClosedFolder() const;
     // Found installed already and left as it was.
     bool leftAlone() const { return m_leftAlone; }
     bool hasErrors() const;
@@ -104,6 +107,7 @@ private:
     bool m_leftAlone = false;
     State m_state = State::Idle;
     bool m_jawsClosedHere = false;
+    QString m_runningJawsFolder;
     // JAWS's close protocol is under way (it lets events run).
     bool m_closingJaws = false;
     // This installation's results come after those of the run's earlier installations.

@@ -59,6 +59,15 @@ QStringList JawsInstaller::configureEveryProfile(Configuration &configuration)
         const QString folder = settingsFolderUnder(profile.appDataFolder, version);
         configuration.begin(StepResult::Step::UserProfile);
         configuration.add(QString());
+        // Until they log on, their own registry is not loaded: a redirected application data
+        // folder, and the variables it is written with, cannot be known, and the folder under
+        // their profile may be a stale one JAWS no longer reads.
+        if (!profile.loggedOn) {
+            configuration.add(tr("User %1 is not logged on: their settings are left as they are (where Windows keeps them is known "
+                                 "only while they are logged on). They get the display from the shared settings, or from a run "
+                                 "while they are logged on.").arg(profile.name));
+            continue;
+        }
         // A profile without settings for this JAWS is left as it is: JAWS makes them from the
         // shared ones when that user first runs it.
         if (folder.isEmpty() || !QFileInfo(folder).isDir()) {

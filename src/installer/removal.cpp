@@ -248,6 +248,7 @@ void Removal::start()
         if (m_state == State::Cancelled)
             return; // JAWS stays as it is
         // Closing lets events run, so a cancel may arrive meanwhile.
+        m_runningJawsFolder = jaws.runningInstallationFolder();
         m_closingJaws = true;
         jaws.close();
         m_closingJaws = false;
@@ -311,7 +312,7 @@ void Removal::giveJawsBackIfClosed()
     if (!m_jawsClosedHere || !restartJaws)
         return;
     m_jawsClosedHere = false; // once
-    Installation::giveJawsBack(jaws, installer, m_jawsFolder);
+    Installation::giveJawsBack(jaws, installer, jawsClosedFolder());
 }
 
 void Removal::step(const QString &description)

@@ -69,6 +69,9 @@ public:
     // JAWS was closed here and not started again (yet): a run over several installations gives
     // it back once, at its end.
     bool jawsClosedHere() const { return m_jawsClosedHere; }
+    // The folder of the JAWS that was running when it was closed, the one to start again; the
+    // folder removed from when it could not be told.
+    QString jawsClosedFolder() const { return m_runningJawsFolder.isEmpty() ? m_jawsFolder : m_runningJawsFolder; }
     // The record read by prepare().
     const InstallRecord &record() const { return m_record; }
     // prepare() found a record it could not read: an error, never "nothing to remove".
@@ -117,6 +120,7 @@ private:
     QString m_jawsFolder;
     qsizetype firstResult = 0;
     bool m_jawsClosedHere = false;
+    QString m_runningJawsFolder;
     // JAWS's close protocol is under way (it lets events run).
     bool m_closingJaws = false;
     int m_done = 0;

@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 const QString dialogClass = QStringLiteral("#32770");
@@ -152,9 +154,41 @@ bool Jaws::findRunningJawsFolder(QString &folder)
     return found;
 }
 
+QString Jaws::jawsProgramIn(const QString &folder) const
+{
+    if (folder.isEmpty())
+        return QString();
+    // Found as Windows finds it, in any case: JAWS ships "jfw.exe", older ones "JFW.EXE". A name
+    // filter is compared without regard to case on every system.
+    const QDir dir(folder);
+    const QStringList found = dir.entryList({ jawsExecutable }, QDir::Files | QDir::Hidden | QDir::System);
+    return found.isEmpty() ? QString() : dir.filePath(found.constFirst());
+}
+
 bool Jaws::containsJawsExecutable(const QString &folder) const
 {
-    return QFileInfo(QDir(folder), jawsExecutable).exists();
+    return !jawsProgramIn(folder).isEmpty();
+}
+
+QString Jaws::runningInstallationFolder()
+{
+    // The program of the process that owns JAWS's window: another JFW.EXE may run elsewhere.
+    const Platform::WindowHandle window = getJawsHwnd();
+    const quint64 process = window ? Platform::windowSystem().windowProcessId(window) : 0;
+    if (!process || !loadToolhelp())
+        return QString();
+    const QString image = toolhelp.imagePath(quint32(process));
+    toolhelp.unload();
+    const qsizetype separator = std::max(image.lastIndexOf(QLatin1Char('\\')), image.lastIndexOf(QLatin1Char('/')));
+    if (separator <= 0 || image.mid(separator + 1).compare(jawsExecutable, Qt::CaseInsensitive) != 0)
+        return QString();
+    const QString running = image.left(separator);
+    // The folder as the registry spells it, where it is one of the installed ones.
+    for (const QString &folder : std::as_const(installedFolders)) {
+        if (WindowsPath::samePath(folder, running))
+            return folder;
+    }
+    return containsJawsExecutable(running) ? running : QString();
 }
 
 bool Jaws::setCurrentFolder(const QString &folder)
@@ -270,7 +304,7 @@ bool Jaws::restart()
     // anyone may have put a program called JFW.EXE.
     if (currentFolder.isEmpty() || QDir::isRelativePath(currentFolder) || !containsJawsExecutable(currentFolder))
         return false;
-    const QString program = currentFolder + QDir::separator() + jawsExecutable;
+    const QString program = QDir::toNativeSeparators(jawsProgramIn(currentFolder));
     // JAWS works in its own folder (and the package folder, the installer's, must stay free to
     // be removed); it outlives the wizard and gets nothing of the installer's console. It is the
     // user's screen reader: with the installer's rights it would run as another account, or

@@ -25,6 +25,10 @@ public:
     bool findRunningJawsFolder(QString &folder);
     bool loadToolhelp();
     bool containsJawsExecutable(const QString &folder) const;
+    // The JAWS that runs now, by its installation's folder as the registry lists it (else as
+    // found); empty when JAWS does not run or its folder cannot be told. The one to start again
+    // after closing it, whichever JAWS is installed into.
+    QString runningInstallationFolder();
     bool setCurrentFolder(const QString &folder);
     QString currentFolderPath() const { return currentFolder; }
 
@@ -58,6 +62,9 @@ public:
     static QString registryKeyOf(const QString &folder);
 
 private:
+    // The path of JAWS's program in `folder`, its name in whatever case the folder has it; empty
+    // when there is none.
+    QString jawsProgramIn(const QString &folder) const;
     // The first dialog of that title that belongs to the JAWS process; 0 when there is none.
     Platform::WindowHandle jawsDialog(quint64 jawsProcess, const QString &title);
     // How long one message to a JAWS dialog may wait: within close(), never past its limit.

@@ -21,6 +21,17 @@ bool copyFileReplacing(const QString &source, const QString &destination);
 // False when a path is missing or could not be flushed.
 bool flushToDisk(const QStringList &paths);
 
+// Puts one file on the disk, and the folder entry that names it, without flushing the whole
+// volume: what must be there before something else changes (a backup before the file it keeps
+// is replaced), where flushToDisk would write out every file of the volume each time. False when
+// the file is missing or could not be flushed.
+bool flushFile(const QString &path);
+
+// Removes the mark Windows keeps on a file that came from the web (its Zone.Identifier stream,
+// which CopyFileW carries to the copy): help files would show blank pages, and programs would
+// carry the web's warning. Nothing on other systems.
+void forgetWebOrigin(const QString &path);
+
 // The temporary file that copyFileReplacing uses for `destination`: the destination's own name
 // in a folder of the copy's own within the destination's folder. The name is never longer than
 // the destination's, so a name near the file-name limit still has one; it is always the same

@@ -165,4 +165,21 @@ bool flushToDisk(const QStringList &paths)
     return true;
 }
 
+bool flushFile(const QString &path)
+{
+    for (const QString &each : { path, QFileInfo(path).absolutePath() }) {
+        const int fd = ::open(QFile::encodeName(each).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        const bool ok = fd >= 0 && ::fsync(fd) == 0;
+        if (fd >= 0)
+            ::close(fd);
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+void forgetWebOrigin(const QString &)
+{
+}
+
 } // namespace Platform

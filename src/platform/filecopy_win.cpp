@@ -119,6 +119,7 @@ bool copyFileReplacing(const QString &source, const QString &destination)
     // program, a folder in the way).
     bool ok = CopyFileW(from.c_str(), temporary.c_str(), TRUE);
     if (ok) {
+        DeleteFileW((temporary + L":Zone.Identifier").c_str()); // a package from the web marks its files
         SetFileAttributesW(temporary.c_str(), GetFileAttributesW(temporary.c_str()) & ~FILE_ATTRIBUTE_READONLY);
         // A file that takes another's place is on the disk before its name is, and the rename
         // is written through: after a power cut the name holds the old content or the new,
@@ -133,6 +134,16 @@ bool copyFileReplacing(const QString &source, const QString &destination)
             removeFile(temporary);
     }
     return ok;
+}
+
+bool flushFile(const QString &path)
+{
+    return flushPath(longPath(path)) && flushPath(longPath(QFileInfo(path).absolutePath()));
+}
+
+void forgetWebOrigin(const QString &path)
+{
+    DeleteFileW((longPath(path) + L":Zone.Identifier").c_str());
 }
 
 bool isNamedPipe(const QString &)

@@ -36,22 +36,33 @@ struct InteractiveUser
 InteractiveUser interactiveUser();
 
 // Starts `program` (a full path, no arguments) as the interactive user, without administrator
-// rights, in their session and desktop, with `workingFolder` as its working folder, detached from
-// this program. When there is no interactive user, as this program's own account. True once the
-// process exists.
+// rights, in their session and desktop, with their environment, with `workingFolder` as its
+// working folder, detached from this program. In a desktop session Explorer is asked to start it
+// (the only start that grants uiAccess, which screen readers ask for), then the shell's token is
+// tried; as SYSTEM, the user of an active session (console or Remote Desktop) gets it in their
+// session. Never started elevated, nor as SYSTEM: false when no way is left (nobody logged on, no
+// shell, a uiAccess program that only Explorer could have started), and true once the process
+// exists or Explorer took the request.
 //
 // The stand-in starts the program as the account that runs it (it has no other), after adding
 // one line to "started.txt" at the machine's root: the user's name, the program and the working
-// folder, separated by "|", so that tests see as whom the program was asked to start.
+// folder, separated by "|", so that tests see as whom the program was asked to start. Nobody
+// logged on (session.ini's "Name=" empty): nothing is started, as on Windows.
 bool startAsInteractiveUser(const QString &program, const QString &workingFolder);
 
 // Whether this program can reach the windows of the running process `processId`: false when
-// that process runs in another session (a program run as SYSTEM while a user works). True when
-// the system cannot tell.
+// that process runs in another session (a program run as SYSTEM while a user works), and when
+// the system refuses to tell the sessions of processes. True for a process that is gone.
 //
 // The stand-in: false for a process whose program's full path the machine's "session.ini" lists
 // under [OtherSession] as "Programs=PATH;PATH".
 bool sessionReachable(quint64 processId);
+
+// Whether a window of this program can be seen by anyone: false in session 0 (services, and
+// deployment agents running as SYSTEM) and on a window station that is not the visible one.
+//
+// The stand-in: false when the machine's "session.ini" says "[ThisProcess]" "Session=0".
+bool onVisibleDesktop();
 
 // One profile of the machine's profile list
 // (HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\ProfileList\<SID>).
@@ -63,6 +74,9 @@ struct UserProfile
     // Their roaming application data: the redirected folder where Windows can tell, else
     // <profile folder>\AppData\Roaming.
     QString appDataFolder;
+    // Whether the user is logged on (their registry is loaded): only then can a redirected folder
+    // be known.
+    bool loggedOn = false;
 };
 
 // Every profile of the profile list whose folder is known, in the registry's order. The stand-in

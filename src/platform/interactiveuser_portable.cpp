@@ -86,6 +86,10 @@ InteractiveUser interactiveUser()
 bool startAsInteractiveUser(const QString &program, const QString &workingFolder)
 {
     const QString root = machineRoot();
+    // Nobody logged on: Windows would have only this program's own account, elevated or SYSTEM,
+    // to start it with, and that is never done.
+    if (const std::optional<QString> name = sessionValue(QStringLiteral("InteractiveUser"), QStringLiteral("Name")); name && name->trimmed().isEmpty())
+        return false;
     if (!root.isEmpty()) {
         QFile record(QDir(root).filePath(QStringLiteral("started.txt")));
         if (record.open(QIODevice::WriteOnly | QIODevice::Append)) {
@@ -113,6 +117,11 @@ bool sessionReachable(quint64 processId)
     return true;
 }
 
+bool onVisibleDesktop()
+{
+    return sessionValue(QStringLiteral("ThisProcess"), QStringLiteral("Session")).value_or(QString()).trimmed() != QLatin1String("0");
+}
+
 QList<UserProfile> userProfiles()
 {
     QList<UserProfile> profiles;
@@ -130,6 +139,11 @@ QList<UserProfile> userProfiles()
         profile.profileFolder = QDir::toNativeSeparators(folder);
         profile.name = QFileInfo(QDir::fromNativeSeparators(folder)).fileName();
         profile.appDataFolder = QDir::toNativeSeparators(QDir::fromNativeSeparators(folder) + QStringLiteral("/AppData/Roaming"));
+        // The interactive user, and those session.ini lists under [LoggedOn] "Sids=SID;SID".
+        const QStringList loggedOn = sessionValue(QStringLiteral("LoggedOn"), QStringLiteral("Sids")).value_or(QString()).split(QLatin1Char(';'))
+            << sessionValue(QStringLiteral("InteractiveUser"), QStringLiteral("Sid")).value_or(QString());
+        for (const QString &logged : loggedOn)
+            profile.loggedOn = profile.loggedOn || (!logged.trimmed().isEmpty() && logged.trimmed().compare(sid, Qt::CaseInsensitive) == 0);
         profiles.append(profile);
     }
     return profiles;

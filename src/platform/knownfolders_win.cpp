@@ -1,5 +1,7 @@
 #include "knownfolders.h"
 
+#include "usersessioncalls_win.h"
+
 #include <windows.h>
 #include <knownfolders.h>
 #include <shlobj.h>
@@ -26,12 +28,7 @@ QString programFiles64Path()
         return length > 0 && length < MAX_PATH ? QString::fromWCharArray(path, int(length)) : QString();
     }
 #endif
-    PWSTR path = nullptr;
-    QString result;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_ProgramFiles, KF_FLAG_DEFAULT, nullptr, &path)))
-        result = QString::fromWCharArray(path);
-    CoTaskMemFree(path);
-    return result;
+    return knownFolderPath(FOLDERID_ProgramFiles, nullptr, KF_FLAG_DEFAULT);
 }
 
 } // namespace Platform

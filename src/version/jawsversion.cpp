@@ -61,7 +61,9 @@ JawsVersion JawsVersion::fromName(const QString &name)
 
 JawsVersion JawsVersion::ofInstallation(const QString &jawsFolder, const QString &registryKey)
 {
-    const QString jfwExe = jawsFolder + QDir::separator() + QStringLiteral("jfw.exe");
+    // In whatever case the folder has it, as Windows would find it.
+    const QStringList named = QDir(jawsFolder).entryList({ QStringLiteral("jfw.exe") }, QDir::Files | QDir::Hidden | QDir::System);
+    const QString jfwExe = jawsFolder + QDir::separator() + (named.isEmpty() ? QStringLiteral("jfw.exe") : named.constFirst());
     JawsVersion version = fromFileVersion(FileVersionReader::fileVersion(jfwExe, QStringLiteral("000004b0")));
     if (!version.isKnown())
         version = fromName(registryKey);

@@ -10,7 +10,7 @@
 //   IQO_PROBE_KEYS        keys ("Return", "Escape", comma-separated) pressed on the wizard one
 //                         by one while JAWS is being closed, from the warning on
 //   IQO_PROBE_JAWS_WINDOW set: JAWS's window is played in the program (where no real one can
-//                         be), and goes when asked to close
+//                         be), and goes when asked to close; a number: the process it belongs to
 //   IQO_PROBE_ESCAPE_AT_BOX set: Escape is pressed on the wizard's page while the warning is up
 // Arguments are the program's own: with --unattended, the run without the wizard; with --remove
 // alone, the removal's wizard, which the probe drives with Enter alone, telling where the focus
@@ -150,7 +150,7 @@ int main(int argc, char *argv[])
     std::unique_ptr<ScriptedWindows> jawsWindow;
     if (qEnvironmentVariableIsSet("IQO_PROBE_JAWS_WINDOW")) {
         jawsWindow = std::make_unique<ScriptedWindows>();
-        jawsWindow->add(QStringLiteral("JFWUI2"), QStringLiteral("JAWS"));
+        jawsWindow->add(QStringLiteral("JFWUI2"), QStringLiteral("JAWS"), {}, qEnvironmentVariableIntValue("IQO_PROBE_JAWS_WINDOW"));
         jawsWindow->onClose = [&jawsWindow](Platform::WindowHandle window) { jawsWindow->close(window); };
     }
     const int result = runInstaller(argc, argv, [](QWizard &wizard) {
