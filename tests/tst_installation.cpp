@@ -618,6 +618,12 @@ void tst_Installation::unattended_data()
     QTest::newRow("remove from JAWS 2025") << removal << "removal, JAWS 2025" << false << 0 << "removed";
     QTest::newRow("remove from JAWS 5, installed twice") << removal << "removal, JAWS 5, installed twice" << false << 0 << "removed";
     QTest::newRow("remove with a display") << (removal + QStringList{ "--display", "QUOR" }) << "" << false << 2 << "untouched";
+    // JAWS uninstalled before the driver: its entry in the list of apps and the program's copy are
+    // what is left, and they go; also once JAWS's own registry record is gone.
+    QTest::newRow("remove after JAWS was uninstalled") << removal << "removal, JAWS gone" << false << 0 << "gone";
+    QTest::newRow("remove after JAWS and its record were uninstalled") << removal << "removal, JAWS and its record gone" << false << 0 << "gone";
+    // Windows reads "JAWS10." as the folder "JAWS10".
+    QTest::newRow("remove, the folder with a trailing dot") << QStringList{ "--unattended", "--remove", "--jaws", "$ROOT/Program Files/JAWS10. " } << "removal" << false << 0 << "removed";
     // A report replaces nothing but a plain file of its own.
     QTest::newRow("--log naming a folder") << (named + QStringList{ "--log", "$ROOT" }) << "" << false << 2 << "untouched";
     QTest::newRow("--log inside the JAWS folder") << (named + QStringList{ "--log", "$JAWSQuorOlmaRecord.ini" }) << "" << false << 2 << "untouched";
@@ -783,6 +789,11 @@ void tst_Installation::unattended()
         QVERIFY(TextFiles::read(usersFile).contains("BrailleDisplay="));
         lookAtMachine(machine);
         QVERIFY(AppsListEntry::isRegistered(machine.jawsFolder));
+        if (state.contains(QLatin1String("JAWS gone")) || state.contains(QLatin1String("its record gone")))
+            QVERIFY(QDir(machine.jawsFolder).removeRecursively());
+        if (state.contains(QLatin1String("its record gone")))
+            QVERIFY(Platform::RegistryKey::deleteLocalMachineKey(QStringLiteral("SOFTWARE\\Freedom Scientific\\JAWS\\10.0"),
+                                                                 Platform::RegistryView::Default));
         if (state.endsWith(QLatin1String("user display"))) {
             const QString jfwIni = machine.jawsFolder + QStringLiteral("/jfw.ini");
             QVERIFY(TextFiles::write(jfwIni, TextFiles::read(jfwIni) + "Braille4LongName=Mine\r\nBraille4Name=MINE\r\n"));
@@ -903,6 +914,10 @@ void tst_Installation::unattended()
         QVERIFY(output.trimmed().endsWith(QStringLiteral("Error during installation. Please check the %1 file for details.")
                                               .arg(QDir::toNativeSeparators(root.filePath(QStringLiteral("log.txt"))))));
         QVERIFY(sameText(after, before, QStringLiteral("the machine")));
+    } else if (result == QLatin1String("gone")) {
+        QVERIFY2(output.contains(QStringLiteral("JAWS is no longer installed in ")), qPrintable(output));
+        QVERIFY(!AppsListEntry::isRegistered(machine.jawsFolder));
+        QVERIFY(!QFileInfo::exists(AppsListEntry::copyFolder()));
     } else if (result == QLatin1String("unchanged")) {
         QVERIFY2(output.trimmed().endsWith(QStringLiteral("Installation correctly done.")), qPrintable(output));
         for (int run = 0; run < 3; ++run) {

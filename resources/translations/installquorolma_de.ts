@@ -508,6 +508,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <source>ERROR : The installation record %1 is damaged or cannot be read: nothing was removed.</source>
         <translation>FEHLER : Das Installationsprotokoll %1 ist beschädigt oder kann nicht gelesen werden: Es wurde nichts entfernt.</translation>
     </message>
+    <message>
+        <source>JAWS is no longer installed in %1: nothing of the driver is left there.</source>
+        <translation>JAWS ist in %1 nicht mehr installiert: Dort ist nichts vom Treiber übrig.</translation>
+    </message>
 </context>
 <context>
     <name>RemovalChoicePage</name>
@@ -816,6 +820,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>NOTE : The report could not be written to %1.</source>
         <translation>HINWEIS : Der Bericht konnte nicht in %1 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was removed. Run the removal again when JAWS is not running.</source>
+        <translation>JAWS läuft in einer Sitzung, die dieses Programm nicht erreichen kann (es läuft unter einem anderen Konto, während ein Benutzer arbeitet): Es wurde nichts entfernt. Führen Sie das Entfernen erneut aus, wenn JAWS nicht läuft.</translation>
     </message>
 </context>
 </TS>

@@ -508,6 +508,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <source>ERROR : The installation record %1 is damaged or cannot be read: nothing was removed.</source>
         <translation>ERREUR : le journal d&apos;installation %1 est endommagé ou illisible : rien n&apos;a été supprimé.</translation>
     </message>
+    <message>
+        <source>JAWS is no longer installed in %1: nothing of the driver is left there.</source>
+        <translation>JAWS n&apos;est plus installé dans %1 : il n&apos;y reste rien du pilote.</translation>
+    </message>
 </context>
 <context>
     <name>RemovalChoicePage</name>
@@ -816,6 +820,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>NOTE : The report could not be written to %1.</source>
         <translation>REMARQUE : le rapport n&apos;a pas pu être écrit dans %1.</translation>
+    </message>
+    <message>
+        <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was removed. Run the removal again when JAWS is not running.</source>
+        <translation>JAWS s&apos;exécute dans une session que ce programme ne peut pas atteindre (il s&apos;exécute sous un autre compte pendant qu&apos;un utilisateur travaille) : rien n&apos;a été supprimé. Relancez la suppression quand JAWS ne s&apos;exécute pas.</translation>
     </message>
 </context>
 </TS>

@@ -508,6 +508,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <source>ERROR : The installation record %1 is damaged or cannot be read: nothing was removed.</source>
         <translation>ERRORE : Il registro di installazione %1 è danneggiato o illeggibile: non è stato rimosso nulla.</translation>
     </message>
+    <message>
+        <source>JAWS is no longer installed in %1: nothing of the driver is left there.</source>
+        <translation>JAWS non è più installato in %1: lì non resta nulla del driver.</translation>
+    </message>
 </context>
 <context>
     <name>RemovalChoicePage</name>
@@ -816,6 +820,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>NOTE : The report could not be written to %1.</source>
         <translation>NOTA : Non è stato possibile scrivere il rapporto in %1.</translation>
+    </message>
+    <message>
+        <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was removed. Run the removal again when JAWS is not running.</source>
+        <translation>JAWS è in esecuzione in una sessione che questo programma non può raggiungere (viene eseguito con un altro account mentre un utente lavora): non è stato rimosso nulla. Eseguire di nuovo la rimozione quando JAWS non è in esecuzione.</translation>
     </message>
 </context>
 </TS>

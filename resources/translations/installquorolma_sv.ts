@@ -508,6 +508,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <source>ERROR : The installation record %1 is damaged or cannot be read: nothing was removed.</source>
         <translation>FEL : Installationsposten %1 är skadad eller kan inte läsas: ingenting togs bort.</translation>
     </message>
+    <message>
+        <source>JAWS is no longer installed in %1: nothing of the driver is left there.</source>
+        <translation>JAWS är inte längre installerat i %1: ingenting av drivrutinen finns kvar där.</translation>
+    </message>
 </context>
 <context>
     <name>RemovalChoicePage</name>
@@ -816,6 +820,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>NOTE : The report could not be written to %1.</source>
         <translation>OBS : Rapporten kunde inte skrivas till %1.</translation>
+    </message>
+    <message>
+        <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was removed. Run the removal again when JAWS is not running.</source>
+        <translation>JAWS körs i en session som det här programmet inte kan nå (det körs som ett annat konto medan en användare arbetar): ingenting togs bort. Kör borttagningen igen när JAWS inte körs.</translation>
     </message>
 </context>
 </TS>

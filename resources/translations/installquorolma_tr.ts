@@ -502,6 +502,10 @@ Use the Tab key to go to the next button.</source>
         <source>ERROR : The installation record %1 is damaged or cannot be read: nothing was removed.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>JAWS is no longer installed in %1: nothing of the driver is left there.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RemovalChoicePage</name>
@@ -809,6 +813,10 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>NOTE : The report could not be written to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was removed. Run the removal again when JAWS is not running.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -24,6 +24,9 @@ RemovalWizard::RemovalWizard(const QString &jawsFolder, const QStringList &insta
             if (WindowsPath::samePath(folder, jawsFolder))
                 m_namedFolder = folder;
         }
+        // JAWS uninstalled first: only the list's entry is left, and it goes now.
+        QString gone;
+        Removal::forgetGoneJaws(m_namedFolder, &gone);
     }
 
     setPage(ChoicePageId, new RemovalChoicePage(m_recordedFolders));

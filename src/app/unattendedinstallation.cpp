@@ -4,6 +4,7 @@
 #include "globals.h"
 #include "installer/devicetable.h"
 #include "installer/installation.h"
+#include "installer/appslistentry.h"
 #include "installer/removal.h"
 #include "paths/windowspath.h"
 #include "platform/console.h"
@@ -40,8 +41,12 @@ QStringList UnattendedInstallation::chooseJawsFolders(const QString &wanted, con
     const bool latest = wanted.compare(QLatin1String("latest"), Qt::CaseInsensitive) == 0;
     const bool all = wanted.compare(QLatin1String("all"), Qt::CaseInsensitive) == 0;
     if (!latest && !all) {
+        // Windows drops the dots and blanks that end a name: "C:\JAWS\2025." is that folder.
+        QString named = wanted;
+        while (!named.isEmpty() && (named.endsWith(QLatin1Char('.')) || named.endsWith(QLatin1Char(' '))) && !named.endsWith(QLatin1String("..")))
+            named.chop(1);
         for (const QString &folder : listed) {
-            if (!folder.isEmpty() && WindowsPath::samePath(folder, wanted))
+            if (!folder.isEmpty() && WindowsPath::samePath(folder, named))
                 return { folder };
         }
         return {};
@@ -117,6 +122,10 @@ bool UnattendedInstallation::chooseJawsFolders()
     const QStringList listed = jaws.jawsFolders();
     QStringList passedOver;
     jawsFolders = chooseJawsFolders(commandLine.jaws(), listed, &passedOver);
+    // The list of apps' own removal of a JAWS uninstalled since, its registry record gone too:
+    // its entry is what is left to remove.
+    if (jawsFolders.isEmpty() && removing() && AppsListEntry::isRegistered(commandLine.jaws()))
+        jawsFolders << commandLine.jaws();
     for (const QString &folder : std::as_const(passedOver))
         say(tr("Passed over: %1 holds no JAWS program.").arg(folder.isEmpty() ? QStringLiteral("\"\"") : QDir::toNativeSeparators(folder)));
     if (!jawsFolders.isEmpty())
@@ -132,8 +141,10 @@ bool UnattendedInstallation::jawsWithinReach()
 {
     if (!jaws.runsOutOfReach())
         return true;
-    Platform::writeStandardError(tr("JAWS is running in a session that this program cannot reach (it runs as another account while "
-                                    "a user works): nothing was installed. Run the installation again when JAWS is not running.")
+    Platform::writeStandardError((removing() ? tr("JAWS is running in a session that this program cannot reach (it runs as another account "
+                                                  "while a user works): nothing was removed. Run the removal again when JAWS is not running.")
+                                             : tr("JAWS is running in a session that this program cannot reach (it runs as another account while "
+                                                  "a user works): nothing was installed. Run the installation again when JAWS is not running."))
                                  + QLatin1Char('\n'));
     return false;
 }
@@ -222,6 +233,12 @@ int UnattendedInstallation::removeFrom(const QString &folder)
         else if (state == Removal::State::Removing)
             say(tr("Removing and restoring files..."));
     });
+    QString goneLine;
+    if (Removal::forgetGoneJaws(folder, &goneLine)) {
+        for (const QString &line : goneLine.split(QLatin1Char('\n')))
+            say(line);
+        return CommandLine::Installed;
+    }
     if (!removal.prepare(folder)) {
         if (removal.recordDamaged()) {
             // The report says which record and that nothing was removed; it goes where reports go.

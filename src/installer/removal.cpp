@@ -109,6 +109,18 @@ bool Removal::isRecorded(JawsInstaller &installer, const QString &jawsFolder)
     return SafeFiles::nameTaken(installer.installRecordPath());
 }
 
+bool Removal::forgetGoneJaws(const QString &jawsFolder, QString *line)
+{
+    if (jawsFolder.isEmpty() || QFileInfo::exists(jawsFolder) || !AppsListEntry::isRegistered(jawsFolder))
+        return false;
+    QString appsListLine;
+    const bool unlisted = AppsListEntry().unregisterInstallation(jawsFolder, &appsListLine);
+    *line = tr("JAWS is no longer installed in %1: nothing of the driver is left there.").arg(native(jawsFolder));
+    if (!appsListLine.isEmpty())
+        *line += QLatin1Char('\n') + appsListLine;
+    return unlisted;
+}
+
 bool Removal::hasErrors() const
 {
     return installer.hasErrors(firstResult);

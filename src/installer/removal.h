@@ -39,6 +39,11 @@ public:
 
     // Whether the JAWS installation in `jawsFolder` holds an install record of this driver.
     static bool isRecorded(JawsInstaller &installer, const QString &jawsFolder);
+    // JAWS was uninstalled before the driver: its folder is gone, and with it the driver and its
+    // record. What is left, the driver's entry in Windows' list of apps (and with the last entry
+    // the program's copy), goes; `line` says so. False, touching nothing, while the folder is there
+    // or no entry names it.
+    static bool forgetGoneJaws(const QString &jawsFolder, QString *line);
 
     void setBeforeClosingJaws(const std::function<void()> &warn) { beforeClosingJaws = warn; }
     void setRestartJaws(bool restart) { restartJaws = restart; }
