@@ -620,6 +620,10 @@ void tst_Installation::unattended_data()
     QTest::newRow("remove with a display") << (removal + QStringList{ "--display", "QUOR" }) << "" << false << 2 << "untouched";
     // JAWS uninstalled before the driver: its entry in the list of apps and the program's copy are
     // what is left, and they go; also once JAWS's own registry record is gone.
+#ifndef Q_OS_WIN
+    // Stopped between two files: each whole, the record kept, and a second removal finishes.
+    QTest::newRow("remove, terminated while removing") << removal << "removal, interrupted" << false << 6 << "removal interrupted";
+#endif
     QTest::newRow("remove after JAWS was uninstalled") << removal << "removal, JAWS gone" << false << 0 << "gone";
     QTest::newRow("remove after JAWS and its record were uninstalled") << removal << "removal, JAWS and its record gone" << false << 0 << "gone";
     // Windows reads "JAWS10." as the folder "JAWS10".
@@ -789,6 +793,13 @@ void tst_Installation::unattended()
         QVERIFY(TextFiles::read(usersFile).contains("BrailleDisplay="));
         lookAtMachine(machine);
         QVERIFY(AppsListEntry::isRegistered(machine.jawsFolder));
+#ifndef Q_OS_WIN
+        // The removal waits at a driver file for as long as the test holds its lease.
+        if (state.endsWith(QLatin1String("interrupted"))) {
+            leased = ::open(QFile::encodeName(machine.jawsFolder + QStringLiteral("/notes.chm")).constData(), O_RDWR);
+            QVERIFY(leased >= 0);
+        }
+#endif
         if (state.contains(QLatin1String("JAWS gone")) || state.contains(QLatin1String("its record gone")))
             QVERIFY(QDir(machine.jawsFolder).removeRecursively());
         if (state.contains(QLatin1String("its record gone")))
@@ -884,9 +895,10 @@ void tst_Installation::unattended()
         return output.contains(line);
     };
     if (leased >= 0) {
-        QVERIFY(waitForOutput(QStringLiteral("Copying files...")));
+        const bool removing = state.startsWith(QLatin1String("removal"));
+        QVERIFY(waitForOutput(removing ? QStringLiteral("Removing and restoring files...") : QStringLiteral("Copying files...")));
         ::kill(pid_t(process.processId()), state == QLatin1String("interrupt") ? SIGINT : SIGTERM);
-        QVERIFY(waitForOutput(QStringLiteral("Interrupted: stopping the installation...")));
+        QVERIFY(waitForOutput(removing ? QStringLiteral("Interrupted: stopping the removal...") : QStringLiteral("Interrupted: stopping the installation...")));
         ::fcntl(leased, F_SETLEASE, F_UNLCK);
         ::close(leased);
     }
@@ -914,6 +926,15 @@ void tst_Installation::unattended()
         QVERIFY(output.trimmed().endsWith(QStringLiteral("Error during installation. Please check the %1 file for details.")
                                               .arg(QDir::toNativeSeparators(root.filePath(QStringLiteral("log.txt"))))));
         QVERIFY(sameText(after, before, QStringLiteral("the machine")));
+    } else if (result == QLatin1String("removal interrupted")) {
+        QVERIFY(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")).contains("ERROR : Removal interrupted: "));
+        QVERIFY(QFileInfo::exists(machine.jawsFolder + QStringLiteral("/Drivers/Braille/quorolma/QuorOlmaRecord.ini")));
+        QProcess again;
+        start(again);
+        QVERIFY(again.waitForFinished(120000));
+        QCOMPARE(again.exitCode(), 0);
+        QVERIFY(!AppsListEntry::isRegistered(machine.jawsFolder));
+        QVERIFY(restoredAsBefore(pristine, machineState(machine)));
     } else if (result == QLatin1String("gone")) {
         QVERIFY2(output.contains(QStringLiteral("JAWS is no longer installed in ")), qPrintable(output));
         QVERIFY(!AppsListEntry::isRegistered(machine.jawsFolder));

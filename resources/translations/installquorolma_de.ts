@@ -198,12 +198,12 @@
         <translation>JAWS konnte nicht beendet werden oder läuft, wo dieses Programm es nicht erreicht: Es wurde nichts entfernt</translation>
     </message>
     <message>
-        <source>interrupted: nothing was removed</source>
-        <translation>unterbrochen: Es wurde nichts entfernt</translation>
-    </message>
-    <message>
         <source>another installation or removal runs on this computer: nothing was done, try again later</source>
         <translation>eine andere Installation oder Entfernung läuft auf diesem Computer: Es wurde nichts getan, versuchen Sie es später erneut</translation>
+    </message>
+    <message>
+        <source>interrupted: nothing more was removed; remove again to finish</source>
+        <translation>unterbrochen: Es wurde nichts weiter entfernt; erneut entfernen, um es abzuschließen</translation>
     </message>
 </context>
 <context>
@@ -511,6 +511,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>JAWS is no longer installed in %1: nothing of the driver is left there.</source>
         <translation>JAWS ist in %1 nicht mehr installiert: Dort ist nichts vom Treiber übrig.</translation>
+    </message>
+    <message>
+        <source>ERROR : Removal interrupted: what is listed above was done, the rest was not. The installation record is kept: remove the driver again to finish.</source>
+        <translation>FEHLER : Entfernen unterbrochen: Was oben steht, wurde getan, der Rest nicht. Das Installationsprotokoll bleibt erhalten: Entfernen Sie den Treiber erneut, um es abzuschließen.</translation>
     </message>
 </context>
 <context>

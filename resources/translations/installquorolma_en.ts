@@ -198,11 +198,11 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>interrupted: nothing was removed</source>
+        <source>another installation or removal runs on this computer: nothing was done, try again later</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>another installation or removal runs on this computer: nothing was done, try again later</source>
+        <source>interrupted: nothing more was removed; remove again to finish</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -504,6 +504,10 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>JAWS is no longer installed in %1: nothing of the driver is left there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ERROR : Removal interrupted: what is listed above was done, the rest was not. The installation record is kept: remove the driver again to finish.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -198,12 +198,12 @@
         <translation>JAWS n&apos;a pas pu être fermé, ou tourne là où ce programme ne peut l&apos;atteindre : rien n&apos;a été supprimé</translation>
     </message>
     <message>
-        <source>interrupted: nothing was removed</source>
-        <translation>interrompu : rien n&apos;a été supprimé</translation>
-    </message>
-    <message>
         <source>another installation or removal runs on this computer: nothing was done, try again later</source>
         <translation>une autre installation ou suppression est en cours sur cet ordinateur : rien n&apos;a été fait, réessayez plus tard</translation>
+    </message>
+    <message>
+        <source>interrupted: nothing more was removed; remove again to finish</source>
+        <translation>interrompu : rien de plus n&apos;a été supprimé ; supprimez de nouveau pour terminer</translation>
     </message>
 </context>
 <context>
@@ -511,6 +511,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>JAWS is no longer installed in %1: nothing of the driver is left there.</source>
         <translation>JAWS n&apos;est plus installé dans %1 : il n&apos;y reste rien du pilote.</translation>
+    </message>
+    <message>
+        <source>ERROR : Removal interrupted: what is listed above was done, the rest was not. The installation record is kept: remove the driver again to finish.</source>
+        <translation>ERREUR : suppression interrompue : ce qui est indiqué ci-dessus a été fait, le reste non. Le journal d&apos;installation est conservé : supprimez de nouveau le pilote pour terminer.</translation>
     </message>
 </context>
 <context>

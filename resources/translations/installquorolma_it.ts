@@ -198,12 +198,12 @@
         <translation>impossibile chiudere JAWS, oppure è in esecuzione dove questo programma non può raggiungerlo: non è stato rimosso nulla</translation>
     </message>
     <message>
-        <source>interrupted: nothing was removed</source>
-        <translation>interrotto: non è stato rimosso nulla</translation>
-    </message>
-    <message>
         <source>another installation or removal runs on this computer: nothing was done, try again later</source>
         <translation>è in corso un&apos;altra installazione o rimozione su questo computer: non è stato fatto nulla, riprovare più tardi</translation>
+    </message>
+    <message>
+        <source>interrupted: nothing more was removed; remove again to finish</source>
+        <translation>interrotto: non è stato rimosso altro; rimuovere di nuovo per finire</translation>
     </message>
 </context>
 <context>
@@ -511,6 +511,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>JAWS is no longer installed in %1: nothing of the driver is left there.</source>
         <translation>JAWS non è più installato in %1: lì non resta nulla del driver.</translation>
+    </message>
+    <message>
+        <source>ERROR : Removal interrupted: what is listed above was done, the rest was not. The installation record is kept: remove the driver again to finish.</source>
+        <translation>ERRORE : Rimozione interrotta: quanto elencato sopra è stato fatto, il resto no. Il registro di installazione è conservato: rimuovere di nuovo il driver per finire.</translation>
     </message>
 </context>
 <context>

@@ -198,12 +198,12 @@
         <translation>JAWS kunde inte stängas, eller körs där programmet inte når det: ingenting togs bort</translation>
     </message>
     <message>
-        <source>interrupted: nothing was removed</source>
-        <translation>avbruten: ingenting togs bort</translation>
-    </message>
-    <message>
         <source>another installation or removal runs on this computer: nothing was done, try again later</source>
         <translation>en annan installation eller borttagning pågår på den här datorn: ingenting gjordes, försök igen senare</translation>
+    </message>
+    <message>
+        <source>interrupted: nothing more was removed; remove again to finish</source>
+        <translation>avbrutet: inget mer togs bort; ta bort igen för att slutföra</translation>
     </message>
 </context>
 <context>
@@ -511,6 +511,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>JAWS is no longer installed in %1: nothing of the driver is left there.</source>
         <translation>JAWS är inte längre installerat i %1: ingenting av drivrutinen finns kvar där.</translation>
+    </message>
+    <message>
+        <source>ERROR : Removal interrupted: what is listed above was done, the rest was not. The installation record is kept: remove the driver again to finish.</source>
+        <translation>FEL : Borttagningen avbröts: det som står ovan gjordes, resten inte. Installationsposten behålls: ta bort drivrutinen igen för att slutföra.</translation>
     </message>
 </context>
 <context>

@@ -238,7 +238,7 @@ QString CommandLine::helpText()
         { WrongUsageExit, tr("wrong usage: nothing was done") },
         { NoSuchJaws, tr("no such JAWS installation") },
         { JawsNotClosed, tr("JAWS could not be closed, or runs where this program cannot reach it: nothing was removed") },
-        { Cancelled, tr("interrupted: nothing was removed") },
+        { Cancelled, tr("interrupted: nothing more was removed; remove again to finish") },
         { AnotherRunInProgress, tr("another installation or removal runs on this computer: nothing was done, try again later") },
     };
     for (const auto &code : removalCodes)

@@ -250,11 +250,18 @@ int UnattendedInstallation::removeFrom(const QString &folder)
         say(tr("Nothing of the driver to remove: no installation record in %1.").arg(QDir::toNativeSeparators(folder)));
         return CommandLine::Installed;
     }
+    // Removing runs off this thread, which keeps answering interrupts: one stops it between two
+    // files, however long a file takes.
+    removal.setInBackground(true);
+    QEventLoop loop;
+    QObject::connect(&removal, &Removal::finished, &loop, &QEventLoop::quit);
     currentRemoval = &removal;
     if (interrupted)
         removal.cancel(); // the report says so for this removal too
     else
         removal.start();
+    if (removal.state() == Removal::State::Removing)
+        loop.exec();
     currentRemoval = nullptr;
     if (removal.jawsClosedHere() && jawsClosedIn.isEmpty())
         jawsClosedIn = removal.jawsClosedFolder();

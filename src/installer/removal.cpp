@@ -301,14 +301,25 @@ void Removal::removed()
         worker.reset();
     }
     giveJawsBackIfClosed();
-    setState(State::Done);
+    if (m_stop) {
+        // The report's block ends with the interruption, as a cancelled installation's does.
+        installer.report().writeLine(Report::separatorLine());
+        setState(State::Cancelled);
+    } else {
+        setState(State::Done);
+    }
     emit finished();
 }
 
 void Removal::cancel()
 {
+    // While removing, between two files: each file whole, the record kept for a second removal.
+    if (m_state == State::Removing) {
+        m_stop = true;
+        return;
+    }
     if (m_state != State::Prepared && m_state != State::ClosingJaws)
-        return; // not begun, or running to its end
+        return; // not begun, or ended
     // The warning or the close protocol may still be under way further up the stack: it sees the
     // cancel when it returns. The close protocol then gives JAWS back and ends the removal itself.
     setState(State::Cancelled);
@@ -340,11 +351,29 @@ void Removal::remove()
     restoreSettings();
     restoreKeyMaps();
     removeFiles();
+    if (stopping())
+        return;
     removeRecordAndFolders();
+}
+
+bool Removal::stopping()
+{
+    if (!m_stop)
+        return false;
+    if (!m_stopRecorded) {
+        m_stopRecorded = true;
+        installer.record(StepResult::Step::Cancel,
+                         tr("ERROR : Removal interrupted: what is listed above was done, the rest was not. The installation record "
+                            "is kept: remove the driver again to finish."),
+                         StepResult::Outcome::Failed);
+    }
+    return true;
 }
 
 void Removal::restoreSettings()
 {
+    if (stopping())
+        return;
     Configuration configuration;
     configuration.begin(StepResult::Step::RestoringSettings);
     // Made by the installation and unchanged since: they go once the others are restored.
@@ -430,6 +459,8 @@ void Removal::restoreKeyMaps()
 {
     const auto stepOf = StepResult::Step::RestoringKeyMaps;
     for (const InstallRecord::KeyMap &keyMap : std::as_const(m_record.keyMaps)) {
+        if (stopping())
+            return;
         step(native(keyMap.path));
         // JAWS or the user made a new one since: theirs stays, the old one in its backup.
         if (SafeFiles::nameTaken(keyMap.path)) {
@@ -489,6 +520,8 @@ void Removal::removeFiles()
 {
     const auto stepOf = StepResult::Step::RemovingFiles;
     for (const InstallRecord::File &file : std::as_const(m_record.files)) {
+        if (stopping())
+            return;
         step(native(file.path));
         // There before the installation with this very content: not the installation's to take.
         if (file.before == InstallRecord::File::Before::Same || !SafeFiles::nameTaken(file.path))

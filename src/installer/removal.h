@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -61,7 +62,8 @@ public:
     // whichever way it ends.
     void start();
     // Before the removal proper has begun: nothing is touched, a JAWS closed here is started
-    // again. Once removing, the removal runs to its end (it is short and all-or-nothing per file).
+    // again. Once removing, it stops before the next file (each file is all or nothing), keeps
+    // the record so that a second removal finishes the job, and ends Cancelled.
     void cancel();
 
     State state() const { return m_state; }
@@ -130,4 +132,9 @@ private:
     bool m_closingJaws = false;
     int m_done = 0;
     bool m_recordDamaged = false;
+    // Asked for by cancel() while removing, read by the removal between files.
+    std::atomic_bool m_stop = false;
+    bool m_stopRecorded = false;
+    // Whether to stop before the next file; the report says so once.
+    bool stopping();
 };
