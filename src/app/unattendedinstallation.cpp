@@ -76,8 +76,7 @@ bool UnattendedInstallation::writeLog(const QByteArray &run) const
 {
     using Platform::SafeFiles;
     const QString log = QFileInfo(commandLine.logFile()).absoluteFilePath();
-    // The folder the administrator named is taken as named; the file in it is never a link.
-    SafeFiles::addTrustedRoot(QFileInfo(log).absolutePath());
+    // Reached from its volume's root, no link followed: --log may name a folder users write in.
     if (SafeFiles::replace(log, run) == SafeFiles::Outcome::Done)
         return true;
     // A file that may be written in a folder that may not (no file can be made beside it): in place.

@@ -127,9 +127,10 @@ bool JawsInstaller::computeTargetFolders()
                                                                               : interactiveUser().appDataFolder;
         // With every user, each profile is configured on its own after the shared settings.
         m_userSettingsFolder = m_allUsers ? QString() : settingsFolder(userAppData, version);
-        // The folders the system names are taken as they are; below them, where users may write,
-        // no link is followed.
-        for (const QString &root : { m_jawsFolder, m_sourceFolder, shellFolders.commonAppDataFolder, userAppData })
+        // The folders no standard user can change are taken as named; below them, where users
+        // may write, no link is followed. A user's AppData is not one: its user may point it
+        // anywhere, so it is walked from its volume's root.
+        for (const QString &root : { m_jawsFolder, m_sourceFolder, shellFolders.commonAppDataFolder })
             Platform::SafeFiles::addTrustedRoot(root);
     } else {
         m_driverFolder = m_jawsFolder;

@@ -35,10 +35,8 @@ QStringList JawsInstaller::derivedSettingsFolders()
     }
     for (const Platform::UserProfile &profile : Platform::userProfiles()) {
         const QString folder = settingsFolderUnder(profile.appDataFolder, version);
-        if (!folder.isEmpty()) {
-            Platform::SafeFiles::addTrustedRoot(profile.appDataFolder);
+        if (!folder.isEmpty())
             folders << folder;
-        }
     }
     return folders;
 }
@@ -54,8 +52,6 @@ QStringList JawsInstaller::configureEveryProfile(Configuration &configuration)
     if (!version.hasUserSettings())
         return keyMapFolders;
     for (const Platform::UserProfile &profile : Platform::userProfiles()) {
-        // Each profile's own folder is where its settings are reached from, no link followed below.
-        Platform::SafeFiles::addTrustedRoot(profile.appDataFolder);
         const QString folder = settingsFolderUnder(profile.appDataFolder, version);
         configuration.begin(StepResult::Step::UserProfile);
         configuration.add(QString());

@@ -109,6 +109,11 @@ void JawsInstaller::moveKeyMapsAside(const QList<InstallRecord::KeyMap> &keyMaps
             record(step, Report::refusedLine(refusal), StepResult::Outcome::Failed);
             continue;
         }
+        // Changed since the record named what its backup holds: the user's newer key map stays.
+        if (read == Platform::SafeFiles::Outcome::Done && !entry.backupHash.isEmpty() && InstallRecord::hashOf(bytes) != entry.backupHash) {
+            record(step, Report::fileDeletedLine(keyMap, false), StepResult::Outcome::Failed);
+            continue;
+        }
         const bool saved = read == Platform::SafeFiles::Outcome::Done && SettingsSession::writeBackup(backup, bytes, keyMap);
         record(step, Report::fileSavedLine(backup, saved), saved ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
         if (!saved) {

@@ -1,5 +1,7 @@
 #include "filecopy.h"
 
+#include "platform/safefiles.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
@@ -79,8 +81,9 @@ bool copyContents(int from, int to)
 
 bool copyFileReplacing(const QString &source, const QString &destination)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
+    // Read through no link: the package folder is often one that others may write.
+    QFile in;
+    if (SafeFiles::openSource(source, in) != SafeFiles::Outcome::Done)
         return false;
     const QByteArray target = QFile::encodeName(QFileInfo(destination).absoluteFilePath());
     const QByteArray folder = QFile::encodeName(temporaryCopyFolder(destination));
@@ -101,7 +104,8 @@ bool copyFileReplacing(const QString &source, const QString &destination)
         ok = copyContents(in.handle(), out);
         // The source's permissions, as a copy with cp keeps them.
         struct stat status;
-        ok = ok && ::fstat(in.handle(), &status) == 0 && ::fchmod(out, status.st_mode & 07777) == 0;
+        // Never a set-user or set-group bit: a user's file copied by root would become root's program.
+        ok = ok && ::fstat(in.handle(), &status) == 0 && ::fchmod(out, status.st_mode & 0777) == 0;
         // A file that takes another's place is on the disk before its name is: after a power
         // cut the name holds the old content or the new, never an empty or half-written file.
         struct stat existing;

@@ -1,5 +1,7 @@
 #include "filecopy.h"
 
+#include "platform/safefiles.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -81,6 +83,13 @@ bool flushVolume(const std::wstring &device)
 
 bool copyFileReplacing(const QString &source, const QString &destination)
 {
+    // The source, reached through no link, stays open without FILE_SHARE_DELETE until the copy
+    // is made: neither it nor a folder above it can be swapped for a link meanwhile, so the copy
+    // below, which opens it by name, reads that very file. The package folder is often one that
+    // others may write.
+    QFile pinned;
+    if (SafeFiles::openSource(source, pinned) != SafeFiles::Outcome::Done)
+        return false;
     const std::wstring from = longPath(source);
     const std::wstring to = longPath(destination);
     const std::wstring folder = longPath(temporaryCopyFolder(destination));
@@ -97,7 +106,9 @@ bool copyFileReplacing(const QString &source, const QString &destination)
     // in the destination's folder would lead this elevated program to files elsewhere. It is
     // judged by a handle that stays open, without FILE_SHARE_DELETE, until the copy is in
     // place: nobody can swap it for a junction between the check and its use.
-    HANDLE held = CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+    // (FILE_LIST_DIRECTORY, so that the share mode counts: a handle for its attributes alone
+    // would let it be renamed.)
+    HANDLE held = CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (held == INVALID_HANDLE_VALUE)
         return false;

@@ -1,7 +1,5 @@
 #include "safefiles.h"
 
-#include "paths/windowspath.h"
-
 #include <QBuffer>
 #include <QDir>
 #include <QMutex>
@@ -11,6 +9,12 @@ namespace Platform {
 namespace {
 
 QMutex rootsLock;
+
+#ifdef Q_OS_WIN
+constexpr Qt::CaseSensitivity fileNameCase = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity fileNameCase = Qt::CaseSensitive;
+#endif
 QStringList &rootList()
 {
     static QStringList roots;
@@ -54,8 +58,10 @@ qsizetype trustedRootLength(const QString &path, bool below)
     {
         QMutexLocker locker(&rootsLock);
         for (const QString &root : std::as_const(rootList())) {
+            // Spelled as the root is, letter for letter where the file system tells case apart: a
+            // folder that differs only in case is another folder, maybe a link elsewhere.
             if (root.size() > best && (below ? root.size() < path.size() : root.size() <= path.size())
-                && WindowsPath::isSameOrInside(path, root)
+                && path.startsWith(root, fileNameCase)
                 && (path.size() == root.size() || path.at(root.size()) == QLatin1Char('/') || root.endsWith(QLatin1Char('/'))))
                 best = root.size();
         }

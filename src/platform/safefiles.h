@@ -17,9 +17,11 @@ namespace Platform {
 // program what they may not themselves.
 //
 // Every path is reached from its trusted root: the longest of the roots set here that holds it
-// (the JAWS program folder, the settings roots the program derived, the package folder), or the
-// root of its volume. The root is taken as it is named; below it no name is followed: not the
-// file, not a folder between. What is refused is left as it is, and the refusal names it.
+// (the JAWS program folder, ProgramData, the package folder: folders no standard user can
+// change), or the root of its volume. The root is taken as it is named; below it no name is
+// followed: not the file, not a folder between. A user's AppData is no root: the user may point it
+// anywhere, so it is walked from its volume's root like any folder. What is refused is left as
+// it is, and the refusal names it.
 //
 // Natively each folder is opened from the root down with O_NOFOLLOW and the file opened, made,
 // renamed or deleted relative to the last one (openat and its kin), so that nothing can be
@@ -62,7 +64,8 @@ public:
     static Outcome createNew(const QString &path, QByteArrayView bytes, const QString &modeOf = QString(),
                              Refusal *refusal = nullptr);
     // Replaces `path` (or makes it) with what `write` puts in the device: a new file beside it,
-    // flushed, then renamed over it; a file that was there keeps its access rights and owner.
+    // flushed, then renamed over it. Natively a file that was there keeps its access rights and
+    // owner; on Windows the new file takes the rights its folder gives, as every file made there.
     // The old file stays whole when anything fails.
     static Outcome replace(const QString &path, const std::function<bool(QIODevice &)> &write, Refusal *refusal = nullptr);
     static Outcome replace(const QString &path, QByteArrayView bytes, Refusal *refusal = nullptr);
@@ -72,6 +75,9 @@ public:
     static Outcome makeFolders(const QString &path, QStringList *made = nullptr, Refusal *refusal = nullptr);
     // Removes an empty folder; a link in its place is refused.
     static Outcome removeEmptyFolder(const QString &path, Refusal *refusal = nullptr);
+    // Opens a file to be copied, for reading: a plain file, or natively a named pipe, read until
+    // its writer closes it (what a pipe sends is its writer's, so no one else's file leaks).
+    static Outcome openSource(const QString &path, QFile &file, Refusal *refusal = nullptr);
     // Opens a plain file into `file`, which then owns it: to read (QIODevice::ReadOnly), to read
     // and add to its end (ReadWrite | Append, made when missing), or to write it anew in place
     // (WriteOnly | Truncate, an existing file only). QIODevice::Text may be added.

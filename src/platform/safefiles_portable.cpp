@@ -385,4 +385,41 @@ SafeFiles::Outcome SafeFiles::open(const QString &path, QFile &file, QIODevice::
     return Outcome::Done;
 }
 
+SafeFiles::Outcome SafeFiles::openSource(const QString &path, QFile &file, Refusal *refusal)
+{
+    Fd folder;
+    QByteArray leaf;
+    const Walk walked = walk(path, false, false, &folder, &leaf, refusal);
+    if (walked != Walk::Ok)
+        return outcomeOf(walked);
+    struct stat status;
+    if (::fstatat(folder.get(), leaf.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+        return Outcome::Failed;
+    // A pipe is opened as it is meant to be, waiting for its writer; anything else must be plain.
+    const bool pipe = S_ISFIFO(status.st_mode);
+    Fd opened(pipe ? ::openat(folder.get(), leaf.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC) : openPlain(folder.get(), leaf, O_RDONLY));
+    if (opened.get() < 0) {
+        if (errno == ELOOP) {
+            refuse(refusal, cleanAbsolute(path), true);
+            return Outcome::Refused;
+        }
+        return Outcome::Failed;
+    }
+    if (::fstat(opened.get(), &status) != 0)
+        return Outcome::Failed;
+    if (!S_ISREG(status.st_mode) && !(pipe && S_ISFIFO(status.st_mode))) {
+        refuse(refusal, cleanAbsolute(path), false);
+        return Outcome::Refused;
+    }
+    if (!pipe) {
+        const int statusFlags = ::fcntl(opened.get(), F_GETFL);
+        if (statusFlags >= 0)
+            ::fcntl(opened.get(), F_SETFL, statusFlags & ~O_NONBLOCK);
+    }
+    if (!file.open(opened.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return Outcome::Failed;
+    opened.release();
+    return Outcome::Done;
+}
+
 } // namespace Platform

@@ -12,6 +12,7 @@
 #include <io.h>
 #include <fcntl.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -91,17 +92,20 @@ void refuse(SafeFiles::Refusal *refusal, const QString &path, bool link)
 struct Kind
 {
     bool ok = false;
-    bool reparse = false;
+    bool reparse = false; // a name surrogate: a junction, a symbolic link, anything that names elsewhere
     bool folder = false;
 };
 
-// What the handle is, by the handle: a name cannot be swapped under it.
+// What the handle is, by the handle: a name cannot be swapped under it. Only reparse points that
+// stand for another name redirect; others (a cloud file's placeholder, a deduplicated file) are
+// the file itself.
 Kind kindOf(HANDLE handle)
 {
     FILE_ATTRIBUTE_TAG_INFO info = {};
     if (!GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &info, sizeof info))
         return {};
-    return { true, (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0, (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 };
+    const bool surrogate = (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsReparseTagNameSurrogate(info.ReparseTag);
+    return { true, surrogate, (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 };
 }
 
 // The name the system gives the object behind a handle, comparable with WindowsPath.
@@ -125,6 +129,8 @@ Handle openName(const QString &clean, DWORD access, DWORD disposition, DWORD fla
     return Handle(CreateFileW(longPath(clean).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
                               flags | FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
+
+constexpr DWORD folderAccess = FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
 
 // The folders from the path's trusted root down, each opened and checked by its handle, and
 // kept open until the work is done.
@@ -157,7 +163,10 @@ Walk walk(const QString &path, bool allFolders, bool create, Chain *chain, SafeF
         if (!walked.endsWith(QLatin1Char('/')))
             walked += QLatin1Char('/');
         walked += names.at(i);
-        Handle folder = openName(walked, FILE_READ_ATTRIBUTES, OPEN_EXISTING, 0);
+        // FILE_LIST_DIRECTORY takes part in sharing, so that the share mode without
+        // FILE_SHARE_DELETE keeps the folder from being renamed or deleted while it is held; a
+        // handle asking for its attributes alone would not.
+        Handle folder = openName(walked, folderAccess, OPEN_EXISTING, 0);
         if (!folder.valid() && create && (GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND)) {
             if (CreateDirectoryW(longPath(walked).c_str(), nullptr)) {
                 if (made)
@@ -165,7 +174,7 @@ Walk walk(const QString &path, bool allFolders, bool create, Chain *chain, SafeF
             } else if (GetLastError() != ERROR_ALREADY_EXISTS) {
                 return Walk::Failed;
             }
-            folder = openName(walked, FILE_READ_ATTRIBUTES, OPEN_EXISTING, 0);
+            folder = openName(walked, folderAccess, OPEN_EXISTING, 0);
         }
         if (!folder.valid())
             return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND ? Walk::Missing : Walk::Failed;
@@ -358,13 +367,20 @@ SafeFiles::Outcome SafeFiles::replace(const QString &path, const std::function<b
         }
     }
     ok = ok && FlushFileBuffers(file.get());
-    file.reset();
-    // The rename replaces the name itself, never what a link of that name points to.
-    if (ok)
-        ok = MoveFileExW(longPath(temporary).c_str(), longPath(chain.leaf).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    // Renamed by its handle, not by its name: nothing put in the temporary file's place meanwhile
+    // is moved. The rename replaces the name itself, never what a link of that name points to.
+    if (ok) {
+        const std::wstring target = longPath(chain.leaf);
+        std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + target.size() * sizeof(wchar_t));
+        auto *rename = reinterpret_cast<FILE_RENAME_INFO *>(buffer.data());
+        rename->ReplaceIfExists = TRUE;
+        rename->RootDirectory = nullptr;
+        rename->FileNameLength = DWORD(target.size() * sizeof(wchar_t));
+        memcpy(rename->FileName, target.c_str(), target.size() * sizeof(wchar_t));
+        ok = SetFileInformationByHandle(file.get(), FileRenameInfo, rename, DWORD(buffer.size()));
+    }
     if (!ok) {
-        SetFileAttributesW(longPath(temporary).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(longPath(temporary).c_str());
+        deleteByHandle(file.get());
         return Outcome::Failed;
     }
     return Outcome::Done;
@@ -384,8 +400,8 @@ SafeFiles::Outcome SafeFiles::remove(const QString &path, Refusal *refusal)
     const Kind kind = kindOf(file.get());
     if (!kind.ok)
         return Outcome::Failed;
-    if (kind.reparse || kind.folder) {
-        refuse(refusal, chain.leaf, kind.reparse);
+    if (kind.reparse || kind.folder || !inItsFolder(chain, file.get())) {
+        refuse(refusal, chain.leaf, !kind.folder);
         return Outcome::Refused;
     }
     // A read-only file is deleted as well: the program removes only what it put there.
@@ -417,8 +433,8 @@ SafeFiles::Outcome SafeFiles::removeEmptyFolder(const QString &path, Refusal *re
     const Kind kind = kindOf(folder.get());
     if (!kind.ok)
         return Outcome::Failed;
-    if (kind.reparse || !kind.folder) {
-        refuse(refusal, chain.leaf, kind.reparse);
+    if (kind.reparse || !kind.folder || !inItsFolder(chain, folder.get())) {
+        refuse(refusal, chain.leaf, kind.folder);
         return Outcome::Refused;
     }
     // The system deletes only an empty folder this way.
@@ -461,6 +477,12 @@ SafeFiles::Outcome SafeFiles::open(const QString &path, QFile &file, QIODevice::
         return Outcome::Failed;
     }
     return Outcome::Done;
+}
+
+SafeFiles::Outcome SafeFiles::openSource(const QString &path, QFile &file, Refusal *refusal)
+{
+    // No folder of Windows holds a named pipe.
+    return open(path, file, QIODevice::ReadOnly, refusal);
 }
 
 } // namespace Platform
