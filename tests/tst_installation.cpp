@@ -903,7 +903,10 @@ void tst_Installation::unattended()
         ::close(leased);
     }
 #endif
-    QVERIFY(process.waitForFinished(120000));
+    // What a run that does not end has said so far is what tells where it waits.
+    if (!process.waitForFinished(120000))
+        QFAIL(qPrintable(QStringLiteral("still running after two minutes; said so far:\n") + output
+                         + QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())));
     output += QString::fromUtf8(process.readAllStandardOutput());
     const QString errors = QString::fromUtf8(process.readAllStandardError());
     qInfo("output:\n%s\nerrors:\n%s", qPrintable(output), qPrintable(errors));

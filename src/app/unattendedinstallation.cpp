@@ -250,8 +250,15 @@ int UnattendedInstallation::removeFrom(const QString &folder)
         return CommandLine::Installed;
     }
     // Removing runs off this thread, which keeps answering interrupts: one stops it between two
-    // files, however long a file takes.
+    // files, however long a file takes. Not in the Windows build yet: under Wine the program then
+    // sometimes stayed alive after its last line (about one run in three, the worker long ended),
+    // which a deployment agent would take for a hang; until that is understood, the removal runs
+    // in line there and an interrupt is answered between JAWS installations.
+#ifdef Q_OS_WIN
+    removal.setInBackground(false);
+#else
     removal.setInBackground(true);
+#endif
     QEventLoop loop;
     QObject::connect(&removal, &Removal::finished, &loop, &QEventLoop::quit);
     currentRemoval = &removal;

@@ -1,5 +1,6 @@
 #include "filecopy.h"
 
+#include "platform/longpath_win.h"
 #include "platform/safefiles.h"
 
 #include <QDir>
@@ -13,11 +14,6 @@
 
 namespace Platform {
 
-namespace {
-
-// The path in the form that the file functions take beyond MAX_PATH characters: "\\?\C:\..."
-// or "\\?\UNC\server\share\...". That form is taken literally (no "." or "..", no forward
-// slashes), so the path is made absolute and clean first.
 std::wstring longPath(const QString &path)
 {
     QString native = QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
@@ -29,6 +25,8 @@ std::wstring longPath(const QString &path)
         native = QStringLiteral("\\\\?\\") + native;
     return native.toStdWString();
 }
+
+namespace {
 
 // Removes a file whatever its attributes: a temporary copy of a read-only source is read-only.
 bool removeFile(const std::wstring &path)

@@ -156,6 +156,35 @@ int openPlain(int folder, const QByteArray &leaf, int flags)
     return ::openat(folder, leaf.constData(), flags | O_NOFOLLOW | O_CLOEXEC, 0644);
 }
 
+// Walks to `path` and opens it, a plain file only, never through a link (openPlain); blocking
+// reads afterwards.
+SafeFiles::Outcome openPlainFile(const QString &path, int flags, Fd *opened, struct stat *status, SafeFiles::Refusal *refusal)
+{
+    Fd folder;
+    QByteArray leaf;
+    const Walk walked = walk(path, false, false, &folder, &leaf, refusal);
+    if (walked != Walk::Ok)
+        return outcomeOf(walked);
+    opened->reset(openPlain(folder.get(), leaf, flags));
+    if (opened->get() < 0) {
+        if (errno == ELOOP) {
+            refuse(refusal, cleanAbsolute(path), true);
+            return SafeFiles::Outcome::Refused;
+        }
+        return SafeFiles::Outcome::Failed;
+    }
+    if (::fstat(opened->get(), status) != 0)
+        return SafeFiles::Outcome::Failed;
+    if (!S_ISREG(status->st_mode)) {
+        refuse(refusal, cleanAbsolute(path), false);
+        return SafeFiles::Outcome::Refused;
+    }
+    const int statusFlags = ::fcntl(opened->get(), F_GETFL);
+    if (statusFlags >= 0)
+        ::fcntl(opened->get(), F_SETFL, statusFlags & ~O_NONBLOCK);
+    return SafeFiles::Outcome::Done;
+}
+
 // A name of the program's own beside the file: short enough for any folder, never a user's.
 QByteArray temporaryName()
 {
@@ -191,27 +220,12 @@ bool SafeFiles::nameTaken(const QString &path)
 
 SafeFiles::Outcome SafeFiles::read(const QString &path, QByteArray *bytes, Refusal *refusal)
 {
-    Fd folder;
-    QByteArray leaf;
-    const Walk walked = walk(path, false, false, &folder, &leaf, refusal);
-    if (walked != Walk::Ok)
-        return outcomeOf(walked);
     // Not blocking: a named pipe in a settings folder must not hold the run before it is refused.
-    Fd file(openPlain(folder.get(), leaf, O_RDONLY));
-    if (file.get() < 0) {
-        if (errno == ELOOP) {
-            refuse(refusal, cleanAbsolute(path), true);
-            return Outcome::Refused;
-        }
-        return Outcome::Failed;
-    }
+    Fd file;
     struct stat status;
-    if (::fstat(file.get(), &status) != 0)
-        return Outcome::Failed;
-    if (!S_ISREG(status.st_mode)) {
-        refuse(refusal, cleanAbsolute(path), false);
-        return Outcome::Refused;
-    }
+    const Outcome opened = openPlainFile(path, O_RDONLY, &file, &status, refusal);
+    if (opened != Outcome::Done)
+        return opened;
     QByteArray content(qsizetype(status.st_size) + 1, Qt::Uninitialized);
     qsizetype total = 0;
     for (;;) {
@@ -350,36 +364,17 @@ SafeFiles::Outcome SafeFiles::removeEmptyFolder(const QString &path, Refusal *re
 
 SafeFiles::Outcome SafeFiles::open(const QString &path, QFile &file, QIODevice::OpenMode mode, Refusal *refusal)
 {
-    Fd folder;
-    QByteArray leaf;
-    const Walk walked = walk(path, false, false, &folder, &leaf, refusal);
-    if (walked != Walk::Ok)
-        return outcomeOf(walked);
     const bool adding = mode & QIODevice::Append;
     const bool rewriting = !adding && (mode & QIODevice::WriteOnly);
     const int flags = adding ? O_RDWR | O_APPEND | O_CREAT : rewriting ? O_WRONLY : O_RDONLY;
-    Fd opened(openPlain(folder.get(), leaf, flags));
-    if (opened.get() < 0) {
-        if (errno == ELOOP) {
-            refuse(refusal, cleanAbsolute(path), true);
-            return Outcome::Refused;
-        }
-        return Outcome::Failed;
-    }
+    Fd opened;
     struct stat status;
-    if (::fstat(opened.get(), &status) != 0)
-        return Outcome::Failed;
-    if (!S_ISREG(status.st_mode)) {
-        refuse(refusal, cleanAbsolute(path), false);
-        return Outcome::Refused;
-    }
+    const Outcome outcome = openPlainFile(path, flags, &opened, &status, refusal);
+    if (outcome != Outcome::Done)
+        return outcome;
     if (rewriting && ::ftruncate(opened.get(), 0) != 0)
         return Outcome::Failed;
-    const int descriptor = opened.get();
-    const int statusFlags = ::fcntl(descriptor, F_GETFL);
-    if (statusFlags >= 0)
-        ::fcntl(descriptor, F_SETFL, statusFlags & ~O_NONBLOCK);
-    if (!file.open(descriptor, mode, QFileDevice::AutoCloseHandle))
+    if (!file.open(opened.get(), mode, QFileDevice::AutoCloseHandle))
         return Outcome::Failed;
     opened.release();
     return Outcome::Done;

@@ -1,6 +1,7 @@
 #include "safefiles.h"
 
 #include "paths/windowspath.h"
+#include "platform/longpath_win.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,19 +69,6 @@ enum class Walk { Ok, Missing, Refused, Failed };
 QString cleanAbsolute(const QString &path)
 {
     return QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath());
-}
-
-// The form the file functions take beyond MAX_PATH characters, taken literally.
-std::wstring longPath(const QString &clean)
-{
-    QString native = QDir::toNativeSeparators(clean);
-    if (native.startsWith(QLatin1String("\\\\?\\")))
-        return native.toStdWString();
-    if (native.startsWith(QLatin1String("\\\\")))
-        native = QStringLiteral("\\\\?\\UNC\\") + native.mid(2);
-    else if (native.size() >= 2 && native.at(1) == QLatin1Char(':'))
-        native = QStringLiteral("\\\\?\\") + native;
-    return native.toStdWString();
 }
 
 void refuse(SafeFiles::Refusal *refusal, const QString &path, bool link)
