@@ -187,7 +187,8 @@ bool AppsListEntry::refreshCopy(const QString &folder, QString *problem) const
     QStringList destinations;
     for (const auto &[source, relative] : runtimeFiles(m_programFile)) {
         const QString destination = QDir(staged).filePath(relative);
-        if (!QDir().mkpath(QFileInfo(destination).absolutePath()) || !QFile::copy(source, destination)) {
+        // Read through no link: the program's folder is often one that others may write.
+        if (!QDir().mkpath(QFileInfo(destination).absolutePath()) || !Platform::copyFileReplacing(source, destination)) {
             Platform::removeFolderInUse(staged);
             *problem = tr("%1 could not be copied to %2").arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(destination));
             return false;
@@ -195,6 +196,7 @@ bool AppsListEntry::refreshCopy(const QString &folder, QString *problem) const
         Platform::forgetWebOrigin(destination); // Program Files' copy carries no mark of the web
         destinations << destination;
     }
+    Platform::removeTemporaryCopyFolders(destinations);
     QFile version(QDir(staged).filePath(versionFileName()));
     if (!version.open(QIODevice::WriteOnly) || version.write(QCoreApplication::applicationVersion().toUtf8()) < 0 || !version.flush()) {
         Platform::removeFolderInUse(staged);
