@@ -6,13 +6,7 @@
 # ships what it finds there (ShipImportedDlls.cmake). An import that is neither found there nor a
 # DLL of Windows itself stops the install, so that a package that could not start is never made.
 
-# The DLLs every Windows (7 and later) has in its system folder: those the program, Qt and the
-# MinGW runtime import today. An import outside this list and outside the shipped folders is an
-# error, on purpose: whoever adds it decides whether Windows really provides it.
-set(IQO_WINDOWS_SYSTEM_DLLS
-  advapi32 authz bcrypt comctl32 comdlg32 crypt32 d3d9 d3d11 d3d12 dwmapi dwrite dxgi gdi32 imm32
-  iphlpapi kernel32 mpr msvcrt netapi32 ntdll ole32 oleaut32 opengl32 secur32 setupapi shcore
-  shell32 shlwapi user32 userenv uxtheme version winmm ws2_32 wtsapi32)
+include(${CMAKE_CURRENT_LIST_DIR}/WindowsSystemDlls.cmake)
 set(system_dll_patterns "^api-ms-win-.*\\.dll$" "^ext-ms-win-.*\\.dll$")
 foreach(name IN LISTS IQO_WINDOWS_SYSTEM_DLLS)
   list(APPEND system_dll_patterns "^${name}\\.dll$")
@@ -34,7 +28,7 @@ list(REMOVE_DUPLICATES runtime_folders)
 
 # Qt looks for its plugins in these folders beside the program; the platform plugin is needed to
 # start at all, the style plugin gives the wizard the look of the system.
-install(TARGETS InstallQuorOlma RUNTIME DESTINATION .)
+install(TARGETS InstallQuorOlma InstallQuorOlmaApp RUNTIME DESTINATION .)
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsIntegrationPlugin LIBRARY DESTINATION platforms RUNTIME DESTINATION platforms)
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsVistaStylePlugin LIBRARY DESTINATION styles RUNTIME DESTINATION styles)
 get_target_property(platform_plugin Qt6::QWindowsIntegrationPlugin LOCATION)
@@ -45,7 +39,7 @@ get_filename_component(style_plugin "${style_plugin}" NAME)
 # Then what these import, read from the installed files themselves.
 install(CODE "
   set(IQO_PACKAGE_DIR \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
-  set(IQO_SHIPPED \"InstallQuorOlma.exe;platforms/${platform_plugin};styles/${style_plugin}\")
+  set(IQO_SHIPPED \"InstallQuorOlma.exe;InstallQuorOlmaApp.dll;platforms/${platform_plugin};styles/${style_plugin}\")
   set(IQO_DLL_FOLDERS \"${runtime_folders}\")
   set(IQO_SYSTEM_DLL_PATTERNS [=[${system_dll_patterns}]=])
   set(IQO_OBJDUMP \"${CMAKE_OBJDUMP}\")

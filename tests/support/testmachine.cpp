@@ -237,7 +237,19 @@ QString TestMachine::addProgram(const QString &name)
     const QString built = Fixtures::program(name);
     const QString copy = packageFolder + QLatin1Char('/') + QFileInfo(built).fileName();
     QFile::remove(copy); // left by an earlier run, as a user's program would be
-    return QFile::copy(built, copy) ? copy : QString();
+    if (!QFile::copy(built, copy))
+        return QString();
+#ifdef Q_OS_WIN
+    // The Windows program is a launcher and the DLL that holds the program.
+    const QString library = name + QStringLiteral("App.dll");
+    const QString builtLibrary = QFileInfo(built).dir().filePath(library);
+    if (QFileInfo::exists(builtLibrary)) {
+        QFile::remove(packageFolder + QLatin1Char('/') + library);
+        if (!QFile::copy(builtLibrary, packageFolder + QLatin1Char('/') + library))
+            return QString();
+    }
+#endif
+    return copy;
 }
 
 QString TestMachine::dump() const

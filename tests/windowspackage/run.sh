@@ -5,12 +5,15 @@
 # a display of its own: Enter through the pages, the warning answered, JAWS closed and started
 # again, Finish. Fails on any DLL that Wine cannot load (err:module) and on any DLL of the
 # program that is not taken from the program's own folder.
-#   run.sh BUILD_DIR MAKER WINE WINESERVER MAKER_DLL_FOLDERS
+# Beside the program lie DLLs named as system DLLs (PLANTED under each name of SYSTEM_DLLS that
+# Windows does not protect as a Known DLL), with Wine told to prefer a DLL it finds to its own, as
+# Windows does: none may be loaded.
+#   run.sh BUILD_DIR MAKER WINE WINESERVER MAKER_DLL_FOLDERS PLANTED SYSTEM_DLLS
 # MAKER is testmachinemaker.exe; MAKER_DLL_FOLDERS (colon-separated) the Qt and MinGW folders it
-# alone runs with. IQO_MEASURE_START=1 also starts the build's own program the way the test
+# alone runs with; SYSTEM_DLLS a CMake list. IQO_MEASURE_START=1 also starts the build's own program the way the test
 # runner does and prints both start times (docs/benchmarks.md).
 set -u
-build=$1 maker=$2 wine=$3 wineserver=$4 maker_dlls=$5
+build=$1 maker=$2 wine=$3 wineserver=$4 maker_dlls=$5 planted=$6 system_dlls=$7
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 . "$repo/tools/lib.sh"
 
@@ -90,6 +93,16 @@ IFS='|' read -r -a strangers <<<"$(sed -n 's/^strangers=//p' "$work/machine.env"
 cp -a "$top/." "$package/"
 (cd "$top" && find . -type f | sort) >"$work/shipped.txt"
 
+# --- The Downloads attack: system DLLs' names beside the program, as a web page can leave them.
+known_dlls=" advapi32 comdlg32 gdi32 imm32 kernel32 msvcrt ntdll ole32 oleaut32 setupapi shcore shell32 shlwapi user32 ws2_32 "
+planted_names=()
+for name in ${system_dlls//;/ }; do
+  [[ $known_dlls == *" $name "* ]] && continue
+  cp "$planted" "$package/$name.dll"
+  planted_names+=("$name")
+done
+program_overrides="$WINEDLLOVERRIDES;$(IFS=,; echo "${planted_names[*]}")=n,b"
+
 # --- JAWS runs, as it does on a user's machine.
 (cd "$jaws" && exec "$wine" "$root_windows\\Program Files\\JAWS10\\JFW.EXE" >"$work/jfw.out" 2>"$work/jfw.err") &
 wait_for 60 lines_in "$jaws/jawsdouble.log" 1 || fail "the JAWS double did not start"
@@ -98,7 +111,7 @@ jaws_runs || fail "the JAWS double's window did not appear"
 
 # --- The packaged program, started from its folder as a user does.
 started=$(now_ms)
-(cd "$package" && exec "$wine" "$root_windows\\package\\InstallQuorOlma.exe" >"$work/program.out" 2>"$work/program.err") &
+(cd "$package" && WINEDLLOVERRIDES=$program_overrides exec "$wine" "$root_windows\\package\\InstallQuorOlma.exe" >"$work/program.out" 2>"$work/program.err") &
 program=$!
 shown_or_ended() { has_window '^Korvalis driver for Jaws$' || ! kill -0 "$program" 2>/dev/null; }
 wait_for 120 shown_or_ended
@@ -173,7 +186,11 @@ done
 loaded=$(grep -oi 'Loaded L"[^"]*\.dll" at [0-9a-fA-F]*: native' "$work/program.err" | sed -E 's/Loaded L"([^"]*)".*/\1/' | sed 's/\\\\/\\/g' | sort -u)
 outside=$(grep -vi '^C:\\machine\\package\\' <<<"$loaded" | grep -vi '^C:\\windows\\' || true)
 [ -z "$outside" ] || fail "DLLs loaded from outside the program's folder: $outside"
-for dll in 'Qt6Core.dll' 'Qt6Widgets.dll' 'libstdc++-6.dll' 'platforms\qwindows.dll' 'styles\qwindowsvistastyle.dll'; do
+for name in "${planted_names[@]}"; do
+  [ ! -e "$package/$name.dll.loaded" ] || fail "the $name.dll put beside the program was loaded"
+  [ ! -e "$copy/$name.dll" ] || fail "the $name.dll put beside the program went into the program's copy"
+done
+for dll in 'InstallQuorOlmaApp.dll' 'Qt6Core.dll' 'Qt6Widgets.dll' 'libstdc++-6.dll' 'platforms\qwindows.dll' 'styles\qwindowsvistastyle.dll'; do
   grep -qiF "C:\\machine\\package\\$dll" <<<"$loaded" || fail "$dll was not loaded from the program's folder"
 done
 
