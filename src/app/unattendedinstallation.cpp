@@ -290,7 +290,7 @@ int UnattendedInstallation::run()
         // Each installation of the run counts alone (its own results); the run, as the worst.
         exitCode = std::max(exitCode, removing() ? removeFrom(folder) : installInto(folder));
     }
-    if (!jawsClosedIn.isEmpty() && commandLine.restartJaws() && !Installation::giveJawsBack(jaws, jawsInstaller, jawsClosedIn))
+    if (!jawsClosedIn.isEmpty() && commandLine.restartJaws() && !JawsClosing::giveBack(jaws, jawsInstaller, jawsClosedIn))
         exitCode = std::max<int>(exitCode, CommandLine::InstalledWithErrors);
 
     // The log is tried before the report is published, so that a log that cannot be written is

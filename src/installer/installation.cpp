@@ -18,8 +18,8 @@ QString pageText(const char *text)
 
 Installation::Installation(Jaws &jaws_, JawsInstaller &installer_, QObject *parent)
     : QObject(parent)
-    , jaws(jaws_)
     , installer(installer_)
+    , jawsClosing(jaws_, installer_)
 {
     connect(&copyThread, &CopyThread::copyFileSuccess, this, &Installation::copyFileSuccess);
     connect(&copyThread, &CopyThread::copyFileFails, this, &Installation::copyFileFails);
@@ -121,31 +121,26 @@ void Installation::start()
         return;
     }
 
-    if (jaws.getJawsHwnd()) {
+    if (jawsClosing.jawsRuns()) {
         setState(State::ClosingJaws);
-        if (beforeClosingJaws)
-            beforeClosingJaws();
-        if (m_state == State::Cancelled)
+        switch (jawsClosing.close([this] { return m_state == State::Cancelled; })) {
+        case JawsClosing::Outcome::CancelledBeforeClosing:
             return; // JAWS stays as it is
-        m_runningJawsFolder = jaws.runningInstallationFolder();
-        // Closing lets events run, so a cancel may arrive meanwhile.
-        m_closingJaws = true;
-        jaws.close();
-        m_closingJaws = false;
-        // Still there after the whole protocol: a second JAWS must not be started at the end.
-        m_jawsClosedHere = !jaws.getJawsHwnd();
-        // JAWS is left as it is either way; a cancel says so itself.
-        if (!m_jawsClosedHere && m_state != State::Cancelled)
-            installer.record(StepResult::Step::ClosingJaws,
-                             pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Jaws could not be closed. Please restart Jaws after the installation.")),
-                             StepResult::Outcome::Failed);
-        if (m_state == State::Cancelled) {
-            // Cancelled while JAWS was being closed: the installation ends only now, with JAWS
-            // given back, so that the report the last page publishes holds the restart too.
+        case JawsClosing::Outcome::CancelledWhileClosing:
+            // The installation ends only now, with JAWS given back, so that the report the last
+            // page publishes holds the restart too.
             writeCancelled();
             restartJawsIfClosed();
             emit finished();
             return;
+        case JawsClosing::Outcome::StillRunning:
+            // JAWS is left as it is; the installation goes on.
+            installer.record(StepResult::Step::ClosingJaws,
+                             pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Jaws could not be closed. Please restart Jaws after the installation.")),
+                             StepResult::Outcome::Failed);
+            break;
+        case JawsClosing::Outcome::Closed:
+            break;
         }
     }
 
@@ -169,7 +164,7 @@ void Installation::cancel()
         // up the stack: it sees the cancel when it returns. The close protocol then gives JAWS
         // back and ends the installation itself.
         setState(State::Cancelled);
-        if (m_closingJaws)
+        if (jawsClosing.closing())
             return;
         writeCancelled();
         emit finished();
@@ -199,27 +194,12 @@ void Installation::writeCancelled()
 
 void Installation::restartJawsIfClosed()
 {
-    if (!m_jawsClosedHere || !restartJaws)
-        return;
-    m_jawsClosedHere = false; // once
-    giveJawsBack(jaws, installer, jawsClosedFolder());
+    jawsClosing.giveBack(installer.jawsFolder());
 }
 
 QString Installation::jawsClosedFolder() const
 {
-    return m_runningJawsFolder.isEmpty() ? installer.jawsFolder() : m_runningJawsFolder;
-}
-
-bool Installation::giveJawsBack(Jaws &jaws, JawsInstaller &installer, const QString &folder)
-{
-    jaws.setCurrentFolder(folder);
-    if (jaws.restart())
-        return true;
-    // The user may be left without speech: the report, the last page and the exit code say so.
-    installer.record(StepResult::Step::RestartingJaws,
-                     tr("ERROR : Jaws could not be started again from %1. Please start Jaws yourself.").arg(QDir::toNativeSeparators(folder)),
-                     StepResult::Outcome::Failed);
-    return false;
+    return jawsClosing.closedFolder(installer.jawsFolder());
 }
 
 void Installation::copyFileSuccess(const QString &filePath)

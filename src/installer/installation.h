@@ -1,6 +1,7 @@
 #pragma once
 
 #include "copy/copythread.h"
+#include "installer/jawsclosing.h"
 
 #include <QObject>
 #include <QString>
@@ -37,9 +38,9 @@ public:
 
     // Called with the state ClosingJaws, right before a running JAWS is closed; the wizard warns
     // the user there. It may cancel(): then JAWS is left as it is.
-    void setBeforeClosingJaws(const std::function<void()> &warn) { beforeClosingJaws = warn; }
+    void setBeforeClosingJaws(const std::function<void()> &warn) { jawsClosing.setBeforeClosing(warn); }
     // Whether a JAWS closed here is started again at the end (the default).
-    void setRestartJaws(bool restart) { restartJaws = restart; }
+    void setRestartJaws(bool restart) { jawsClosing.setRestart(restart); }
     // An installation that has nothing left to do (JawsInstaller::isInstalled) ends at once,
     // Done, without touching JAWS or its settings.
     void setLeaveInstalledAlone(bool leave) { leaveInstalledAlone = leave; }
@@ -54,10 +55,6 @@ public:
     // here is started again. Waits for the copy's current file.
     void cancel();
 
-    // Starts the JAWS of `folder` again, as its user; a failure is an error of the run, written
-    // in its report. For a run that closed JAWS once for several installations.
-    static bool giveJawsBack(Jaws &jaws, JawsInstaller &installer, const QString &folder);
-
     State state() const { return m_state; }
     // What the steps' results say of the installation.
     bool packageIncomplete() const;
@@ -65,7 +62,7 @@ public:
     // JAWS was running and still is after its whole close protocol.
     bool jawsNotClosed() const;
     // JAWS was closed here and not started again (yet).
-    bool jawsClosedHere() const { return m_jawsClosedHere; }
+    bool jawsClosedHere() const { return jawsClosing.closedHere(); }
     // The folder of the JAWS that was running when it was closed, which is the one to start again
     // (not necessarily the one installed into); the folder installed into when it could not be told.
     QString jawsClosedFolder() const;
@@ -98,18 +95,12 @@ private:
     void restartJawsIfClosed();
     void fail();
 
-    Jaws &jaws;
     JawsInstaller &installer;
     CopyThread copyThread;
-    std::function<void()> beforeClosingJaws;
-    bool restartJaws = true;
+    JawsClosing jawsClosing;
     bool leaveInstalledAlone = false;
     bool m_leftAlone = false;
     State m_state = State::Idle;
-    bool m_jawsClosedHere = false;
-    QString m_runningJawsFolder;
-    // JAWS's close protocol is under way (it lets events run).
-    bool m_closingJaws = false;
     // This installation's results come after those of the run's earlier installations.
     qsizetype firstResult = 0;
 };

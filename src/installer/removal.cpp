@@ -86,8 +86,8 @@ bool renumberDisplaySlots(IniFile &file)
 
 Removal::Removal(Jaws &jaws_, JawsInstaller &installer_, QObject *parent)
     : QObject(parent)
-    , jaws(jaws_)
     , installer(installer_)
+    , jawsClosing(jaws_, installer_)
 {
 }
 
@@ -253,34 +253,28 @@ void Removal::start()
 {
     if (m_state != State::Prepared)
         return;
-    if (jaws.getJawsHwnd()) {
+    if (jawsClosing.jawsRuns()) {
         setState(State::ClosingJaws);
-        if (beforeClosingJaws)
-            beforeClosingJaws();
-        if (m_state == State::Cancelled)
+        switch (jawsClosing.close([this] { return m_state == State::Cancelled; })) {
+        case JawsClosing::Outcome::CancelledBeforeClosing:
             return; // JAWS stays as it is
-        // Closing lets events run, so a cancel may arrive meanwhile.
-        m_runningJawsFolder = jaws.runningInstallationFolder();
-        m_closingJaws = true;
-        jaws.close();
-        m_closingJaws = false;
-        m_jawsClosedHere = !jaws.getJawsHwnd();
-        if (m_state == State::Cancelled) {
+        case JawsClosing::Outcome::CancelledWhileClosing:
             // The removal ends only now, with JAWS given back, so that the report the last page
             // publishes holds the restart too.
             giveJawsBackIfClosed();
             installer.report().writeLine(Report::separatorLine());
             emit finished();
             return;
-        }
-        // JAWS would hold its settings and write them back over the restored ones.
-        if (!m_jawsClosedHere) {
+        case JawsClosing::Outcome::StillRunning:
+            // JAWS would hold its settings and write them back over the restored ones.
             installer.record(StepResult::Step::ClosingJaws,
                              tr("ERROR : Jaws could not be closed: nothing was removed. Please close Jaws and remove the driver again."),
                              StepResult::Outcome::Failed);
             setState(State::Failed);
             emit finished();
             return;
+        case JawsClosing::Outcome::Closed:
+            break;
         }
     }
     setState(State::Removing);
@@ -324,7 +318,7 @@ void Removal::cancel()
     // cancel when it returns. The close protocol then gives JAWS back and ends the removal itself.
     setState(State::Cancelled);
     installer.record(StepResult::Step::Cancel, tr("ERROR : Removal cancelled by the user: nothing was removed."), StepResult::Outcome::Failed);
-    if (m_closingJaws)
+    if (jawsClosing.closing())
         return;
     installer.report().writeLine(Report::separatorLine());
     emit finished();
@@ -332,10 +326,7 @@ void Removal::cancel()
 
 void Removal::giveJawsBackIfClosed()
 {
-    if (!m_jawsClosedHere || !restartJaws)
-        return;
-    m_jawsClosedHere = false; // once
-    Installation::giveJawsBack(jaws, installer, jawsClosedFolder());
+    jawsClosing.giveBack(m_jawsFolder);
 }
 
 void Removal::step(const QString &description)

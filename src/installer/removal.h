@@ -1,6 +1,7 @@
 #pragma once
 
 #include "installer/installrecord.h"
+#include "installer/jawsclosing.h"
 #include "installer/stepresult.h"
 
 #include <QObject>
@@ -46,8 +47,8 @@ public:
     // or no entry names it.
     static bool forgetGoneJaws(const QString &jawsFolder, QString *line);
 
-    void setBeforeClosingJaws(const std::function<void()> &warn) { beforeClosingJaws = warn; }
-    void setRestartJaws(bool restart) { restartJaws = restart; }
+    void setBeforeClosingJaws(const std::function<void()> &warn) { jawsClosing.setBeforeClosing(warn); }
+    void setRestartJaws(bool restart) { jawsClosing.setRestart(restart); }
     // The removal proper on a thread of its own, finished() back on this object's: a window
     // that shows it stays alive meanwhile, so that its progress can be seen and heard.
     void setInBackground(bool background) { inBackground = background; }
@@ -75,10 +76,10 @@ public:
     bool jawsNotClosed() const;
     // JAWS was closed here and not started again (yet): a run over several installations gives
     // it back once, at its end.
-    bool jawsClosedHere() const { return m_jawsClosedHere; }
+    bool jawsClosedHere() const { return jawsClosing.closedHere(); }
     // The folder of the JAWS that was running when it was closed, the one to start again; the
     // folder removed from when it could not be told.
-    QString jawsClosedFolder() const { return m_runningJawsFolder.isEmpty() ? m_jawsFolder : m_runningJawsFolder; }
+    QString jawsClosedFolder() const { return jawsClosing.closedFolder(m_jawsFolder); }
     // The record read by prepare().
     const InstallRecord &record() const { return m_record; }
     // prepare() found a record it could not read: an error, never "nothing to remove".
@@ -115,10 +116,8 @@ private:
     void step(const QString &description);
     void giveJawsBackIfClosed();
 
-    Jaws &jaws;
     JawsInstaller &installer;
-    std::function<void()> beforeClosingJaws;
-    bool restartJaws = true;
+    JawsClosing jawsClosing;
     bool inBackground = false;
     std::unique_ptr<QThread> worker;
     State m_state = State::Idle;
@@ -126,10 +125,6 @@ private:
     QString m_recordPath;
     QString m_jawsFolder;
     qsizetype firstResult = 0;
-    bool m_jawsClosedHere = false;
-    QString m_runningJawsFolder;
-    // JAWS's close protocol is under way (it lets events run).
-    bool m_closingJaws = false;
     int m_done = 0;
     bool m_recordDamaged = false;
     // Asked for by cancel() while removing, read by the removal between files.

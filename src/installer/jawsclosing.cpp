@@ -1,0 +1,56 @@
+#include "jawsclosing.h"
+
+#include "installer/jawsinstaller.h"
+#include "jaws/jaws.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+JawsClosing::JawsClosing(Jaws &jaws_, JawsInstaller &installer_)
+    : jaws(jaws_)
+    , installer(installer_)
+{
+}
+
+bool JawsClosing::jawsRuns() const
+{
+    return jaws.getJawsHwnd() != 0;
+}
+
+JawsClosing::Outcome JawsClosing::close(const std::function<bool()> &cancelled)
+{
+    if (beforeClosing)
+        beforeClosing();
+    if (cancelled())
+        return Outcome::CancelledBeforeClosing;
+    m_runningFolder = jaws.runningInstallationFolder();
+    m_closing = true;
+    jaws.close();
+    m_closing = false;
+    // Still there after the whole protocol: a second JAWS must not be started at the end.
+    m_closedHere = !jaws.getJawsHwnd();
+    if (cancelled())
+        return Outcome::CancelledWhileClosing;
+    return m_closedHere ? Outcome::Closed : Outcome::StillRunning;
+}
+
+void JawsClosing::giveBack(const QString &runFolder)
+{
+    if (!m_closedHere || !restart_)
+        return;
+    m_closedHere = false; // once
+    giveBack(jaws, installer, closedFolder(runFolder));
+}
+
+bool JawsClosing::giveBack(Jaws &jaws, JawsInstaller &installer, const QString &folder)
+{
+    jaws.setCurrentFolder(folder);
+    if (jaws.restart())
+        return true;
+    // The user may be left without speech: the report, the last page and the exit code say so.
+    installer.record(StepResult::Step::RestartingJaws,
+                     QCoreApplication::translate("Installation", "ERROR : Jaws could not be started again from %1. Please start Jaws yourself.")
+                         .arg(QDir::toNativeSeparators(folder)),
+                     StepResult::Outcome::Failed);
+    return false;
+}
