@@ -605,6 +605,10 @@ void tst_Installation::unattended_data()
 #ifndef Q_OS_WIN
     QTest::newRow("interrupted during the copy") << (named + QStringList{ "--log", "$ROOT/log.txt" }) << "interrupt" << false << 6 << "cancelled";
     QTest::newRow("terminated during the copy") << (named + QStringList{ "--log", "$ROOT/log.txt" }) << "terminate" << false << 6 << "cancelled";
+    // The user's settings file held by another program for as long as the test likes: the
+    // configuration's read blocks, and only the interrupt's deadline ends the run.
+    QTest::newRow("terminated while a settings file is held") << (named + QStringList{ "--log", "$ROOT/log.txt" }) << "terminate, settings held"
+                                                              << false << 6 << "cancelled";
 #endif
     // Installed first (then changed as the state says), then removed: "removed" compares the
     // machine with the one before the first installation.
@@ -769,6 +773,22 @@ void tst_Installation::unattended()
         leased = ::open(QFile::encodeName(blocking).constData(), O_RDWR);
         QVERIFY(leased >= 0);
     }
+    std::optional<QByteArray> leaseBreakTime;
+    auto restoreLeaseBreakTime = qScopeGuard([&leaseBreakTime] {
+        if (leaseBreakTime)
+            TextFiles::write(QStringLiteral("/proc/sys/fs/lease-break-time"), *leaseBreakTime);
+    });
+    if (state == QLatin1String("terminate, settings held")) {
+        // The kernel would break the lease after its lease-break-time (45 s): an hour, so that
+        // the run cannot end by waiting.
+        const QString breakTime = QStringLiteral("/proc/sys/fs/lease-break-time");
+        const QByteArray was = TextFiles::read(breakTime);
+        if (was.isEmpty() || !TextFiles::write(breakTime, "3600"))
+            QSKIP("the lease break time can be set by root only");
+        leaseBreakTime = was;
+        leased = ::open(QFile::encodeName(machine.userSettings + QStringLiteral("/enu/default.jcf")).constData(), O_RDWR);
+        QVERIFY(leased >= 0);
+    }
 #endif
     QString program = machine.addProgram(QStringLiteral("InstallQuorOlma"));
     QVERIFY(!program.isEmpty());
@@ -896,9 +916,12 @@ void tst_Installation::unattended()
     };
     if (leased >= 0) {
         const bool removing = state.startsWith(QLatin1String("removal"));
-        QVERIFY(waitForOutput(removing ? QStringLiteral("Removing and restoring files...") : QStringLiteral("Copying files...")));
+        QVERIFY(waitForOutput(removing ? QStringLiteral("Removing and restoring files...")
+                              : state.endsWith(QLatin1String("settings held")) ? QStringLiteral("Configuring JAWS...")
+                                                                                : QStringLiteral("Copying files...")));
         ::kill(pid_t(process.processId()), state == QLatin1String("interrupt") ? SIGINT : SIGTERM);
-        QVERIFY(waitForOutput(removing ? QStringLiteral("Interrupted: stopping the removal...") : QStringLiteral("Interrupted: stopping the installation...")));
+        const bool answered = waitForOutput(removing ? QStringLiteral("Interrupted: stopping the removal...") : QStringLiteral("Interrupted: stopping the installation..."));
+        QVERIFY2(answered, qPrintable(output + QString::fromUtf8(process.readAllStandardError())));
         ::fcntl(leased, F_SETLEASE, F_UNLCK);
         ::close(leased);
     }

@@ -829,5 +829,13 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was removed. Run the removal again when JAWS is not running.</source>
         <translation>JAWS läuft in einer Sitzung, die dieses Programm nicht erreichen kann (es läuft unter einem anderen Konto, während ein Benutzer arbeitet): Es wurde nichts entfernt. Führen Sie das Entfernen erneut aus, wenn JAWS nicht läuft.</translation>
     </message>
+    <message>
+        <source>Interrupted: a file could not be reached in time; the removal ends here. Remove the driver again to finish.</source>
+        <translation>Unterbrochen: Eine Datei war nicht rechtzeitig erreichbar; die Entfernung endet hier. Entfernen Sie den Treiber erneut, um sie abzuschließen.</translation>
+    </message>
+    <message>
+        <source>Interrupted: a file could not be reached in time; the installation ends here, each file whole. Run it again to finish.</source>
+        <translation>Unterbrochen: Eine Datei war nicht rechtzeitig erreichbar; die Installation endet hier, jede Datei vollständig. Führen Sie sie erneut aus, um sie abzuschließen.</translation>
+    </message>
 </context>
 </TS>

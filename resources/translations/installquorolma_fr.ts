@@ -829,5 +829,13 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was removed. Run the removal again when JAWS is not running.</source>
         <translation>JAWS s&apos;exécute dans une session que ce programme ne peut pas atteindre (il s&apos;exécute sous un autre compte pendant qu&apos;un utilisateur travaille) : rien n&apos;a été supprimé. Relancez la suppression quand JAWS ne s&apos;exécute pas.</translation>
     </message>
+    <message>
+        <source>Interrupted: a file could not be reached in time; the removal ends here. Remove the driver again to finish.</source>
+        <translation>Interrompu : un fichier n'a pas pu être atteint à temps ; la suppression s'arrête ici. Supprimez à nouveau le pilote pour la terminer.</translation>
+    </message>
+    <message>
+        <source>Interrupted: a file could not be reached in time; the installation ends here, each file whole. Run it again to finish.</source>
+        <translation>Interrompu : un fichier n'a pas pu être atteint à temps ; l'installation s'arrête ici, chaque fichier intact. Relancez-la pour la terminer.</translation>
+    </message>
 </context>
 </TS>

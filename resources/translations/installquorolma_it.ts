@@ -829,5 +829,13 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was removed. Run the removal again when JAWS is not running.</source>
         <translation>JAWS è in esecuzione in una sessione che questo programma non può raggiungere (viene eseguito con un altro account mentre un utente lavora): non è stato rimosso nulla. Eseguire di nuovo la rimozione quando JAWS non è in esecuzione.</translation>
     </message>
+    <message>
+        <source>Interrupted: a file could not be reached in time; the removal ends here. Remove the driver again to finish.</source>
+        <translation>Interrotto: un file non è stato raggiungibile in tempo; la rimozione termina qui. Rimuovere di nuovo il driver per completarla.</translation>
+    </message>
+    <message>
+        <source>Interrupted: a file could not be reached in time; the installation ends here, each file whole. Run it again to finish.</source>
+        <translation>Interrotto: un file non è stato raggiungibile in tempo; l'installazione termina qui, ogni file integro. Eseguirla di nuovo per completarla.</translation>
+    </message>
 </context>
 </TS>

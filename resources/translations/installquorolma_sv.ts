@@ -829,5 +829,13 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was removed. Run the removal again when JAWS is not running.</source>
         <translation>JAWS körs i en session som det här programmet inte kan nå (det körs som ett annat konto medan en användare arbetar): ingenting togs bort. Kör borttagningen igen när JAWS inte körs.</translation>
     </message>
+    <message>
+        <source>Interrupted: a file could not be reached in time; the removal ends here. Remove the driver again to finish.</source>
+        <translation>Avbrutet: en fil kunde inte nås i tid; borttagningen slutar här. Ta bort drivrutinen igen för att slutföra den.</translation>
+    </message>
+    <message>
+        <source>Interrupted: a file could not be reached in time; the installation ends here, each file whole. Run it again to finish.</source>
+        <translation>Avbrutet: en fil kunde inte nås i tid; installationen slutar här, varje fil hel. Kör den igen för att slutföra den.</translation>
+    </message>
 </context>
 </TS>

@@ -823,5 +823,13 @@ Use the Tab key to go to the next button.</source>
         <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was removed. Run the removal again when JAWS is not running.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Interrupted: a file could not be reached in time; the removal ends here. Remove the driver again to finish.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Interrupted: a file could not be reached in time; the installation ends here, each file whole. Run it again to finish.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

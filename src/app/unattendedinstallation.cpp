@@ -253,7 +253,8 @@ int UnattendedInstallation::removeFrom(const QString &folder)
     // files, however long a file takes. Not in the Windows build yet: under Wine the program then
     // sometimes stayed alive after its last line (about one run in three, the worker long ended),
     // which a deployment agent would take for a hang; until that is understood, the removal runs
-    // in line there and an interrupt is answered between JAWS installations.
+    // in line there, sees an interrupt between two files all the same (interruptRequested), and a
+    // file call that blocks is cut short by the interrupt's deadline.
 #ifdef Q_OS_WIN
     removal.setInBackground(false);
 #else
@@ -282,13 +283,23 @@ int UnattendedInstallation::removeFrom(const QString &folder)
 
 int UnattendedInstallation::run()
 {
-    Platform::watchInterrupts(QCoreApplication::instance(), [this] { interrupt(); });
+    // Said only when a file call held this thread for all of the seconds the run is given after
+    // an interrupt: the files are whole, and what was copied or removed is in the record.
+    Platform::watchInterrupts(QCoreApplication::instance(), [this] { interrupt(); },
+                              (removing() ? tr("Interrupted: a file could not be reached in time; the removal ends here. Remove the driver again to finish.")
+                                          : tr("Interrupted: a file could not be reached in time; the installation ends here, each file whole. Run it again to finish."))
+                                  + QLatin1Char('\n'),
+                              CommandLine::Cancelled);
     jawsInstaller.report().writeLine(tr("Started without the wizard: %1").arg(arguments.mid(1).join(QLatin1Char(' '))));
 
     int exitCode = CommandLine::Installed;
     for (const QString &folder : std::as_const(jawsFolders)) {
         // Each installation of the run counts alone (its own results); the run, as the worst.
         exitCode = std::max(exitCode, removing() ? removeFrom(folder) : installInto(folder));
+        // An interrupt this thread could not answer in time (it was held in a file call) has
+        // stopped the run's work all the same: it is said, and nothing more is begun.
+        if (Platform::interruptRequested())
+            interrupt();
     }
     if (!jawsClosedIn.isEmpty() && commandLine.restartJaws() && !JawsClosing::giveBack(jaws, jawsInstaller, jawsClosedIn))
         exitCode = std::max<int>(exitCode, CommandLine::InstalledWithErrors);

@@ -4,6 +4,7 @@
 
 #include "ini/settingssession.h"
 #include "paths/windowspath.h"
+#include "platform/console.h"
 #include "platform/filecopy.h"
 
 #include <QDebug>
@@ -119,6 +120,7 @@ bool backUpReplaced(const QString &source, const QString &destination, QString *
 
 void CopyThread::run()
 {
+    const Platform::FileWorkThread blockedCallsCutShort;
     setStopped(false);
     QDir dir;
     if (fromFiles.size() == toFiles.size()) {

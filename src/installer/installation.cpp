@@ -242,6 +242,15 @@ void Installation::copyDone()
         return;
     setState(State::Configuring);
     installer.configureJaws();
+    if (installer.configurationStopped()) {
+        // As a cancel during the copy: what was copied is recorded, so that a removal takes it.
+        setState(State::Cancelled);
+        installer.recordCopiesOnly();
+        writeCancelled();
+        restartJawsIfClosed();
+        emit finished();
+        return;
+    }
     // The driver is in JAWS now, errors or not: the list of apps offers its removal.
     QString appsListLine;
     AppsListEntry().registerInstallation(installer, &appsListLine);

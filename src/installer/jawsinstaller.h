@@ -142,6 +142,8 @@ public:
     // Every settings edit, in its fixed order, in one session committed once; true when
     // anything in the installation failed.
     bool configureJaws();
+    // The last configureJaws() saw an interrupt before its commit and wrote nothing.
+    bool configurationStopped() const { return m_configurationStopped; }
 
     // The version of the chosen JAWS: every folder and version-dependent step follows from it.
     JawsVersion jawsVersion() const;
@@ -268,4 +270,5 @@ private:
     QList<InstallRecord::File> m_copiedFiles;
     QHash<QString, QString> m_copyBackups;
     QSet<QString> m_existingDestinations;
+    bool m_configurationStopped = false;
 };

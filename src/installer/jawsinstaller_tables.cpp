@@ -1,5 +1,6 @@
 #include "jawsinstaller.h"
 
+#include "platform/console.h"
 #include "platform/safefiles.h"
 
 #include "installer/configuration.h"
@@ -165,6 +166,11 @@ bool JawsInstaller::configureJaws()
         keyMaps = userKeyMaps(m_userSettingsFolder);
     for (const QString &folder : profileKeyMaps)
         keyMaps += userKeyMaps(folder);
+    // An interrupt that came while the files were read (one held by another program can block
+    // for long): nothing reaches the disk, as with a cancel before the configuration.
+    m_configurationStopped = Platform::interruptRequested();
+    if (m_configurationStopped)
+        return hasErrors();
     writeInstallRecord(configuration, keyMaps);
     // The commit makes files: what was listed before may no longer be all there is.
     m_listedFolders.reset();

@@ -6,6 +6,7 @@
 #include "installer/jawsinstaller.h"
 #include "jaws/jaws.h"
 #include "paths/windowspath.h"
+#include "platform/console.h"
 #include "platform/filecopy.h"
 #include "platform/safefiles.h"
 
@@ -279,7 +280,10 @@ void Removal::start()
     }
     setState(State::Removing);
     if (inBackground) {
-        worker = std::make_unique<WorkThread>([this] { remove(); });
+        worker = std::make_unique<WorkThread>([this] {
+            const Platform::FileWorkThread blockedCallsCutShort;
+            remove();
+        });
         connect(worker.get(), &QThread::finished, this, &Removal::removed);
         worker->start();
         return;
@@ -349,6 +353,9 @@ void Removal::remove()
 
 bool Removal::stopping()
 {
+    // Also when this thread could not answer the interrupt yet (the removal runs in line).
+    if (Platform::interruptRequested())
+        m_stop = true;
     if (!m_stop)
         return false;
     if (!m_stopRecorded) {

@@ -5,6 +5,10 @@
 #include <QPointer>
 
 #include <windows.h>
+
+#include <array>
+#include <atomic>
+#include <mutex>
 #include <shellapi.h>
 
 namespace Platform {
@@ -82,6 +86,55 @@ void writeStandardError(const QString &text)
 namespace {
 QPointer<QObject> interruptContext;
 std::function<void()> onInterrupt;
+std::atomic_bool interruptFlag = false;
+std::atomic_bool answered = false;
+HANDLE interruptEvent = nullptr;
+QString deadlineWords;
+int deadlineExitCode = 1;
+
+// The threads whose blocked calls an interrupt cuts short (CancelSynchronousIo: the call fails
+// with ERROR_OPERATION_ABORTED).
+std::mutex threadsMutex;
+std::array<HANDLE, 8> threads{};
+
+int registerThread()
+{
+    HANDLE thread = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &thread, THREAD_TERMINATE, FALSE, 0))
+        return -1;
+    const std::lock_guard<std::mutex> lock(threadsMutex);
+    for (size_t i = 0; i < threads.size(); ++i) {
+        if (!threads[i]) {
+            threads[i] = thread;
+            return int(i);
+        }
+    }
+    CloseHandle(thread);
+    return -1;
+}
+
+void unblockThreads()
+{
+    const std::lock_guard<std::mutex> lock(threadsMutex);
+    for (HANDLE thread : threads) {
+        if (thread)
+            CancelSynchronousIo(thread);
+    }
+}
+
+DWORD WINAPI watchDeadline(LPVOID)
+{
+    WaitForSingleObject(interruptEvent, INFINITE);
+    for (int second = 1;; ++second) {
+        Sleep(1000);
+        unblockThreads();
+        if (second == 9 && !answered) {
+            writeStandardError(deadlineWords);
+            // Not ExitProcess: a thread blocked in the loader or the heap would hold it up.
+            TerminateProcess(GetCurrentProcess(), UINT(deadlineExitCode));
+        }
+    }
+}
 
 // Hands the interrupt over to the main thread, from a thread of the system's or of the session
 // window's. When `processEnds`, the process is ended as soon as the caller returns (or after
@@ -91,7 +144,12 @@ bool handOver(bool processEnds)
 {
     if (!interruptContext)
         return false;
-    QMetaObject::invokeMethod(interruptContext.data(), [] { onInterrupt(); }, Qt::QueuedConnection);
+    interruptFlag = true;
+    SetEvent(interruptEvent);
+    QMetaObject::invokeMethod(interruptContext.data(), [] {
+        answered = true;
+        onInterrupt();
+    }, Qt::QueuedConnection);
     if (processEnds)
         Sleep(INFINITE);
     return true;
@@ -151,12 +209,18 @@ DWORD WINAPI watchSessionEnd(LPVOID)
 }
 } // namespace
 
-void watchInterrupts(QObject *context, const std::function<void()> &interrupted)
+void watchInterrupts(QObject *context, const std::function<void()> &interrupted, const QString &lastWords, int exitCode)
 {
     if (interruptContext)
         return;
     interruptContext = context;
     onInterrupt = interrupted;
+    deadlineWords = lastWords;
+    deadlineExitCode = exitCode;
+    interruptEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    registerThread();
+    if (HANDLE thread = CreateThread(nullptr, 0, watchDeadline, nullptr, 0, nullptr))
+        CloseHandle(thread);
     attachedToParentConsole();
     // A process started in a new process group has Ctrl+C turned off: turned on again, so that
     // it reaches the handler.
@@ -164,6 +228,25 @@ void watchInterrupts(QObject *context, const std::function<void()> &interrupted)
     SetConsoleCtrlHandler(onConsoleControl, TRUE);
     if (HANDLE thread = CreateThread(nullptr, 0, watchSessionEnd, nullptr, 0, nullptr))
         CloseHandle(thread);
+}
+
+bool interruptRequested()
+{
+    return interruptFlag;
+}
+
+FileWorkThread::FileWorkThread()
+    : slot(registerThread())
+{
+}
+
+FileWorkThread::~FileWorkThread()
+{
+    if (slot < 0)
+        return;
+    const std::lock_guard<std::mutex> lock(threadsMutex);
+    CloseHandle(threads[size_t(slot)]);
+    threads[size_t(slot)] = nullptr;
 }
 
 } // namespace Platform
