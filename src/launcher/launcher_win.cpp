@@ -143,7 +143,7 @@ bool forEachImport(const MappedFile &image, Visit visit)
         for (; name && image.holds(name + length, 1) && image.bytes[name + length] && length + 1 < MAX_PATH; ++length) {
             const unsigned char c = image.bytes[name + length];
             // A plain file name: nothing that could name another folder.
-            if (c < 0x21 || c > 0x7e || c == '\\' || c == '/' || c == ':')
+            if (c < 0x21 || c > 0x7e || strchr("\\/:*?\"<>|", c))
                 return false;
             wide[length] = c;
         }
@@ -155,10 +155,21 @@ bool forEachImport(const MappedFile &image, Visit visit)
     }
 }
 
+// A file, not a link: a reparse point counts as one only when it stands for another name (a
+// symbolic link, a junction); a cloud placeholder (a package in a synchronised Downloads) is a file.
 bool isFile(const wchar_t *path)
 {
     const DWORD attributes = GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return true;
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(path, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    return !IsReparseTagNameSurrogate(found.dwReserved0);
 }
 
 bool join(wchar_t *path, const wchar_t *folder, size_t folderLength, const wchar_t *name)
