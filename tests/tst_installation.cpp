@@ -1034,6 +1034,14 @@ void tst_Installation::unattended()
             for (const QString &other : std::as_const(jawsFolders))
                 QVERIFY2(report.contains(QStringLiteral("Installation into %1 folder...").arg(QDir::toNativeSeparators(other)).toLocal8Bit()), report.constData());
             QVERIFY(log.contains(QStringLiteral("Installation into %1 folder...").arg(QDir::toNativeSeparators(folder))));
+            // Each record holds its own installation only: a removal from one JAWS leaves the others.
+            const QByteArray record = TextFiles::read(folder + QStringLiteral("/Drivers/Braille/quorolma/QuorOlmaRecord.ini"));
+            QVERIFY(!record.isEmpty());
+            for (const QString &other : std::as_const(jawsFolders)) {
+                if (other != folder)
+                    QVERIFY2(!record.contains(QFileInfo(other).fileName().toUtf8() + (QDir::separator() == QLatin1Char('/') ? "/" : "\\")),
+                             record.constData());
+            }
         }
         const QMap<QString, QByteArray> settings = settingsFiles(machine, jawsFolders);
         for (auto file = settings.cbegin(); file != settings.cend(); ++file) {
