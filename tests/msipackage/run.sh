@@ -9,6 +9,8 @@
 #   msiexec /i (a higher version)     upgrades in place: one entry, the new version, the new driver
 #   msiexec /x {code}                 removes: the settings as before the installation
 #   msiexec /i ... DISPLAY=NOSUCH     fails with 1603, and the rollback leaves the machine as it was
+#                                     (the other properties on the program's command line); so does
+#                                     ALLUSERS_SETTINGS=yes, before the program runs
 # Each run's MSI log must hold the program's lines and its report.
 #   run.sh BUILD_DIR MAKER WINE WINESERVER MAKER_DLL_FOLDERS
 # MAKER is testmachinemaker.exe; MAKER_DLL_FOLDERS (colon-separated) the Qt and MinGW folders it
@@ -235,11 +237,19 @@ restored_as_before "$before" "$work/removed.txt" || fail "the removal did not le
 wait_for 60 jaws_runs || fail "JAWS was not started again after the removal"
 
 # --- A failure: the program refuses the display, the package fails with 1603 and rolls back.
+# The other properties reach the program's command line on the way.
 snapshot >"$work/before-failure.txt"
-msiexec failure /i "$(to_windows "$first_msi")" /qn DISPLAY=NOSUCH
+msiexec failure /i "$(to_windows "$first_msi")" /qn DISPLAY=NOSUCH JAWS=latest ALLUSERS_SETTINGS=1 NORESTART=1
 code=$?
 [ "$code" -eq $((1603 % 256)) ] || fail "the failed installation ended with $code, not 1603 (67)"
+log_holds failure '/jaws "latest" /display NOSUCH /allusers /norestart /log' || fail "the properties did not reach the program"
 log_holds failure "Result: failure (exit code 2)" || fail "the MSI log does not name the program's exit code"
+# A property the package itself refuses: the program does not run.
+msiexec refused /i "$(to_windows "$first_msi")" /qn DISPLAY=QUOR ALLUSERS_SETTINGS=yes
+code=$?
+[ "$code" -eq $((1603 % 256)) ] || fail "the installation with ALLUSERS_SETTINGS=yes ended with $code, not 1603 (67)"
+log_holds refused "ALLUSERS_SETTINGS=yes: give 1" || fail "the MSI log does not say what is wrong with ALLUSERS_SETTINGS"
+log_holds refused "InstallQuorOlma: running" && fail "the program ran with a property the package refuses"
 [ -z "$(driver_entries)" ] || fail "after the failure the list of apps holds: $(driver_entries)"
 [ ! -e "$WINEPREFIX/drive_c/Program Files/Korvalis/QuorOlma" ] || fail "the failed installation left its folder"
 "$wine" reg query 'HKLM\SOFTWARE\Korvalis\QuorOlma' /reg:64 >/dev/null 2>&1 && fail "the failed installation left its properties"
@@ -247,7 +257,7 @@ snapshot >"$work/after-failure.txt"
 unchanged "$work/before-failure.txt" "$work/after-failure.txt" || fail "the failed installation changed the machine"
 
 if [ "$status" -ne 0 ]; then
-  for name in install repair upgrade remove failure; do
+  for name in install repair upgrade remove failure refused; do
     [ -f "$work/$name.log" ] && { echo "--- MSI log of $name (the program's lines):" >&2; grep -a 'InstallQuorOlma' "$work/$name.log" | tr -d '\r' >&2; }
   done
 fi
