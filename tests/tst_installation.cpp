@@ -594,6 +594,12 @@ void tst_Installation::unattended_data()
     QTest::newRow("no display") << QStringList{ "--unattended", "--jaws", "latest" } << "" << false << 2 << "untouched";
     QTest::newRow("options without --unattended") << QStringList{ "--jaws", "latest", "--display", "QUOR" } << "" << false << 2 << "untouched";
     QTest::newRow("every user without --unattended") << QStringList{ "--all-users" } << "" << false << 2 << "untouched";
+    QTest::newRow("--msi without --unattended") << QStringList{ "--msi", "--remove", "--jaws", "$JAWS" } << "" << false << 2 << "untouched";
+    // Run by the Windows Installer package: its entry stands for the driver, its files for the
+    // program's copy; an entry of the program's own gives way to it.
+    QTest::newRow("under the Windows Installer package") << (named + QStringList{ "--msi" }) << "" << false << 0 << "package's entry";
+    QTest::newRow("under the package, over the program's own entry") << (named + QStringList{ "/MSI" }) << "own entry" << false << 0
+                                                                       << "package's entry";
     // Scripts read these from the program's standard output, on Windows too, where it has no
     // console of its own.
     QTest::newRow("help") << QStringList{ "--help" } << "" << false << 0 << "prints:--unattended --jaws latest --display QUOR";
@@ -622,6 +628,7 @@ void tst_Installation::unattended_data()
     QTest::newRow("remove from JAWS 2025") << removal << "removal, JAWS 2025" << false << 0 << "removed";
     QTest::newRow("remove from JAWS 5, installed twice") << removal << "removal, JAWS 5, installed twice" << false << 0 << "removed";
     QTest::newRow("remove with a display") << (removal + QStringList{ "--display", "QUOR" }) << "" << false << 2 << "untouched";
+    QTest::newRow("remove under the Windows Installer package") << (removal + QStringList{ "--msi" }) << "removal" << false << 0 << "removed";
     // JAWS uninstalled before the driver: its entry in the list of apps and the program's copy are
     // what is left, and they go; also once JAWS's own registry record is gone.
 #ifndef Q_OS_WIN
@@ -834,6 +841,15 @@ void tst_Installation::unattended()
             QVERIFY(usersChange.contains("ALVA") && TextFiles::write(usersFile, usersChange));
         }
     }
+    if (state == QLatin1String("own entry")) {
+        QProcess installation;
+        installation.setProcessEnvironment(machine.environment());
+        installation.start(program, { "--unattended", "--jaws", QDir::toNativeSeparators(machine.jawsFolder), "--display", "QUOR" });
+        QVERIFY(installation.waitForFinished(120000));
+        QCOMPARE(installation.exitCode(), 0);
+        QVERIFY(AppsListEntry::isRegistered(machine.jawsFolder));
+        QVERIFY(QFileInfo::exists(AppsListEntry::copyFolder()));
+    }
     const QString starts = machine.jawsFolder + QStringLiteral("/jawsdouble.log");
     if (jawsRunning) {
         endJawsDoubles();
@@ -980,6 +996,16 @@ void tst_Installation::unattended()
             QVERIFY(again.waitForFinished(120000));
             QCOMPARE(again.exitCode(), 0);
         }
+    } else if (result == QLatin1String("package's entry")) {
+        QVERIFY2(output.trimmed().endsWith(QStringLiteral("Installation correctly done.")), qPrintable(output));
+        QVERIFY(QFileInfo::exists(machine.jawsFolder + QStringLiteral("/Drivers/Braille/quorolma/QuorOlma.jlb")));
+        QVERIFY(!AppsListEntry::isRegistered(machine.jawsFolder));
+        QVERIFY(AppsListEntry::registeredKeyNames().isEmpty());
+        QVERIFY(!QFileInfo::exists(AppsListEntry::copyFolder()));
+        const QByteArray report = TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt"));
+        QVERIFY2(report.contains(state == QLatin1String("own entry") ? "gave way to its Windows Installer package's"
+                                                                       : "lists the driver by its Windows Installer package"),
+                 report.constData());
     } else if (result == QLatin1String("log note")) {
         QVERIFY2(output.trimmed().endsWith(QStringLiteral("Installation correctly done.")), qPrintable(output));
         QVERIFY(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")).contains("NOTE : The report could not be written to "));
@@ -1034,6 +1060,14 @@ void tst_Installation::unattended()
             for (const QString &other : std::as_const(jawsFolders))
                 QVERIFY2(report.contains(QStringLiteral("Installation into %1 folder...").arg(QDir::toNativeSeparators(other)).toLocal8Bit()), report.constData());
             QVERIFY(log.contains(QStringLiteral("Installation into %1 folder...").arg(QDir::toNativeSeparators(folder))));
+            // Each record holds its own installation only: a removal from one JAWS leaves the others.
+            const QByteArray record = TextFiles::read(folder + QStringLiteral("/Drivers/Braille/quorolma/QuorOlmaRecord.ini"));
+            QVERIFY(!record.isEmpty());
+            for (const QString &other : std::as_const(jawsFolders)) {
+                if (other != folder)
+                    QVERIFY2(!record.contains(QFileInfo(other).fileName().toUtf8() + (QDir::separator() == QLatin1Char('/') ? "/" : "\\")),
+                             record.constData());
+            }
         }
         const QMap<QString, QByteArray> settings = settingsFiles(machine, jawsFolders);
         for (auto file = settings.cbegin(); file != settings.cend(); ++file) {

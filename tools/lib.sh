@@ -4,7 +4,7 @@
 IQO_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-private-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
   qt6-l10n-tools qt6-translations-l10n libgl-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   mingw-w64-x86-64-dev wine64 xvfb xauth xdotool dbus at-spi2-core python3-pyatspi orca locales-all
-  clang-14 libclang-rt-14-dev xz-utils dpkg-dev)
+  clang-14 libclang-rt-14-dev xz-utils dpkg-dev wixl msitools osslsigncode openssl)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

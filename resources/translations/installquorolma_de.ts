@@ -43,6 +43,14 @@
         <source>OK : The driver&apos;s entry for %1 deleted from Windows&apos; list of apps.</source>
         <translation>OK : Der Eintrag des Treibers für %1 wurde aus der Liste der Apps von Windows gelöscht.</translation>
     </message>
+    <message>
+        <source>OK : The driver&apos;s own entry in Windows&apos; list of apps gave way to its Windows Installer package&apos;s.</source>
+        <translation>OK : Der eigene Eintrag des Treibers in der Liste der Apps von Windows hat dem seines Windows Installer-Pakets Platz gemacht.</translation>
+    </message>
+    <message>
+        <source>OK : Windows&apos; list of apps lists the driver by its Windows Installer package.</source>
+        <translation>OK : Die Liste der Apps von Windows führt den Treiber über sein Windows Installer-Paket.</translation>
+    </message>
 </context>
 <context>
     <name>CollectInfoPage</name>
@@ -204,6 +212,10 @@
     <message>
         <source>interrupted: nothing more was removed; remove again to finish</source>
         <translation>unterbrochen: Es wurde nichts weiter entfernt; erneut entfernen, um es abzuschließen</translation>
+    </message>
+    <message>
+        <source>Run by the driver&apos;s Windows Installer package: its entry in Windows&apos; list of apps and its files stand for the driver&apos;s own entries and the program&apos;s copy, which are not written.</source>
+        <translation>Vom Windows Installer-Paket des Treibers ausgeführt: Sein Eintrag in der Liste der Apps von Windows und seine Dateien stehen für die eigenen Einträge des Treibers und die Kopie des Programms, die nicht geschrieben werden.</translation>
     </message>
 </context>
 <context>

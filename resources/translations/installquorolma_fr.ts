@@ -43,6 +43,14 @@
         <source>OK : The driver&apos;s entry for %1 deleted from Windows&apos; list of apps.</source>
         <translation>OK : l&apos;entrée du pilote pour %1 a été supprimée de la liste des applications de Windows.</translation>
     </message>
+    <message>
+        <source>OK : The driver&apos;s own entry in Windows&apos; list of apps gave way to its Windows Installer package&apos;s.</source>
+        <translation>OK : l&apos;entrée propre du pilote dans la liste des applications de Windows a cédé la place à celle de son paquet Windows Installer.</translation>
+    </message>
+    <message>
+        <source>OK : Windows&apos; list of apps lists the driver by its Windows Installer package.</source>
+        <translation>OK : la liste des applications de Windows indique le pilote par son paquet Windows Installer.</translation>
+    </message>
 </context>
 <context>
     <name>CollectInfoPage</name>
@@ -204,6 +212,10 @@
     <message>
         <source>interrupted: nothing more was removed; remove again to finish</source>
         <translation>interrompu : rien de plus n&apos;a été supprimé ; supprimez de nouveau pour terminer</translation>
+    </message>
+    <message>
+        <source>Run by the driver&apos;s Windows Installer package: its entry in Windows&apos; list of apps and its files stand for the driver&apos;s own entries and the program&apos;s copy, which are not written.</source>
+        <translation>Exécuté par le paquet Windows Installer du pilote : son entrée dans la liste des applications de Windows et ses fichiers tiennent lieu des entrées propres du pilote et de la copie du programme, qui ne sont pas écrites.</translation>
     </message>
 </context>
 <context>

@@ -43,6 +43,14 @@
         <source>OK : The driver&apos;s entry for %1 deleted from Windows&apos; list of apps.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>OK : The driver&apos;s own entry in Windows&apos; list of apps gave way to its Windows Installer package&apos;s.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK : Windows&apos; list of apps lists the driver by its Windows Installer package.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CollectInfoPage</name>
@@ -203,6 +211,10 @@
     </message>
     <message>
         <source>interrupted: nothing more was removed; remove again to finish</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run by the driver&apos;s Windows Installer package: its entry in Windows&apos; list of apps and its files stand for the driver&apos;s own entries and the program&apos;s copy, which are not written.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -43,6 +43,14 @@
         <source>OK : The driver&apos;s entry for %1 deleted from Windows&apos; list of apps.</source>
         <translation>OK : la voce del driver per %1 è stata eliminata dall&apos;elenco delle app di Windows.</translation>
     </message>
+    <message>
+        <source>OK : The driver&apos;s own entry in Windows&apos; list of apps gave way to its Windows Installer package&apos;s.</source>
+        <translation>OK : la voce propria del driver nell&apos;elenco delle app di Windows ha lasciato il posto a quella del suo pacchetto Windows Installer.</translation>
+    </message>
+    <message>
+        <source>OK : Windows&apos; list of apps lists the driver by its Windows Installer package.</source>
+        <translation>OK : l&apos;elenco delle app di Windows riporta il driver tramite il suo pacchetto Windows Installer.</translation>
+    </message>
 </context>
 <context>
     <name>CollectInfoPage</name>
@@ -204,6 +212,10 @@
     <message>
         <source>interrupted: nothing more was removed; remove again to finish</source>
         <translation>interrotto: non è stato rimosso altro; rimuovere di nuovo per finire</translation>
+    </message>
+    <message>
+        <source>Run by the driver&apos;s Windows Installer package: its entry in Windows&apos; list of apps and its files stand for the driver&apos;s own entries and the program&apos;s copy, which are not written.</source>
+        <translation>Eseguito dal pacchetto Windows Installer del driver: la sua voce nell&apos;elenco delle app di Windows e i suoi file sostituiscono le voci proprie del driver e la copia del programma, che non vengono scritte.</translation>
     </message>
 </context>
 <context>

@@ -43,6 +43,14 @@
         <source>OK : The driver&apos;s entry for %1 deleted from Windows&apos; list of apps.</source>
         <translation>OK : drivrutinens post för %1 har tagits bort från Windows lista över appar.</translation>
     </message>
+    <message>
+        <source>OK : The driver&apos;s own entry in Windows&apos; list of apps gave way to its Windows Installer package&apos;s.</source>
+        <translation>OK : drivrutinens egen post i Windows lista över appar har ersatts av dess Windows Installer-pakets post.</translation>
+    </message>
+    <message>
+        <source>OK : Windows&apos; list of apps lists the driver by its Windows Installer package.</source>
+        <translation>OK : Windows lista över appar visar drivrutinen genom dess Windows Installer-paket.</translation>
+    </message>
 </context>
 <context>
     <name>CollectInfoPage</name>
@@ -204,6 +212,10 @@
     <message>
         <source>interrupted: nothing more was removed; remove again to finish</source>
         <translation>avbrutet: inget mer togs bort; ta bort igen för att slutföra</translation>
+    </message>
+    <message>
+        <source>Run by the driver&apos;s Windows Installer package: its entry in Windows&apos; list of apps and its files stand for the driver&apos;s own entries and the program&apos;s copy, which are not written.</source>
+        <translation>Körs av drivrutinens Windows Installer-paket: dess post i Windows lista över appar och dess filer står för drivrutinens egna poster och programmets kopia, som inte skrivs.</translation>
     </message>
 </context>
 <context>

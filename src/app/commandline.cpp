@@ -13,6 +13,7 @@ const QString logName = QStringLiteral("log");
 const QString noRestartName = QStringLiteral("no-restart");
 const QString allUsersName = QStringLiteral("all-users");
 const QString removeName = QStringLiteral("remove");
+const QString msiName = QStringLiteral("msi");
 
 QString displayChoices()
 {
@@ -34,6 +35,8 @@ void addOptions(QCommandLineParser &parser)
     parser.addOption({ removeName, CommandLine::tr("Remove the driver from the JAWS named by --jaws, restoring what its installations changed.") });
     parser.addOption({ allUsersName, CommandLine::tr("Configure the user settings of every user who has settings for this JAWS, "
                                                      "not only those of the user who is logged on.") });
+    parser.addOption({ msiName, CommandLine::tr("Run by the driver's Windows Installer package: its entry in Windows' list of apps and its files "
+                                                "stand for the driver's own entries and the program's copy, which are not written.") });
     parser.addOption({ { QStringLiteral("h"), QStringLiteral("help") }, CommandLine::tr("Show this help and end.") });
     parser.addOption({ { QStringLiteral("v"), QStringLiteral("version") }, CommandLine::tr("Show the program's version and end.") });
 }
@@ -73,7 +76,7 @@ QString ownSwitch(const QString &argument, QString *value)
         return noRestartName;
     if (name == QLatin1String("allusers"))
         return allUsersName;
-    for (const QString &own : { unattendedName, jawsName, displayName, logName, noRestartName, allUsersName, removeName,
+    for (const QString &own : { unattendedName, jawsName, displayName, logName, noRestartName, allUsersName, removeName, msiName,
                                 QStringLiteral("help"), QStringLiteral("version") }) {
         if (name == own)
             return own;
@@ -149,6 +152,11 @@ CommandLine::CommandLine(const QStringList &arguments)
         m_error = tr("--%1 is given more than once.").arg(jawsName);
         return;
     }
+    // Windows Installer runs the program without a window, always.
+    if (parser.isSet(msiName) && !parser.isSet(unattendedName)) {
+        m_error = tr("--%1 is for an installation with --%2.").arg(msiName, unattendedName);
+        return;
+    }
     if (removal && !parser.isSet(unattendedName) && !unattendedOnly) {
         // The command of Windows' list of apps: the removal wizard, for the JAWS it names.
         m_jaws = parser.value(jawsName);
@@ -180,6 +188,7 @@ CommandLine::CommandLine(const QStringList &arguments)
         m_error = tr("--%1 is missing.").arg(jawsName);
         return;
     }
+    m_underWindowsInstaller = parser.isSet(msiName);
     if (removal) {
         m_jaws = parser.value(jawsName);
         m_logFile = parser.value(logName);

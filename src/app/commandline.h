@@ -51,6 +51,9 @@ public:
     bool restartJaws() const { return m_restartJaws; }
     // Every user's settings, not only the interactive user's.
     bool allUsers() const { return m_allUsers; }
+    // --msi: run by the driver's Windows Installer package, whose entry in the list of apps and
+    // whose files stand for the program's own entries and copy.
+    bool underWindowsInstaller() const { return m_underWindowsInstaller; }
 
     // The usage, the options and the exit codes, translated.
     static QString helpText();
@@ -64,4 +67,5 @@ private:
     QString m_logFile;
     bool m_restartJaws = true;
     bool m_allUsers = false;
+    bool m_underWindowsInstaller = false;
 };

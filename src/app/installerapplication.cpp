@@ -2,6 +2,7 @@
 
 #include "commandline.h"
 #include "globals.h"
+#include "installer/appslistentry.h"
 #include "installwizard.h"
 #include "platform/console.h"
 #include "platform/interactiveuser.h"
@@ -107,6 +108,7 @@ int runFromCommandLine(int &argc, char **argv, const CommandLine &commandLine, c
     if (!unattended.jawsWithinReach())
         return CommandLine::JawsNotClosed;
     jawsInstaller.setAllUsers(commandLine.allUsers());
+    AppsListEntry::setUnderWindowsInstaller(commandLine.underWindowsInstaller());
     // As in the wizard: the report's opening lines under the built-in catalogue, then the
     // package's own catalogue, if it has one. The package folder is only read.
     jawsInstaller.startReport(JawsInstaller::PackageFolderUse::ReadOnly,

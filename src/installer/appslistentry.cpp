@@ -23,6 +23,8 @@ namespace {
 // The Settings app and the deployment tools read the 64-bit view, whatever the program's bitness.
 constexpr RegistryView listView = RegistryView::Default;
 
+bool runByWindowsInstaller = false;
+
 QString keyPrefix()
 {
     return QStringLiteral("QuorOlma JAWS ");
@@ -141,6 +143,16 @@ QString AppsListEntry::copyFolder()
     return QDir::toNativeSeparators(QDir(programFiles).filePath(QStringLiteral("Korvalis/InstallQuorOlma")));
 }
 
+void AppsListEntry::setUnderWindowsInstaller(bool under)
+{
+    runByWindowsInstaller = under;
+}
+
+bool AppsListEntry::underWindowsInstaller()
+{
+    return runByWindowsInstaller;
+}
+
 bool AppsListEntry::isRegistered(const QString &jawsFolder)
 {
     return RegistryKey::openLocalMachine(entryPath(keyName(jawsFolder)), listView).isOpen()
@@ -223,6 +235,15 @@ bool AppsListEntry::refreshCopy(const QString &folder, QString *problem) const
 
 bool AppsListEntry::registerInstallation(const JawsInstaller &installer, QString *reportLine)
 {
+    if (runByWindowsInstaller) {
+        // An entry of an installation made before without the package gives way to the package's.
+        const bool listed = isRegistered(installer.jawsFolder());
+        if (listed && !unregisterInstallation(installer.jawsFolder(), reportLine))
+            return false;
+        *reportLine = listed ? tr("OK : The driver's own entry in Windows' list of apps gave way to its Windows Installer package's.")
+                             : tr("OK : Windows' list of apps lists the driver by its Windows Installer package.");
+        return true;
+    }
     const JawsVersion version = installer.jawsVersion();
     const QString jawsFolder = QDir::toNativeSeparators(QDir::cleanPath(installer.jawsFolder()));
     const QString displayName = tr("QuorOlma braille driver for JAWS %1")

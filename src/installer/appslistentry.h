@@ -45,6 +45,13 @@ public:
     // Deletes the entry of the JAWS installation in `jawsFolder`, and the program's copy with the
     // last entry. Succeeds, changing nothing and with an empty line, when there is no such entry.
     bool unregisterInstallation(const QString &jawsFolder, QString *reportLine);
+    // Run by the driver's Windows Installer package (the program's --msi): the package's own
+    // entry in the list stands for the driver, its files for the program's copy. Then
+    // registerInstallation writes neither and deletes an entry this program wrote for that JAWS
+    // before (with the last such entry, the copy): users see one entry, the package's.
+    static void setUnderWindowsInstaller(bool under);
+    static bool underWindowsInstaller();
+
     // Whether the JAWS installation in `jawsFolder` has an entry.
     static bool isRegistered(const QString &jawsFolder);
     // The names of the driver's entries, one per JAWS installation.

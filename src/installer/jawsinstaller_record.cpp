@@ -1,6 +1,7 @@
 #include "jawsinstaller.h"
 
 #include "installer/configuration.h"
+#include "paths/windowspath.h"
 
 #include <QDir>
 
@@ -23,7 +24,12 @@ void JawsInstaller::writeInstallRecord(Configuration &configuration, const QList
     configuration.begin(StepResult::Step::InstallRecord);
     IniFile &file = configuration.file(path);
     InstallRecord changes = InstallRecord::ofSettingsChanges(configuration.session(), { path });
-    changes.files = m_copiedFiles;
+    // A run into every JAWS copies the files of all its installations: this one's lie in its
+    // JAWS folder, and only they belong in its record.
+    for (const InstallRecord::File &copied : std::as_const(m_copiedFiles)) {
+        if (WindowsPath::isInside(copied.path, m_jawsFolder))
+            changes.files << copied;
+    }
     changes.folders = m_createdFolders;
     changes.keyMaps = keyMaps;
     InstallRecord record;
