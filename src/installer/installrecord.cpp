@@ -336,35 +336,65 @@ void InstallRecord::merge(const InstallRecord &later)
             files << entry;
             continue;
         }
-        files[*found].size = entry.size;
-        files[*found].hash = entry.hash;
+        File &earlier = files[*found];
+        // The later installation replaced what it found. Found as the earlier ones had left it,
+        // the first "before" stays; found otherwise, someone else had put it there, and its
+        // backup (theirs) is what a removal puts back. So too for a file that was there before
+        // the first installation with what it installed: the later backup holds that content.
+        // Without a fingerprint of the kind made now (records of earlier programs) it cannot be
+        // told: the first "before" stays.
+        const bool foundAsLeft = !ContentHash::isOne(earlier.hash) || entry.backupHash == earlier.hash;
+        if (entry.before == File::Before::Replaced && (earlier.before == File::Before::Same || !foundAsLeft)) {
+            earlier.before = File::Before::Replaced;
+            earlier.backup = entry.backup;
+            earlier.backupHash = entry.backupHash;
+        }
+        earlier.size = entry.size;
+        earlier.hash = entry.hash;
     }
     QSet<QString> knownFolders;
     for (const QString &folder : std::as_const(folders))
         knownFolders.insert(keyOf(folder));
     for (const QString &folder : later.folders) {
-        if (!knownFolders.contains(keyOf(folder)))
+        if (!knownFolders.contains(keyOf(folder))) {
+            knownFolders.insert(keyOf(folder));
             folders << folder;
+        }
     }
     known.clear();
     for (qsizetype i = 0; i < settings.size(); ++i)
         known.insert(keyOf(settings.at(i).path), i);
     for (const Settings &entry : later.settings) {
         const auto found = known.constFind(keyOf(entry.path));
-        if (found == known.constEnd())
+        if (found == known.constEnd()) {
             settings << entry;
-        else
-            settings[*found].hash = entry.hash;
+            continue;
+        }
+        // The backup holds the file from before the first installation. It may come back whole
+        // only while each installation found the file byte for byte as the one before had left
+        // it: whatever anyone else changed in between would be lost with it. Once not, never
+        // again: the file is restored value by value.
+        Settings &earlier = settings[*found];
+        const bool foundAsLeft = entry.existed && ContentHash::isOne(earlier.hash) && entry.backupHash == earlier.hash;
+        earlier.hash = foundAsLeft ? entry.hash : QByteArray();
     }
     known.clear();
     for (qsizetype i = 0; i < values.size(); ++i)
         known.insert(keyOf(values.at(i).path, values.at(i).section, values.at(i).key), i);
     for (const Value &entry : later.values) {
         const auto found = known.constFind(keyOf(entry.path, entry.section, entry.key));
-        if (found == known.constEnd())
+        if (found == known.constEnd()) {
             values << entry;
-        else
-            values[*found].after = entry.after;
+            continue;
+        }
+        // Found as the earlier installations set it: the value from before them stays the one a
+        // removal brings back. Found otherwise, someone else chose it in between (the user, a
+        // JAWS update): their value is the one it comes back to, not the one before the first
+        // installation, which they had replaced themselves.
+        Value &earlier = values[*found];
+        if (entry.before != earlier.after)
+            earlier.before = entry.before;
+        earlier.after = entry.after;
     }
     QSet<QString> knownSections;
     for (const Section &entry : std::as_const(sections))

@@ -11,8 +11,11 @@ class IniFile;
 class SettingsSession;
 
 // What the installations into one JAWS installation changed, kept in the driver's folder so
-// that a removal can undo exactly that and nothing the user did since. A later installation
-// into the same JAWS adds to it; what was there before the first stays the "before".
+// that a removal can undo exactly that and nothing that anyone else did, before or since. A
+// later installation into the same JAWS adds to it (merge): what was there before the first
+// stays the "before" as long as nobody else changed it in between; what someone else changed
+// between two installations is theirs, and a removal leaves it or brings it back. See
+// docs/design.md, "The install record", for what each row holds and why.
 //
 // The record is an ini file of plain ASCII (every field percent-encoded), so that neither the
 // system's code page nor a path with a "|" or an "=" can change what it says.
@@ -36,11 +39,17 @@ public:
         QString path;
         bool existed = true;
         QString backup; // the numbered backup of the file as it was, when it existed
-        QByteArray hash; // of the file as installed
+        // Of the file as the last installation left it, while every installation found it as
+        // the one before had left it: the file may then come back whole (its backup, or deleted
+        // when it did not exist). Empty once someone else changed it between two installations:
+        // it is then restored value by value only, whatever it holds.
+        QByteArray hash;
         QByteArray backupHash; // of the backup as made; empty in records of earlier programs
     };
-    // One value of a settings file as it was before and as the installation left it; none for
-    // a key that was not there, or that the installation took away.
+    // One value of a settings file as it was before and as the installations left it; none for
+    // a key that was not there, or that the installation took away. "Before" is the value before
+    // the first installation that changed it, unless someone else changed it since an
+    // installation had set it: then it is the value they chose, which a later installation found.
     struct Value
     {
         QString path;
@@ -92,8 +101,11 @@ public:
     bool write(IniFile &file, const Roots &roots) const;
     bool isEmpty() const;
 
-    // Takes in what a later installation into the same JAWS changed: for anything recorded
-    // already, the first "before" stays and the later "after" counts.
+    // Takes in what a later installation into the same JAWS changed: for anything recorded already, the later "after" counts and the first
+    // "before" stays, unless the later installation found it other than the earlier ones had
+    // left it. Then someone else changed it in between: a value's "before" becomes what they
+    // left, a replaced file's backup is the later one (theirs), and a settings file no longer
+    // comes back whole.
     void merge(const InstallRecord &later);
 
     // The settings files that `session` has changed so far but those in `left`, with every

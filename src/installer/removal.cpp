@@ -384,7 +384,9 @@ void Removal::restoreSettings()
                 configuration.add(tr("%1 is no longer there: it was not restored.").arg(native(path)));
             continue;
         }
-        if (InstallRecord::fileHasHash(path, settings.hash)) {
+        // No fingerprint: someone else changed the file between two installations, and what they
+        // did would go with a whole restore.
+        if (!settings.hash.isEmpty() && InstallRecord::fileHasHash(path, settings.hash)) {
             if (!settings.existed) {
                 created << path;
                 continue;
