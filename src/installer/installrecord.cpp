@@ -281,6 +281,9 @@ InstallRecord::Reading InstallRecord::read(IniFile &file, const Roots &roots)
     const QString counted = file.string(formatSection, QStringLiteral("Rows"), QString());
     if (!counted.isEmpty() && counted != QString::number(rowCount))
         whole = false;
+    const QString unfinishedField = file.string(formatSection, QStringLiteral("Unfinished"), QString());
+    whole &= unfinishedField.isEmpty() || unfinishedField == QLatin1String("1");
+    unfinished = unfinishedField == QLatin1String("1");
     if (!whole) {
         *this = InstallRecord();
         return Reading::Damaged;
@@ -314,7 +317,10 @@ bool InstallRecord::write(IniFile &file, const Roots &roots) const
     for (const KeyMap &entry : keyMaps)
         keyMapRows << QStringList{ path(entry.path), path(entry.backup), QString::fromLatin1(entry.backupHash) };
     const qsizetype rowCount = fileRows.size() + folderRows.size() + settingsRows.size() + valueRows.size() + sectionRows.size() + keyMapRows.size();
-    bool written = file.writeSection(formatSection, { QStringLiteral("Format=1"), QStringLiteral("Rows=%1").arg(rowCount) });
+    QStringList format{ QStringLiteral("Format=1"), QStringLiteral("Rows=%1").arg(rowCount) };
+    if (unfinished)
+        format << QStringLiteral("Unfinished=1");
+    bool written = file.writeSection(formatSection, format);
     written &= file.writeSection(filesSection, numbered(fileRows));
     written &= file.writeSection(foldersSection, numbered(folderRows));
     written &= file.writeSection(settingsSection, numbered(settingsRows));
@@ -322,6 +328,11 @@ bool InstallRecord::write(IniFile &file, const Roots &roots) const
     written &= file.writeSection(sectionsSection, numbered(sectionRows));
     written &= file.writeSection(keyMapsSection, numbered(keyMapRows));
     return written;
+}
+
+QByteArray InstallRecord::unknownContent()
+{
+    return QByteArrayLiteral("-");
 }
 
 void InstallRecord::merge(const InstallRecord &later)
@@ -337,12 +348,12 @@ void InstallRecord::merge(const InstallRecord &later)
             continue;
         }
         File &earlier = files[*found];
-        // The later installation replaced what it found. Found as the earlier ones had left it,
-        // the first "before" stays; found otherwise, someone else had put it there, and its
-        // backup (theirs) is what a removal puts back. So too for a file that was there before
-        // the first installation with what it installed: the later backup holds that content.
-        // Without a fingerprint of the kind made now (records of earlier programs) it cannot be
-        // told: the first "before" stays.
+        // The later installation replaced what it found (or, unfinished, was about to). Found as
+        // the earlier ones had left it, the first "before" stays; found otherwise, someone else
+        // had put it there, and its backup (theirs) is what a removal puts back. So too for a file
+        // that was there before the first installation with what it installed: the later backup
+        // holds that content. Without a fingerprint of the kind made now (records of earlier
+        // programs, a run that never finished) it cannot be told: the first "before" stays.
         const bool foundAsLeft = !ContentHash::isOne(earlier.hash) || entry.backupHash == earlier.hash;
         if (entry.before == File::Before::Replaced && (earlier.before == File::Before::Same || !foundAsLeft)) {
             earlier.before = File::Before::Replaced;
@@ -411,6 +422,8 @@ void InstallRecord::merge(const InstallRecord &later)
         if (!knownKeyMaps.contains(keyOf(entry.path)))
             keyMaps << entry;
     }
+    // The record is as finished as its last run.
+    unfinished = later.unfinished;
 }
 
 InstallRecord InstallRecord::ofSettingsChanges(SettingsSession &session, const QStringList &left)
