@@ -10,8 +10,6 @@
 #include <QFileInfo>
 #include <QSet>
 
-#include <algorithm>
-
 QString JawsInstaller::installRecordPath() const
 {
     return m_driverFolder.isEmpty() ? QString() : InstallRecord::pathIn(QDir::toNativeSeparators(m_driverFolder));

@@ -537,8 +537,8 @@ void Removal::removeFiles()
             const QString temporary = Platform::temporaryCopyPath(file.path);
             if (SafeFiles::nameTaken(temporary))
                 deleteFile(stepOf, native(temporary));
-            if (!temporaryFolders.contains(Platform::temporaryCopyFolder(file.path)))
-                temporaryFolders << Platform::temporaryCopyFolder(file.path);
+            if (!temporaryFolders.contains(native(Platform::temporaryCopyFolder(file.path))))
+                temporaryFolders << native(Platform::temporaryCopyFolder(file.path));
         }
         // There before the installation with this very content: not the installation's to take.
         if (file.before == InstallRecord::File::Before::Same || !SafeFiles::nameTaken(file.path))
