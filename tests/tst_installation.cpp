@@ -213,6 +213,10 @@ void tst_Installation::installs_data()
     // for a second run.
     QTest::newRow("jfw.ini cannot be written") << 1 << "jfw.ini" << false << true << "jfw-ini-blocked" << TestMachine::Jaws::Version10 << false;
     QTest::newRow("the JAWS folder is gone") << 1 << "" << true << true << "jaws-gone" << TestMachine::Jaws::Version10 << false;
+    // Without its record a run stopped during the copy would leave files that no removal finds:
+    // nothing is copied, nothing configured.
+    QTest::newRow("the record cannot be written") << 1 << "Drivers/Braille/quorolma/QuorOlmaRecord.ini" << false << true << "record-blocked"
+                                                  << TestMachine::Jaws::Version10 << false;
     QTest::newRow("JAWS 2025") << 1 << "" << false << false << "jaws2025" << TestMachine::Jaws::Version2025 << false;
     // Nothing can be set for this user: said in the report and by the error sentence.
     QTest::newRow("JAWS 2025 never started by this user") << 1 << "" << false << true << "jaws2025-never-started"
@@ -295,7 +299,7 @@ void tst_Installation::installs()
     // No settings folder of a version that is not there, nor of one that is.
     QCOMPARE(machine.settingsVersionFolders(), versionFolders);
     lookAtMachine(machine);
-    if (jawsGone)
+    if (jawsGone || result == QLatin1String("record-blocked"))
         QVERIFY(AppsListEntry::registeredKeyNames().isEmpty());
     else
         verifyListed(machine.jawsFolder, jaws == TestMachine::Jaws::Version10 ? QStringLiteral("10.0") : QStringLiteral("2025"));
@@ -627,6 +631,22 @@ void tst_Installation::unattended_data()
     QTest::newRow("remove after two installations") << removal << "removal, installed twice" << false << 0 << "removed";
     QTest::newRow("remove from JAWS 2025") << removal << "removal, JAWS 2025" << false << 0 << "removed";
     QTest::newRow("remove from JAWS 5, installed twice") << removal << "removal, JAWS 5, installed twice" << false << 0 << "removed";
+    // Installed; then the user sets values of their own and a JAWS update rewrites jfw.ini (a value
+    // of its own, the driver's displays gone); installed again: what they did stays.
+    QTest::newRow("remove: changes between two installations stay, display switched")
+        << removal << "removal, changed between, display switched" << false << 0 << "removed";
+    QTest::newRow("remove: changes between two installations stay, repair run")
+        << removal << "removal, changed between, repaired" << false << 0 << "removed";
+    // The display the user chose between two installations is the one the removal brings back.
+    QTest::newRow("remove: the display chosen between two installations comes back")
+        << removal << "removal, display chosen between" << false << 0 << "removed";
+    // An installation killed as it enters a state (a child that stops there, not a timer), over an
+    // older help file of the driver's name: the removal takes away what it put there, puts back
+    // what it replaced, and says that the run never finished.
+    QTest::newRow("remove after an installation killed before its copy")
+        << removal << "removal, killed at Copying" << false << 0 << "removed";
+    QTest::newRow("remove after an installation killed between its copy and its commit")
+        << removal << "removal, killed at Configuring" << false << 0 << "removed";
     QTest::newRow("remove with a display") << (removal + QStringList{ "--display", "QUOR" }) << "" << false << 2 << "untouched";
     QTest::newRow("remove under the Windows Installer package") << (removal + QStringList{ "--msi" }) << "removal" << false << 0 << "removed";
     // JAWS uninstalled before the driver: its entry in the list of apps and the program's copy are
@@ -801,25 +821,87 @@ void tst_Installation::unattended()
     QVERIFY(!program.isEmpty());
     const QString programInPackage = program;
     const QString packageBefore = dumpPart(machine.dump(), QStringLiteral("$PACKAGE"));
+    const bool killed = state.startsWith(QLatin1String("removal, killed at "));
+    // A help file of the driver's name that was there before: the copy replaces it.
+    const QString olderHelp = machine.jawsFolder + QStringLiteral("/QuorOlma.chm");
+    if (killed)
+        QVERIFY(TextFiles::write(olderHelp, "an older help\r\n"));
     const QMap<QString, QByteArray> pristine = machineState(machine);
+    // What a removal leaves of each file that someone else changed between the installations.
+    QMap<QString, QByteArray> changedBetween;
+    auto change = [&changedBetween, &pristine](const QString &path, const QByteArray &from, const QByteArray &to, bool kept) {
+        QByteArray bytes = TextFiles::read(path);
+        if (!bytes.contains(from) || !TextFiles::write(path, bytes.replace(from, to)))
+            return false;
+        if (kept) {
+            QByteArray expected = changedBetween.value(path, pristine.value(path));
+            changedBetween.insert(path, expected.replace(from, to));
+        }
+        return true;
+    };
     // A user's own settings file, which the installation changes, and then the user.
     const QString usersFile = (machine.userSettings.contains(QLatin1String("no user")) ? machine.sharedSettings : machine.userSettings)
         + QStringLiteral("/enu/default.jcf");
     QByteArray usersChange;
     if (state.startsWith(QLatin1String("removal"))) {
-        for (const QString &display : state.contains(QLatin1String("twice")) && !state.endsWith(QLatin1String(", twice"))
-                 ? QStringList{ "QUOR", "OLMA" } : QStringList{ "QUOR" }) {
+        const QString named = QDir::toNativeSeparators(machine.jawsFolder);
+        QList<QStringList> installations{ { "--unattended", "--jaws", named, "--display", "QUOR" } };
+        if (state.contains(QLatin1String("twice")) && !state.endsWith(QLatin1String(", twice")))
+            installations << QStringList{ "--unattended", "--jaws", named, "--display", "OLMA" };
+        else if (state.contains(QLatin1String("between")))
+            installations << (state.endsWith(QLatin1String("repaired")) ? QStringList{ "--unattended", "--jaws", "all", "--display", "QUOR" }
+                                                                        : QStringList{ "--unattended", "--jaws", named, "--display", "OLMA" });
+        for (qsizetype i = 0; i < installations.size(); ++i) {
+            if (i == 1 && state.contains(QLatin1String("changed between"))) {
+                // The user's values, and what a JAWS update did to jfw.ini.
+                QVERIFY(change(usersFile, "[Options]\r\n", "[Options]\r\nSpeed=9\r\nMyOwnSetting=precious\r\n", true));
+                const QString jfwIni = machine.jawsFolder + QStringLiteral("/jfw.ini");
+                QVERIFY(change(jfwIni, "[Options]\r\n", "[Options]\r\nUpdateLevel=2\r\n", true));
+                QByteArray displays = TextFiles::read(jfwIni);
+                displays.replace(displays.indexOf("Braille2"), displays.size() - displays.indexOf("Braille2"), QByteArray());
+                QVERIFY(!displays.contains("QUOR") && TextFiles::write(jfwIni, displays));
+            }
+            if (i == 1 && state.endsWith(QLatin1String("display chosen between")))
+                QVERIFY(change(usersFile, "BrailleDisplay=QUOR", "BrailleDisplay=ALVA", false));
             QProcess installation;
             installation.setProcessEnvironment(machine.environment());
-            installation.start(program, { "--unattended", "--jaws", QDir::toNativeSeparators(machine.jawsFolder), "--display", display });
+            if (killed) {
+                // Stopped as it enters the state the row names, as a kill would stop it.
+                installation.start(Fixtures::program(QStringLiteral("iniwriterchild")),
+                                   { QStringLiteral("install"), state.mid(state.lastIndexOf(QLatin1Char(' ')) + 1), machine.jawsFolder, machine.packageFolder });
+                QVERIFY(installation.waitForFinished(120000));
+                QVERIFY2(installation.exitStatus() == QProcess::NormalExit && installation.exitCode() == 9, installation.readAllStandardError().constData());
+                continue;
+            }
+            installation.start(program, installations.at(i));
             QVERIFY(installation.waitForFinished(120000));
             // What went wrong is in the run's output and in the report it published.
             QVERIFY2(installation.exitCode() == 0,
                      (installation.readAll() + TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt"))).constData());
         }
-        QVERIFY(TextFiles::read(usersFile).contains("BrailleDisplay="));
+        if (state.endsWith(QLatin1String("display chosen between")))
+            changedBetween.insert(usersFile, QByteArray(pristine.value(usersFile)).replace("BrailleDisplay=FOCUS", "BrailleDisplay=ALVA"));
         lookAtMachine(machine);
-        QVERIFY(AppsListEntry::isRegistered(machine.jawsFolder));
+        if (killed) {
+            // The record says what the run was about to do; nothing names the driver in JAWS or
+            // in the list of apps yet.
+            QVERIFY(TextFiles::read(machine.jawsFolder + QStringLiteral("/Drivers/Braille/quorolma/QuorOlmaRecord.ini")).contains("Unfinished=1"));
+            QVERIFY(!AppsListEntry::isRegistered(machine.jawsFolder));
+            QCOMPARE(TextFiles::read(usersFile), pristine.value(usersFile));
+            if (state.endsWith(QLatin1String("Copying"))) {
+                // What a copy stopped in its first file leaves: its new file, half written, in
+                // the copy's own folder.
+                QVERIFY(QDir().mkpath(machine.jawsFolder + QStringLiteral("/.iqotmp")));
+                QVERIFY(TextFiles::write(machine.jawsFolder + QStringLiteral("/.iqotmp/notes.chm"), "half"));
+                QCOMPARE(TextFiles::read(olderHelp), pristine.value(olderHelp));
+            } else {
+                QVERIFY(TextFiles::read(olderHelp) != pristine.value(olderHelp));
+                QVERIFY(QFileInfo::exists(machine.jawsFolder + QStringLiteral("/Drivers/Braille/quorolma/QuorOlma.jlb")));
+            }
+        } else {
+            QVERIFY(TextFiles::read(usersFile).contains("BrailleDisplay="));
+            QVERIFY(AppsListEntry::isRegistered(machine.jawsFolder));
+        }
 #ifndef Q_OS_WIN
         // The removal waits at a driver file for as long as the test holds its lease.
         if (state.endsWith(QLatin1String("interrupted"))) {
@@ -1039,6 +1121,16 @@ void tst_Installation::unattended()
         QMap<QString, QByteArray> expected = pristine;
         if (!usersChange.isEmpty())
             expected.remove(usersFile);
+        // What others changed between two installations is there as they left it.
+        for (auto file = changedBetween.cbegin(); file != changedBetween.cend(); ++file) {
+            QVERIFY2(now.value(file.key()) == file.value(), qPrintable(file.key() + QLatin1Char('\n') + QString::fromUtf8(now.value(file.key()))));
+            expected.insert(file.key(), file.value());
+        }
+        const QByteArray report = TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt"));
+        QCOMPARE(report.contains("The last installation into "), killed);
+        if (killed)
+            QVERIFY(report.contains(QStringLiteral("The last installation into %1 never finished: it was stopped before JAWS was configured.")
+                                        .arg(QDir::toNativeSeparators(machine.jawsFolder)).toUtf8()));
         // Its slot moves down to follow the user's first: JAWS stops at the first empty slot.
         if (state.endsWith(QLatin1String("user display")))
             expected[machine.jawsFolder + QStringLiteral("/jfw.ini")] += "Braille2LongName=Mine\r\nBraille2Name=MINE\r\n";
@@ -1653,6 +1745,43 @@ void tst_Installation::hostileFiles()
 // The install record lies where others may have written it: a damaged one removes nothing and
 // says so; rows that name anything outside the JAWS installation and its settings are refused;
 // a backup changed since is not put back whole.
+namespace {
+
+// A record of this program as earlier programs wrote it.
+QByteArray asEarlierProgramWrote(const QByteArray &record, const TestMachine &machine)
+{
+    const auto blake = [](const QString &path) { return QCryptographicHash::hash(TextFiles::read(path), QCryptographicHash::Blake2b_256).toHex(); };
+    QByteArray earlier;
+    QByteArray section;
+    for (QByteArray line : record.split('\n')) {
+        line = line.trimmed();
+        if (line.startsWith('[')) {
+            section = line;
+            earlier += line + "\r\n";
+            continue;
+        }
+        if (line.isEmpty() || line.startsWith("Rows="))
+            continue;
+        line.replace("<JAWS>", QDir::toNativeSeparators(machine.jawsFolder).toUtf8())
+            .replace("<SHARED>", QDir::toNativeSeparators(machine.sharedSettings).toUtf8());
+        QList<QByteArray> fields = line.split('|');
+        const QString path = QString::fromUtf8(fields.first().mid(fields.first().indexOf('=') + 1));
+        if (section == "[Files]") {
+            fields[2] = blake(path);
+            fields[5].clear();
+        } else if (section == "[Settings]") {
+            fields[3] = blake(path);
+            fields[4].clear();
+        } else if (section == "[KeyMaps]") {
+            fields[2].clear();
+        }
+        earlier += fields.join('|') + "\r\n";
+    }
+    return earlier;
+}
+
+} // namespace
+
 void tst_Installation::recordAsInput_data()
 {
     QTest::addColumn<QString>("tampering");
@@ -1670,6 +1799,9 @@ void tst_Installation::recordAsInput_data()
     QTest::newRow("a path that climbs out") << "climbs" << 1 << QStringLiteral("which lies outside this JAWS installation and its settings");
     QTest::newRow("a relative path") << "relative" << 1 << QStringLiteral("which lies outside this JAWS installation and its settings");
     QTest::newRow("a settings backup emptied") << "empty backup" << 0 << QStringLiteral("was restored value by value instead");
+    QTest::newRow("an unfinished mark this program does not know") << "unfinished 2" << 1 << damaged;
+    // As earlier programs wrote it: no row count, whole paths, BLAKE2b-256 hashes, no backup's.
+    QTest::newRow("a record of an earlier program") << "earlier program" << 0 << QStringLiteral("OK : The values the installation wrote in ");
 }
 
 void tst_Installation::recordAsInput()
@@ -1714,6 +1846,10 @@ void tst_Installation::recordAsInput()
         record.replace(notesRow, QByteArray(notesRow).replace("<JAWS>" + QDir::toNativeSeparators(QStringLiteral("/")).toLatin1(), ""));
     else if (tampering == QLatin1String("empty backup"))
         QVERIFY(TextFiles::write(userFile + QStringLiteral(".001"), QByteArray()));
+    else if (tampering == QLatin1String("unfinished 2"))
+        record.replace("Format=1\r\n", "Format=1\r\nUnfinished=2\r\n");
+    else if (tampering == QLatin1String("earlier program"))
+        record = asEarlierProgramWrote(record, machine);
     if (tampering == QLatin1String("folder"))
         QVERIFY(QFile::remove(recordPath) && QDir().mkpath(recordPath));
     else
@@ -1732,6 +1868,15 @@ void tst_Installation::recordAsInput()
         QCOMPARE(TextFiles::read(machine.jawsFolder + QStringLiteral("/QuorOlma.jlb")), driverBefore);
         QVERIFY(QFileInfo::exists(recordPath));
         QVERIFY(AppsListEntry::isRegistered(machine.jawsFolder));
+    }
+    if (tampering == QLatin1String("earlier program")) {
+        // Removed all the same: the driver's files go, the settings are taken back value by value
+        // (no backup's fingerprint to restore one whole by).
+        QVERIFY(!QFileInfo::exists(machine.jawsFolder + QStringLiteral("/QuorOlma.jlb")));
+        QVERIFY(!QFileInfo::exists(recordPath));
+        QVERIFY(!AppsListEntry::isRegistered(machine.jawsFolder));
+        QVERIFY(TextFiles::read(userFile).contains("BrailleDisplay=FOCUS"));
+        QVERIFY(!TextFiles::read(machine.jawsFolder + QStringLiteral("/jfw.ini")).contains("QUOR"));
     }
     if (tampering == QLatin1String("empty backup")) {
         // Not the empty backup: the installation's values taken back, the rest of the file kept.

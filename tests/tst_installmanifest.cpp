@@ -111,7 +111,8 @@ void tst_InstallManifest::prepareCopy()
     installer.setJawsFolder(machine.jaws.path());
     QVERIFY(installer.prepareCopy());
     QCOMPARE(machine.destinations(installer), expected);
-    QVERIFY(QFileInfo(installer.driverFolder()).isDir());
+    // Listed, not made: the install record names the folders before they are made.
+    QVERIFY(!QFileInfo::exists(installer.driverFolder()) || QFileInfo(installer.driverFolder()).absoluteFilePath() == QFileInfo(installer.jawsFolder()).absoluteFilePath());
 
     // A second run lists everything again, after what the first listed.
     QVERIFY(installer.prepareCopy());

@@ -1,3 +1,4 @@
+#include "ini/inifile.h"
 #include "installer/contenthash.h"
 #include "installer/installrecord.h"
 #include "installer/jawsinstaller.h"
@@ -26,6 +27,9 @@ private slots:
     void cleanUpTakesOnlyDeliveredFiles();
     void fileHashes_data();
     void fileHashes();
+    void recordOfSeveralInstallations_data();
+    void recordOfSeveralInstallations();
+    void unfinishedRecordReadsBack();
 
 private:
     QTemporaryDir systemRoot;
@@ -312,6 +316,108 @@ void tst_JawsInstaller::fileHashes()
     QVERIFY(TextFiles::write(path, bytes + '.'));
     QVERIFY(!InstallRecord::fileHasHash(path, expected));
     QVERIFY(!InstallRecord::fileHasHash(path, QCryptographicHash::hash(bytes, QCryptographicHash::Blake2b_256).toHex()));
+}
+
+// What a second installation (found what it found, left what it left) does to the record of the
+// first: the first "before" stays only for what it found as the first left it.
+void tst_JawsInstaller::recordOfSeveralInstallations_data()
+{
+    QTest::addColumn<QString>("kind");        // settings, value or file
+    QTest::addColumn<QString>("found");       // the second installation found it: "as left", "theirs", "gone"
+    QTest::addColumn<QString>("expected");    // what the record then says
+
+    QTest::newRow("settings file as left: still restored whole") << "settings" << "as left" << "whole";
+    QTest::newRow("settings file changed between: value by value") << "settings" << "theirs" << "values";
+    QTest::newRow("settings file deleted between: value by value") << "settings" << "gone" << "values";
+    QTest::newRow("value as left: the first before") << "value" << "as left" << "FOCUS";
+    QTest::newRow("value chosen between: theirs") << "value" << "theirs" << "ALVA";
+    QTest::newRow("value taken away between: none") << "value" << "gone" << "-";
+    QTest::newRow("driver file as left: added") << "file" << "as left" << "added";
+    QTest::newRow("driver file replaced between: their backup") << "file" << "theirs" << "replaced 2";
+    QTest::newRow("file that was there the same, replaced later: the later backup") << "file" << "same" << "replaced 2";
+}
+
+void tst_JawsInstaller::recordOfSeveralInstallations()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, found);
+    QFETCH(QString, expected);
+    const QByteArray asFirstLeft = ContentHash::of("as the first installation left it");
+    const QByteArray asSecondLeft = ContentHash::of("as the second installation left it");
+    const QByteArray original = ContentHash::of("as it was before");
+    const QByteArray theirs = ContentHash::of("as someone else left it");
+    const QString path = QStringLiteral("C:/JAWS/settings.ini");
+    InstallRecord first;
+    InstallRecord second;
+    first.settings << InstallRecord::Settings{ path, true, path + QStringLiteral(".001"), asFirstLeft, original };
+    first.values << InstallRecord::Value{ path, QStringLiteral("Options"), QStringLiteral("BrailleDisplay"), QStringLiteral("FOCUS"), QStringLiteral("QUOR") };
+    first.files << InstallRecord::File{ path, 10, asFirstLeft, found == QLatin1String("same") ? InstallRecord::File::Before::Same : InstallRecord::File::Before::Absent,
+                                        QString(), QByteArray() };
+    const QByteArray foundHash = found == QLatin1String("as left") ? asFirstLeft : found == QLatin1String("same") ? asFirstLeft : theirs;
+    second.settings << InstallRecord::Settings{ path, found != QLatin1String("gone"), path + QStringLiteral(".002"), asSecondLeft,
+                                                found == QLatin1String("gone") ? QByteArray() : foundHash };
+    const std::optional<QString> value = found == QLatin1String("as left") ? std::optional<QString>(QStringLiteral("QUOR"))
+        : found == QLatin1String("theirs")                                  ? std::optional<QString>(QStringLiteral("ALVA"))
+                                                                            : std::nullopt;
+    second.values << InstallRecord::Value{ path, QStringLiteral("options"), QStringLiteral("brailledisplay"), value, QStringLiteral("OLMA") };
+    second.files << InstallRecord::File{ path, 12, asSecondLeft, InstallRecord::File::Before::Replaced, path + QStringLiteral(".002"), foundHash };
+    InstallRecord record = first;
+    record.merge(second);
+    QCOMPARE(record.settings.size(), 1);
+    QCOMPARE(record.values.size(), 1);
+    QCOMPARE(record.files.size(), 1);
+    QVERIFY(!record.unfinished);
+    if (kind == QLatin1String("settings")) {
+        // The backup from before the first stays; the file comes back whole only as left, twice.
+        QCOMPARE(record.settings.constFirst().backup, path + QStringLiteral(".001"));
+        QCOMPARE(record.settings.constFirst().hash, expected == QLatin1String("whole") ? asSecondLeft : QByteArray());
+        // A third installation does not make it whole again.
+        InstallRecord third = second;
+        third.settings.first().backupHash = asSecondLeft;
+        record.merge(third);
+        QCOMPARE(record.settings.constFirst().hash.isEmpty(), expected != QLatin1String("whole"));
+    } else if (kind == QLatin1String("value")) {
+        QCOMPARE(record.values.constFirst().before.value_or(QStringLiteral("-")), expected);
+        QCOMPARE(record.values.constFirst().after, std::optional<QString>(QStringLiteral("OLMA")));
+    } else {
+        const InstallRecord::File &file = record.files.constFirst();
+        QCOMPARE(file.hash, asSecondLeft);
+        QCOMPARE(file.size, 12);
+        if (expected == QLatin1String("added")) {
+            QCOMPARE(file.before, InstallRecord::File::Before::Absent);
+        } else {
+            QCOMPARE(file.before, InstallRecord::File::Before::Replaced);
+            QCOMPARE(file.backup, path + QStringLiteral(".002"));
+            QCOMPARE(file.backupHash, foundHash);
+        }
+    }
+}
+
+// The record of a run that has not finished says so, and its files rows name no content.
+void tst_JawsInstaller::unfinishedRecordReadsBack()
+{
+    const QString jaws = QDir(systemRoot.path()).filePath(QStringLiteral("JAWS"));
+    const QString path = QDir(systemRoot.path()).filePath(QStringLiteral("record.ini"));
+    InstallRecord record;
+    record.files << InstallRecord::File{ QDir::toNativeSeparators(jaws + QStringLiteral("/QuorOlma.jlb")), 0, InstallRecord::unknownContent(),
+                                         InstallRecord::File::Before::Absent, QString(), QByteArray() };
+    InstallRecord intent = record;
+    intent.unfinished = true;
+    record.merge(intent);
+    QVERIFY(record.unfinished);
+    {
+        IniFile file(path);
+        QVERIFY(record.write(file, { jaws, QString() }) && file.save());
+    }
+    QVERIFY(TextFiles::read(path).contains("Unfinished=1"));
+    InstallRecord read;
+    IniFile file(path);
+    QCOMPARE(read.read(file, { jaws, QString() }), InstallRecord::Reading::Read);
+    QVERIFY(read.unfinished);
+    QCOMPARE(read.files.constFirst().hash, InstallRecord::unknownContent());
+    // Completed by its run: no longer unfinished.
+    read.merge(InstallRecord());
+    QVERIFY(!read.unfinished);
 }
 
 QTEST_GUILESS_MAIN(tst_JawsInstaller)

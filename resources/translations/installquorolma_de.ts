@@ -410,6 +410,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <source>User %1 is not logged on: their settings are left as they are (where Windows keeps them is known only while they are logged on). They get the display from the shared settings, or from a run while they are logged on.</source>
         <translation>Benutzer %1 ist nicht angemeldet: seine Einstellungen bleiben, wie sie sind (wo Windows sie ablegt, ist nur während seiner Anmeldung bekannt). Er erhält die Braillezeile aus den gemeinsamen Einstellungen oder durch einen Lauf, während er angemeldet ist.</translation>
     </message>
+    <message>
+        <source>ERROR : The record of this installation could not be written to %1: nothing was copied.</source>
+        <translation>FEHLER : Das Protokoll dieser Installation konnte nicht in %1 geschrieben werden: Es wurde nichts kopiert.</translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>
@@ -527,6 +531,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>ERROR : Removal interrupted: what is listed above was done, the rest was not. The installation record is kept: remove the driver again to finish.</source>
         <translation>FEHLER : Entfernen unterbrochen: Was oben steht, wurde getan, der Rest nicht. Das Installationsprotokoll bleibt erhalten: Entfernen Sie den Treiber erneut, um es abzuschließen.</translation>
+    </message>
+    <message>
+        <source>The last installation into %1 never finished: it was stopped before JAWS was configured. The files it copied are removed with the rest.</source>
+        <translation>Die letzte Installation in %1 wurde nie abgeschlossen: Sie wurde angehalten, bevor JAWS eingerichtet war. Die Dateien, die sie kopiert hat, werden mit dem Rest entfernt.</translation>
     </message>
 </context>
 <context>

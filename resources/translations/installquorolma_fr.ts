@@ -410,6 +410,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <source>User %1 is not logged on: their settings are left as they are (where Windows keeps them is known only while they are logged on). They get the display from the shared settings, or from a run while they are logged on.</source>
         <translation>L&apos;utilisateur %1 n&apos;a pas ouvert de session : ses réglages restent tels quels (l&apos;endroit où Windows les garde n&apos;est connu que pendant sa session). Il reçoit l&apos;afficheur par les réglages partagés, ou par une installation faite pendant sa session.</translation>
     </message>
+    <message>
+        <source>ERROR : The record of this installation could not be written to %1: nothing was copied.</source>
+        <translation>ERREUR : l&apos;enregistrement de cette installation n&apos;a pas pu être écrit dans %1 : aucun fichier n&apos;a été copié.</translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>
@@ -527,6 +531,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>ERROR : Removal interrupted: what is listed above was done, the rest was not. The installation record is kept: remove the driver again to finish.</source>
         <translation>ERREUR : suppression interrompue : ce qui est indiqué ci-dessus a été fait, le reste non. Le journal d&apos;installation est conservé : supprimez de nouveau le pilote pour terminer.</translation>
+    </message>
+    <message>
+        <source>The last installation into %1 never finished: it was stopped before JAWS was configured. The files it copied are removed with the rest.</source>
+        <translation>La dernière installation dans %1 ne s&apos;est jamais terminée : elle a été arrêtée avant que JAWS ne soit configuré. Les fichiers qu&apos;elle a copiés sont supprimés avec le reste.</translation>
     </message>
 </context>
 <context>

@@ -404,6 +404,10 @@ Use the Tab key to go to the next button.</source>
         <source>User %1 is not logged on: their settings are left as they are (where Windows keeps them is known only while they are logged on). They get the display from the shared settings, or from a run while they are logged on.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>ERROR : The record of this installation could not be written to %1: nothing was copied.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>
@@ -520,6 +524,10 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>ERROR : Removal interrupted: what is listed above was done, the rest was not. The installation record is kept: remove the driver again to finish.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The last installation into %1 never finished: it was stopped before JAWS was configured. The files it copied are removed with the rest.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -410,6 +410,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <source>User %1 is not logged on: their settings are left as they are (where Windows keeps them is known only while they are logged on). They get the display from the shared settings, or from a run while they are logged on.</source>
         <translation>L&apos;utente %1 non ha effettuato l&apos;accesso: le sue impostazioni restano come sono (dove Windows le tiene è noto solo durante il suo accesso). Riceve il display dalle impostazioni condivise, o da un&apos;installazione eseguita mentre ha effettuato l&apos;accesso.</translation>
     </message>
+    <message>
+        <source>ERROR : The record of this installation could not be written to %1: nothing was copied.</source>
+        <translation>ERRORE : impossibile scrivere la registrazione di questa installazione in %1: non è stato copiato nulla.</translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>
@@ -527,6 +531,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>ERROR : Removal interrupted: what is listed above was done, the rest was not. The installation record is kept: remove the driver again to finish.</source>
         <translation>ERRORE : Rimozione interrotta: quanto elencato sopra è stato fatto, il resto no. Il registro di installazione è conservato: rimuovere di nuovo il driver per finire.</translation>
+    </message>
+    <message>
+        <source>The last installation into %1 never finished: it was stopped before JAWS was configured. The files it copied are removed with the rest.</source>
+        <translation>L&apos;ultima installazione in %1 non è mai terminata: è stata interrotta prima che JAWS fosse configurato. I file che aveva copiato vengono rimossi insieme al resto.</translation>
     </message>
 </context>
 <context>

@@ -410,6 +410,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <source>User %1 is not logged on: their settings are left as they are (where Windows keeps them is known only while they are logged on). They get the display from the shared settings, or from a run while they are logged on.</source>
         <translation>Användaren %1 är inte inloggad: användarens inställningar lämnas som de är (var Windows förvarar dem är känt bara medan användaren är inloggad). Användaren får displayen från de delade inställningarna, eller från en körning medan användaren är inloggad.</translation>
     </message>
+    <message>
+        <source>ERROR : The record of this installation could not be written to %1: nothing was copied.</source>
+        <translation>FEL : Installationens register kunde inte skrivas till %1: ingenting kopierades.</translation>
+    </message>
 </context>
 <context>
     <name>PageParts</name>
@@ -527,6 +531,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>ERROR : Removal interrupted: what is listed above was done, the rest was not. The installation record is kept: remove the driver again to finish.</source>
         <translation>FEL : Borttagningen avbröts: det som står ovan gjordes, resten inte. Installationsposten behålls: ta bort drivrutinen igen för att slutföra.</translation>
+    </message>
+    <message>
+        <source>The last installation into %1 never finished: it was stopped before JAWS was configured. The files it copied are removed with the rest.</source>
+        <translation>Den senaste installationen i %1 slutfördes aldrig: den stoppades innan JAWS konfigurerades. Filerna den kopierade tas bort med resten.</translation>
     </message>
 </context>
 <context>

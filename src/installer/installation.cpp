@@ -144,6 +144,18 @@ void Installation::start()
         }
     }
 
+    startCopy();
+}
+
+void Installation::startCopy()
+{
+    // Before the first file, the record says what the run is about to do: stopped at any moment
+    // from here on, it leaves what a removal takes away. Without that record nothing is copied.
+    if (!installer.writeIntentRecord()) {
+        restartJawsIfClosed();
+        fail();
+        return;
+    }
     copyThread.setLists(installer.sourceFiles(), installer.destinationFiles());
     setState(State::Copying);
     copyThread.start(QThread::InheritPriority);

@@ -90,6 +90,8 @@ private slots:
 
 private:
     void setState(State state);
+    // The record of what the run is about to do, then the copy on the worker thread.
+    void startCopy();
     // The report's last lines when the user stops the installation.
     void writeCancelled();
     void restartJawsIfClosed();

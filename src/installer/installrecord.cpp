@@ -281,6 +281,9 @@ InstallRecord::Reading InstallRecord::read(IniFile &file, const Roots &roots)
     const QString counted = file.string(formatSection, QStringLiteral("Rows"), QString());
     if (!counted.isEmpty() && counted != QString::number(rowCount))
         whole = false;
+    const QString unfinishedField = file.string(formatSection, QStringLiteral("Unfinished"), QString());
+    whole &= unfinishedField.isEmpty() || unfinishedField == QLatin1String("1");
+    unfinished = unfinishedField == QLatin1String("1");
     if (!whole) {
         *this = InstallRecord();
         return Reading::Damaged;
@@ -314,7 +317,10 @@ bool InstallRecord::write(IniFile &file, const Roots &roots) const
     for (const KeyMap &entry : keyMaps)
         keyMapRows << QStringList{ path(entry.path), path(entry.backup), QString::fromLatin1(entry.backupHash) };
     const qsizetype rowCount = fileRows.size() + folderRows.size() + settingsRows.size() + valueRows.size() + sectionRows.size() + keyMapRows.size();
-    bool written = file.writeSection(formatSection, { QStringLiteral("Format=1"), QStringLiteral("Rows=%1").arg(rowCount) });
+    QStringList format{ QStringLiteral("Format=1"), QStringLiteral("Rows=%1").arg(rowCount) };
+    if (unfinished)
+        format << QStringLiteral("Unfinished=1");
+    bool written = file.writeSection(formatSection, format);
     written &= file.writeSection(filesSection, numbered(fileRows));
     written &= file.writeSection(foldersSection, numbered(folderRows));
     written &= file.writeSection(settingsSection, numbered(settingsRows));
@@ -322,6 +328,11 @@ bool InstallRecord::write(IniFile &file, const Roots &roots) const
     written &= file.writeSection(sectionsSection, numbered(sectionRows));
     written &= file.writeSection(keyMapsSection, numbered(keyMapRows));
     return written;
+}
+
+QByteArray InstallRecord::unknownContent()
+{
+    return QByteArrayLiteral("-");
 }
 
 void InstallRecord::merge(const InstallRecord &later)
@@ -336,35 +347,65 @@ void InstallRecord::merge(const InstallRecord &later)
             files << entry;
             continue;
         }
-        files[*found].size = entry.size;
-        files[*found].hash = entry.hash;
+        File &earlier = files[*found];
+        // The later installation replaced what it found (or, unfinished, was about to). Found as
+        // the earlier ones had left it, the first "before" stays; found otherwise, someone else
+        // had put it there, and its backup (theirs) is what a removal puts back. So too for a file
+        // that was there before the first installation with what it installed: the later backup
+        // holds that content. Without a fingerprint of the kind made now (records of earlier
+        // programs, a run that never finished) it cannot be told: the first "before" stays.
+        const bool foundAsLeft = !ContentHash::isOne(earlier.hash) || entry.backupHash == earlier.hash;
+        if (entry.before == File::Before::Replaced && (earlier.before == File::Before::Same || !foundAsLeft)) {
+            earlier.before = File::Before::Replaced;
+            earlier.backup = entry.backup;
+            earlier.backupHash = entry.backupHash;
+        }
+        earlier.size = entry.size;
+        earlier.hash = entry.hash;
     }
     QSet<QString> knownFolders;
     for (const QString &folder : std::as_const(folders))
         knownFolders.insert(keyOf(folder));
     for (const QString &folder : later.folders) {
-        if (!knownFolders.contains(keyOf(folder)))
+        if (!knownFolders.contains(keyOf(folder))) {
+            knownFolders.insert(keyOf(folder));
             folders << folder;
+        }
     }
     known.clear();
     for (qsizetype i = 0; i < settings.size(); ++i)
         known.insert(keyOf(settings.at(i).path), i);
     for (const Settings &entry : later.settings) {
         const auto found = known.constFind(keyOf(entry.path));
-        if (found == known.constEnd())
+        if (found == known.constEnd()) {
             settings << entry;
-        else
-            settings[*found].hash = entry.hash;
+            continue;
+        }
+        // The backup holds the file from before the first installation. It may come back whole
+        // only while each installation found the file byte for byte as the one before had left
+        // it: whatever anyone else changed in between would be lost with it. Once not, never
+        // again: the file is restored value by value.
+        Settings &earlier = settings[*found];
+        const bool foundAsLeft = entry.existed && ContentHash::isOne(earlier.hash) && entry.backupHash == earlier.hash;
+        earlier.hash = foundAsLeft ? entry.hash : QByteArray();
     }
     known.clear();
     for (qsizetype i = 0; i < values.size(); ++i)
         known.insert(keyOf(values.at(i).path, values.at(i).section, values.at(i).key), i);
     for (const Value &entry : later.values) {
         const auto found = known.constFind(keyOf(entry.path, entry.section, entry.key));
-        if (found == known.constEnd())
+        if (found == known.constEnd()) {
             values << entry;
-        else
-            values[*found].after = entry.after;
+            continue;
+        }
+        // Found as the earlier installations set it: the value from before them stays the one a
+        // removal brings back. Found otherwise, someone else chose it in between (the user, a
+        // JAWS update): their value is the one it comes back to, not the one before the first
+        // installation, which they had replaced themselves.
+        Value &earlier = values[*found];
+        if (entry.before != earlier.after)
+            earlier.before = entry.before;
+        earlier.after = entry.after;
     }
     QSet<QString> knownSections;
     for (const Section &entry : std::as_const(sections))
@@ -381,6 +422,8 @@ void InstallRecord::merge(const InstallRecord &later)
         if (!knownKeyMaps.contains(keyOf(entry.path)))
             keyMaps << entry;
     }
+    // The record is as finished as its last run.
+    unfinished = later.unfinished;
 }
 
 InstallRecord InstallRecord::ofSettingsChanges(SettingsSession &session, const QStringList &left)

@@ -11,8 +11,16 @@ class IniFile;
 class SettingsSession;
 
 // What the installations into one JAWS installation changed, kept in the driver's folder so
-// that a removal can undo exactly that and nothing the user did since. A later installation
-// into the same JAWS adds to it; what was there before the first stays the "before".
+// that a removal can undo exactly that and nothing that anyone else did, before or since. A
+// later installation into the same JAWS adds to it (merge): what was there before the first
+// stays the "before" as long as nobody else changed it in between; what someone else changed
+// between two installations is theirs, and a removal leaves it or brings it back. See
+// docs/design.md, "The install record", for what each row holds and why.
+//
+// A run writes the record twice: before its first file is copied, what it is about to do (the
+// files it will copy, the folders it will make, marked unfinished), and then, with the settings
+// commit, what it did. A run stopped in between (killed, a power cut) leaves the first, from
+// which a removal takes away whatever the run put there.
 //
 // The record is an ini file of plain ASCII (every field percent-encoded), so that neither the
 // system's code page nor a path with a "|" or an "=" can change what it says.
@@ -25,9 +33,13 @@ public:
         enum class Before { Absent, Replaced, Same }; // Same: there already, with this content
         QString path;
         qint64 size = 0;
-        QByteArray hash; // of the content as installed
+        // Of the content as installed; unknownContent() in the record of a run that never
+        // finished (what it was about to copy is not read before the copy: see docs/design.md).
+        QByteArray hash;
         Before before = Before::Absent;
-        QString backup; // for Replaced: the numbered backup of the file it replaced
+        // For Replaced: the numbered backup of the file it replaced (in the record of a run that
+        // never finished, the name that backup was to have).
+        QString backup;
         QByteArray backupHash; // of that backup as made; empty in records of earlier programs
     };
     // A settings file the configuration changed.
@@ -36,11 +48,17 @@ public:
         QString path;
         bool existed = true;
         QString backup; // the numbered backup of the file as it was, when it existed
-        QByteArray hash; // of the file as installed
+        // Of the file as the last installation left it, while every installation found it as
+        // the one before had left it: the file may then come back whole (its backup, or deleted
+        // when it did not exist). Empty once someone else changed it between two installations:
+        // it is then restored value by value only, whatever it holds.
+        QByteArray hash;
         QByteArray backupHash; // of the backup as made; empty in records of earlier programs
     };
-    // One value of a settings file as it was before and as the installation left it; none for
-    // a key that was not there, or that the installation took away.
+    // One value of a settings file as it was before and as the installations left it; none for
+    // a key that was not there, or that the installation took away. "Before" is the value before
+    // the first installation that changed it, unless someone else changed it since an
+    // installation had set it: then it is the value they chose, which a later installation found.
     struct Value
     {
         QString path;
@@ -81,6 +99,9 @@ public:
     QList<Value> values;
     QList<Section> sections; // added
     QList<KeyMap> keyMaps;
+    // Written before the run's first file was copied, and never completed by its settings commit:
+    // the run was stopped in between. Its files rows name what it was about to copy.
+    bool unfinished = false;
 
     // The record's name, in the driver's folder of the JAWS installation.
     static QString fileName();
@@ -92,9 +113,16 @@ public:
     bool write(IniFile &file, const Roots &roots) const;
     bool isEmpty() const;
 
-    // Takes in what a later installation into the same JAWS changed: for anything recorded
-    // already, the first "before" stays and the later "after" counts.
+    // Takes in what a later installation into the same JAWS changed (or, `later` unfinished,
+    // is about to change): for anything recorded already, the later "after" counts and the first
+    // "before" stays, unless the later installation found it other than the earlier ones had
+    // left it. Then someone else changed it in between: a value's "before" becomes what they
+    // left, a replaced file's backup is the later one (theirs), and a settings file no longer
+    // comes back whole.
     void merge(const InstallRecord &later);
+
+    // The hash of a file row whose content was not known when the row was written.
+    static QByteArray unknownContent();
 
     // The settings files that `session` has changed so far but those in `left`, with every
     // value they change and every section they add. A numbered backup of each file that

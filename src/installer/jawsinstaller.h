@@ -90,9 +90,17 @@ public:
     // it; empty when the file has none.
     QString deviceSection(const QString &deviceName) const;
 
-    // Derives the target folders, creates the missing ones and lists every file to install.
-    // False, listing nothing, when the package or JAWS folder is missing.
+    // Derives the target folders and lists every file to install; makes no folder (see
+    // writeIntentRecord). False, listing nothing, when the package or JAWS folder is missing.
     bool prepareCopy();
+    // Right before the copy's first file, after prepareCopy(): the record of this JAWS
+    // installation names what the run is about to do (every file it will copy, with what is
+    // there now, and every folder it will make), marked unfinished, on top of what earlier
+    // installations recorded; then the target folders are made. A run stopped at any moment
+    // after this leaves a record from which a removal takes away what it put there. False, with
+    // a failed line and no folder left made, when the record could not be written: nothing may
+    // be copied then.
+    bool writeIntentRecord();
 
     // The configuration's steps. Each reads and edits the settings files in `configuration`'s
     // session, and gives its report lines to it; nothing reaches the disk or the report before
@@ -137,7 +145,8 @@ public:
     // the session changed, and the key maps that will be moved aside after its commit.
     void writeInstallRecord(Configuration &configuration, const QList<InstallRecord::KeyMap> &keyMaps);
     // For an installation stopped during its copy: the record of what was copied, so that a
-    // removal finds the files (no setting was changed).
+    // removal finds the files (no setting was changed); it replaces the record of what the run
+    // was about to do.
     void recordCopiesOnly();
     // Every settings edit, in its fixed order, in one session committed once; true when
     // anything in the installation failed.
@@ -264,6 +273,16 @@ private:
     bool m_allUsers = false;
     // The files of each folder settingsFilePath listed, while configureJaws runs; else empty.
     mutable std::optional<QHash<QString, QStringList>> m_listedFolders;
+    // The folders that a target folder or a copied file needs and that are not there yet,
+    // parents first, each once.
+    QStringList missingFolders() const;
+    // Makes `folder` and the levels above it that are missing, each recorded as created.
+    void makeFolder(const QString &folder);
+    // The record as it was before this run's writeIntentRecord replaced it (none when the run
+    // wrote no intent): what the run's own changes are added to.
+    std::optional<InstallRecord> m_recordBeforeRun;
+    // The folders the run was to make, as its intent named them.
+    QStringList m_plannedFolders;
     // What this installation put in place, for its record: the folders it created, the files
     // copied (and the backups of those they replaced), and which destinations existed before.
     QStringList m_createdFolders;

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 namespace {
 
@@ -95,6 +96,8 @@ void JawsInstaller::reset()
     m_userSettingsFolder.clear();
     m_otherFoldersInSettings = false;
     m_selectedDevice.clear();
+    m_recordBeforeRun.reset();
+    m_plannedFolders.clear();
     m_createdFolders.clear();
     m_copiedFiles.clear();
     m_copyBackups.clear();
@@ -142,29 +145,65 @@ bool JawsInstaller::computeTargetFolders()
     return true;
 }
 
+namespace {
+// The levels of `folder` that do not exist, parents first.
+QStringList missingLevels(const QString &folder)
+{
+    // An empty path names the current folder, which exists: nothing is missing for it.
+    QStringList missing;
+    if (folder.isEmpty())
+        return missing;
+    for (QString level = QFileInfo(folder).absoluteFilePath(); !level.isEmpty() && !QFileInfo::exists(level); level = QFileInfo(level).path()) {
+        missing.prepend(level);
+        if (QFileInfo(level).path() == level)
+            break;
+    }
+    return missing;
+}
+} // namespace
+
+void JawsInstaller::makeFolder(const QString &folder)
+{
+    const QStringList missing = missingLevels(folder);
+    if (missing.isEmpty())
+        return;
+    QDir().mkpath(folder);
+    // Each level made here is recorded, so that a removal takes away what is left empty.
+    for (const QString &level : missing) {
+        if (QFileInfo(level).isDir())
+            recordCreatedFolder(QDir::toNativeSeparators(level));
+    }
+}
+
 void JawsInstaller::createTargetFolders()
 {
     // Settings folders are JAWS's own: JAWS makes them when it is installed and when a user first
     // runs it. One made here would hold no language folder, so nothing could be configured in
     // it, and it would stand for a version that is not there.
-    for (const QString &folder : { m_driverFolder, m_manualsFolder }) {
-        // An empty path names the current folder, which exists: nothing is created for it.
-        if (folder.isEmpty() || QFileInfo::exists(folder))
-            continue;
-        // Each level made here is recorded, so that a removal takes away what is left empty.
-        QStringList missing;
-        for (QString level = QFileInfo(folder).absoluteFilePath(); !level.isEmpty() && !QFileInfo::exists(level);
-             level = QFileInfo(level).path()) {
-            missing.prepend(level);
-            if (QFileInfo(level).path() == level)
-                break;
-        }
-        QDir().mkpath(folder);
-        for (const QString &level : std::as_const(missing)) {
-            if (QFileInfo(level).isDir())
-                recordCreatedFolder(QDir::toNativeSeparators(level));
+    for (const QString &folder : { m_driverFolder, m_manualsFolder })
+        makeFolder(folder);
+}
+
+QStringList JawsInstaller::missingFolders() const
+{
+    QStringList folders;
+    QSet<QString> seen;
+    QStringList wanted{ m_driverFolder, m_manualsFolder };
+    // A run into every JAWS lists the files of its earlier installations too.
+    for (const QString &destination : m_destinationFiles) {
+        if (WindowsPath::isInside(destination, m_jawsFolder))
+            wanted << QFileInfo(destination).absolutePath();
+    }
+    for (const QString &folder : std::as_const(wanted)) {
+        for (const QString &level : missingLevels(folder)) {
+            const QString key = WindowsPath::key(level);
+            if (!seen.contains(key)) {
+                seen.insert(key);
+                folders << QDir::toNativeSeparators(level);
+            }
         }
     }
+    return folders;
 }
 
 bool JawsInstaller::settingsFolderFound(const QString &folder)

@@ -79,10 +79,9 @@ bool JawsInstaller::prepareCopy()
     QStringList toBeCopied;
     QStringList driversToBeCopied;
     QMap<QString, QStringList> toBeCopiedIntoManualsFolder;
-    // Read before the folders are created: only language folders that JAWS already has
-    // receive manuals.
+    // Only language folders that JAWS already has receive manuals. No folder is made yet: the
+    // record names them before they are (writeIntentRecord).
     readInstallList(toBeCopied, driversToBeCopied, toBeCopiedIntoManualsFolder);
-    createTargetFolders();
     appendTheFiles(m_sourceFolder, m_programFolder, toBeCopied);
     appendTheFiles(m_sourceFolder, m_driverFolder, driversToBeCopied);
     for (auto language = toBeCopiedIntoManualsFolder.cbegin(); language != toBeCopiedIntoManualsFolder.cend(); ++language)

@@ -145,6 +145,10 @@ bool JawsInstaller::configureJaws()
     // Every step reads and edits the same files in memory; they reach the disk together, once,
     // at the commit, and the report says what the commit achieved.
     Configuration configuration;
+    // The record is the first file the commit replaces: a run stopped during the commit leaves
+    // one that names every change the commit may have made.
+    if (!installRecordPath().isEmpty())
+        configuration.file(installRecordPath());
     if (sharedFound)
         mergeSettingsFiles(configuration, filesNames);
     mergeBrailleIni(configuration);

@@ -154,6 +154,13 @@ bool Removal::prepare(const QString &jawsFolder)
         const InstallRecord::Reading reading = m_record.read(file, installer.recordRoots());
         if (reading == InstallRecord::Reading::Read) {
             confineRecord();
+            // Killed, or the power cut, between its copy and its settings: its files are in the
+            // record all the same, and go with the rest.
+            if (m_record.unfinished)
+                installer.record(StepResult::Step::NothingToRemove,
+                                 tr("The last installation into %1 never finished: it was stopped before JAWS was configured. "
+                                    "The files it copied are removed with the rest.")
+                                     .arg(native(jawsFolder)));
             setState(State::Prepared);
             return true;
         }
@@ -384,7 +391,9 @@ void Removal::restoreSettings()
                 configuration.add(tr("%1 is no longer there: it was not restored.").arg(native(path)));
             continue;
         }
-        if (InstallRecord::fileHasHash(path, settings.hash)) {
+        // No fingerprint: someone else changed the file between two installations, and what they
+        // did would go with a whole restore.
+        if (!settings.hash.isEmpty() && InstallRecord::fileHasHash(path, settings.hash)) {
             if (!settings.existed) {
                 created << path;
                 continue;
@@ -517,10 +526,20 @@ void Removal::deleteFile(StepResult::Step step, const QString &path)
 void Removal::removeFiles()
 {
     const auto stepOf = StepResult::Step::RemovingFiles;
+    QStringList temporaryFolders;
     for (const InstallRecord::File &file : std::as_const(m_record.files)) {
         if (stopping())
             return;
         step(native(file.path));
+        // A copy under way when its run was stopped leaves its new file in a folder of its own,
+        // under the same name: the copy's, whoever else writes there.
+        if (m_record.unfinished) {
+            const QString temporary = Platform::temporaryCopyPath(file.path);
+            if (SafeFiles::nameTaken(temporary))
+                deleteFile(stepOf, native(temporary));
+            if (!temporaryFolders.contains(native(Platform::temporaryCopyFolder(file.path))))
+                temporaryFolders << native(Platform::temporaryCopyFolder(file.path));
+        }
         // There before the installation with this very content: not the installation's to take.
         if (file.before == InstallRecord::File::Before::Same || !SafeFiles::nameTaken(file.path))
             continue;
@@ -529,9 +548,18 @@ void Removal::removeFiles()
             installer.record(stepOf, Report::refusedLine({ link, true }), StepResult::Outcome::Failed);
             continue;
         }
-        if (QFileInfo(file.path).size() != file.size || !InstallRecord::fileHasHash(file.path, file.hash)) {
-            installer.record(stepOf, tr("%1 was changed since the installation: it was kept.").arg(native(file.path)));
-            continue;
+        const bool unknown = file.hash == InstallRecord::unknownContent();
+        if (unknown || QFileInfo(file.path).size() != file.size || !InstallRecord::fileHasHash(file.path, file.hash)) {
+            // What it replaced, as it was: a copy that never reached it, or put back by hand.
+            if (file.before == InstallRecord::File::Before::Replaced && !file.backupHash.isEmpty()
+                && InstallRecord::hashOfFile(file.path) == file.backupHash)
+                continue;
+            // A row of a run that never finished names no content: the file was not there when
+            // the run began, or not as it is now, so what stands there now is what its copy put.
+            if (!unknown) {
+                installer.record(stepOf, tr("%1 was changed since the installation: it was kept.").arg(native(file.path)));
+                continue;
+            }
         }
         if (file.before == InstallRecord::File::Before::Absent) {
             deleteFile(stepOf, file.path);
@@ -539,6 +567,8 @@ void Removal::removeFiles()
         }
         putBack(stepOf, file.path, file.backup, file.backupHash);
     }
+    for (const QString &folder : std::as_const(temporaryFolders))
+        SafeFiles::removeEmptyFolder(folder);
 }
 
 void Removal::removeRecordAndFolders()

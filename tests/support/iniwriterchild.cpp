@@ -1,14 +1,21 @@
 // Writes settings files and is killed part-way, or kills itself at a chosen point, for
-// tst_inicrashsafety.
+// tst_inicrashsafety and tst_installation.
 // Usage: iniwriterchild batch|single FILE SECTIONS
 //        iniwriterchild configure POINT JAWSFOLDER PACKAGEFOLDER
+//        iniwriterchild install STATE JAWSFOLDER PACKAGEFOLDER
 // POINT: the step after which the configuration crashes before its commit, "cancel" (the
 // configuration ends without a commit, as a cancelled one does), or "commit" (the whole of it).
+// STATE: a whole installation of the Quor display, as a run of the program makes it, crashes
+// as it enters that state: "Copying" (its record written, no file copied yet) or "Configuring"
+// (every file copied, no setting changed).
 #include "ini/settingssession.h"
 #include "installer/configuration.h"
+#include "installer/installation.h"
 #include "installer/jawsinstaller.h"
+#include "jaws/jaws.h"
 
 #include <QCoreApplication>
+#include <QMetaEnum>
 #include <QDir>
 #include <QStringList>
 
@@ -60,6 +67,29 @@ int configure(const QString &point, const QString &jawsFolder, const QString &pa
     return installer.hasErrors() ? 1 : 0;
 }
 
+int install(const QString &state, const QString &jawsFolder, const QString &packageFolder)
+{
+    bool known = false;
+    const int stopAt = QMetaEnum::fromType<Installation::State>().keyToValue(state.toLatin1().constData(), &known);
+    if (!known)
+        return 2;
+    Jaws jaws;
+    JawsInstaller installer;
+    installer.setSourceFolder(packageFolder);
+    Installation installation(jaws, installer);
+    QObject::connect(&installation, &Installation::stateChanged, [stopAt](Installation::State reached) {
+        if (int(reached) == stopAt)
+            std::_Exit(9); // as a kill: nothing of the program's own clean-up runs
+    });
+    QObject::connect(&installation, &Installation::finished, QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+    installation.prepare(jawsFolder, QStringLiteral("Korvalis Quor"));
+    installation.start();
+    if (installation.state() == Installation::State::Copying)
+        QCoreApplication::exec();
+    std::fprintf(stderr, "the installation ended before %s\n", qPrintable(state));
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -68,6 +98,8 @@ int main(int argc, char *argv[])
     const QStringList arguments = application.arguments();
     if (arguments.size() == 5 && arguments.at(1) == QLatin1String("configure"))
         return configure(arguments.at(2), arguments.at(3), arguments.at(4));
+    if (arguments.size() == 5 && arguments.at(1) == QLatin1String("install"))
+        return install(arguments.at(2), arguments.at(3), arguments.at(4));
     if (arguments.size() != 4)
         return 2;
     const QString mode = arguments.at(1);
