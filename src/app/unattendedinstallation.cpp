@@ -323,7 +323,7 @@ int UnattendedInstallation::run()
     if (exitCode != CommandLine::Cancelled)
         jawsInstaller.endReport();
     const QByteArray report = jawsInstaller.report().thisRun();
-    if (logged) {
+    if (logged && !commandLine.logFile().isEmpty()) {
         logged = writeLog(report);
         if (logged)
             published << QDir::toNativeSeparators(commandLine.logFile());
