@@ -31,29 +31,8 @@ repo=$(cd "$(dirname "$0")/../.." && pwd)
 . "$repo/tools/package-lib.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/iqo-msi.XXXXXX")
-status=0
-fail() { echo "FAIL: $*" >&2; status=1; }
-to_windows() { printf 'Z:%s' "${1//\//\\}"; }
+. "$repo/tests/support/winescript.sh"
 unset IQO_SIGN_PFX IQO_SIGN_PASSWORD IQO_SIGN_TIMESTAMP
-
-cleanup() {
-  "$wineserver" -k >/dev/null 2>&1
-  "$wineserver" -w >/dev/null 2>&1
-  stop_xvfb
-  if [ "$status" -eq 0 ] || [ -z "${IQO_KEEP_FAILED:-}" ]; then rm -rf "$work"; else echo "Kept: $work" >&2; fi
-}
-trap cleanup EXIT
-
-wait_for() {
-  local seconds=$1 i
-  shift
-  for i in $(seq $((seconds * 5))); do
-    "$@" && return 0
-    sleep 0.2
-  done
-  return 1
-}
-lines_in() { [ -f "$1" ] && [ "$(grep -c '' "$1")" -ge "$2" ]; }
 
 # --- A new prefix that has never seen Qt.
 unset WINEPATH

@@ -18,30 +18,8 @@ repo=$(cd "$(dirname "$0")/../.." && pwd)
 . "$repo/tools/lib.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/iqo-package.XXXXXX")
-status=0
-fail() { echo "FAIL: $*" >&2; status=1; }
-to_windows() { printf 'Z:%s' "${1//\//\\}"; }
+. "$repo/tests/support/winescript.sh"
 now_ms() { date +%s%3N; }
-
-cleanup() {
-  "$wineserver" -k >/dev/null 2>&1
-  "$wineserver" -w >/dev/null 2>&1
-  stop_xvfb
-  if [ "$status" -eq 0 ] || [ -z "${IQO_KEEP_FAILED:-}" ]; then rm -rf "$work"; else echo "Kept: $work" >&2; fi
-}
-trap cleanup EXIT
-
-# Waits up to $1 seconds for the command that follows to succeed.
-wait_for() {
-  local seconds=$1 i
-  shift
-  for i in $(seq $((seconds * 5))); do
-    "$@" && return 0
-    sleep 0.2
-  done
-  return 1
-}
-lines_in() { [ -f "$1" ] && [ "$(grep -c '' "$1")" -ge "$2" ]; }
 visible_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 has_window() { [ -n "$(visible_window "$1")" ]; }
 keys() { xdotool key --delay 200 "$@"; }
