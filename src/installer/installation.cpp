@@ -129,9 +129,7 @@ void Installation::start()
         case JawsClosing::Outcome::CancelledWhileClosing:
             // The installation ends only now, with JAWS given back, so that the report the last
             // page publishes holds the restart too.
-            writeCancelled();
-            restartJawsIfClosed();
-            emit finished();
+            endCancelled();
             return;
         case JawsClosing::Outcome::StillRunning:
             // JAWS is left as it is; the installation goes on.
@@ -178,8 +176,7 @@ void Installation::cancel()
         setState(State::Cancelled);
         if (jawsClosing.closing())
             return;
-        writeCancelled();
-        emit finished();
+        endCancelled(); // nothing was closed yet
         return;
     case State::Copying:
         setState(State::Cancelled);
@@ -188,9 +185,7 @@ void Installation::cancel()
         // before the line that says the installation stopped.
         QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
         installer.recordCopiesOnly();
-        writeCancelled();
-        restartJawsIfClosed();
-        emit finished();
+        endCancelled();
         return;
     }
 }
@@ -202,6 +197,13 @@ void Installation::writeCancelled()
                      pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed.")),
                      StepResult::Outcome::Failed);
     installer.report().writeLine(Report::separatorLine());
+}
+
+void Installation::endCancelled()
+{
+    writeCancelled();
+    restartJawsIfClosed();
+    emit finished();
 }
 
 void Installation::restartJawsIfClosed()
@@ -258,9 +260,7 @@ void Installation::copyDone()
         // As a cancel during the copy: what was copied is recorded, so that a removal takes it.
         setState(State::Cancelled);
         installer.recordCopiesOnly();
-        writeCancelled();
-        restartJawsIfClosed();
-        emit finished();
+        endCancelled();
         return;
     }
     // The driver is in JAWS now, errors or not: the list of apps offers its removal.

@@ -94,6 +94,8 @@ private:
     void startCopy();
     // The report's last lines when the user stops the installation.
     void writeCancelled();
+    // The end of every cancel: its lines, a JAWS closed here given back, finished().
+    void endCancelled();
     void restartJawsIfClosed();
     void fail();
 

@@ -164,15 +164,15 @@ QStringList missingLevels(const QString &folder)
 
 void JawsInstaller::makeFolder(const QString &folder)
 {
-    const QStringList missing = missingLevels(folder);
-    if (missing.isEmpty())
+    if (folder.isEmpty())
         return;
-    QDir().mkpath(folder);
+    // Made through no link, as every folder the program writes in; a folder that cannot be made
+    // shows in the copy's report, file by file.
+    QStringList made;
+    Platform::SafeFiles::makeFolders(folder, &made);
     // Each level made here is recorded, so that a removal takes away what is left empty.
-    for (const QString &level : missing) {
-        if (QFileInfo(level).isDir())
-            recordCreatedFolder(QDir::toNativeSeparators(level));
-    }
+    for (const QString &level : std::as_const(made))
+        recordCreatedFolder(level);
 }
 
 void JawsInstaller::createTargetFolders()
