@@ -182,6 +182,8 @@ private slots:
     void hostileFiles();
     void recordAsInput_data();
     void recordAsInput();
+    void undoRun_data();
+    void undoRun();
     void runningCopyRemoved_data();
     void runningCopyRemoved();
 };
@@ -1761,10 +1763,12 @@ QByteArray asEarlierProgramWrote(const QByteArray &record, const TestMachine &ma
         line = line.trimmed();
         if (line.startsWith('[')) {
             section = line;
-            earlier += line + "\r\n";
+            // Earlier programs kept no run of its own.
+            if (!section.startsWith("[Run"))
+                earlier += line + "\r\n";
             continue;
         }
-        if (line.isEmpty() || line.startsWith("Rows="))
+        if (line.isEmpty() || line.startsWith("Rows=") || line.startsWith("Runs=") || section.startsWith("[Run"))
             continue;
         line.replace("<JAWS>", QDir::toNativeSeparators(machine.jawsFolder).toUtf8())
             .replace("<SHARED>", QDir::toNativeSeparators(machine.sharedSettings).toUtf8());
@@ -1887,4 +1891,105 @@ void tst_Installation::recordAsInput()
         const QByteArray now = TextFiles::read(userFile);
         QVERIFY2(!now.isEmpty() && now.contains("BrailleDisplay=FOCUS"), now.constData());
     }
+}
+
+namespace {
+
+// What the person's machine holds of JAWS and its settings, but the reports and the numbered
+// backups, which every run leaves (a removal too).
+QMap<QString, QByteArray> jawsState(const TestMachine &machine)
+{
+    static const QRegularExpression leftByEveryRun(QStringLiteral("(installLog\\.txt|\\.\\d{3})$"));
+    QMap<QString, QByteArray> state;
+    for (const QString &folder : { machine.jawsFolder, machine.sharedSettings, machine.userSettings }) {
+        const QMap<QString, QByteArray> files = filesUnder(folder);
+        for (auto file = files.cbegin(); file != files.cend(); ++file) {
+            if (!leftByEveryRun.match(file.key()).hasMatch())
+                state.insert(file.key(), file.value());
+        }
+    }
+    return state;
+}
+
+} // namespace
+
+// One installation run taken back alone (--undo-run): after the first installation the machine is
+// as before it; after a repair or an update, as the earlier installation left it. A run that later
+// runs built on is refused and changes nothing until those are taken back.
+void tst_Installation::undoRun_data()
+{
+    QTest::addColumn<QString>("second"); // what the second run is: "", "display switch", "repair", "update"
+    QTest::addColumn<QString>("undo");   // the runs taken back, in order; "!" when refused
+
+    QTest::newRow("the first installation") << "" << "first";
+    QTest::newRow("a display switch over it") << "display switch" << "second first";
+    QTest::newRow("a repair over it") << "repair" << "second first";
+    QTest::newRow("an update over it") << "update" << "second first";
+    QTest::newRow("the earlier run before the later: refused") << "update" << "first! second first";
+    QTest::newRow("a run of another machine: nothing to take back") << "" << "other first";
+}
+
+void tst_Installation::undoRun()
+{
+    if (qEnvironmentVariableIsSet("IQO_SKIP_UNATTENDED"))
+        QSKIP("run on its own, as tst_installation_hostile");
+    QFETCH(QString, second);
+    QFETCH(QString, undo);
+    QTemporaryDir root;
+    TestMachine machine(root.path());
+    QVERIFY(machine.make());
+    const QString program = machine.addProgram(QStringLiteral("InstallQuorOlma"));
+    QVERIFY(!program.isEmpty());
+    const QString jaws = QDir::toNativeSeparators(machine.jawsFolder);
+    const QString recordPath = machine.jawsFolder + QStringLiteral("/Drivers/Braille/quorolma/QuorOlmaRecord.ini");
+    QMap<QString, QMap<QString, QByteArray>> states; // by the run that left it
+    states.insert(QStringLiteral("before"), jawsState(machine));
+    QString output;
+    QVERIFY2(runProgram(machine, program, { "--unattended", "--jaws", jaws, "--display", "QUOR", "--run-id", "first" }, &output) == 0,
+             qPrintable(output));
+    QVERIFY2(output.contains(QStringLiteral("Installation run: first")), qPrintable(output));
+    QVERIFY(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")).contains("Installation run: first"));
+    states.insert(QStringLiteral("first"), jawsState(machine));
+    QVERIFY(states.value(QStringLiteral("first")) != states.value(QStringLiteral("before")));
+    if (!second.isEmpty()) {
+        if (second == QLatin1String("update")) // a newer manual in the package
+            QVERIFY(TextFiles::write(machine.packageFolder + QStringLiteral("/notes.chm"), "the newer manual"));
+        const QString display = second == QLatin1String("display switch") ? QStringLiteral("OLMA") : QStringLiteral("QUOR");
+        QVERIFY2(runProgram(machine, program, { "--unattended", "--jaws", jaws, "--display", display, "--run-id", "second" }, &output) == 0,
+                 qPrintable(output));
+        states.insert(QStringLiteral("second"), jawsState(machine));
+        if (second != QLatin1String("repair"))
+            QVERIFY(states.value(QStringLiteral("second")) != states.value(QStringLiteral("first")));
+    }
+    const QStringList order{ QStringLiteral("before"), QStringLiteral("first"), QStringLiteral("second") };
+    for (QString run : undo.split(QLatin1Char(' '))) {
+        const bool refused = run.endsWith(QLatin1Char('!'));
+        if (refused)
+            run.chop(1);
+        const QMap<QString, QByteArray> was = jawsState(machine);
+        const int exit = runProgram(machine, program, { "--unattended", "--undo-run", run, "--jaws", jaws }, &output);
+        if (refused) {
+            QCOMPARE(exit, 1);
+            QVERIFY2(output.contains(QStringLiteral("cannot be taken back alone")), qPrintable(output));
+            QCOMPARE(jawsState(machine), was);
+            continue;
+        }
+        QVERIFY2(exit == 0, qPrintable(output));
+        if (!order.contains(run)) {
+            QVERIFY2(output.contains(QStringLiteral("nothing to take back")), qPrintable(output));
+            QCOMPARE(jawsState(machine), was);
+            continue;
+        }
+        // What a run taken back leaves: what the run before it left.
+        const QMap<QString, QByteArray> expected = states.value(order.at(order.indexOf(run) - 1));
+        const QMap<QString, QByteArray> now = jawsState(machine);
+        for (auto file = expected.cbegin(); file != expected.cend(); ++file)
+            QVERIFY2(now.value(file.key()) == file.value(),
+                     qPrintable(run + QStringLiteral(" taken back: ") + file.key() + QLatin1Char('\n') + QString::fromUtf8(now.value(file.key()))));
+        for (auto file = now.cbegin(); file != now.cend(); ++file)
+            QVERIFY2(expected.contains(file.key()), qPrintable(run + QStringLiteral(" taken back, still there: ") + file.key()));
+    }
+    // Everything taken back: no record, no entry in the list of apps.
+    QVERIFY(!QFileInfo::exists(recordPath));
+    QVERIFY(!AppsListEntry::isRegistered(machine.jawsFolder));
 }

@@ -30,6 +30,8 @@ private slots:
     void recordOfSeveralInstallations_data();
     void recordOfSeveralInstallations();
     void unfinishedRecordReadsBack();
+    void recordRuns_data();
+    void recordRuns();
 
 private:
     QTemporaryDir systemRoot;
@@ -418,6 +420,110 @@ void tst_JawsInstaller::unfinishedRecordReadsBack()
     // Completed by its run: no longer unfinished.
     read.merge(InstallRecord());
     QVERIFY(!read.unfinished);
+}
+
+// Each run's own changes are kept beside the merged rows, so that the last run can be taken back
+// alone; the runs must read back whole, or the record is damaged; an earlier program's record, or
+// one it wrote over, is one run that nobody can name.
+void tst_JawsInstaller::recordRuns_data()
+{
+    QTest::addColumn<QString>("tampering"); // done to the written record before it is read back
+    QTest::addColumn<int>("runs");          // read back; -1: damaged
+
+    QTest::newRow("as written") << "" << 2;
+    QTest::newRow("an earlier program's: no count of runs") << "no count" << 1;
+    QTest::newRow("a run's row of an unknown kind") << "unknown kind" << -1;
+    QTest::newRow("a run cut short") << "run rows" << -1;
+    QTest::newRow("a run's section missing") << "run missing" << -1;
+    QTest::newRow("a count of runs that is no number") << "count" << -1;
+    QTest::newRow("a run named with a blank") << "id" << -1;
+    QTest::newRow("a run's row short of fields") << "short row" << -1;
+}
+
+void tst_JawsInstaller::recordRuns()
+{
+    QFETCH(QString, tampering);
+    QFETCH(int, runs);
+    const QString jaws = QDir(systemRoot.path()).filePath(QStringLiteral("JAWS"));
+    const QString path = QDir(package.path()).filePath(QStringLiteral("runs.ini"));
+    const QString settings = QDir::toNativeSeparators(jaws + QStringLiteral("/jfw.ini"));
+    const QString driver = QDir::toNativeSeparators(jaws + QStringLiteral("/QuorOlma.jlb"));
+    InstallRecord first;
+    first.files << InstallRecord::File{ driver, 3, ContentHash::of("one"), InstallRecord::File::Before::Absent, QString(), QByteArray() };
+    first.values << InstallRecord::Value{ settings, QStringLiteral("Options"), QStringLiteral("BrailleDisplay"), QStringLiteral("FOCUS"), QStringLiteral("QUOR") };
+    first.folders << QDir::toNativeSeparators(jaws + QStringLiteral("/MANUALS"));
+    InstallRecord second;
+    second.files << InstallRecord::File{ driver, 3, ContentHash::of("two"), InstallRecord::File::Before::Replaced, driver + QStringLiteral(".001"),
+                                         ContentHash::of("one") };
+    second.values << InstallRecord::Value{ settings, QStringLiteral("Options"), QStringLiteral("BrailleDisplay"), QStringLiteral("QUOR"), QStringLiteral("OLMA") };
+    // Found as it was to be, nothing changed: nothing of it to take back, and no run of its own.
+    InstallRecord repair;
+    repair.files << InstallRecord::File{ driver, 3, ContentHash::of("two"), InstallRecord::File::Before::Same, QString(), QByteArray() };
+
+    InstallRecord record;
+    record.addRun(QStringLiteral("first"), first);
+    record.addRun(QStringLiteral("second"), second);
+    record.addRun(QStringLiteral("repair"), repair);
+    QCOMPARE(record.runs.size(), 2);
+    QCOMPARE(record.runIndex(QStringLiteral("second")), 1);
+    QCOMPARE(record.runIndex(QStringLiteral("repair")), -1);
+    // The merged rows are those of the runs merged, as a record without runs had them.
+    InstallRecord merged = first;
+    merged.merge(second);
+    merged.merge(repair);
+    QCOMPARE(record.values.constFirst().before, merged.values.constFirst().before);
+    QCOMPARE(record.files.constFirst().before, merged.files.constFirst().before);
+    QCOMPARE(record.files.constFirst().hash, merged.files.constFirst().hash);
+    {
+        IniFile file(path);
+        // A longer record written there before: its last run goes.
+        InstallRecord longer = record;
+        longer.addRun(QStringLiteral("third"), first);
+        QVERIFY(longer.write(file, { jaws, QString() }));
+        QVERIFY(record.write(file, { jaws, QString() }) && file.save());
+    }
+    QByteArray bytes = TextFiles::read(path);
+    QVERIFY(bytes.contains("[Run2]") && !bytes.contains("[Run3]"));
+    if (tampering == QLatin1String("no count"))
+        bytes.replace("Runs=2\r\n", "");
+    else if (tampering == QLatin1String("unknown kind"))
+        bytes.replace("=file|", "=filed|");
+    else if (tampering == QLatin1String("run rows"))
+        bytes.truncate(bytes.lastIndexOf("\r\n1=") + 2);
+    else if (tampering == QLatin1String("run missing"))
+        bytes.replace("[Run2]", "[Later]");
+    else if (tampering == QLatin1String("count"))
+        bytes.replace("Runs=2", "Runs=two");
+    else if (tampering == QLatin1String("id"))
+        bytes.replace("Id=second", "Id=sec ond");
+    else if (tampering == QLatin1String("short row"))
+        bytes.replace("|=QUOR|=OLMA", "|=QUOR");
+    QVERIFY(TextFiles::write(path, bytes));
+
+    InstallRecord read;
+    IniFile file(path);
+    const InstallRecord::Reading reading = read.read(file, { jaws, QString() });
+    if (runs < 0) {
+        QCOMPARE(reading, InstallRecord::Reading::Damaged);
+        return;
+    }
+    QCOMPARE(reading, InstallRecord::Reading::Read);
+    QCOMPARE(read.runs.size(), runs);
+    if (runs == 1) {
+        QVERIFY(read.runs.constFirst().id.isEmpty());
+        QCOMPARE(read.runIndex(QString()), -1); // nobody can name it
+        QVERIFY(read.withoutLastRun().isEmpty());
+        return;
+    }
+    QCOMPARE(read.runs.constFirst().id, QStringLiteral("first"));
+    QCOMPARE(read.runs.constLast().changes->files.constFirst().backup, driver + QStringLiteral(".001"));
+    // The last run taken back: the record is the first run's alone, its "before" the first.
+    const InstallRecord earlier = read.withoutLastRun();
+    QCOMPARE(earlier.runs.size(), 1);
+    QCOMPARE(earlier.values.constFirst().before, std::optional<QString>(QStringLiteral("FOCUS")));
+    QCOMPARE(earlier.values.constFirst().after, std::optional<QString>(QStringLiteral("QUOR")));
+    QCOMPARE(earlier.files.constFirst().hash, ContentHash::of("one"));
+    QCOMPARE(earlier.folders.size(), 1);
 }
 
 QTEST_GUILESS_MAIN(tst_JawsInstaller)

@@ -217,6 +217,26 @@
         <source>Run by the driver&apos;s Windows Installer package: its entry in Windows&apos; list of apps and its files stand for the driver&apos;s own entries and the program&apos;s copy, which are not written.</source>
         <translation>Vom Windows Installer-Paket des Treibers ausgeführt: Sein Eintrag in der Liste der Apps von Windows und seine Dateien stehen für die eigenen Einträge des Treibers und die Kopie des Programms, die nicht geschrieben werden.</translation>
     </message>
+    <message>
+        <source>The identifier to record this installation run under, so that it can be taken back alone later.</source>
+        <translation>Die Kennung, unter der dieser Installationslauf vermerkt wird, damit er später allein zurückgenommen werden kann.</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Take back the installation run with this identifier alone, in the JAWS named by --jaws: the machine is then as the runs before it left it.</source>
+        <translation>Nur den Installationslauf mit dieser Kennung zurücknehmen, in dem mit --jaws genannten JAWS: Der Rechner ist dann so, wie die Läufe davor ihn hinterließen.</translation>
+    </message>
+    <message>
+        <source>--%1 is for a run with --%2, without --%3 and --%4.</source>
+        <translation>--%1 gilt für einen Lauf mit --%2, ohne --%3 und --%4.</translation>
+    </message>
+    <message>
+        <source>--%1 %2 is not a run identifier: 1 to 64 letters, digits, &apos;-&apos;, &apos;_&apos;, &apos;.&apos;, &apos;{&apos; or &apos;}&apos;.</source>
+        <translation>--%1 %2 ist keine Laufkennung: 1 bis 64 Buchstaben, Ziffern, &apos;-&apos;, &apos;_&apos;, &apos;.&apos;, &apos;{&apos; oder &apos;}&apos;.</translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -296,6 +316,10 @@
     <message>
         <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
         <translation>FEHLER : Jaws konnte aus %1 nicht wieder gestartet werden. Bitte starten Sie Jaws selbst.</translation>
+    </message>
+    <message>
+        <source>Installation run: %1</source>
+        <translation>Installationslauf: %1</translation>
     </message>
 </context>
 <context>
@@ -535,6 +559,30 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>The last installation into %1 never finished: it was stopped before JAWS was configured. The files it copied are removed with the rest.</source>
         <translation>Die letzte Installation in %1 wurde nie abgeschlossen: Sie wurde angehalten, bevor JAWS eingerichtet war. Die Dateien, die sie kopiert hat, werden mit dem Rest entfernt.</translation>
+    </message>
+    <message>
+        <source>Taking back the installation run %1 from %2 folder...</source>
+        <translation>Installationslauf %1 wird im Ordner %2 zurückgenommen...</translation>
+    </message>
+    <message>
+        <source>The installation run %1 left no change recorded in %2: nothing was taken back.</source>
+        <translation>Der Installationslauf %1 hat in %2 keine vermerkte Änderung hinterlassen: Nichts wurde zurückgenommen.</translation>
+    </message>
+    <message>
+        <source>one of an earlier program</source>
+        <translation>einer eines früheren Programms</translation>
+    </message>
+    <message>
+        <source>ERROR : The installation run %1 cannot be taken back alone: later runs built on it in %2 (%3). Take those back first, the latest first: nothing was taken back.</source>
+        <translation>FEHLER : Der Installationslauf %1 kann nicht allein zurückgenommen werden: Spätere Läufe bauten in %2 darauf auf (%3). Nehmen Sie diese zuerst zurück, den letzten zuerst: Nichts wurde zurückgenommen.</translation>
+    </message>
+    <message>
+        <source>ERROR : The installation record %1 could not be written: remove the driver again.</source>
+        <translation>FEHLER : Der Installationsvermerk %1 konnte nicht geschrieben werden: Entfernen Sie den Treiber erneut.</translation>
+    </message>
+    <message>
+        <source>OK : The installation record %1 now holds the earlier installations alone.</source>
+        <translation>OK : Der Installationsvermerk %1 enthält jetzt nur noch die früheren Installationen.</translation>
     </message>
 </context>
 <context>
@@ -856,6 +904,26 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>Interrupted: a file could not be reached in time; the installation ends here, each file whole. Run it again to finish.</source>
         <translation>Unterbrochen: Eine Datei war nicht rechtzeitig erreichbar; die Installation endet hier, jede Datei vollständig. Führen Sie sie erneut aus, um sie abzuschließen.</translation>
+    </message>
+    <message>
+        <source>Taking back the installation run %1 from %2...</source>
+        <translation>Installationslauf %1 wird in %2 zurückgenommen...</translation>
+    </message>
+    <message>
+        <source>The installation run %1 cannot be taken back alone in %2: later runs built on it. Take those back first, the latest first.</source>
+        <translation>Der Installationslauf %1 kann in %2 nicht allein zurückgenommen werden: Spätere Läufe bauten darauf auf. Nehmen Sie diese zuerst zurück, den letzten zuerst.</translation>
+    </message>
+    <message>
+        <source>The installation run %1 left no change recorded in %2: nothing to take back.</source>
+        <translation>Der Installationslauf %1 hat in %2 keine vermerkte Änderung hinterlassen: Nichts zurückzunehmen.</translation>
+    </message>
+    <message>
+        <source>Installation run: %1</source>
+        <translation>Installationslauf: %1</translation>
+    </message>
+    <message>
+        <source>The installation run %1 is taken back.</source>
+        <translation>Der Installationslauf %1 ist zurückgenommen.</translation>
     </message>
 </context>
 </TS>

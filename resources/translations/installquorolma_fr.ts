@@ -217,6 +217,26 @@
         <source>Run by the driver&apos;s Windows Installer package: its entry in Windows&apos; list of apps and its files stand for the driver&apos;s own entries and the program&apos;s copy, which are not written.</source>
         <translation>Exécuté par le paquet Windows Installer du pilote : son entrée dans la liste des applications de Windows et ses fichiers tiennent lieu des entrées propres du pilote et de la copie du programme, qui ne sont pas écrites.</translation>
     </message>
+    <message>
+        <source>The identifier to record this installation run under, so that it can be taken back alone later.</source>
+        <translation>L&apos;identifiant sous lequel cette exécution de l&apos;installation est enregistrée, pour pouvoir l&apos;annuler seule plus tard.</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Take back the installation run with this identifier alone, in the JAWS named by --jaws: the machine is then as the runs before it left it.</source>
+        <translation>Annuler seule l&apos;exécution de l&apos;installation portant cet identifiant, dans le JAWS désigné par --jaws : la machine est alors telle que les exécutions précédentes l&apos;ont laissée.</translation>
+    </message>
+    <message>
+        <source>--%1 is for a run with --%2, without --%3 and --%4.</source>
+        <translation>--%1 s&apos;utilise avec --%2, sans --%3 ni --%4.</translation>
+    </message>
+    <message>
+        <source>--%1 %2 is not a run identifier: 1 to 64 letters, digits, &apos;-&apos;, &apos;_&apos;, &apos;.&apos;, &apos;{&apos; or &apos;}&apos;.</source>
+        <translation>--%1 %2 n&apos;est pas un identifiant d&apos;exécution : 1 à 64 lettres, chiffres, &apos;-&apos;, &apos;_&apos;, &apos;.&apos;, &apos;{&apos; ou &apos;}&apos;.</translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -296,6 +316,10 @@
     <message>
         <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
         <translation>ERREUR : Jaws n&apos;a pas pu être redémarré depuis %1. Veuillez démarrer Jaws vous-même.</translation>
+    </message>
+    <message>
+        <source>Installation run: %1</source>
+        <translation>Exécution de l&apos;installation : %1</translation>
     </message>
 </context>
 <context>
@@ -535,6 +559,30 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>The last installation into %1 never finished: it was stopped before JAWS was configured. The files it copied are removed with the rest.</source>
         <translation>La dernière installation dans %1 ne s&apos;est jamais terminée : elle a été arrêtée avant que JAWS ne soit configuré. Les fichiers qu&apos;elle a copiés sont supprimés avec le reste.</translation>
+    </message>
+    <message>
+        <source>Taking back the installation run %1 from %2 folder...</source>
+        <translation>Annulation de l&apos;exécution de l&apos;installation %1 dans le dossier %2...</translation>
+    </message>
+    <message>
+        <source>The installation run %1 left no change recorded in %2: nothing was taken back.</source>
+        <translation>L&apos;exécution de l&apos;installation %1 n&apos;a laissé aucune modification enregistrée dans %2 : rien n&apos;a été annulé.</translation>
+    </message>
+    <message>
+        <source>one of an earlier program</source>
+        <translation>une d&apos;un programme antérieur</translation>
+    </message>
+    <message>
+        <source>ERROR : The installation run %1 cannot be taken back alone: later runs built on it in %2 (%3). Take those back first, the latest first: nothing was taken back.</source>
+        <translation>ERREUR : L&apos;exécution de l&apos;installation %1 ne peut pas être annulée seule : des exécutions ultérieures s&apos;appuient sur elle dans %2 (%3). Annulez-les d&apos;abord, la plus récente en premier : rien n&apos;a été annulé.</translation>
+    </message>
+    <message>
+        <source>ERROR : The installation record %1 could not be written: remove the driver again.</source>
+        <translation>ERREUR : Le journal d&apos;installation %1 n&apos;a pas pu être écrit : supprimez à nouveau le pilote.</translation>
+    </message>
+    <message>
+        <source>OK : The installation record %1 now holds the earlier installations alone.</source>
+        <translation>OK : Le journal d&apos;installation %1 ne contient plus que les installations antérieures.</translation>
     </message>
 </context>
 <context>
@@ -851,11 +899,31 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     </message>
     <message>
         <source>Interrupted: a file could not be reached in time; the removal ends here. Remove the driver again to finish.</source>
-        <translation>Interrompu : un fichier n'a pas pu être atteint à temps ; la suppression s'arrête ici. Supprimez à nouveau le pilote pour la terminer.</translation>
+        <translation>Interrompu : un fichier n&apos;a pas pu être atteint à temps ; la suppression s&apos;arrête ici. Supprimez à nouveau le pilote pour la terminer.</translation>
     </message>
     <message>
         <source>Interrupted: a file could not be reached in time; the installation ends here, each file whole. Run it again to finish.</source>
-        <translation>Interrompu : un fichier n'a pas pu être atteint à temps ; l'installation s'arrête ici, chaque fichier intact. Relancez-la pour la terminer.</translation>
+        <translation>Interrompu : un fichier n&apos;a pas pu être atteint à temps ; l&apos;installation s&apos;arrête ici, chaque fichier intact. Relancez-la pour la terminer.</translation>
+    </message>
+    <message>
+        <source>Taking back the installation run %1 from %2...</source>
+        <translation>Annulation de l&apos;exécution de l&apos;installation %1 dans %2...</translation>
+    </message>
+    <message>
+        <source>The installation run %1 cannot be taken back alone in %2: later runs built on it. Take those back first, the latest first.</source>
+        <translation>L&apos;exécution de l&apos;installation %1 ne peut pas être annulée seule dans %2 : des exécutions ultérieures s&apos;appuient sur elle. Annulez-les d&apos;abord, la plus récente en premier.</translation>
+    </message>
+    <message>
+        <source>The installation run %1 left no change recorded in %2: nothing to take back.</source>
+        <translation>L&apos;exécution de l&apos;installation %1 n&apos;a laissé aucune modification enregistrée dans %2 : rien à annuler.</translation>
+    </message>
+    <message>
+        <source>Installation run: %1</source>
+        <translation>Exécution de l&apos;installation : %1</translation>
+    </message>
+    <message>
+        <source>The installation run %1 is taken back.</source>
+        <translation>L&apos;exécution de l&apos;installation %1 est annulée.</translation>
     </message>
 </context>
 </TS>

@@ -217,6 +217,26 @@
         <source>Run by the driver&apos;s Windows Installer package: its entry in Windows&apos; list of apps and its files stand for the driver&apos;s own entries and the program&apos;s copy, which are not written.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The identifier to record this installation run under, so that it can be taken back alone later.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Take back the installation run with this identifier alone, in the JAWS named by --jaws: the machine is then as the runs before it left it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 is for a run with --%2, without --%3 and --%4.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 %2 is not a run identifier: 1 to 64 letters, digits, &apos;-&apos;, &apos;_&apos;, &apos;.&apos;, &apos;{&apos; or &apos;}&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -295,6 +315,10 @@
     </message>
     <message>
         <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installation run: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -528,6 +552,30 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>The last installation into %1 never finished: it was stopped before JAWS was configured. The files it copied are removed with the rest.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Taking back the installation run %1 from %2 folder...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The installation run %1 left no change recorded in %2: nothing was taken back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>one of an earlier program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ERROR : The installation run %1 cannot be taken back alone: later runs built on it in %2 (%3). Take those back first, the latest first: nothing was taken back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ERROR : The installation record %1 could not be written: remove the driver again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK : The installation record %1 now holds the earlier installations alone.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -849,6 +897,26 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>Interrupted: a file could not be reached in time; the installation ends here, each file whole. Run it again to finish.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Taking back the installation run %1 from %2...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The installation run %1 cannot be taken back alone in %2: later runs built on it. Take those back first, the latest first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The installation run %1 left no change recorded in %2: nothing to take back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installation run: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The installation run %1 is taken back.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -217,6 +217,26 @@
         <source>Run by the driver&apos;s Windows Installer package: its entry in Windows&apos; list of apps and its files stand for the driver&apos;s own entries and the program&apos;s copy, which are not written.</source>
         <translation>Eseguito dal pacchetto Windows Installer del driver: la sua voce nell&apos;elenco delle app di Windows e i suoi file sostituiscono le voci proprie del driver e la copia del programma, che non vengono scritte.</translation>
     </message>
+    <message>
+        <source>The identifier to record this installation run under, so that it can be taken back alone later.</source>
+        <translation>L&apos;identificativo con cui registrare questa esecuzione dell&apos;installazione, per poterla annullare da sola in seguito.</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Take back the installation run with this identifier alone, in the JAWS named by --jaws: the machine is then as the runs before it left it.</source>
+        <translation>Annullare da sola l&apos;esecuzione dell&apos;installazione con questo identificativo, nel JAWS indicato da --jaws: il computer torna come lo avevano lasciato le esecuzioni precedenti.</translation>
+    </message>
+    <message>
+        <source>--%1 is for a run with --%2, without --%3 and --%4.</source>
+        <translation>--%1 si usa con --%2, senza --%3 e --%4.</translation>
+    </message>
+    <message>
+        <source>--%1 %2 is not a run identifier: 1 to 64 letters, digits, &apos;-&apos;, &apos;_&apos;, &apos;.&apos;, &apos;{&apos; or &apos;}&apos;.</source>
+        <translation>--%1 %2 non è un identificativo di esecuzione: da 1 a 64 lettere, cifre, &apos;-&apos;, &apos;_&apos;, &apos;.&apos;, &apos;{&apos; o &apos;}&apos;.</translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -296,6 +316,10 @@
     <message>
         <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
         <translation>ERRORE : impossibile riavviare Jaws da %1. Avviare Jaws manualmente.</translation>
+    </message>
+    <message>
+        <source>Installation run: %1</source>
+        <translation>Esecuzione dell&apos;installazione: %1</translation>
     </message>
 </context>
 <context>
@@ -535,6 +559,30 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>The last installation into %1 never finished: it was stopped before JAWS was configured. The files it copied are removed with the rest.</source>
         <translation>L&apos;ultima installazione in %1 non è mai terminata: è stata interrotta prima che JAWS fosse configurato. I file che aveva copiato vengono rimossi insieme al resto.</translation>
+    </message>
+    <message>
+        <source>Taking back the installation run %1 from %2 folder...</source>
+        <translation>Annullamento dell&apos;esecuzione dell&apos;installazione %1 nella cartella %2...</translation>
+    </message>
+    <message>
+        <source>The installation run %1 left no change recorded in %2: nothing was taken back.</source>
+        <translation>L&apos;esecuzione dell&apos;installazione %1 non ha lasciato modifiche registrate in %2: non è stato annullato nulla.</translation>
+    </message>
+    <message>
+        <source>one of an earlier program</source>
+        <translation>una di un programma precedente</translation>
+    </message>
+    <message>
+        <source>ERROR : The installation run %1 cannot be taken back alone: later runs built on it in %2 (%3). Take those back first, the latest first: nothing was taken back.</source>
+        <translation>ERRORE : L&apos;esecuzione dell&apos;installazione %1 non può essere annullata da sola: esecuzioni successive si basano su di essa in %2 (%3). Annullare prima quelle, dalla più recente: non è stato annullato nulla.</translation>
+    </message>
+    <message>
+        <source>ERROR : The installation record %1 could not be written: remove the driver again.</source>
+        <translation>ERRORE : Il registro dell&apos;installazione %1 non può essere scritto: rimuovere di nuovo il driver.</translation>
+    </message>
+    <message>
+        <source>OK : The installation record %1 now holds the earlier installations alone.</source>
+        <translation>OK : Il registro dell&apos;installazione %1 contiene ora soltanto le installazioni precedenti.</translation>
     </message>
 </context>
 <context>
@@ -855,7 +903,27 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     </message>
     <message>
         <source>Interrupted: a file could not be reached in time; the installation ends here, each file whole. Run it again to finish.</source>
-        <translation>Interrotto: un file non è stato raggiungibile in tempo; l'installazione termina qui, ogni file integro. Eseguirla di nuovo per completarla.</translation>
+        <translation>Interrotto: un file non è stato raggiungibile in tempo; l&apos;installazione termina qui, ogni file integro. Eseguirla di nuovo per completarla.</translation>
+    </message>
+    <message>
+        <source>Taking back the installation run %1 from %2...</source>
+        <translation>Annullamento dell&apos;esecuzione dell&apos;installazione %1 in %2...</translation>
+    </message>
+    <message>
+        <source>The installation run %1 cannot be taken back alone in %2: later runs built on it. Take those back first, the latest first.</source>
+        <translation>L&apos;esecuzione dell&apos;installazione %1 non può essere annullata da sola in %2: esecuzioni successive si basano su di essa. Annullare prima quelle, dalla più recente.</translation>
+    </message>
+    <message>
+        <source>The installation run %1 left no change recorded in %2: nothing to take back.</source>
+        <translation>L&apos;esecuzione dell&apos;installazione %1 non ha lasciato modifiche registrate in %2: niente da annullare.</translation>
+    </message>
+    <message>
+        <source>Installation run: %1</source>
+        <translation>Esecuzione dell&apos;installazione: %1</translation>
+    </message>
+    <message>
+        <source>The installation run %1 is taken back.</source>
+        <translation>L&apos;esecuzione dell&apos;installazione %1 è stata annullata.</translation>
     </message>
 </context>
 </TS>

@@ -217,6 +217,26 @@
         <source>Run by the driver&apos;s Windows Installer package: its entry in Windows&apos; list of apps and its files stand for the driver&apos;s own entries and the program&apos;s copy, which are not written.</source>
         <translation>Körs av drivrutinens Windows Installer-paket: dess post i Windows lista över appar och dess filer står för drivrutinens egna poster och programmets kopia, som inte skrivs.</translation>
     </message>
+    <message>
+        <source>The identifier to record this installation run under, so that it can be taken back alone later.</source>
+        <translation>Identifieraren som den här installationskörningen registreras under, så att den senare kan tas tillbaka ensam.</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Take back the installation run with this identifier alone, in the JAWS named by --jaws: the machine is then as the runs before it left it.</source>
+        <translation>Ta tillbaka endast installationskörningen med den här identifieraren, i den JAWS som --jaws anger: datorn blir då som körningarna före den lämnade den.</translation>
+    </message>
+    <message>
+        <source>--%1 is for a run with --%2, without --%3 and --%4.</source>
+        <translation>--%1 används med --%2, utan --%3 och --%4.</translation>
+    </message>
+    <message>
+        <source>--%1 %2 is not a run identifier: 1 to 64 letters, digits, &apos;-&apos;, &apos;_&apos;, &apos;.&apos;, &apos;{&apos; or &apos;}&apos;.</source>
+        <translation>--%1 %2 är ingen körningsidentifierare: 1 till 64 bokstäver, siffror, &apos;-&apos;, &apos;_&apos;, &apos;.&apos;, &apos;{&apos; eller &apos;}&apos;.</translation>
+    </message>
 </context>
 <context>
     <name>ConclusionPage</name>
@@ -296,6 +316,10 @@
     <message>
         <source>ERROR : Jaws could not be started again from %1. Please start Jaws yourself.</source>
         <translation>FEL : Jaws kunde inte startas igen från %1. Starta Jaws själv.</translation>
+    </message>
+    <message>
+        <source>Installation run: %1</source>
+        <translation>Installationskörning: %1</translation>
     </message>
 </context>
 <context>
@@ -535,6 +559,30 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>The last installation into %1 never finished: it was stopped before JAWS was configured. The files it copied are removed with the rest.</source>
         <translation>Den senaste installationen i %1 slutfördes aldrig: den stoppades innan JAWS konfigurerades. Filerna den kopierade tas bort med resten.</translation>
+    </message>
+    <message>
+        <source>Taking back the installation run %1 from %2 folder...</source>
+        <translation>Installationskörningen %1 tas tillbaka från mappen %2...</translation>
+    </message>
+    <message>
+        <source>The installation run %1 left no change recorded in %2: nothing was taken back.</source>
+        <translation>Installationskörningen %1 lämnade ingen registrerad ändring i %2: ingenting togs tillbaka.</translation>
+    </message>
+    <message>
+        <source>one of an earlier program</source>
+        <translation>en av ett tidigare program</translation>
+    </message>
+    <message>
+        <source>ERROR : The installation run %1 cannot be taken back alone: later runs built on it in %2 (%3). Take those back first, the latest first: nothing was taken back.</source>
+        <translation>FEL : Installationskörningen %1 kan inte tas tillbaka ensam: senare körningar byggde på den i %2 (%3). Ta tillbaka dem först, den senaste först: ingenting togs tillbaka.</translation>
+    </message>
+    <message>
+        <source>ERROR : The installation record %1 could not be written: remove the driver again.</source>
+        <translation>FEL : Installationsposten %1 kunde inte skrivas: ta bort drivrutinen igen.</translation>
+    </message>
+    <message>
+        <source>OK : The installation record %1 now holds the earlier installations alone.</source>
+        <translation>OK : Installationsposten %1 innehåller nu endast de tidigare installationerna.</translation>
     </message>
 </context>
 <context>
@@ -856,6 +904,26 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>Interrupted: a file could not be reached in time; the installation ends here, each file whole. Run it again to finish.</source>
         <translation>Avbrutet: en fil kunde inte nås i tid; installationen slutar här, varje fil hel. Kör den igen för att slutföra den.</translation>
+    </message>
+    <message>
+        <source>Taking back the installation run %1 from %2...</source>
+        <translation>Installationskörningen %1 tas tillbaka från %2...</translation>
+    </message>
+    <message>
+        <source>The installation run %1 cannot be taken back alone in %2: later runs built on it. Take those back first, the latest first.</source>
+        <translation>Installationskörningen %1 kan inte tas tillbaka ensam i %2: senare körningar byggde på den. Ta tillbaka dem först, den senaste först.</translation>
+    </message>
+    <message>
+        <source>The installation run %1 left no change recorded in %2: nothing to take back.</source>
+        <translation>Installationskörningen %1 lämnade ingen registrerad ändring i %2: inget att ta tillbaka.</translation>
+    </message>
+    <message>
+        <source>Installation run: %1</source>
+        <translation>Installationskörning: %1</translation>
+    </message>
+    <message>
+        <source>The installation run %1 is taken back.</source>
+        <translation>Installationskörningen %1 är tillbakatagen.</translation>
     </message>
 </context>
 </TS>

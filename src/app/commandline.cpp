@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "installer/devicetable.h"
+#include "installer/installrecord.h"
 
 #include <QCommandLineParser>
 
@@ -14,6 +15,8 @@ const QString noRestartName = QStringLiteral("no-restart");
 const QString allUsersName = QStringLiteral("all-users");
 const QString removeName = QStringLiteral("remove");
 const QString msiName = QStringLiteral("msi");
+const QString runIdName = QStringLiteral("run-id");
+const QString undoRunName = QStringLiteral("undo-run");
 
 QString displayChoices()
 {
@@ -37,6 +40,11 @@ void addOptions(QCommandLineParser &parser)
                                                      "not only those of the user who is logged on.") });
     parser.addOption({ msiName, CommandLine::tr("Run by the driver's Windows Installer package: its entry in Windows' list of apps and its files "
                                                 "stand for the driver's own entries and the program's copy, which are not written.") });
+    parser.addOption({ runIdName, CommandLine::tr("The identifier to record this installation run under, so that it can be taken back alone later."),
+                       CommandLine::tr("ID") });
+    parser.addOption({ undoRunName, CommandLine::tr("Take back the installation run with this identifier alone, in the JAWS named by --jaws: "
+                                                    "the machine is then as the runs before it left it."),
+                       CommandLine::tr("ID") });
     parser.addOption({ { QStringLiteral("h"), QStringLiteral("help") }, CommandLine::tr("Show this help and end.") });
     parser.addOption({ { QStringLiteral("v"), QStringLiteral("version") }, CommandLine::tr("Show the program's version and end.") });
 }
@@ -76,8 +84,12 @@ QString ownSwitch(const QString &argument, QString *value)
         return noRestartName;
     if (name == QLatin1String("allusers"))
         return allUsersName;
+    if (name == QLatin1String("runid"))
+        return runIdName;
+    if (name == QLatin1String("undorun"))
+        return undoRunName;
     for (const QString &own : { unattendedName, jawsName, displayName, logName, noRestartName, allUsersName, removeName, msiName,
-                                QStringLiteral("help"), QStringLiteral("version") }) {
+                                runIdName, undoRunName, QStringLiteral("help"), QStringLiteral("version") }) {
         if (name == own)
             return own;
     }
@@ -141,7 +153,30 @@ CommandLine::CommandLine(const QStringList &arguments)
         m_error = tr("Unexpected argument: %1.").arg(parser.positionalArguments().constFirst());
         return;
     }
-    const bool removal = parser.isSet(removeName);
+    // Taking back one run is a removal of that run's changes alone: without a window, since a
+    // deployment asks for it.
+    if (parser.isSet(undoRunName) && (parser.isSet(removeName) || parser.isSet(runIdName) || !parser.isSet(unattendedName))) {
+        m_error = tr("--%1 is for a run with --%2, without --%3 and --%4.").arg(undoRunName, unattendedName, removeName, runIdName);
+        return;
+    }
+    for (const QString &name : { runIdName, undoRunName }) {
+        const QStringList values = parser.values(name);
+        if (values.size() > 1) {
+            m_error = tr("--%1 is given more than once.").arg(name);
+            return;
+        }
+        if (values.size() == 1 && !InstallRecord::isValidRunId(values.constFirst())) {
+            m_error = tr("--%1 %2 is not a run identifier: 1 to 64 letters, digits, '-', '_', '.', '{' or '}'.").arg(name, values.constFirst());
+            return;
+        }
+    }
+    if (parser.isSet(runIdName) && (parser.isSet(removeName) || !parser.isSet(unattendedName))) {
+        m_error = tr("--%1 is for an installation with --%2.").arg(runIdName, unattendedName);
+        return;
+    }
+    m_runId = parser.value(runIdName);
+    m_runToUndo = parser.value(undoRunName);
+    const bool removal = parser.isSet(removeName) || parser.isSet(undoRunName);
     const bool unattendedOnly = (parser.isSet(jawsName) && !removal) || parser.isSet(displayName) || parser.isSet(logName)
         || parser.isSet(noRestartName);
     if (removal && (parser.isSet(displayName) || parser.isSet(allUsersName))) {

@@ -54,6 +54,10 @@ public:
     // --msi: run by the driver's Windows Installer package, whose entry in the list of apps and
     // whose files stand for the program's own entries and copy.
     bool underWindowsInstaller() const { return m_underWindowsInstaller; }
+    // --run-id: the identifier the installation run is recorded under, chosen by the caller
+    // (empty: one is made). --undo-run: the installation run to take back alone (a removal).
+    QString runId() const { return m_runId; }
+    QString runToUndo() const { return m_runToUndo; }
 
     // The usage, the options and the exit codes, translated.
     static QString helpText();
@@ -68,4 +72,6 @@ private:
     bool m_restartJaws = true;
     bool m_allUsers = false;
     bool m_underWindowsInstaller = false;
+    QString m_runId;
+    QString m_runToUndo;
 };

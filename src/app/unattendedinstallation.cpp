@@ -222,8 +222,11 @@ bool UnattendedInstallation::removing() const
 
 int UnattendedInstallation::removeFrom(const QString &folder)
 {
-    say(tr("Removing the Korvalis Braille driver from %1...").arg(QDir::toNativeSeparators(folder)));
+    const QString runToUndo = commandLine.runToUndo();
+    say(runToUndo.isEmpty() ? tr("Removing the Korvalis Braille driver from %1...").arg(QDir::toNativeSeparators(folder))
+                            : tr("Taking back the installation run %1 from %2...").arg(runToUndo, QDir::toNativeSeparators(folder)));
     Removal removal(jaws, jawsInstaller);
+    removal.setRunToUndo(runToUndo);
     // JAWS is given back once, at the end of the whole run.
     removal.setRestartJaws(false);
     QObject::connect(&removal, &Removal::stateChanged, [this](Removal::State state) {
@@ -233,7 +236,7 @@ int UnattendedInstallation::removeFrom(const QString &folder)
             say(tr("Removing and restoring files..."));
     });
     QString goneLine;
-    if (Removal::forgetGoneJaws(folder, &goneLine)) {
+    if (runToUndo.isEmpty() && Removal::forgetGoneJaws(folder, &goneLine)) {
         for (const QString &line : goneLine.split(QLatin1Char('\n')))
             say(line);
         return CommandLine::Installed;
@@ -246,7 +249,17 @@ int UnattendedInstallation::removeFrom(const QString &folder)
             programFolders << jawsInstaller.programFolder();
             return CommandLine::InstalledWithErrors;
         }
-        say(tr("Nothing of the driver to remove: no installation record in %1.").arg(QDir::toNativeSeparators(folder)));
+        if (removal.runRefused()) {
+            say(tr("The installation run %1 cannot be taken back alone in %2: later runs built on it. Take those back first, the latest first.")
+                    .arg(runToUndo, QDir::toNativeSeparators(folder)));
+            removedAny = true;
+            programFolders << jawsInstaller.programFolder();
+            return CommandLine::InstalledWithErrors;
+        }
+        if (!runToUndo.isEmpty() && Removal::isRecorded(jawsInstaller, folder))
+            say(tr("The installation run %1 left no change recorded in %2: nothing to take back.").arg(runToUndo, QDir::toNativeSeparators(folder)));
+        else
+            say(tr("Nothing of the driver to remove: no installation record in %1.").arg(QDir::toNativeSeparators(folder)));
         return CommandLine::Installed;
     }
     // Removing runs off this thread, which keeps answering interrupts: one stops it between two
@@ -291,6 +304,12 @@ int UnattendedInstallation::run()
                                   + QLatin1Char('\n'),
                               CommandLine::Cancelled);
     jawsInstaller.report().writeLine(tr("Started without the wizard: %1").arg(arguments.mid(1).join(QLatin1Char(' '))));
+    if (!removing()) {
+        if (!commandLine.runId().isEmpty())
+            jawsInstaller.setRunId(commandLine.runId());
+        // Whoever deployed it can take this run back alone with it (--undo-run).
+        say(tr("Installation run: %1").arg(jawsInstaller.runId()));
+    }
 
     int exitCode = CommandLine::Installed;
     for (const QString &folder : std::as_const(jawsFolders)) {
@@ -339,7 +358,8 @@ int UnattendedInstallation::run()
 
     if (removing()) {
         if (exitCode == CommandLine::Installed) {
-            say(tr("Removal correctly done."));
+            say(commandLine.runToUndo().isEmpty() ? tr("Removal correctly done.")
+                                                  : tr("The installation run %1 is taken back.").arg(commandLine.runToUndo()));
             return CommandLine::Installed;
         }
         if (!published.isEmpty())

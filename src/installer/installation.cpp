@@ -77,6 +77,8 @@ void Installation::prepare(const QString &jawsFolder, const QString &deviceName)
     firstResult = installer.resultCount();
     installer.setJawsFolder(jawsFolder);
     installer.report().writeLine(pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "Installation into %1 folder...")).arg(jawsFolder));
+    // What a deployment names to take this run back alone (--undo-run).
+    installer.report().writeLine(tr("Installation run: %1").arg(installer.runId()));
     installer.report().writeLine(QString());
     // Whether the package's braille.ini has this display's section, wherever it stands, is
     // checked before anything is touched.

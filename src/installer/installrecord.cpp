@@ -8,12 +8,18 @@
 #include "platform/safefiles.h"
 
 #include <QCryptographicHash>
-#include <QFileInfo>
-#include <QHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSet>
 #include <QUrl>
+
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -209,6 +215,145 @@ bool InstallRecord::isEmpty() const
     return files.isEmpty() && folders.isEmpty() && settings.isEmpty() && values.isEmpty() && sections.isEmpty() && keyMaps.isEmpty();
 }
 
+namespace {
+
+// The record's rows by kind: the section that holds them merged, the word that names them in a
+// run's section, and the fields a row has at least.
+struct RowKind
+{
+    QString section;
+    QString word;
+    qsizetype fields;
+};
+enum RowKindIndex { FileRows, FolderRows, SettingsRows, ValueRows, SectionRows, KeyMapRows, RowKindCount };
+const RowKind rowKinds[RowKindCount] = {
+    { filesSection, QStringLiteral("file"), 5 },       { foldersSection, QStringLiteral("folder"), 1 },
+    { settingsSection, QStringLiteral("settings"), 4 }, { valuesSection, QStringLiteral("value"), 5 },
+    { sectionsSection, QStringLiteral("section"), 2 },  { keyMapsSection, QStringLiteral("keymap"), 2 },
+};
+
+const QString runsKey = QStringLiteral("Runs");
+QString runSection(qsizetype index)
+{
+    return QStringLiteral("Run%1").arg(index + 1);
+}
+
+// Every row of `record`, by kind, its fields encoded; `path` encodes a path.
+QList<QStringList> rowsOf(const InstallRecord &record, RowKindIndex kind, const std::function<QString(const QString &)> &path)
+{
+    QList<QStringList> rows;
+    switch (kind) {
+    case FileRows:
+        for (const InstallRecord::File &entry : record.files)
+            rows << QStringList{ path(entry.path), QString::number(entry.size), QString::fromLatin1(entry.hash), beforeName(entry.before),
+                                 path(entry.backup), QString::fromLatin1(entry.backupHash) };
+        break;
+    case FolderRows:
+        for (const QString &folder : record.folders)
+            rows << QStringList{ path(folder) };
+        break;
+    case SettingsRows:
+        for (const InstallRecord::Settings &entry : record.settings)
+            rows << QStringList{ path(entry.path), entry.existed ? QStringLiteral("1") : QStringLiteral("0"), path(entry.backup),
+                                 QString::fromLatin1(entry.hash), QString::fromLatin1(entry.backupHash) };
+        break;
+    case ValueRows:
+        for (const InstallRecord::Value &entry : record.values)
+            rows << QStringList{ path(entry.path), encode(entry.section), encode(entry.key), encodeOptional(entry.before), encodeOptional(entry.after) };
+        break;
+    case SectionRows:
+        for (const InstallRecord::Section &entry : record.sections)
+            rows << QStringList{ path(entry.path), encode(entry.section) };
+        break;
+    case KeyMapRows:
+        for (const InstallRecord::KeyMap &entry : record.keyMaps)
+            rows << QStringList{ path(entry.path), path(entry.backup), QString::fromLatin1(entry.backupHash) };
+        break;
+    case RowKindCount:
+        break;
+    }
+    return rows;
+}
+
+// Reads one row of `kind` into `record`; false when it is not whole (it has its fields at least).
+bool readRow(InstallRecord &record, RowKindIndex kind, const QStringList &row, const InstallRecord::Roots &roots)
+{
+    bool whole = true;
+    const auto hashField = [&whole, &row](qsizetype at) {
+        const QByteArray hash = row.value(at).toLatin1();
+        if (!hash.isEmpty() && !ContentHash::isOne(hash))
+            whole = false;
+        return hash;
+    };
+    const auto pathField = [&](qsizetype at, bool mayBeEmpty) {
+        const QString path = decodePath(row.at(at), roots);
+        if (path.isEmpty() && !mayBeEmpty)
+            whole = false;
+        return path;
+    };
+    switch (kind) {
+    case FileRows: {
+        bool number = false;
+        InstallRecord::File entry{ pathField(0, false), row.at(1).toLongLong(&number), row.at(2).toLatin1(), InstallRecord::File::Before::Absent,
+                                   pathField(4, true), hashField(5) };
+        if (row.at(3) == QLatin1String("replaced"))
+            entry.before = InstallRecord::File::Before::Replaced;
+        else if (row.at(3) == QLatin1String("same"))
+            entry.before = InstallRecord::File::Before::Same;
+        else if (row.at(3) != QLatin1String("added"))
+            whole = false;
+        whole &= number && entry.size >= 0 && !entry.hash.isEmpty()
+            && (entry.before != InstallRecord::File::Before::Replaced || !entry.backup.isEmpty());
+        record.files << entry;
+        break;
+    }
+    case FolderRows:
+        record.folders << pathField(0, false);
+        break;
+    case SettingsRows:
+        whole &= row.at(1) == QLatin1String("1") || row.at(1) == QLatin1String("0");
+        record.settings << InstallRecord::Settings{ pathField(0, false), row.at(1) == QLatin1String("1"), pathField(2, true),
+                                                    row.at(3).toLatin1(), hashField(4) };
+        break;
+    case ValueRows:
+        for (qsizetype at : { 3, 4 })
+            whole &= row.at(at) == QLatin1String("-") || row.at(at).startsWith(QLatin1Char('='));
+        record.values << InstallRecord::Value{ pathField(0, false), decode(row.at(1)), decode(row.at(2)), decodeOptional(row.at(3)),
+                                               decodeOptional(row.at(4)) };
+        break;
+    case SectionRows:
+        record.sections << InstallRecord::Section{ pathField(0, false), decode(row.at(1)) };
+        break;
+    case KeyMapRows:
+        record.keyMaps << InstallRecord::KeyMap{ pathField(0, false), pathField(1, false), hashField(2) };
+        break;
+    case RowKindCount:
+        break;
+    }
+    return whole;
+}
+
+// The numbered rows of a section, each split into its fields; a row without `fields` fields
+// makes the section not whole.
+QList<QStringList> rowsIn(IniFile &file, const QString &section, qsizetype fields, bool *whole)
+{
+    QList<QStringList> found;
+    for (const QString &line : file.section(section)) {
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char(';')))
+            continue;
+        const QStringList row = equals > 0 ? line.mid(equals + 1).split(QLatin1Char('|')) : QStringList();
+        if (row.size() < fields) {
+            *whole = false;
+            continue;
+        }
+        found << row;
+    }
+    return found;
+}
+
+} // namespace
+
 InstallRecord::Reading InstallRecord::read(IniFile &file, const Roots &roots)
 {
     *this = InstallRecord();
@@ -220,63 +365,12 @@ InstallRecord::Reading InstallRecord::read(IniFile &file, const Roots &roots)
     // written over by something else is not half believed.
     bool whole = true;
     qsizetype rowCount = 0;
-    const auto rows = [&](const QString &section, qsizetype fields) {
-        QList<QStringList> found;
-        for (const QString &line : file.section(section)) {
-            const qsizetype equals = line.indexOf(QLatin1Char('='));
-            if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char(';')))
-                continue;
-            const QStringList row = equals > 0 ? line.mid(equals + 1).split(QLatin1Char('|')) : QStringList();
-            if (row.size() < fields) {
-                whole = false;
-                continue;
-            }
-            found << row;
-        }
-        rowCount += found.size();
-        return found;
-    };
-    const auto hashField = [&whole](const QStringList &row, qsizetype at) {
-        const QByteArray hash = row.value(at).toLatin1();
-        if (!hash.isEmpty() && !ContentHash::isOne(hash))
-            whole = false;
-        return hash;
-    };
-    const auto pathField = [&](const QStringList &row, qsizetype at, bool mayBeEmpty) {
-        const QString path = decodePath(row.at(at), roots);
-        if (path.isEmpty() && !mayBeEmpty)
-            whole = false;
-        return path;
-    };
-    for (const QStringList &row : rows(filesSection, 5)) {
-        bool number = false;
-        File entry{ pathField(row, 0, false), row.at(1).toLongLong(&number), row.at(2).toLatin1(), File::Before::Absent,
-                    pathField(row, 4, true), hashField(row, 5) };
-        if (row.at(3) == QLatin1String("replaced"))
-            entry.before = File::Before::Replaced;
-        else if (row.at(3) == QLatin1String("same"))
-            entry.before = File::Before::Same;
-        else if (row.at(3) != QLatin1String("added"))
-            whole = false;
-        whole &= number && entry.size >= 0 && !entry.hash.isEmpty() && (entry.before != File::Before::Replaced || !entry.backup.isEmpty());
-        files << entry;
+    for (int kind = 0; kind < RowKindCount; ++kind) {
+        const QList<QStringList> rows = rowsIn(file, rowKinds[kind].section, rowKinds[kind].fields, &whole);
+        rowCount += rows.size();
+        for (const QStringList &row : rows)
+            whole &= readRow(*this, RowKindIndex(kind), row, roots);
     }
-    for (const QStringList &row : rows(foldersSection, 1))
-        folders << pathField(row, 0, false);
-    for (const QStringList &row : rows(settingsSection, 4)) {
-        whole &= row.at(1) == QLatin1String("1") || row.at(1) == QLatin1String("0");
-        settings << Settings{ pathField(row, 0, false), row.at(1) == QLatin1String("1"), pathField(row, 2, true), row.at(3).toLatin1(),
-                              hashField(row, 4) };
-    }
-    for (const QStringList &row : rows(valuesSection, 5)) {
-        for (qsizetype at : { 3, 4 })
-            whole &= row.at(at) == QLatin1String("-") || row.at(at).startsWith(QLatin1Char('='));
-        values << Value{ pathField(row, 0, false), decode(row.at(1)), decode(row.at(2)), decodeOptional(row.at(3)), decodeOptional(row.at(4)) };
-    }
-    for (const QStringList &row : rows(sectionsSection, 2))
-        sections << Section{ pathField(row, 0, false), decode(row.at(1)) };
-    for (const QStringList &row : rows(keyMapsSection, 2))
-        keyMaps << KeyMap{ pathField(row, 0, false), pathField(row, 1, false), hashField(row, 2) };
     // Records of this program count their rows: a record cut short at a line's end is told too.
     const QString counted = file.string(formatSection, QStringLiteral("Rows"), QString());
     if (!counted.isEmpty() && counted != QString::number(rowCount))
@@ -284,9 +378,50 @@ InstallRecord::Reading InstallRecord::read(IniFile &file, const Roots &roots)
     const QString unfinishedField = file.string(formatSection, QStringLiteral("Unfinished"), QString());
     whole &= unfinishedField.isEmpty() || unfinishedField == QLatin1String("1");
     unfinished = unfinishedField == QLatin1String("1");
+
+    // Each run in a section of its own, its rows named by kind. An earlier program that wrote
+    // over the record left no count of runs: its rows are then one run that nobody can name.
+    const QString runCount = file.string(formatSection, runsKey, QString());
+    bool counts = false;
+    const int runsRecorded = runCount.toInt(&counts);
+    if (!runCount.isEmpty() && (!counts || runsRecorded < 0 || runsRecorded > 100000))
+        whole = false;
+    for (int index = 0; whole && index < runsRecorded; ++index) {
+        const QString section = runSection(index);
+        auto run = std::make_shared<InstallRecord>();
+        qsizetype runRows = 0;
+        for (const QString &line : file.section(section)) {
+            const qsizetype equals = line.indexOf(QLatin1Char('='));
+            const QString key = line.left(equals);
+            if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char(';')) || key == QLatin1String("Id") || key == QLatin1String("Rows")
+                || key == QLatin1String("Unfinished"))
+                continue;
+            QStringList row = equals > 0 ? line.mid(equals + 1).split(QLatin1Char('|')) : QStringList();
+            const QString word = row.isEmpty() ? QString() : row.takeFirst();
+            int kind = 0;
+            while (kind < RowKindCount && rowKinds[kind].word != word)
+                ++kind;
+            if (kind == RowKindCount || row.size() < rowKinds[kind].fields) {
+                whole = false;
+                break;
+            }
+            whole &= readRow(*run, RowKindIndex(kind), row, roots);
+            ++runRows;
+        }
+        const QString id = decode(file.string(section, QStringLiteral("Id"), QString()));
+        const QString runUnfinished = file.string(section, QStringLiteral("Unfinished"), QString());
+        whole &= (id.isEmpty() || isValidRunId(id)) && file.string(section, QStringLiteral("Rows"), QString()) == QString::number(runRows)
+            && (runUnfinished.isEmpty() || runUnfinished == QLatin1String("1"));
+        run->unfinished = runUnfinished == QLatin1String("1");
+        runs << Run{ id, run };
+    }
     if (!whole) {
         *this = InstallRecord();
         return Reading::Damaged;
+    }
+    if (runCount.isEmpty() && !isEmpty()) {
+        auto all = std::make_shared<InstallRecord>(*this);
+        runs << Run{ QString(), all };
     }
     return Reading::Read;
 }
@@ -301,32 +436,42 @@ bool InstallRecord::write(IniFile &file, const Roots &roots) const
             found = encoded.insert(p, encodePath(p, roots));
         return *found;
     };
-    QList<QStringList> fileRows, folderRows, settingsRows, valueRows, sectionRows, keyMapRows;
-    for (const File &entry : files)
-        fileRows << QStringList{ path(entry.path), QString::number(entry.size), QString::fromLatin1(entry.hash), beforeName(entry.before),
-                                 path(entry.backup), QString::fromLatin1(entry.backupHash) };
-    for (const QString &folder : folders)
-        folderRows << QStringList{ path(folder) };
-    for (const Settings &entry : settings)
-        settingsRows << QStringList{ path(entry.path), entry.existed ? QStringLiteral("1") : QStringLiteral("0"), path(entry.backup),
-                                     QString::fromLatin1(entry.hash), QString::fromLatin1(entry.backupHash) };
-    for (const Value &entry : values)
-        valueRows << QStringList{ path(entry.path), encode(entry.section), encode(entry.key), encodeOptional(entry.before), encodeOptional(entry.after) };
-    for (const Section &entry : sections)
-        sectionRows << QStringList{ path(entry.path), encode(entry.section) };
-    for (const KeyMap &entry : keyMaps)
-        keyMapRows << QStringList{ path(entry.path), path(entry.backup), QString::fromLatin1(entry.backupHash) };
-    const qsizetype rowCount = fileRows.size() + folderRows.size() + settingsRows.size() + valueRows.size() + sectionRows.size() + keyMapRows.size();
+    QList<QStringList> rows[RowKindCount];
+    qsizetype rowCount = 0;
+    for (int kind = 0; kind < RowKindCount; ++kind) {
+        rows[kind] = rowsOf(*this, RowKindIndex(kind), path);
+        rowCount += rows[kind].size();
+    }
     QStringList format{ QStringLiteral("Format=1"), QStringLiteral("Rows=%1").arg(rowCount) };
     if (unfinished)
         format << QStringLiteral("Unfinished=1");
+    // Read by this program only: earlier programs read the merged rows and keep no runs.
+    format << QStringLiteral("%1=%2").arg(runsKey).arg(runs.size());
     bool written = file.writeSection(formatSection, format);
-    written &= file.writeSection(filesSection, numbered(fileRows));
-    written &= file.writeSection(foldersSection, numbered(folderRows));
-    written &= file.writeSection(settingsSection, numbered(settingsRows));
-    written &= file.writeSection(valuesSection, numbered(valueRows));
-    written &= file.writeSection(sectionsSection, numbered(sectionRows));
-    written &= file.writeSection(keyMapsSection, numbered(keyMapRows));
+    for (int kind = 0; kind < RowKindCount; ++kind)
+        written &= file.writeSection(rowKinds[kind].section, numbered(rows[kind]));
+    for (qsizetype index = 0; index < runs.size(); ++index) {
+        const InstallRecord &run = *runs.at(index).changes;
+        QStringList lines{ QStringLiteral("Id=") + encode(runs.at(index).id) };
+        if (run.unfinished)
+            lines << QStringLiteral("Unfinished=1");
+        QList<QStringList> runRows;
+        for (int kind = 0; kind < RowKindCount; ++kind) {
+            for (QStringList row : rowsOf(run, RowKindIndex(kind), path)) {
+                row.prepend(rowKinds[kind].word);
+                runRows << row;
+            }
+        }
+        lines << QStringLiteral("Rows=%1").arg(runRows.size()) << numbered(runRows);
+        written &= file.writeSection(runSection(index), lines);
+    }
+    // The runs of a longer record that this one replaces.
+    static const QRegularExpression runName(QStringLiteral("^Run(\\d+)$"), QRegularExpression::CaseInsensitiveOption);
+    for (const QString &section : file.sectionNames()) {
+        const QRegularExpressionMatch match = runName.match(section);
+        if (match.hasMatch() && match.captured(1).toLongLong() > runs.size())
+            written &= file.removeSection(section);
+    }
     return written;
 }
 
@@ -471,4 +616,56 @@ InstallRecord InstallRecord::ofSettingsChanges(SettingsSession &session, const Q
         }
     }
     return record;
+}
+
+void InstallRecord::addRun(const QString &id, const InstallRecord &changes)
+{
+    merge(changes);
+    if (!runs.isEmpty() && !id.isEmpty() && runs.constLast().id == id) {
+        auto joined = std::make_shared<InstallRecord>(*runs.constLast().changes);
+        joined->merge(changes);
+        joined->runs.clear();
+        runs.last().changes = joined;
+        return;
+    }
+    if (changes.changesNothing())
+        return;
+    auto own = std::make_shared<InstallRecord>(changes);
+    own->runs.clear();
+    runs << Run{ id, own };
+}
+
+qsizetype InstallRecord::runIndex(const QString &id) const
+{
+    for (qsizetype i = 0; i < runs.size(); ++i) {
+        if (!id.isEmpty() && runs.at(i).id == id)
+            return i;
+    }
+    return -1;
+}
+
+InstallRecord InstallRecord::withoutLastRun() const
+{
+    InstallRecord earlier;
+    for (qsizetype i = 0; i + 1 < runs.size(); ++i)
+        earlier.addRun(runs.at(i).id, *runs.at(i).changes);
+    return earlier;
+}
+
+bool InstallRecord::changesNothing() const
+{
+    return std::all_of(files.cbegin(), files.cend(), [](const File &file) { return file.before == File::Before::Same; }) && folders.isEmpty()
+        && settings.isEmpty() && values.isEmpty() && sections.isEmpty() && keyMaps.isEmpty();
+}
+
+QString InstallRecord::newRunId()
+{
+    return QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")) + QLatin1Char('-')
+        + QString::number(QRandomGenerator::system()->generate(), 16).rightJustified(8, QLatin1Char('0'));
+}
+
+bool InstallRecord::isValidRunId(const QString &id)
+{
+    static const QRegularExpression allowed(QStringLiteral("^[A-Za-z0-9_.{}-]{1,64}$"));
+    return allowed.match(id).hasMatch();
 }

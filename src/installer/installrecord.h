@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 class IniFile;
@@ -93,6 +94,14 @@ public:
         Damaged, // there, but unreadable, of a format this program does not know, or cut short
     };
 
+    // One installation run's own changes, as that run found and left them: what undoing that run
+    // alone takes back. The record's rows below are every run's changes merged; each run is kept too.
+    struct Run
+    {
+        QString id;
+        std::shared_ptr<const InstallRecord> changes;
+    };
+
     QList<File> files;
     QStringList folders; // created, parents before their children
     QList<Settings> settings;
@@ -102,6 +111,9 @@ public:
     // Written before the run's first file was copied, and never completed by its settings commit:
     // the run was stopped in between. Its files rows name what it was about to copy.
     bool unfinished = false;
+    // Oldest first. A record that earlier programs wrote, or that one of them wrote over, holds
+    // every change in one run without an identifier, which no single undo can name.
+    QList<Run> runs;
 
     // The record's name, in the driver's folder of the JAWS installation.
     static QString fileName();
@@ -120,6 +132,23 @@ public:
     // left, a replaced file's backup is the later one (theirs), and a settings file no longer
     // comes back whole.
     void merge(const InstallRecord &later);
+    // merge(), and `changes` kept as the run `id` of its own: merged into the last run when that
+    // has the same identifier (the run's intent replaced by what it did is done by writing on the
+    // record as it was before the intent). A run that changed nothing leaves no run to undo.
+    void addRun(const QString &id, const InstallRecord &changes);
+    // The position of the run `id` in runs, or -1.
+    qsizetype runIndex(const QString &id) const;
+    // The record as the runs before the last one left it: every row merged from them alone.
+    InstallRecord withoutLastRun() const;
+    // Only files found with the content they were to have: nothing for an undo to take back.
+    bool changesNothing() const;
+
+    // A new run's identifier: the time it began (UTC) and a random part, so that two machines or
+    // two runs in one second never share one.
+    static QString newRunId();
+    // Whether `id` may name a run: 1 to 64 letters, digits, '-', '_', '.', '{' or '}' (a Windows
+    // Installer product or package code fits), nothing that a command line or a path could misread.
+    static bool isValidRunId(const QString &id);
 
     // The hash of a file row whose content was not known when the row was written.
     static QByteArray unknownContent();

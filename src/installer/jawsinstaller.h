@@ -148,6 +148,11 @@ public:
     // removal finds the files (no setting was changed); it replaces the record of what the run
     // was about to do.
     void recordCopiesOnly();
+    // The identifier of this process's installation run, kept in each record with the changes the
+    // run made there, so that the run can be taken back alone. Made on first use unless a caller
+    // (a deployment that must undo what it did) chose one.
+    QString runId();
+    void setRunId(const QString &id) { m_runId = id; }
     // Every settings edit, in its fixed order, in one session committed once; true when
     // anything in the installation failed.
     bool configureJaws();
@@ -290,4 +295,5 @@ private:
     QHash<QString, QString> m_copyBackups;
     QSet<QString> m_existingDestinations;
     bool m_configurationStopped = false;
+    QString m_runId;
 };

@@ -20,6 +20,13 @@ InstallRecord::Roots JawsInstaller::recordRoots() const
     return { m_jawsFolder, m_sharedSettingsFolder };
 }
 
+QString JawsInstaller::runId()
+{
+    if (m_runId.isEmpty())
+        m_runId = InstallRecord::newRunId();
+    return m_runId;
+}
+
 bool JawsInstaller::writeIntentRecord()
 {
     const QString path = installRecordPath();
@@ -78,7 +85,7 @@ bool JawsInstaller::writeIntentRecord()
                       .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(session.keepBackup(path)));
     }
     m_recordBeforeRun = next;
-    next.merge(intent);
+    next.addRun(runId(), intent);
     bool written = next.write(recordFile, recordRoots());
     // The record's own folder is the one folder made before the record is there.
     makeFolder(m_driverFolder);
@@ -137,16 +144,17 @@ void JawsInstaller::writeInstallRecord(Configuration &configuration, const QList
         // The file holds what this run was about to do: what it did goes on top of what was
         // recorded before it, and replaces that intent.
         record = *m_recordBeforeRun;
-        record.merge(changes);
+        record.addRun(runId(), changes);
     } else {
         // An earlier installation's record keeps its "before"; this one's changes come on top.
         // One that cannot be read is kept as a numbered backup for whoever mends by hand, and
         // says so.
         const InstallRecord::Reading earlier = record.read(file, recordRoots());
         if (earlier == InstallRecord::Reading::Read) {
-            record.merge(changes);
+            record.addRun(runId(), changes);
         } else {
-            record = changes;
+            record = InstallRecord();
+            record.addRun(runId(), changes);
             if (earlier == InstallRecord::Reading::Damaged && !record.isEmpty()) {
                 const QString backup = configuration.session().keepBackup(path);
                 configuration.add(tr("The earlier installation record %1 could not be read: it is kept as %2, and a new one begins.")

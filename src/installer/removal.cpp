@@ -3,6 +3,7 @@
 #include "installer/appslistentry.h"
 #include "installer/configuration.h"
 #include "installer/installation.h"
+#include "ini/settingssession.h"
 #include "installer/jawsinstaller.h"
 #include "jaws/jaws.h"
 #include "paths/windowspath.h"
@@ -146,13 +147,16 @@ bool Removal::prepare(const QString &jawsFolder)
     firstResult = installer.resultCount();
     m_jawsFolder = jawsFolder;
     installer.setJawsFolder(jawsFolder);
-    installer.report().writeLine(tr("Removal from %1 folder...").arg(jawsFolder));
+    installer.report().writeLine(m_runToUndo.isEmpty() ? tr("Removal from %1 folder...").arg(jawsFolder)
+                                                       : tr("Taking back the installation run %1 from %2 folder...").arg(m_runToUndo, jawsFolder));
     installer.report().writeLine(QString());
     if (installer.computeTargetFolders()) {
         m_recordPath = installer.installRecordPath();
         IniFile file(m_recordPath);
         const InstallRecord::Reading reading = m_record.read(file, installer.recordRoots());
         if (reading == InstallRecord::Reading::Read) {
+            if (!m_runToUndo.isEmpty() && !chooseRun(jawsFolder))
+                return false;
             confineRecord();
             // Killed, or the power cut, between its copy and its settings: its files are in the
             // record all the same, and go with the rest.
@@ -180,6 +184,37 @@ bool Removal::prepare(const QString &jawsFolder)
     installer.record(StepResult::Step::NothingToRemove,
                      tr("The Korvalis Braille driver has no installation record in %1: nothing was removed.").arg(native(jawsFolder)));
     return false;
+}
+
+bool Removal::chooseRun(const QString &jawsFolder)
+{
+    const qsizetype at = m_record.runIndex(m_runToUndo);
+    if (at < 0) {
+        // A run that changed nothing here (it found everything installed already), or one of
+        // another machine: there is nothing of it to take back.
+        installer.record(StepResult::Step::NothingToRemove,
+                         tr("The installation run %1 left no change recorded in %2: nothing was taken back.").arg(m_runToUndo, native(jawsFolder)));
+        return false;
+    }
+    if (at != m_record.runs.size() - 1) {
+        // Its changes are under those of the later runs: taken back first, they would take away
+        // what the later runs rely on and leave what they put on top.
+        QStringList later;
+        for (qsizetype i = at + 1; i < m_record.runs.size(); ++i)
+            later << (m_record.runs.at(i).id.isEmpty() ? tr("one of an earlier program") : m_record.runs.at(i).id);
+        m_runRefused = true;
+        installer.record(StepResult::Step::NothingToRemove,
+                         tr("ERROR : The installation run %1 cannot be taken back alone: later runs built on it in %2 (%3). "
+                            "Take those back first, the latest first: nothing was taken back.")
+                             .arg(m_runToUndo, native(jawsFolder), later.join(QStringLiteral(", "))),
+                         StepResult::Outcome::Failed);
+        setState(State::Failed);
+        return false;
+    }
+    m_recordWithoutRun = m_record.withoutLastRun();
+    const InstallRecord run = *m_record.runs.constLast().changes;
+    m_record = run;
+    return true;
 }
 
 void Removal::confineRecord()
@@ -582,6 +617,10 @@ void Removal::removeRecordAndFolders()
                                      .arg(native(m_recordPath)));
         return;
     }
+    if (m_recordWithoutRun && !m_recordWithoutRun->isEmpty()) {
+        keepEarlierRuns();
+        return;
+    }
     deleteFile(stepOf, m_recordPath);
     if (installer.failed(stepOf, firstResult))
         return; // the record stays, and so does the entry that offers its removal
@@ -591,14 +630,39 @@ void Removal::removeRecordAndFolders()
     const bool unlisted = AppsListEntry().unregisterInstallation(m_jawsFolder, &appsListLine);
     if (!appsListLine.isEmpty())
         installer.record(StepResult::Step::AppsList, appsListLine, unlisted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+    removeRecordedFolders();
+}
+
+void Removal::removeRecordedFolders()
+{
     // Children before their parents; a folder that holds anything (the user's, JAWS's) stays.
     QStringList folders = m_record.folders;
     std::reverse(folders.begin(), folders.end());
     for (const QString &folder : std::as_const(folders)) {
         step(native(folder));
         if (SafeFiles::removeEmptyFolder(folder) == SafeFiles::Outcome::Done)
-            installer.record(stepOf, tr("OK : %1 folder removed.").arg(native(folder)), StepResult::Outcome::Done);
+            installer.record(StepResult::Step::RemovingFolders, tr("OK : %1 folder removed.").arg(native(folder)), StepResult::Outcome::Done);
     }
+}
+
+void Removal::keepEarlierRuns()
+{
+    const auto stepOf = StepResult::Step::RemovingFolders;
+    // The earlier installations are still there: their record stays, as they left it, and so
+    // does the entry in the list of apps that offers their removal.
+    SettingsSession session;
+    IniFile &file = session.file(m_recordPath);
+    const bool written = m_recordWithoutRun->write(file, installer.recordRoots()) && session.commit() && session.saved(m_recordPath);
+    if (!written) {
+        installer.record(stepOf, tr("ERROR : The installation record %1 could not be written: remove the driver again.").arg(native(m_recordPath)),
+                         StepResult::Outcome::Failed);
+        if (!file.refusal().path.isEmpty())
+            installer.record(stepOf, Report::refusedLine(file.refusal()), StepResult::Outcome::Failed);
+        return;
+    }
+    installer.record(stepOf, tr("OK : The installation record %1 now holds the earlier installations alone.").arg(native(m_recordPath)),
+                     StepResult::Outcome::Done);
+    removeRecordedFolders();
 }
 
 bool Removal::hasRemarks() const

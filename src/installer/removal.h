@@ -11,6 +11,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QThread;
 
@@ -52,6 +53,13 @@ public:
     // The removal proper on a thread of its own, finished() back on this object's: a window
     // that shows it stays alive meanwhile, so that its progress can be seen and heard.
     void setInBackground(bool background) { inBackground = background; }
+
+    // Takes back the installation run `id` alone, instead of every installation: the machine is
+    // then as the runs before it left it. Only the latest run recorded may be taken back: one that
+    // later runs built on is refused, changing nothing. Set before prepare().
+    void setRunToUndo(const QString &id) { m_runToUndo = id; }
+    // prepare() refused to take back the run named by setRunToUndo: later runs built on it.
+    bool runRefused() const { return m_runRefused; }
 
     // Reads the record of the JAWS installation in `jawsFolder` and writes the run's first report
     // lines. False, touching nothing, when there is no record (nothing to remove: not an error).
@@ -113,6 +121,11 @@ private:
     // each with an error line.
     void confineRecord();
     void removeRecordAndFolders();
+    // After one run was taken back while earlier ones stay: the record of those, and the run's
+    // own folders when empty.
+    void keepEarlierRuns();
+    // The folders the record names, when empty.
+    void removeRecordedFolders();
     void step(const QString &description);
     void giveJawsBackIfClosed();
 
@@ -127,6 +140,13 @@ private:
     qsizetype firstResult = 0;
     int m_done = 0;
     bool m_recordDamaged = false;
+    QString m_runToUndo;
+    bool m_runRefused = false;
+    // Taking back one run: the record as the runs before it left it, which replaces the record.
+    std::optional<InstallRecord> m_recordWithoutRun;
+    // Picks the run to take back out of the record read; false, with the report's line, when it
+    // cannot be taken back alone or left nothing to take back.
+    bool chooseRun(const QString &jawsFolder);
     // Asked for by cancel() while removing, read by the removal between files.
     std::atomic_bool m_stop = false;
     bool m_stopRecorded = false;

@@ -294,6 +294,8 @@ QString TestMachine::dump() const
             text.replace(QRegularExpression(QStringLiteral("^Installation .*\\d\\d:\\d\\d:\\d\\d.*$"),
                                             QRegularExpression::MultilineOption),
                          QStringLiteral("Installation <date>"));
+            // A run's identifier holds the time it began and a random part.
+            text.replace(QRegularExpression(QStringLiteral("\\d{8}T\\d{6}Z-[0-9a-f]{8}")), QStringLiteral("<run>"));
             // The account differs by machine and build; whose settings change is checked on its own.
             text.replace(QRegularExpression(QStringLiteral("^User settings: those of [^\r\n]*"), QRegularExpression::MultilineOption),
                          QStringLiteral("User settings: those of <user>."));
