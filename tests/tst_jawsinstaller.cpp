@@ -1,6 +1,6 @@
 #include "ini/inifile.h"
 #include "installer/contenthash.h"
-#include "installer/installrecord.h"
+#include "record/installrecord.h"
 #include "installer/jawsinstaller.h"
 #include "installer/shellfolders.h"
 #include "support/fixtures.h"

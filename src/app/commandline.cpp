@@ -1,7 +1,7 @@
 #include "commandline.h"
 
 #include "installer/devicetable.h"
-#include "installer/installrecord.h"
+#include "record/installrecord.h"
 
 #include <QCommandLineParser>
 

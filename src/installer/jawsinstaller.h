@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/interactiveuser.h"
-#include "installer/installrecord.h"
+#include "record/installrecord.h"
 #include "installer/stepresult.h"
 #include "report/report.h"
 #include "version/jawsversion.h"

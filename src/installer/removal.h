@@ -1,8 +1,9 @@
 #pragma once
 
-#include "installer/installrecord.h"
+#include "record/installrecord.h"
 #include "installer/jawsclosing.h"
 #include "installer/stepresult.h"
+#include "record/recordundo.h"
 
 #include <QObject>
 #include <QString>
@@ -19,9 +20,11 @@ class Jaws;
 class JawsInstaller;
 
 // The way back from an installation: what the install record of one JAWS installation says was
-// added or replaced is removed or restored, and nothing the user changed since. The removal
-// wizard and the unattended removal are two views of it; neither touches a file itself.
-class Removal : public QObject
+// added or replaced is removed or restored, and nothing the user changed since. Each kind of
+// change undoes its own rows (RecordKind); the removal reads and confines the record, closes
+// JAWS, runs the kinds' undo in order, and removes the record or keeps the earlier runs'. The
+// removal wizard and the unattended removal are two views of it; neither touches a file itself.
+class Removal : public QObject, private RecordUndo
 {
     Q_OBJECT
 
@@ -88,8 +91,8 @@ public:
     // The folder of the JAWS that was running when it was closed, the one to start again; the
     // folder removed from when it could not be told.
     QString jawsClosedFolder() const { return jawsClosing.closedFolder(m_jawsFolder); }
-    // The record read by prepare().
-    const InstallRecord &record() const { return m_record; }
+    // The record read by prepare(): what the removal takes back.
+    const InstallRecord &record() const override;
     // prepare() found a record it could not read: an error, never "nothing to remove".
     bool recordDamaged() const { return m_recordDamaged; }
 
@@ -105,28 +108,19 @@ private:
     void remove();
     // After remove(), on this object's thread.
     void removed();
-    // Settings files: each brought back whole when it is as the installation left it, else
-    // value by value; in one session, each file backed up before it changes.
-    void restoreSettings();
-    // The values of one settings file that still hold what the installation wrote go back to
-    // what they were; added sections left empty go, and the display slots stay numbered from 1.
-    void undoValues(class Configuration &configuration, const QString &path);
-    void restoreKeyMaps();
-    void removeFiles();
-    // Copies a numbered backup over `path` and says so in the report, as a line of `step`; not a
-    // backup whose fingerprint is no longer `backupHash`.
-    void putBack(StepResult::Step step, const QString &path, const QString &backup, const QByteArray &backupHash);
-    void deleteFile(StepResult::Step step, const QString &path);
     // Drops the rows that name a path outside this JAWS installation and its settings folders,
     // each with an error line.
     void confineRecord();
-    void removeRecordAndFolders();
-    // After one run was taken back while earlier ones stay: the record of those, and the run's
-    // own folders when empty.
-    void keepEarlierRuns();
-    // The folders the record names, when empty.
-    void removeRecordedFolders();
-    void step(const QString &description);
+    // Once every change but the folders is undone: the record goes, and with it the entry in
+    // the list of apps; or, one run taken back, it holds the earlier runs. False when it stays
+    // as it was (then the folders stay too).
+    bool removeRecord();
+    bool keepEarlierRuns();
+    // What the kinds of change are given while they undo.
+    QString jawsFolder() const override;
+    void step(const QString &description) override;
+    void report(StepResult::Step step, const QString &text, StepResult::Outcome outcome) override;
+    void report(const QList<StepResult> &results) override;
     void giveJawsBackIfClosed();
 
     JawsInstaller &installer;
@@ -151,5 +145,5 @@ private:
     std::atomic_bool m_stop = false;
     bool m_stopRecorded = false;
     // Whether to stop before the next file; the report says so once.
-    bool stopping();
+    bool stopping() override;
 };

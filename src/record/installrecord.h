@@ -9,6 +9,8 @@
 #include <optional>
 
 class IniFile;
+class RecordPlace;
+class RowCodec;
 class SettingsSession;
 
 // What the installations into one JAWS installation changed, kept in the driver's folder so
@@ -24,7 +26,9 @@ class SettingsSession;
 // which a removal takes away whatever the run put there.
 //
 // The record is an ini file of plain ASCII (every field percent-encoded), so that neither the
-// system's code page nor a path with a "|" or an "=" can change what it says.
+// system's code page nor a path with a "|" or an "=" can change what it says. Each kind of change
+// (a file, a folder, a settings file, a value, a section, a key map) writes, reads, merges,
+// confines and undoes its own rows: see RecordKind.
 class InstallRecord
 {
 public:
@@ -132,6 +136,8 @@ public:
     // left, a replaced file's backup is the later one (theirs), and a settings file no longer
     // comes back whole.
     void merge(const InstallRecord &later);
+    // Drops every row that names a path `place` refuses.
+    void confine(RecordPlace &place);
     // merge(), and `changes` kept as the run `id` of its own: merged into the last run when that
     // has the same identifier (the run's intent replaced by what it did is done by writing on the
     // record as it was before the intent). A run that changed nothing leaves no run to undo.
@@ -167,4 +173,8 @@ public:
     // Whether the file at `path` still has the hash a record keeps for it: a fingerprint, or the
     // hexadecimal BLAKE2b-256 that records held before. False when the file cannot be read.
     static bool fileHasHash(const QString &path, const QByteArray &recorded);
+
+private:
+    // Adds the run kept in `section` to runs; what is not whole is noted in `codec`.
+    void readRun(IniFile &file, const QString &section, RowCodec &codec);
 };

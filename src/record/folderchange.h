@@ -1,0 +1,21 @@
+#pragma once
+
+#include "record/recordkind.h"
+
+// The install record's rows of one kind of change: a folder the installation made.
+class FolderChange : public RecordKind
+{
+public:
+    QString section() const override;
+    QString word() const override;
+    qsizetype fields() const override;
+    QList<QStringList> rows(const InstallRecord &record, RowCodec &codec) const override;
+    void readRow(InstallRecord &record, const QStringList &row, RowCodec &codec) const override;
+    void merge(InstallRecord &record, const InstallRecord &later) const override;
+    void confine(InstallRecord &record, RecordPlace &place) const override;
+    int undoRank() const override;
+    bool undoneAfterRecord() const override { return true; }
+    int undoItems(const InstallRecord &record) const override;
+    QString plan(const InstallRecord &record, const QString &jawsFolder) const override;
+    void undo(RecordUndo &undo) const override;
+};
