@@ -30,8 +30,10 @@ void RecordUndo::putBack(StepResult::Step step, const QString &path, const QStri
         return;
     }
     if (read == SafeFiles::Outcome::Done && !backupHash.isEmpty() && InstallRecord::hashOf(bytes) != backupHash) {
-        report(step, QCoreApplication::translate("Removal", "ERROR : %1 was not put back: its backup %2 was changed since the installation.").arg(native(path), native(backup)),
-                         StepResult::Outcome::Failed);
+        report(step,
+               QCoreApplication::translate("Removal", "ERROR : %1 was not put back: its backup %2 was changed since the installation.")
+                   .arg(native(path), native(backup)),
+               StepResult::Outcome::Failed);
         return;
     }
     const SafeFiles::Outcome written = read == SafeFiles::Outcome::Done ? SafeFiles::replace(path, bytes, &refusal) : SafeFiles::Outcome::Failed;
@@ -41,9 +43,9 @@ void RecordUndo::putBack(StepResult::Step step, const QString &path, const QStri
     }
     const bool restored = written == SafeFiles::Outcome::Done;
     report(step,
-                     restored ? QCoreApplication::translate("Removal", "OK : %1 put back from %2.").arg(native(path), native(backup))
-                              : QCoreApplication::translate("Removal", "ERROR : %1 could not be put back from %2.").arg(native(path), native(backup)),
-                     restored ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+           restored ? QCoreApplication::translate("Removal", "OK : %1 put back from %2.").arg(native(path), native(backup))
+                    : QCoreApplication::translate("Removal", "ERROR : %1 could not be put back from %2.").arg(native(path), native(backup)),
+           restored ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
 }
 
 void RecordUndo::deleteFile(StepResult::Step step, const QString &path)
@@ -54,5 +56,5 @@ void RecordUndo::deleteFile(StepResult::Step step, const QString &path)
         report(step, Report::refusedLine(refusal), StepResult::Outcome::Failed);
     else
         report(step, Report::fileDeletedLine(native(path), deleted == SafeFiles::Outcome::Done),
-                         deleted == SafeFiles::Outcome::Done ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+               deleted == SafeFiles::Outcome::Done ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
 }
