@@ -1896,17 +1896,35 @@ void tst_Installation::recordAsInput()
 namespace {
 
 // What the person's machine holds of JAWS and its settings, but the reports and the numbered
-// backups, which every run leaves (a removal too).
+// backups, which every run leaves (a removal too), and the folders that hold them.
 QMap<QString, QByteArray> jawsState(const TestMachine &machine)
 {
     static const QRegularExpression leftByEveryRun(QStringLiteral("(installLog\\.txt|\\.\\d{3})$"));
     QMap<QString, QByteArray> state;
+    QStringList left;
     for (const QString &folder : { machine.jawsFolder, machine.sharedSettings, machine.userSettings }) {
         const QMap<QString, QByteArray> files = filesUnder(folder);
         for (auto file = files.cbegin(); file != files.cend(); ++file) {
-            if (!leftByEveryRun.match(file.key()).hasMatch())
+            if (leftByEveryRun.match(file.key()).hasMatch())
+                left << file.key();
+            else
                 state.insert(file.key(), file.value());
         }
+    }
+    // A folder that holds nothing else stays for them; deepest first, so that its parents are seen
+    // without it.
+    QStringList folders;
+    for (auto entry = state.cbegin(); entry != state.cend(); ++entry) {
+        if (entry.value() == "/")
+            folders << entry.key();
+    }
+    std::sort(folders.begin(), folders.end(), [](const QString &a, const QString &b) { return a.size() > b.size(); });
+    const auto under = [](const QString &path, const QString &folder) { return path.startsWith(folder + QLatin1Char('/')); };
+    for (const QString &folder : std::as_const(folders)) {
+        const QStringList kept = state.keys();
+        if (std::any_of(left.cbegin(), left.cend(), [&](const QString &path) { return under(path, folder); })
+            && std::none_of(kept.cbegin(), kept.cend(), [&](const QString &path) { return under(path, folder); }))
+            state.remove(folder);
     }
     return state;
 }
@@ -1952,8 +1970,11 @@ void tst_Installation::undoRun()
     states.insert(QStringLiteral("first"), jawsState(machine));
     QVERIFY(states.value(QStringLiteral("first")) != states.value(QStringLiteral("before")));
     if (!second.isEmpty()) {
-        if (second == QLatin1String("update")) // a newer manual in the package
+        if (second == QLatin1String("update")) { // a newer driver and manual in the package
             QVERIFY(TextFiles::write(machine.packageFolder + QStringLiteral("/notes.chm"), "the newer manual"));
+            QVERIFY(QFile::remove(machine.packageFolder + QStringLiteral("/QuorOlma.jlb")));
+            QVERIFY(Fixtures::copy(QStringLiteral("pe/driver_next.dll"), machine.packageFolder + QStringLiteral("/QuorOlma.jlb")));
+        }
         const QString display = second == QLatin1String("display switch") ? QStringLiteral("OLMA") : QStringLiteral("QUOR");
         QVERIFY2(runProgram(machine, program, { "--unattended", "--jaws", jaws, "--display", display, "--run-id", "second" }, &output) == 0,
                  qPrintable(output));
@@ -1981,6 +2002,8 @@ void tst_Installation::undoRun()
             continue;
         }
         // What a run taken back leaves: what the run before it left.
+        if (run == QLatin1String("second") && AppsListEntry::isRegistered(machine.jawsFolder)) // the list names the earlier driver again
+            QCOMPARE(appsListString(machine.jawsFolder, QStringLiteral("DisplayVersion")), QStringLiteral("2.1.0.7"));
         const QMap<QString, QByteArray> expected = states.value(order.at(order.indexOf(run) - 1));
         const QMap<QString, QByteArray> now = jawsState(machine);
         for (auto file = expected.cbegin(); file != expected.cend(); ++file)

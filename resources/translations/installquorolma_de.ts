@@ -584,6 +584,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <source>OK : The installation record %1 now holds the earlier installations alone.</source>
         <translation>OK : Der Installationsvermerk %1 enthält jetzt nur noch die früheren Installationen.</translation>
     </message>
+    <message>
+        <source>NOTE : Windows&apos; list of apps could not be told the driver&apos;s version.</source>
+        <translation>HINWEIS : Der Windows-Liste der Apps konnte die Version des Treibers nicht mitgeteilt werden.</translation>
+    </message>
 </context>
 <context>
     <name>RemovalChoicePage</name>

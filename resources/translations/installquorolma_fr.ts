@@ -584,6 +584,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <source>OK : The installation record %1 now holds the earlier installations alone.</source>
         <translation>OK : Le journal d&apos;installation %1 ne contient plus que les installations antérieures.</translation>
     </message>
+    <message>
+        <source>NOTE : Windows&apos; list of apps could not be told the driver&apos;s version.</source>
+        <translation>REMARQUE : la version du pilote n&apos;a pas pu être indiquée à la liste des applications de Windows.</translation>
+    </message>
 </context>
 <context>
     <name>RemovalChoicePage</name>

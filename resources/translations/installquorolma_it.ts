@@ -584,6 +584,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <source>OK : The installation record %1 now holds the earlier installations alone.</source>
         <translation>OK : Il registro dell&apos;installazione %1 contiene ora soltanto le installazioni precedenti.</translation>
     </message>
+    <message>
+        <source>NOTE : Windows&apos; list of apps could not be told the driver&apos;s version.</source>
+        <translation>NOTA : Non è stato possibile indicare la versione del driver all&apos;elenco delle app di Windows.</translation>
+    </message>
 </context>
 <context>
     <name>RemovalChoicePage</name>

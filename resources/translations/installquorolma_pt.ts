@@ -578,6 +578,10 @@ Use the Tab key to go to the next button.</source>
         <source>OK : The installation record %1 now holds the earlier installations alone.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>NOTE : Windows&apos; list of apps could not be told the driver&apos;s version.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RemovalChoicePage</name>

@@ -584,6 +584,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <source>OK : The installation record %1 now holds the earlier installations alone.</source>
         <translation>OK : Installationsposten %1 innehåller nu endast de tidigare installationerna.</translation>
     </message>
+    <message>
+        <source>NOTE : Windows&apos; list of apps could not be told the driver&apos;s version.</source>
+        <translation>OBS : Windows lista över appar kunde inte få veta drivrutinens version.</translation>
+    </message>
 </context>
 <context>
     <name>RemovalChoicePage</name>

@@ -320,3 +320,16 @@ bool AppsListEntry::unregisterInstallation(const QString &jawsFolder, QString *r
         *reportLine = tr("OK : The driver's entry for %1 deleted from Windows' list of apps.").arg(QDir::toNativeSeparators(jawsFolder));
     return true;
 }
+
+bool AppsListEntry::showDriverVersion(const QString &jawsFolder, const QString &driverFolder)
+{
+    // Only an entry that is there: a version alone would list a driver nobody can remove.
+    if (runByWindowsInstaller || !RegistryKey::openLocalMachine(entryPath(keyName(jawsFolder)), listView).isOpen())
+        return true;
+    const QString version = FileVersionReader::dottedFileVersion(driverFolder + QLatin1Char('/') + JawsInstaller::driverFileName(),
+                                                                 QStringLiteral("000004b0"));
+    if (version.isEmpty())
+        return true;
+    RegistryKey key = RegistryKey::createLocalMachine(entryPath(keyName(jawsFolder)), listView);
+    return key.isOpen() && key.setStringValue(QStringLiteral("DisplayVersion"), version);
+}

@@ -52,6 +52,9 @@ public:
     static void setUnderWindowsInstaller(bool under);
     static bool underWindowsInstaller();
 
+    // The entry of the JAWS installation in `jawsFolder`, when there is one, names the version
+    // of the driver now in `driverFolder`: after an update was taken back, the earlier one's.
+    static bool showDriverVersion(const QString &jawsFolder, const QString &driverFolder);
     // Whether the JAWS installation in `jawsFolder` has an entry.
     static bool isRegistered(const QString &jawsFolder);
     // The names of the driver's entries, one per JAWS installation.

@@ -377,6 +377,11 @@ bool Removal::keepEarlierRuns()
     }
     installer.record(stepOf, tr("OK : The installation record %1 now holds the earlier installations alone.").arg(native(m_recordPath)),
                      StepResult::Outcome::Done);
+    // The entry that offers their removal stays; the driver it names is the earlier one again.
+    // (The program's copy stays as the later run left it: a program reads the records of the
+    // programs before it.)
+    if (!AppsListEntry::showDriverVersion(m_jawsFolder, installer.driverFolder()))
+        installer.record(StepResult::Step::AppsList, tr("NOTE : Windows' list of apps could not be told the driver's version."));
     return true;
 }
 
