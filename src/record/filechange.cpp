@@ -39,19 +39,9 @@ QString native(const QString &path)
 
 } // namespace
 
-QString FileChange::section() const
+FileChange::FileChange()
+    : RecordKind({ QStringLiteral("Files"), QStringLiteral("file"), 5, 30 })
 {
-    return QStringLiteral("Files");
-}
-
-QString FileChange::word() const
-{
-    return QStringLiteral("file");
-}
-
-qsizetype FileChange::fields() const
-{
-    return 5;
 }
 
 QList<QStringList> FileChange::rows(const InstallRecord &record, RowCodec &codec) const
@@ -118,11 +108,6 @@ void FileChange::confine(InstallRecord &record, RecordPlace &place) const
             files << file;
     }
     record.files = files;
-}
-
-int FileChange::undoRank() const
-{
-    return 30;
 }
 
 int FileChange::undoItems(const InstallRecord &record) const

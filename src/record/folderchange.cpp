@@ -12,19 +12,9 @@
 
 #include <algorithm>
 
-QString FolderChange::section() const
+FolderChange::FolderChange()
+    : RecordKind({ QStringLiteral("Folders"), QStringLiteral("folder"), 1, 40, true })
 {
-    return QStringLiteral("Folders");
-}
-
-QString FolderChange::word() const
-{
-    return QStringLiteral("folder");
-}
-
-qsizetype FolderChange::fields() const
-{
-    return 1;
 }
 
 QList<QStringList> FolderChange::rows(const InstallRecord &record, RowCodec &codec) const
@@ -63,19 +53,9 @@ void FolderChange::confine(InstallRecord &record, RecordPlace &place) const
     record.folders = folders;
 }
 
-int FolderChange::undoRank() const
-{
-    return 40;
-}
-
 int FolderChange::undoItems(const InstallRecord &record) const
 {
     return int(record.folders.size());
-}
-
-QString FolderChange::plan(const InstallRecord &, const QString &) const
-{
-    return QString(); // with the record's own removal, which the plan names last
 }
 
 void FolderChange::undo(RecordUndo &undo) const

@@ -6,16 +6,11 @@
 class FolderChange : public RecordKind
 {
 public:
-    QString section() const override;
-    QString word() const override;
-    qsizetype fields() const override;
+    FolderChange();
     QList<QStringList> rows(const InstallRecord &record, RowCodec &codec) const override;
     void readRow(InstallRecord &record, const QStringList &row, RowCodec &codec) const override;
     void merge(InstallRecord &record, const InstallRecord &later) const override;
     void confine(InstallRecord &record, RecordPlace &place) const override;
-    int undoRank() const override;
-    bool undoneAfterRecord() const override { return true; }
     int undoItems(const InstallRecord &record) const override;
-    QString plan(const InstallRecord &record, const QString &jawsFolder) const override;
     void undo(RecordUndo &undo) const override;
 };

@@ -21,19 +21,9 @@ QString native(const QString &path)
 
 } // namespace
 
-QString KeyMapChange::section() const
+KeyMapChange::KeyMapChange()
+    : RecordKind({ QStringLiteral("KeyMaps"), QStringLiteral("keymap"), 2, 20 })
 {
-    return QStringLiteral("KeyMaps");
-}
-
-QString KeyMapChange::word() const
-{
-    return QStringLiteral("keymap");
-}
-
-qsizetype KeyMapChange::fields() const
-{
-    return 2;
 }
 
 QList<QStringList> KeyMapChange::rows(const InstallRecord &record, RowCodec &codec) const
@@ -70,11 +60,6 @@ void KeyMapChange::confine(InstallRecord &record, RecordPlace &place) const
             keyMaps << keyMap;
     }
     record.keyMaps = keyMaps;
-}
-
-int KeyMapChange::undoRank() const
-{
-    return 20;
 }
 
 int KeyMapChange::undoItems(const InstallRecord &record) const

@@ -16,14 +16,30 @@ class RowCodec;
 class RecordKind
 {
 public:
+    // `section` holds the kind's rows of every run merged, `word` names a row of the kind in a
+    // run's own section, and a row has `fields` fields at least (later fields were added by later
+    // programs). Undos come by `undoRank`, lowest first: what the installation did last is undone
+    // first; a kind `undoneAfterRecord` only once the record is removed (or rewritten for the runs
+    // before the one taken back), since the record lies in one of its folders.
+    struct Traits
+    {
+        QString section;
+        QString word;
+        qsizetype fields;
+        int undoRank;
+        bool undoneAfterRecord = false;
+    };
+    explicit RecordKind(const Traits &traits)
+        : traits(traits)
+    {
+    }
     virtual ~RecordKind() = default;
 
-    // The section that holds the kind's rows of every run merged, and the word that names a row
-    // of the kind in a run's own section.
-    virtual QString section() const = 0;
-    virtual QString word() const = 0;
-    // The fields a row has at least (later fields were added by later programs).
-    virtual qsizetype fields() const = 0;
+    QString section() const { return traits.section; }
+    QString word() const { return traits.word; }
+    qsizetype fields() const { return traits.fields; }
+    int undoRank() const { return traits.undoRank; }
+    bool undoneAfterRecord() const { return traits.undoneAfterRecord; }
 
     // The kind's rows of `record`, their fields encoded.
     virtual QList<QStringList> rows(const InstallRecord &record, RowCodec &codec) const = 0;
@@ -34,20 +50,18 @@ public:
     // Drops the rows that name a path that `place` refuses.
     virtual void confine(InstallRecord &record, RecordPlace &place) const = 0;
 
-    // When its undo comes, lowest first: what the installation did last is undone first, but a
-    // folder goes only once the record in it is gone.
-    virtual int undoRank() const = 0;
-    // Whether the kind is undone only once the record is removed (or rewritten for the runs
-    // before the one taken back).
-    virtual bool undoneAfterRecord() const { return false; }
     // The items the undo will go through, for its progress.
-    virtual int undoItems(const InstallRecord &record) const = 0;
+    virtual int undoItems(const InstallRecord &) const { return 0; }
     // What the undo will do, in one translated sentence, or nothing to say.
-    virtual QString plan(const InstallRecord &record, const QString &jawsFolder) const = 0;
-    // Takes back the kind's changes of the record `undo` holds.
-    virtual void undo(RecordUndo &undo) const = 0;
+    virtual QString plan(const InstallRecord &, const QString &) const { return QString(); }
+    // Takes back the kind's changes of the record `undo` holds; nothing for a kind undone with
+    // another's (a value with its settings file).
+    virtual void undo(RecordUndo &) const {}
 
     // Every kind, in the order their rows are written; and in the order they are undone.
     static const QList<const RecordKind *> &all();
     static QList<const RecordKind *> inUndoOrder();
+
+private:
+    Traits traits;
 };

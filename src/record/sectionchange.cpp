@@ -14,19 +14,9 @@ using Section = InstallRecord::Section;
 
 } // namespace
 
-QString SectionChange::section() const
+SectionChange::SectionChange()
+    : RecordKind({ QStringLiteral("Sections"), QStringLiteral("section"), 2, 12 })
 {
-    return QStringLiteral("Sections");
-}
-
-QString SectionChange::word() const
-{
-    return QStringLiteral("section");
-}
-
-qsizetype SectionChange::fields() const
-{
-    return 2;
 }
 
 QList<QStringList> SectionChange::rows(const InstallRecord &record, RowCodec &codec) const
@@ -61,26 +51,6 @@ void SectionChange::confine(InstallRecord &record, RecordPlace &place) const
             sections << section;
     }
     record.sections = sections;
-}
-
-int SectionChange::undoRank() const
-{
-    return 12;
-}
-
-int SectionChange::undoItems(const InstallRecord &) const
-{
-    return 0;
-}
-
-QString SectionChange::plan(const InstallRecord &, const QString &) const
-{
-    return QString(); // with their settings files
-}
-
-void SectionChange::undo(RecordUndo &) const
-{
-    // Taken back with their settings file's values (undoIn), once those left them empty.
 }
 
 bool SectionChange::undoIn(IniFile &file, const InstallRecord &record, const QString &path)

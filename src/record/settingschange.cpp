@@ -26,19 +26,9 @@ QString native(const QString &path)
 
 } // namespace
 
-QString SettingsChange::section() const
+SettingsChange::SettingsChange()
+    : RecordKind({ QStringLiteral("Settings"), QStringLiteral("settings"), 4, 10 })
 {
-    return QStringLiteral("Settings");
-}
-
-QString SettingsChange::word() const
-{
-    return QStringLiteral("settings");
-}
-
-qsizetype SettingsChange::fields() const
-{
-    return 4;
 }
 
 QList<QStringList> SettingsChange::rows(const InstallRecord &record, RowCodec &codec) const
@@ -86,11 +76,6 @@ void SettingsChange::confine(InstallRecord &record, RecordPlace &place) const
             settings << entry;
     }
     record.settings = settings;
-}
-
-int SettingsChange::undoRank() const
-{
-    return 10;
 }
 
 int SettingsChange::undoItems(const InstallRecord &record) const

@@ -56,19 +56,9 @@ bool renumberDisplaySlots(IniFile &file)
 
 } // namespace
 
-QString ValueChange::section() const
+ValueChange::ValueChange()
+    : RecordKind({ QStringLiteral("Values"), QStringLiteral("value"), 5, 11 })
 {
-    return QStringLiteral("Values");
-}
-
-QString ValueChange::word() const
-{
-    return QStringLiteral("value");
-}
-
-qsizetype ValueChange::fields() const
-{
-    return 5;
 }
 
 QList<QStringList> ValueChange::rows(const InstallRecord &record, RowCodec &codec) const
@@ -118,27 +108,6 @@ void ValueChange::confine(InstallRecord &record, RecordPlace &place) const
             values << value;
     }
     record.values = values;
-}
-
-int ValueChange::undoRank() const
-{
-    return 11;
-}
-
-int ValueChange::undoItems(const InstallRecord &) const
-{
-    return 0;
-}
-
-QString ValueChange::plan(const InstallRecord &, const QString &) const
-{
-    return QString(); // with their settings files
-}
-
-void ValueChange::undo(RecordUndo &) const
-{
-    // Taken back with their settings file (undoIn), which comes back whole when it can: the
-    // values alone only where it cannot.
 }
 
 void ValueChange::undoIn(Configuration &configuration, const InstallRecord &record, const QString &path)

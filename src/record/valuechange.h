@@ -8,17 +8,11 @@ class Configuration;
 class ValueChange : public RecordKind
 {
 public:
-    QString section() const override;
-    QString word() const override;
-    qsizetype fields() const override;
+    ValueChange();
     QList<QStringList> rows(const InstallRecord &record, RowCodec &codec) const override;
     void readRow(InstallRecord &record, const QStringList &row, RowCodec &codec) const override;
     void merge(InstallRecord &record, const InstallRecord &later) const override;
     void confine(InstallRecord &record, RecordPlace &place) const override;
-    int undoRank() const override;
-    int undoItems(const InstallRecord &record) const override;
-    QString plan(const InstallRecord &record, const QString &jawsFolder) const override;
-    void undo(RecordUndo &undo) const override;
 
     // Undoes the values the record holds for the settings file `path`, in `configuration`: each
     // that still holds what the installation wrote goes back to what it was; added sections left
