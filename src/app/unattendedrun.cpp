@@ -140,7 +140,7 @@ bool UnattendedRun::chooseJawsFolders()
 
 bool UnattendedRun::jawsWithinReach()
 {
-    if (!jaws.runsOutOfReach())
+    if (jawsClosing.withinReach())
         return true;
     Platform::writeStandardError((removing() ? tr("JAWS is running in a session that this program cannot reach (it runs as another account "
                                                   "while a user works): nothing was removed. Run the removal again when JAWS is not running.")

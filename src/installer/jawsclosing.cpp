@@ -17,6 +17,11 @@ bool JawsClosing::jawsRuns() const
     return jaws.getJawsHwnd() != 0;
 }
 
+bool JawsClosing::withinReach() const
+{
+    return !jaws.runsOutOfReach();
+}
+
 JawsClosing::Ending JawsClosing::close(const std::function<bool()> &cancelled)
 {
     if (beforeClosing)

@@ -29,6 +29,9 @@ public:
     void setRestart(bool restart) { restart_ = restart; }
 
     bool jawsRuns() const;
+    // False when a JAWS runs where this process cannot reach it (a user's session, the program
+    // running as SYSTEM): it could be neither closed nor started again, so a run must not begin.
+    bool withinReach() const;
     // Warns, then closes the running JAWS unless `cancelled` says so after the warning; asked
     // again after the close protocol.
     Ending close(const std::function<bool()> &cancelled);
