@@ -51,7 +51,7 @@ public:
     void takeOver(const QString &closedFolder);
 
     // Starts the JAWS of `folder` again, as its user; a failure is an error of the run, written
-    // in its report. For a run that closed JAWS once for several installations.
+    // in its report.
     static bool giveBack(Jaws &jaws, JawsInstaller &installer, const QString &folder);
 
 private:
