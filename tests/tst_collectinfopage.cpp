@@ -2,7 +2,7 @@
 // read once, before main): IQO_MACHINE names which one, as CMake registers a run per machine.
 #include "globals.h"
 #include "installwizard.h"
-#include "unattendedinstallation.h"
+#include "unattendedrun.h"
 #include "support/fixtures.h"
 #include "support/scriptedwindows.h"
 
@@ -106,7 +106,7 @@ void tst_CollectInfoPage::preselectionAndFields()
     QCOMPARE(folders->currentRow(), expectedRow.value(machine));
     // An unattended run told that folder takes the row the page pre-selects.
     if (machine.startsWith(QLatin1String("running")))
-        QCOMPARE(UnattendedInstallation::chooseJawsFolders(runningFolder, jaws.jawsFolders()), QStringList{ jaws.jawsFolders().at(folders->currentRow()) });
+        QCOMPARE(UnattendedRun::chooseJawsFolders(runningFolder, jaws.jawsFolders()), QStringList{ jaws.jawsFolders().at(folders->currentRow()) });
     QCOMPARE(devices->currentRow(), 0);
     QCOMPARE(devices->item(0)->text(), QStringLiteral("OLMA (1.71 et plus récent)"));
     QCOMPARE(devices->item(1)->text(), QStringLiteral("QUOR"));

@@ -245,24 +245,8 @@
         <translation>Abschluss der Installation</translation>
     </message>
     <message>
-        <source>Error during installation. Please check the %1 file for details.</source>
-        <translation>Bei der Installation ist ein Fehler aufgetreten. Einzelheiten finden Sie in der Datei %1.</translation>
-    </message>
-    <message>
-        <source>Installation correctly done.</source>
-        <translation>Die Installation wurde erfolgreich abgeschlossen.</translation>
-    </message>
-    <message>
         <source>Click %1 to end the installation process.</source>
         <translation>Klicken Sie auf %1, um die Installation zu beenden.</translation>
-    </message>
-    <message>
-        <source>No installation report could be written.</source>
-        <translation>Es konnte kein Installationsbericht geschrieben werden.</translation>
-    </message>
-    <message>
-        <source>The installation report is %1.</source>
-        <translation>Der Installationsbericht ist %1.</translation>
     </message>
 </context>
 <context>
@@ -611,48 +595,8 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <translation>Abschluss der Entfernung</translation>
     </message>
     <message>
-        <source>The Korvalis Braille driver was removed.</source>
-        <translation>Der Korvalis-Braille-Treiber wurde entfernt.</translation>
-    </message>
-    <message>
-        <source>The removal was cancelled: nothing was removed.</source>
-        <translation>Die Entfernung wurde abgebrochen: Es wurde nichts entfernt.</translation>
-    </message>
-    <message>
-        <source>Jaws could not be closed: nothing was removed. Please close Jaws and try again.</source>
-        <translation>Jaws konnte nicht beendet werden: Es wurde nichts entfernt. Bitte beenden Sie Jaws und versuchen Sie es erneut.</translation>
-    </message>
-    <message>
-        <source>Nothing was removed: please read the removal report.</source>
-        <translation>Es wurde nichts entfernt: Bitte lesen Sie den Entfernungsbericht.</translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver is installed in no Jaws on this computer: there is nothing to remove.</source>
-        <translation>Der Korvalis-Braille-Treiber ist in keinem Jaws auf diesem Computer installiert: Es gibt nichts zu entfernen.</translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver is not installed in %1: there is nothing to remove.</source>
-        <translation>Der Korvalis-Braille-Treiber ist in %1 nicht installiert: Es gibt nichts zu entfernen.</translation>
-    </message>
-    <message>
-        <source>No removal report could be written.</source>
-        <translation>Es konnte kein Entfernungsbericht geschrieben werden.</translation>
-    </message>
-    <message>
-        <source>The removal report is %1.</source>
-        <translation>Der Entfernungsbericht ist %1.</translation>
-    </message>
-    <message>
         <source>Click %1 to end the removal.</source>
         <translation>Klicken Sie auf %1, um die Entfernung zu beenden.</translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver was removed, with errors: please read the removal report.</source>
-        <translation>Der Korvalis-Braille-Treiber wurde entfernt, mit Fehlern: Bitte lesen Sie den Entfernungsbericht.</translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver was removed. What was changed since the installation was kept: the removal report names it.</source>
-        <translation>Der Korvalis-Braille-Treiber wurde entfernt. Was seit der Installation geändert wurde, blieb erhalten: Der Entfernungsbericht nennt es.</translation>
     </message>
 </context>
 <context>
@@ -788,7 +732,86 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     </message>
 </context>
 <context>
-    <name>UnattendedInstallation</name>
+    <name>RunSummary</name>
+    <message>
+        <source>Installation correctly done.</source>
+        <translation>Die Installation wurde erfolgreich abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>Error during installation. The report is on the standard error stream.</source>
+        <translation>Fehler bei der Installation. Der Bericht steht in der Standardfehlerausgabe.</translation>
+    </message>
+    <message>
+        <source>Error during installation. Please check the %1 file for details.</source>
+        <translation>Bei der Installation ist ein Fehler aufgetreten. Einzelheiten finden Sie in der Datei %1.</translation>
+    </message>
+    <message>
+        <source>No installation report could be written.</source>
+        <translation>Es konnte kein Installationsbericht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The installation report is %1.</source>
+        <translation>Der Installationsbericht ist %1.</translation>
+    </message>
+    <message>
+        <source>Removal correctly done.</source>
+        <translation>Entfernen erfolgreich abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>Error during removal. The report is on the standard error stream.</source>
+        <translation>Fehler beim Entfernen. Der Bericht steht im Standardfehlerkanal.</translation>
+    </message>
+    <message>
+        <source>Error during removal. Please check the %1 file for details.</source>
+        <translation>Fehler beim Entfernen. Einzelheiten finden Sie in der Datei %1.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is installed in no Jaws on this computer: there is nothing to remove.</source>
+        <translation>Der Korvalis-Braille-Treiber ist in keinem Jaws auf diesem Computer installiert: Es gibt nichts zu entfernen.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is not installed in %1: there is nothing to remove.</source>
+        <translation>Der Korvalis-Braille-Treiber ist in %1 nicht installiert: Es gibt nichts zu entfernen.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed.</source>
+        <translation>Der Korvalis-Braille-Treiber wurde entfernt.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed. What was changed since the installation was kept: the removal report names it.</source>
+        <translation>Der Korvalis-Braille-Treiber wurde entfernt. Was seit der Installation geändert wurde, blieb erhalten: Der Entfernungsbericht nennt es.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed, with errors: please read the removal report.</source>
+        <translation>Der Korvalis-Braille-Treiber wurde entfernt, mit Fehlern: Bitte lesen Sie den Entfernungsbericht.</translation>
+    </message>
+    <message>
+        <source>The removal was cancelled: nothing was removed.</source>
+        <translation>Die Entfernung wurde abgebrochen: Es wurde nichts entfernt.</translation>
+    </message>
+    <message>
+        <source>Jaws could not be closed: nothing was removed. Please close Jaws and try again.</source>
+        <translation>Jaws konnte nicht beendet werden: Es wurde nichts entfernt. Bitte beenden Sie Jaws und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Nothing was removed: please read the removal report.</source>
+        <translation>Es wurde nichts entfernt: Bitte lesen Sie den Entfernungsbericht.</translation>
+    </message>
+    <message>
+        <source>No removal report could be written.</source>
+        <translation>Es konnte kein Entfernungsbericht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The removal report is %1.</source>
+        <translation>Der Entfernungsbericht ist %1.</translation>
+    </message>
+    <message>
+        <source>The installation run %1 is taken back.</source>
+        <translation>Der Installationslauf %1 ist zurückgenommen.</translation>
+    </message>
+</context>
+<context>
+    <name>UnattendedRun</name>
     <message>
         <source>%1 is not a JAWS installation of this computer.</source>
         <translation>%1 ist keine JAWS-Installation dieses Computers.</translation>
@@ -842,10 +865,6 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <translation>Bericht: %1</translation>
     </message>
     <message>
-        <source>Error during installation. The report is on the standard error stream.</source>
-        <translation>Fehler bei der Installation. Der Bericht steht in der Standardfehlerausgabe.</translation>
-    </message>
-    <message>
         <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
         <translation>JAWS läuft in einer Sitzung, die dieses Programm nicht erreichen kann (es läuft unter einem anderen Konto, während ein Benutzer arbeitet): Es wurde nichts installiert. Führen Sie die Installation erneut aus, wenn JAWS nicht läuft.</translation>
     </message>
@@ -864,18 +883,6 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>Nothing of the driver to remove: no installation record in %1.</source>
         <translation>Nichts vom Treiber zu entfernen: kein Installationsprotokoll in %1.</translation>
-    </message>
-    <message>
-        <source>Removal correctly done.</source>
-        <translation>Entfernen erfolgreich abgeschlossen.</translation>
-    </message>
-    <message>
-        <source>Error during removal. Please check the %1 file for details.</source>
-        <translation>Fehler beim Entfernen. Einzelheiten finden Sie in der Datei %1.</translation>
-    </message>
-    <message>
-        <source>Error during removal. The report is on the standard error stream.</source>
-        <translation>Fehler beim Entfernen. Der Bericht steht im Standardfehlerkanal.</translation>
     </message>
     <message>
         <source>%1 is not a plain file.</source>
@@ -924,10 +931,6 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>Installation run: %1</source>
         <translation>Installationslauf: %1</translation>
-    </message>
-    <message>
-        <source>The installation run %1 is taken back.</source>
-        <translation>Der Installationslauf %1 ist zurückgenommen.</translation>
     </message>
 </context>
 </TS>

@@ -245,24 +245,8 @@
         <translation>Fin de l&apos;installation</translation>
     </message>
     <message>
-        <source>Error during installation. Please check the %1 file for details.</source>
-        <translation>Erreur pendant l&apos;installation. Consultez le fichier %1 pour plus de détails.</translation>
-    </message>
-    <message>
-        <source>Installation correctly done.</source>
-        <translation>L&apos;installation s&apos;est déroulée correctement.</translation>
-    </message>
-    <message>
         <source>Click %1 to end the installation process.</source>
         <translation>Cliquez sur %1 pour terminer l&apos;installation.</translation>
-    </message>
-    <message>
-        <source>No installation report could be written.</source>
-        <translation>Aucun rapport d&apos;installation n&apos;a pu être écrit.</translation>
-    </message>
-    <message>
-        <source>The installation report is %1.</source>
-        <translation>Le rapport d&apos;installation est %1.</translation>
     </message>
 </context>
 <context>
@@ -611,48 +595,8 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <translation>Fin de la désinstallation</translation>
     </message>
     <message>
-        <source>The Korvalis Braille driver was removed.</source>
-        <translation>Le pilote braille Korvalis a été retiré.</translation>
-    </message>
-    <message>
-        <source>The removal was cancelled: nothing was removed.</source>
-        <translation>La désinstallation a été annulée : rien n&apos;a été retiré.</translation>
-    </message>
-    <message>
-        <source>Jaws could not be closed: nothing was removed. Please close Jaws and try again.</source>
-        <translation>Jaws n&apos;a pas pu être fermé : rien n&apos;a été retiré. Veuillez fermer Jaws et réessayer.</translation>
-    </message>
-    <message>
-        <source>Nothing was removed: please read the removal report.</source>
-        <translation>Rien n&apos;a été retiré : veuillez lire le rapport de désinstallation.</translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver is installed in no Jaws on this computer: there is nothing to remove.</source>
-        <translation>Le pilote braille Korvalis n&apos;est installé dans aucun Jaws de cet ordinateur : il n&apos;y a rien à retirer.</translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver is not installed in %1: there is nothing to remove.</source>
-        <translation>Le pilote braille Korvalis n&apos;est pas installé dans %1 : il n&apos;y a rien à retirer.</translation>
-    </message>
-    <message>
-        <source>No removal report could be written.</source>
-        <translation>Aucun rapport de désinstallation n&apos;a pu être écrit.</translation>
-    </message>
-    <message>
-        <source>The removal report is %1.</source>
-        <translation>Le rapport de désinstallation est %1.</translation>
-    </message>
-    <message>
         <source>Click %1 to end the removal.</source>
         <translation>Cliquez sur %1 pour terminer la désinstallation.</translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver was removed, with errors: please read the removal report.</source>
-        <translation>Le pilote braille Korvalis a été retiré, avec des erreurs : veuillez lire le rapport de désinstallation.</translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver was removed. What was changed since the installation was kept: the removal report names it.</source>
-        <translation>Le pilote braille Korvalis a été retiré. Ce qui a été modifié depuis l&apos;installation a été conservé : le rapport de désinstallation l&apos;indique.</translation>
     </message>
 </context>
 <context>
@@ -788,7 +732,86 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     </message>
 </context>
 <context>
-    <name>UnattendedInstallation</name>
+    <name>RunSummary</name>
+    <message>
+        <source>Installation correctly done.</source>
+        <translation>L&apos;installation s&apos;est déroulée correctement.</translation>
+    </message>
+    <message>
+        <source>Error during installation. The report is on the standard error stream.</source>
+        <translation>Erreur pendant l&apos;installation. Le rapport est sur la sortie d&apos;erreur standard.</translation>
+    </message>
+    <message>
+        <source>Error during installation. Please check the %1 file for details.</source>
+        <translation>Erreur pendant l&apos;installation. Consultez le fichier %1 pour plus de détails.</translation>
+    </message>
+    <message>
+        <source>No installation report could be written.</source>
+        <translation>Aucun rapport d&apos;installation n&apos;a pu être écrit.</translation>
+    </message>
+    <message>
+        <source>The installation report is %1.</source>
+        <translation>Le rapport d&apos;installation est %1.</translation>
+    </message>
+    <message>
+        <source>Removal correctly done.</source>
+        <translation>Suppression correctement effectuée.</translation>
+    </message>
+    <message>
+        <source>Error during removal. The report is on the standard error stream.</source>
+        <translation>Erreur pendant la suppression. Le rapport est sur la sortie d&apos;erreur standard.</translation>
+    </message>
+    <message>
+        <source>Error during removal. Please check the %1 file for details.</source>
+        <translation>Erreur pendant la suppression. Veuillez consulter le fichier %1 pour les détails.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is installed in no Jaws on this computer: there is nothing to remove.</source>
+        <translation>Le pilote braille Korvalis n&apos;est installé dans aucun Jaws de cet ordinateur : il n&apos;y a rien à retirer.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is not installed in %1: there is nothing to remove.</source>
+        <translation>Le pilote braille Korvalis n&apos;est pas installé dans %1 : il n&apos;y a rien à retirer.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed.</source>
+        <translation>Le pilote braille Korvalis a été retiré.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed. What was changed since the installation was kept: the removal report names it.</source>
+        <translation>Le pilote braille Korvalis a été retiré. Ce qui a été modifié depuis l&apos;installation a été conservé : le rapport de désinstallation l&apos;indique.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed, with errors: please read the removal report.</source>
+        <translation>Le pilote braille Korvalis a été retiré, avec des erreurs : veuillez lire le rapport de désinstallation.</translation>
+    </message>
+    <message>
+        <source>The removal was cancelled: nothing was removed.</source>
+        <translation>La désinstallation a été annulée : rien n&apos;a été retiré.</translation>
+    </message>
+    <message>
+        <source>Jaws could not be closed: nothing was removed. Please close Jaws and try again.</source>
+        <translation>Jaws n&apos;a pas pu être fermé : rien n&apos;a été retiré. Veuillez fermer Jaws et réessayer.</translation>
+    </message>
+    <message>
+        <source>Nothing was removed: please read the removal report.</source>
+        <translation>Rien n&apos;a été retiré : veuillez lire le rapport de désinstallation.</translation>
+    </message>
+    <message>
+        <source>No removal report could be written.</source>
+        <translation>Aucun rapport de désinstallation n&apos;a pu être écrit.</translation>
+    </message>
+    <message>
+        <source>The removal report is %1.</source>
+        <translation>Le rapport de désinstallation est %1.</translation>
+    </message>
+    <message>
+        <source>The installation run %1 is taken back.</source>
+        <translation>L&apos;exécution de l&apos;installation %1 est annulée.</translation>
+    </message>
+</context>
+<context>
+    <name>UnattendedRun</name>
     <message>
         <source>%1 is not a JAWS installation of this computer.</source>
         <translation>%1 n&apos;est pas une installation de JAWS de cet ordinateur.</translation>
@@ -842,10 +865,6 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <translation>Rapport : %1</translation>
     </message>
     <message>
-        <source>Error during installation. The report is on the standard error stream.</source>
-        <translation>Erreur pendant l&apos;installation. Le rapport est sur la sortie d&apos;erreur standard.</translation>
-    </message>
-    <message>
         <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
         <translation>JAWS fonctionne dans une session que ce programme ne peut pas atteindre (il s&apos;exécute sous un autre compte pendant qu&apos;un utilisateur travaille) : rien n&apos;a été installé. Relancez l&apos;installation lorsque JAWS ne fonctionne pas.</translation>
     </message>
@@ -864,18 +883,6 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>Nothing of the driver to remove: no installation record in %1.</source>
         <translation>Rien du pilote à supprimer : aucun enregistrement d&apos;installation dans %1.</translation>
-    </message>
-    <message>
-        <source>Removal correctly done.</source>
-        <translation>Suppression correctement effectuée.</translation>
-    </message>
-    <message>
-        <source>Error during removal. Please check the %1 file for details.</source>
-        <translation>Erreur pendant la suppression. Veuillez consulter le fichier %1 pour les détails.</translation>
-    </message>
-    <message>
-        <source>Error during removal. The report is on the standard error stream.</source>
-        <translation>Erreur pendant la suppression. Le rapport est sur la sortie d&apos;erreur standard.</translation>
     </message>
     <message>
         <source>%1 is not a plain file.</source>
@@ -924,10 +931,6 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>Installation run: %1</source>
         <translation>Exécution de l&apos;installation : %1</translation>
-    </message>
-    <message>
-        <source>The installation run %1 is taken back.</source>
-        <translation>L&apos;exécution de l&apos;installation %1 est annulée.</translation>
     </message>
 </context>
 </TS>

@@ -245,24 +245,8 @@
         <translation>Fine dell&apos;installazione</translation>
     </message>
     <message>
-        <source>Error during installation. Please check the %1 file for details.</source>
-        <translation>Errore durante l&apos;installazione. Per i dettagli consultare il file %1.</translation>
-    </message>
-    <message>
-        <source>Installation correctly done.</source>
-        <translation>Installazione completata correttamente.</translation>
-    </message>
-    <message>
         <source>Click %1 to end the installation process.</source>
         <translation>Fare clic su %1 per terminare l&apos;installazione.</translation>
-    </message>
-    <message>
-        <source>No installation report could be written.</source>
-        <translation>Non è stato possibile scrivere alcun rapporto di installazione.</translation>
-    </message>
-    <message>
-        <source>The installation report is %1.</source>
-        <translation>Il rapporto di installazione è %1.</translation>
     </message>
 </context>
 <context>
@@ -611,48 +595,8 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <translation>Fine della rimozione</translation>
     </message>
     <message>
-        <source>The Korvalis Braille driver was removed.</source>
-        <translation>Il driver braille Korvalis è stato rimosso.</translation>
-    </message>
-    <message>
-        <source>The removal was cancelled: nothing was removed.</source>
-        <translation>La rimozione è stata annullata: non è stato rimosso nulla.</translation>
-    </message>
-    <message>
-        <source>Jaws could not be closed: nothing was removed. Please close Jaws and try again.</source>
-        <translation>Non è stato possibile chiudere Jaws: non è stato rimosso nulla. Chiudere Jaws e riprovare.</translation>
-    </message>
-    <message>
-        <source>Nothing was removed: please read the removal report.</source>
-        <translation>Non è stato rimosso nulla: leggere il rapporto di rimozione.</translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver is installed in no Jaws on this computer: there is nothing to remove.</source>
-        <translation>Il driver braille Korvalis non è installato in nessun Jaws di questo computer: non c&apos;è nulla da rimuovere.</translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver is not installed in %1: there is nothing to remove.</source>
-        <translation>Il driver braille Korvalis non è installato in %1: non c&apos;è nulla da rimuovere.</translation>
-    </message>
-    <message>
-        <source>No removal report could be written.</source>
-        <translation>Non è stato possibile scrivere alcun rapporto di rimozione.</translation>
-    </message>
-    <message>
-        <source>The removal report is %1.</source>
-        <translation>Il rapporto di rimozione è %1.</translation>
-    </message>
-    <message>
         <source>Click %1 to end the removal.</source>
         <translation>Fare clic su %1 per terminare la rimozione.</translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver was removed, with errors: please read the removal report.</source>
-        <translation>Il driver braille Korvalis è stato rimosso, con errori: leggere il rapporto di rimozione.</translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver was removed. What was changed since the installation was kept: the removal report names it.</source>
-        <translation>Il driver braille Korvalis è stato rimosso. Ciò che è stato modificato dopo l&apos;installazione è stato mantenuto: il rapporto di rimozione lo indica.</translation>
     </message>
 </context>
 <context>
@@ -788,7 +732,86 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     </message>
 </context>
 <context>
-    <name>UnattendedInstallation</name>
+    <name>RunSummary</name>
+    <message>
+        <source>Installation correctly done.</source>
+        <translation>Installazione completata correttamente.</translation>
+    </message>
+    <message>
+        <source>Error during installation. The report is on the standard error stream.</source>
+        <translation>Errore durante l&apos;installazione. Il rapporto è sullo standard error.</translation>
+    </message>
+    <message>
+        <source>Error during installation. Please check the %1 file for details.</source>
+        <translation>Errore durante l&apos;installazione. Per i dettagli consultare il file %1.</translation>
+    </message>
+    <message>
+        <source>No installation report could be written.</source>
+        <translation>Non è stato possibile scrivere alcun rapporto di installazione.</translation>
+    </message>
+    <message>
+        <source>The installation report is %1.</source>
+        <translation>Il rapporto di installazione è %1.</translation>
+    </message>
+    <message>
+        <source>Removal correctly done.</source>
+        <translation>Rimozione eseguita correttamente.</translation>
+    </message>
+    <message>
+        <source>Error during removal. The report is on the standard error stream.</source>
+        <translation>Errore durante la rimozione. Il rapporto è sul flusso di errore standard.</translation>
+    </message>
+    <message>
+        <source>Error during removal. Please check the %1 file for details.</source>
+        <translation>Errore durante la rimozione. Consultare il file %1 per i dettagli.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is installed in no Jaws on this computer: there is nothing to remove.</source>
+        <translation>Il driver braille Korvalis non è installato in nessun Jaws di questo computer: non c&apos;è nulla da rimuovere.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is not installed in %1: there is nothing to remove.</source>
+        <translation>Il driver braille Korvalis non è installato in %1: non c&apos;è nulla da rimuovere.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed.</source>
+        <translation>Il driver braille Korvalis è stato rimosso.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed. What was changed since the installation was kept: the removal report names it.</source>
+        <translation>Il driver braille Korvalis è stato rimosso. Ciò che è stato modificato dopo l&apos;installazione è stato mantenuto: il rapporto di rimozione lo indica.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed, with errors: please read the removal report.</source>
+        <translation>Il driver braille Korvalis è stato rimosso, con errori: leggere il rapporto di rimozione.</translation>
+    </message>
+    <message>
+        <source>The removal was cancelled: nothing was removed.</source>
+        <translation>La rimozione è stata annullata: non è stato rimosso nulla.</translation>
+    </message>
+    <message>
+        <source>Jaws could not be closed: nothing was removed. Please close Jaws and try again.</source>
+        <translation>Non è stato possibile chiudere Jaws: non è stato rimosso nulla. Chiudere Jaws e riprovare.</translation>
+    </message>
+    <message>
+        <source>Nothing was removed: please read the removal report.</source>
+        <translation>Non è stato rimosso nulla: leggere il rapporto di rimozione.</translation>
+    </message>
+    <message>
+        <source>No removal report could be written.</source>
+        <translation>Non è stato possibile scrivere alcun rapporto di rimozione.</translation>
+    </message>
+    <message>
+        <source>The removal report is %1.</source>
+        <translation>Il rapporto di rimozione è %1.</translation>
+    </message>
+    <message>
+        <source>The installation run %1 is taken back.</source>
+        <translation>L&apos;esecuzione dell&apos;installazione %1 è stata annullata.</translation>
+    </message>
+</context>
+<context>
+    <name>UnattendedRun</name>
     <message>
         <source>%1 is not a JAWS installation of this computer.</source>
         <translation>%1 non è un&apos;installazione di JAWS di questo computer.</translation>
@@ -842,10 +865,6 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <translation>Rapporto: %1</translation>
     </message>
     <message>
-        <source>Error during installation. The report is on the standard error stream.</source>
-        <translation>Errore durante l&apos;installazione. Il rapporto è sullo standard error.</translation>
-    </message>
-    <message>
         <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
         <translation>JAWS è in esecuzione in una sessione che questo programma non può raggiungere (viene eseguito con un altro account mentre un utente lavora): non è stato installato nulla. Eseguire di nuovo l&apos;installazione quando JAWS non è in esecuzione.</translation>
     </message>
@@ -864,18 +883,6 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>Nothing of the driver to remove: no installation record in %1.</source>
         <translation>Nulla del driver da rimuovere: nessuna registrazione di installazione in %1.</translation>
-    </message>
-    <message>
-        <source>Removal correctly done.</source>
-        <translation>Rimozione eseguita correttamente.</translation>
-    </message>
-    <message>
-        <source>Error during removal. Please check the %1 file for details.</source>
-        <translation>Errore durante la rimozione. Consultare il file %1 per i dettagli.</translation>
-    </message>
-    <message>
-        <source>Error during removal. The report is on the standard error stream.</source>
-        <translation>Errore durante la rimozione. Il rapporto è sul flusso di errore standard.</translation>
     </message>
     <message>
         <source>%1 is not a plain file.</source>
@@ -924,10 +931,6 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>Installation run: %1</source>
         <translation>Esecuzione dell&apos;installazione: %1</translation>
-    </message>
-    <message>
-        <source>The installation run %1 is taken back.</source>
-        <translation>L&apos;esecuzione dell&apos;installazione %1 è stata annullata.</translation>
     </message>
 </context>
 </TS>

@@ -245,23 +245,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Error during installation. Please check the %1 file for details.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Installation correctly done.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Click %1 to end the installation process.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>No installation report could be written.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The installation report is %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -605,47 +589,7 @@ Use the Tab key to go to the next button.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The Korvalis Braille driver was removed.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The removal was cancelled: nothing was removed.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Jaws could not be closed: nothing was removed. Please close Jaws and try again.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Nothing was removed: please read the removal report.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver is installed in no Jaws on this computer: there is nothing to remove.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver is not installed in %1: there is nothing to remove.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>No removal report could be written.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The removal report is %1.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Click %1 to end the removal.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver was removed, with errors: please read the removal report.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver was removed. What was changed since the installation was kept: the removal report names it.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -782,7 +726,86 @@ Use the Tab key to go to the next button.</source>
     </message>
 </context>
 <context>
-    <name>UnattendedInstallation</name>
+    <name>RunSummary</name>
+    <message>
+        <source>Installation correctly done.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error during installation. The report is on the standard error stream.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error during installation. Please check the %1 file for details.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No installation report could be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The installation report is %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removal correctly done.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error during removal. The report is on the standard error stream.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error during removal. Please check the %1 file for details.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is installed in no Jaws on this computer: there is nothing to remove.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is not installed in %1: there is nothing to remove.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed. What was changed since the installation was kept: the removal report names it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed, with errors: please read the removal report.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The removal was cancelled: nothing was removed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jaws could not be closed: nothing was removed. Please close Jaws and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was removed: please read the removal report.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No removal report could be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The removal report is %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The installation run %1 is taken back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UnattendedRun</name>
     <message>
         <source>%1 is not a JAWS installation of this computer.</source>
         <translation type="unfinished"></translation>
@@ -836,10 +859,6 @@ Use the Tab key to go to the next button.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Error during installation. The report is on the standard error stream.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -857,18 +876,6 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>Nothing of the driver to remove: no installation record in %1.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Removal correctly done.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Error during removal. Please check the %1 file for details.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Error during removal. The report is on the standard error stream.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -917,10 +924,6 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>Installation run: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The installation run %1 is taken back.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -245,24 +245,8 @@
         <translation>Installationen avslutas</translation>
     </message>
     <message>
-        <source>Error during installation. Please check the %1 file for details.</source>
-        <translation>Ett fel inträffade under installationen. Se filen %1 för mer information.</translation>
-    </message>
-    <message>
-        <source>Installation correctly done.</source>
-        <translation>Installationen slutfördes utan fel.</translation>
-    </message>
-    <message>
         <source>Click %1 to end the installation process.</source>
         <translation>Klicka på %1 för att avsluta installationen.</translation>
-    </message>
-    <message>
-        <source>No installation report could be written.</source>
-        <translation>Ingen installationsrapport kunde skrivas.</translation>
-    </message>
-    <message>
-        <source>The installation report is %1.</source>
-        <translation>Installationsrapporten är %1.</translation>
     </message>
 </context>
 <context>
@@ -611,48 +595,8 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <translation>Borttagningen avslutas</translation>
     </message>
     <message>
-        <source>The Korvalis Braille driver was removed.</source>
-        <translation>Korvalis punktskriftsdrivrutin togs bort.</translation>
-    </message>
-    <message>
-        <source>The removal was cancelled: nothing was removed.</source>
-        <translation>Borttagningen avbröts: ingenting togs bort.</translation>
-    </message>
-    <message>
-        <source>Jaws could not be closed: nothing was removed. Please close Jaws and try again.</source>
-        <translation>Jaws kunde inte stängas: ingenting togs bort. Stäng Jaws och försök igen.</translation>
-    </message>
-    <message>
-        <source>Nothing was removed: please read the removal report.</source>
-        <translation>Ingenting togs bort: läs borttagningsrapporten.</translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver is installed in no Jaws on this computer: there is nothing to remove.</source>
-        <translation>Korvalis punktskriftsdrivrutin är inte installerad i någon Jaws på den här datorn: det finns inget att ta bort.</translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver is not installed in %1: there is nothing to remove.</source>
-        <translation>Korvalis punktskriftsdrivrutin är inte installerad i %1: det finns inget att ta bort.</translation>
-    </message>
-    <message>
-        <source>No removal report could be written.</source>
-        <translation>Ingen borttagningsrapport kunde skrivas.</translation>
-    </message>
-    <message>
-        <source>The removal report is %1.</source>
-        <translation>Borttagningsrapporten är %1.</translation>
-    </message>
-    <message>
         <source>Click %1 to end the removal.</source>
         <translation>Klicka på %1 för att avsluta borttagningen.</translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver was removed, with errors: please read the removal report.</source>
-        <translation>Korvalis punktskriftsdrivrutin togs bort, med fel: läs borttagningsrapporten.</translation>
-    </message>
-    <message>
-        <source>The Korvalis Braille driver was removed. What was changed since the installation was kept: the removal report names it.</source>
-        <translation>Korvalis punktskriftsdrivrutin togs bort. Det som ändrats sedan installationen behölls: borttagningsrapporten anger det.</translation>
     </message>
 </context>
 <context>
@@ -788,7 +732,86 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     </message>
 </context>
 <context>
-    <name>UnattendedInstallation</name>
+    <name>RunSummary</name>
+    <message>
+        <source>Installation correctly done.</source>
+        <translation>Installationen slutfördes utan fel.</translation>
+    </message>
+    <message>
+        <source>Error during installation. The report is on the standard error stream.</source>
+        <translation>Fel under installationen. Rapporten finns på standardfelutmatningen.</translation>
+    </message>
+    <message>
+        <source>Error during installation. Please check the %1 file for details.</source>
+        <translation>Ett fel inträffade under installationen. Se filen %1 för mer information.</translation>
+    </message>
+    <message>
+        <source>No installation report could be written.</source>
+        <translation>Ingen installationsrapport kunde skrivas.</translation>
+    </message>
+    <message>
+        <source>The installation report is %1.</source>
+        <translation>Installationsrapporten är %1.</translation>
+    </message>
+    <message>
+        <source>Removal correctly done.</source>
+        <translation>Borttagningen är klar.</translation>
+    </message>
+    <message>
+        <source>Error during removal. The report is on the standard error stream.</source>
+        <translation>Fel vid borttagningen. Rapporten finns i standardfelströmmen.</translation>
+    </message>
+    <message>
+        <source>Error during removal. Please check the %1 file for details.</source>
+        <translation>Fel vid borttagningen. Se filen %1 för detaljer.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is installed in no Jaws on this computer: there is nothing to remove.</source>
+        <translation>Korvalis punktskriftsdrivrutin är inte installerad i någon Jaws på den här datorn: det finns inget att ta bort.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver is not installed in %1: there is nothing to remove.</source>
+        <translation>Korvalis punktskriftsdrivrutin är inte installerad i %1: det finns inget att ta bort.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed.</source>
+        <translation>Korvalis punktskriftsdrivrutin togs bort.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed. What was changed since the installation was kept: the removal report names it.</source>
+        <translation>Korvalis punktskriftsdrivrutin togs bort. Det som ändrats sedan installationen behölls: borttagningsrapporten anger det.</translation>
+    </message>
+    <message>
+        <source>The Korvalis Braille driver was removed, with errors: please read the removal report.</source>
+        <translation>Korvalis punktskriftsdrivrutin togs bort, med fel: läs borttagningsrapporten.</translation>
+    </message>
+    <message>
+        <source>The removal was cancelled: nothing was removed.</source>
+        <translation>Borttagningen avbröts: ingenting togs bort.</translation>
+    </message>
+    <message>
+        <source>Jaws could not be closed: nothing was removed. Please close Jaws and try again.</source>
+        <translation>Jaws kunde inte stängas: ingenting togs bort. Stäng Jaws och försök igen.</translation>
+    </message>
+    <message>
+        <source>Nothing was removed: please read the removal report.</source>
+        <translation>Ingenting togs bort: läs borttagningsrapporten.</translation>
+    </message>
+    <message>
+        <source>No removal report could be written.</source>
+        <translation>Ingen borttagningsrapport kunde skrivas.</translation>
+    </message>
+    <message>
+        <source>The removal report is %1.</source>
+        <translation>Borttagningsrapporten är %1.</translation>
+    </message>
+    <message>
+        <source>The installation run %1 is taken back.</source>
+        <translation>Installationskörningen %1 är tillbakatagen.</translation>
+    </message>
+</context>
+<context>
+    <name>UnattendedRun</name>
     <message>
         <source>%1 is not a JAWS installation of this computer.</source>
         <translation>%1 är ingen JAWS-installation på den här datorn.</translation>
@@ -842,10 +865,6 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <translation>Rapport: %1</translation>
     </message>
     <message>
-        <source>Error during installation. The report is on the standard error stream.</source>
-        <translation>Fel under installationen. Rapporten finns på standardfelutmatningen.</translation>
-    </message>
-    <message>
         <source>JAWS is running in a session that this program cannot reach (it runs as another account while a user works): nothing was installed. Run the installation again when JAWS is not running.</source>
         <translation>JAWS körs i en session som detta program inte kan nå (det körs som ett annat konto medan en användare arbetar): ingenting installerades. Kör installationen igen när JAWS inte körs.</translation>
     </message>
@@ -864,18 +883,6 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>Nothing of the driver to remove: no installation record in %1.</source>
         <translation>Inget av drivrutinen att ta bort: inget installationsregister i %1.</translation>
-    </message>
-    <message>
-        <source>Removal correctly done.</source>
-        <translation>Borttagningen är klar.</translation>
-    </message>
-    <message>
-        <source>Error during removal. Please check the %1 file for details.</source>
-        <translation>Fel vid borttagningen. Se filen %1 för detaljer.</translation>
-    </message>
-    <message>
-        <source>Error during removal. The report is on the standard error stream.</source>
-        <translation>Fel vid borttagningen. Rapporten finns i standardfelströmmen.</translation>
     </message>
     <message>
         <source>%1 is not a plain file.</source>
@@ -924,10 +931,6 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>Installation run: %1</source>
         <translation>Installationskörning: %1</translation>
-    </message>
-    <message>
-        <source>The installation run %1 is taken back.</source>
-        <translation>Installationskörningen %1 är tillbakatagen.</translation>
     </message>
 </context>
 </TS>

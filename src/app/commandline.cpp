@@ -264,26 +264,26 @@ QString CommandLine::helpText()
     text += QLatin1Char('\n') + tr("Windows-style switches work too, in any case: /unattended /jaws /display /log /norestart /remove /?") + QLatin1Char('\n');
     text += QLatin1Char('\n') + tr("Exit codes of --unattended:") + QLatin1Char('\n');
     const QList<QPair<int, QString>> codes{
-        { Installed, tr("installed") },
-        { InstalledWithErrors, tr("installed with errors (the report's ERROR lines say which)") },
-        { WrongUsageExit, tr("wrong usage: nothing was done") },
-        { NoSuchJaws, tr("no such JAWS installation") },
-        { PackageIncomplete, tr("the installation package is incomplete: nothing was installed") },
-        { JawsNotClosed, tr("JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)") },
-        { Cancelled, tr("interrupted: nothing more was copied or configured") },
-        { AnotherRunInProgress, tr("another installation or removal runs on this computer: nothing was done, try again later") },
+        { ExitSucceeded, tr("installed") },
+        { ExitEndedWithErrors, tr("installed with errors (the report's ERROR lines say which)") },
+        { ExitWrongUsage, tr("wrong usage: nothing was done") },
+        { ExitNoSuchJaws, tr("no such JAWS installation") },
+        { ExitPackageIncomplete, tr("the installation package is incomplete: nothing was installed") },
+        { ExitJawsNotClosed, tr("JAWS could not be closed, or runs where this program cannot reach it (then nothing was installed)") },
+        { ExitCancelled, tr("interrupted: nothing more was copied or configured") },
+        { ExitAnotherRunInProgress, tr("another installation or removal runs on this computer: nothing was done, try again later") },
     };
     for (const auto &code : codes)
         text += QStringLiteral("  %1  %2\n").arg(code.first).arg(code.second);
     text += QLatin1Char('\n') + tr("Exit codes of --unattended --remove:") + QLatin1Char('\n');
     const QList<QPair<int, QString>> removalCodes{
-        { Installed, tr("removed, or nothing of the driver to remove") },
-        { InstalledWithErrors, tr("removed with errors (the report's ERROR lines say which)") },
-        { WrongUsageExit, tr("wrong usage: nothing was done") },
-        { NoSuchJaws, tr("no such JAWS installation") },
-        { JawsNotClosed, tr("JAWS could not be closed, or runs where this program cannot reach it: nothing was removed") },
-        { Cancelled, tr("interrupted: nothing more was removed; remove again to finish") },
-        { AnotherRunInProgress, tr("another installation or removal runs on this computer: nothing was done, try again later") },
+        { ExitSucceeded, tr("removed, or nothing of the driver to remove") },
+        { ExitEndedWithErrors, tr("removed with errors (the report's ERROR lines say which)") },
+        { ExitWrongUsage, tr("wrong usage: nothing was done") },
+        { ExitNoSuchJaws, tr("no such JAWS installation") },
+        { ExitJawsNotClosed, tr("JAWS could not be closed, or runs where this program cannot reach it: nothing was removed") },
+        { ExitCancelled, tr("interrupted: nothing more was removed; remove again to finish") },
+        { ExitAnotherRunInProgress, tr("another installation or removal runs on this computer: nothing was done, try again later") },
     };
     for (const auto &code : removalCodes)
         text += QStringLiteral("  %1  %2\n").arg(code.first).arg(code.second);

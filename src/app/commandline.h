@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/exitcodes.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
@@ -22,19 +24,6 @@ public:
         Help,
         Version,
         WrongUsage,
-    };
-
-    // The exit codes of the unattended run, as --help lists them.
-    enum ExitCode {
-        Installed = 0,
-        InstalledWithErrors = 1,
-        WrongUsageExit = 2,
-        NoSuchJaws = 3,
-        PackageIncomplete = 4,
-        JawsNotClosed = 5,
-        Cancelled = 6, // interrupted: Ctrl+C, a closed console, logoff, shutdown, SIGINT, SIGTERM
-        // Windows Installer's "another installation is in progress", which deployment tools retry.
-        AnotherRunInProgress = 1618,
     };
 
     // `arguments` with the program's name first.

@@ -2,8 +2,8 @@
 
 #include "globals.h"
 #include "pageparts.h"
+#include "runsummary.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QVBoxLayout>
 #include <QWizard>
@@ -27,18 +27,10 @@ void ConclusionPage::initializePage()
 {
     jawsInstaller.publishReport();
 
-    if (jawsInstaller.hasErrors())
-        resultLabel->setText(tr("Error during installation. Please check the %1 file for details.")
-                                 .arg(QDir::toNativeSeparators(jawsInstaller.reportPath())));
-    else
-        resultLabel->setText(tr("Installation correctly done."));
-    // Kept in memory, since the program's folder could not be written: say where it went (the
-    // error sentence names it already).
-    if (jawsInstaller.reportInMemory() && jawsInstaller.reportPath().isEmpty())
-        resultLabel->setText(resultLabel->text() + QLatin1Char(' ') + tr("No installation report could be written."));
-    else if (jawsInstaller.reportInMemory() && !jawsInstaller.hasErrors())
-        resultLabel->setText(resultLabel->text() + QLatin1Char(' ')
-                             + tr("The installation report is %1.").arg(QDir::toNativeSeparators(jawsInstaller.reportPath())));
+    RunSummary summary(RunSummary::Run::Installation, jawsInstaller.hasErrors() ? RunSummary::Verdict::DoneWithErrors : RunSummary::Verdict::Done);
+    summary.setReportPath(jawsInstaller.reportPath());
+    summary.setReportAwayFromProgram(jawsInstaller.reportInMemory());
+    resultLabel->setText(summary.sentence(RunSummary::Shown::OnLastPage));
 
     finishLabel->setText(tr("Click %1 to end the installation process.").arg(PageParts::finishButtonName(wizard())));
 

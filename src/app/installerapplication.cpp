@@ -10,7 +10,7 @@
 #include "platform/machinelock.h"
 #include "platform/processhardening.h"
 #include "removalwizard.h"
-#include "unattendedinstallation.h"
+#include "unattendedrun.h"
 #include "widgetmessagebox.h"
 
 #include <QApplication>
@@ -91,22 +91,22 @@ int runFromCommandLine(int &argc, char **argv, const CommandLine &commandLine, c
         // Read again now that the catalogue is in place, so that what is wrong is said in the
         // user's language.
         Platform::writeStandardError(CommandLine(arguments).error() + QStringLiteral("\n\n") + CommandLine::helpText());
-        return CommandLine::WrongUsageExit;
+        return ExitWrongUsage;
     default:
         break;
     }
-    UnattendedInstallation unattended(commandLine, arguments);
+    UnattendedRun unattended(commandLine, arguments);
     if (!unattended.logFileAllowed())
-        return CommandLine::WrongUsageExit;
+        return ExitWrongUsage;
     if (!unattended.chooseJawsFolders())
-        return CommandLine::NoSuchJaws;
+        return ExitNoSuchJaws;
     // Held from here to the end of the process: the first change comes after.
     if (Platform::takeMachineLock() == Platform::MachineLock::Busy) {
         Platform::writeStandardError(anotherRunText() + QLatin1Char('\n'));
-        return CommandLine::AnotherRunInProgress;
+        return ExitAnotherRunInProgress;
     }
     if (!unattended.jawsWithinReach())
-        return CommandLine::JawsNotClosed;
+        return ExitJawsNotClosed;
     jawsInstaller.setAllUsers(commandLine.allUsers());
     AppsListEntry::setUnderWindowsInstaller(commandLine.underWindowsInstaller());
     // As in the wizard: the report's opening lines under the built-in catalogue, then the
@@ -133,7 +133,7 @@ int runInstaller(int &argc, char **argv, const std::function<void(QWizard &)> &b
     if (!Platform::onVisibleDesktop()) {
         Platform::writeStandardError(QStringLiteral("The wizard cannot be shown here: this program runs in a session without a visible desktop "
                                                     "(as a service or a deployment tool runs it). Use /unattended.\n"));
-        return CommandLine::WrongUsageExit;
+        return ExitWrongUsage;
     }
 
     QApplication application(argc, argv);
@@ -156,7 +156,7 @@ int runInstaller(int &argc, char **argv, const std::function<void(QWizard &)> &b
     // Before the report beside the program is opened: a second wizard changes nothing.
     if (Platform::takeMachineLock() == Platform::MachineLock::Busy) {
         Platform::showMessageBox(anotherRunText(), QCoreApplication::translate("InstallWizard", "Korvalis driver for Jaws"));
-        return CommandLine::AnotherRunInProgress;
+        return ExitAnotherRunInProgress;
     }
 
     // The report's opening lines are written under the built-in catalogues; the source folder

@@ -17,9 +17,6 @@ public:
     void focusResult();
 
 private:
-    // The sentence that says how it went; empty when nothing was there to remove.
-    QString outcomeSentence() const;
-
     QLabel *resultLabel;
     QLabel *finishLabel;
 };

@@ -126,20 +126,20 @@ void Installation::start()
     if (jawsClosing.jawsRuns()) {
         setState(State::ClosingJaws);
         switch (jawsClosing.close([this] { return m_state == State::Cancelled; })) {
-        case JawsClosing::Outcome::CancelledBeforeClosing:
+        case JawsClosing::Ending::CancelledBeforeClosing:
             return; // JAWS stays as it is
-        case JawsClosing::Outcome::CancelledWhileClosing:
+        case JawsClosing::Ending::CancelledWhileClosing:
             // The installation ends only now, with JAWS given back, so that the report the last
             // page publishes holds the restart too.
             endCancelled();
             return;
-        case JawsClosing::Outcome::StillRunning:
+        case JawsClosing::Ending::StillRunning:
             // JAWS is left as it is; the installation goes on.
             installer.record(StepResult::Step::ClosingJaws,
                              pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Jaws could not be closed. Please restart Jaws after the installation.")),
                              StepResult::Outcome::Failed);
             break;
-        case JawsClosing::Outcome::Closed:
+        case JawsClosing::Ending::Closed:
             break;
         }
     }

@@ -17,12 +17,17 @@ bool JawsClosing::jawsRuns() const
     return jaws.getJawsHwnd() != 0;
 }
 
-JawsClosing::Outcome JawsClosing::close(const std::function<bool()> &cancelled)
+bool JawsClosing::withinReach() const
+{
+    return !jaws.runsOutOfReach();
+}
+
+JawsClosing::Ending JawsClosing::close(const std::function<bool()> &cancelled)
 {
     if (beforeClosing)
         beforeClosing();
     if (cancelled())
-        return Outcome::CancelledBeforeClosing;
+        return Ending::CancelledBeforeClosing;
     m_runningFolder = jaws.runningInstallationFolder();
     m_closing = true;
     jaws.close();
@@ -30,16 +35,24 @@ JawsClosing::Outcome JawsClosing::close(const std::function<bool()> &cancelled)
     // Still there after the whole protocol: a second JAWS must not be started at the end.
     m_closedHere = !jaws.getJawsHwnd();
     if (cancelled())
-        return Outcome::CancelledWhileClosing;
-    return m_closedHere ? Outcome::Closed : Outcome::StillRunning;
+        return Ending::CancelledWhileClosing;
+    return m_closedHere ? Ending::Closed : Ending::StillRunning;
 }
 
-void JawsClosing::giveBack(const QString &runFolder)
+bool JawsClosing::giveBack(const QString &runFolder)
 {
     if (!m_closedHere || !restart_)
-        return;
+        return true;
     m_closedHere = false; // once
-    giveBack(jaws, installer, closedFolder(runFolder));
+    return giveBack(jaws, installer, closedFolder(runFolder));
+}
+
+void JawsClosing::takeOver(const QString &closedFolder)
+{
+    if (m_closedHere || closedFolder.isEmpty())
+        return;
+    m_closedHere = true;
+    m_runningFolder = closedFolder;
 }
 
 bool JawsClosing::giveBack(Jaws &jaws, JawsInstaller &installer, const QString &folder)

@@ -14,7 +14,7 @@ class JawsInstaller;
 class JawsClosing
 {
 public:
-    enum class Outcome {
+    enum class Ending {
         Closed,
         StillRunning,           // there after its whole close protocol
         CancelledBeforeClosing, // during the warning: JAWS left as it is
@@ -29,9 +29,12 @@ public:
     void setRestart(bool restart) { restart_ = restart; }
 
     bool jawsRuns() const;
+    // False when a JAWS runs where this process cannot reach it (a user's session, the program
+    // running as SYSTEM): it could be neither closed nor started again, so a run must not begin.
+    bool withinReach() const;
     // Warns, then closes the running JAWS unless `cancelled` says so after the warning; asked
     // again after the close protocol.
-    Outcome close(const std::function<bool()> &cancelled);
+    Ending close(const std::function<bool()> &cancelled);
     // The close protocol is under way further up the stack: a cancel arriving now is seen there.
     bool closing() const { return m_closing; }
     // JAWS was closed here and not started again (yet).
@@ -39,11 +42,16 @@ public:
     // The JAWS that was running when it was closed, the one to start again (not necessarily the
     // one the run works on); `runFolder` when it could not be told.
     QString closedFolder(const QString &runFolder) const { return m_runningFolder.isEmpty() ? runFolder : m_runningFolder; }
-    // Starts a JAWS closed here again, once; nothing when none was or restarts are off.
-    void giveBack(const QString &runFolder);
+    // Starts a JAWS closed here again, once; nothing when none was or restarts are off. False
+    // when it could not be started, an error of the run written in its report.
+    bool giveBack(const QString &runFolder);
+    // A run over several JAWS installations closes JAWS once and gives it back once, at its end:
+    // the JAWS that one of its installations or removals closed and left closed becomes this
+    // one's to give back. The first such JAWS only.
+    void takeOver(const QString &closedFolder);
 
     // Starts the JAWS of `folder` again, as its user; a failure is an error of the run, written
-    // in its report. For a run that closed JAWS once for several installations.
+    // in its report.
     static bool giveBack(Jaws &jaws, JawsInstaller &installer, const QString &folder);
 
 private:

@@ -214,16 +214,16 @@ void Removal::start()
     if (jawsClosing.jawsRuns()) {
         setState(State::ClosingJaws);
         switch (jawsClosing.close([this] { return m_state == State::Cancelled; })) {
-        case JawsClosing::Outcome::CancelledBeforeClosing:
+        case JawsClosing::Ending::CancelledBeforeClosing:
             return; // JAWS stays as it is
-        case JawsClosing::Outcome::CancelledWhileClosing:
+        case JawsClosing::Ending::CancelledWhileClosing:
             // The removal ends only now, with JAWS given back, so that the report the last page
             // publishes holds the restart too.
             giveJawsBackIfClosed();
             installer.report().writeLine(Report::separatorLine());
             emit finished();
             return;
-        case JawsClosing::Outcome::StillRunning:
+        case JawsClosing::Ending::StillRunning:
             // JAWS would hold its settings and write them back over the restored ones.
             installer.record(StepResult::Step::ClosingJaws,
                              tr("ERROR : Jaws could not be closed: nothing was removed. Please close Jaws and remove the driver again."),
@@ -231,7 +231,7 @@ void Removal::start()
             setState(State::Failed);
             emit finished();
             return;
-        case JawsClosing::Outcome::Closed:
+        case JawsClosing::Ending::Closed:
             break;
         }
     }

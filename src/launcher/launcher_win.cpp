@@ -10,6 +10,8 @@
 // The program's own DLLs are taken from the launcher's folder, or, when one is not there (the
 // build tree, where Qt's DLLs stay in Qt's folder), from an absolute folder on PATH. No name is
 // ever looked for in the current folder.
+#include "common/exitcodes.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -22,8 +24,6 @@ namespace {
 
 const wchar_t programLibrary[] = L"InstallQuorOlmaApp.dll";
 const char programEntry[] = "iqoRunProgram";
-// The package is incomplete: the exit code of an unattended run that misses a file of its own.
-const int incompletePackage = 4;
 
 // Generated from the list the package's imports are checked against.
 const wchar_t *const systemDlls[] = { IQO_SYSTEM_DLL_NAMES };
@@ -271,32 +271,33 @@ void tell(int argc)
 
 } // namespace
 
+// A program that cannot be loaded answers as an unattended run that misses a file of its own.
 int main(int argc, char **argv)
 {
     // From here on every library without a path comes from System32 alone.
     if (!SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
         swprintf(failure, sizeof failure / sizeof *failure, L"Windows refused to load libraries from its system folder only (error %lu).", GetLastError());
         tell(argc);
-        return incompletePackage;
+        return ExitPackageIncomplete;
     }
     const DWORD length = GetModuleFileNameW(nullptr, programFolder, MAX_PATH);
     wchar_t *slash = length && length < MAX_PATH ? wcsrchr(programFolder, L'\\') : nullptr;
     if (!slash) {
         swprintf(failure, sizeof failure / sizeof *failure, L"the program's folder has too long a name.");
         tell(argc);
-        return incompletePackage;
+        return ExitPackageIncomplete;
     }
     *slash = 0;
     if (!loadOwn(programLibrary, 0)) {
         tell(argc);
-        return incompletePackage;
+        return ExitPackageIncomplete;
     }
     using Entry = int (*)(int *, char **);
     const auto run = reinterpret_cast<Entry>(reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(programLibrary), programEntry)));
     if (!run) {
         swprintf(failure, sizeof failure / sizeof *failure, L"%ls is not this program's library.", programLibrary);
         tell(argc);
-        return incompletePackage;
+        return ExitPackageIncomplete;
     }
     return run(&argc, argv);
 }

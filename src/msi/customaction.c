@@ -8,6 +8,8 @@
  *
  * Plain C on kernel32 and msi.dll alone: it is loaded into Windows Installer's own process,
  * where none of the program's DLLs are. */
+#include "common/exitcodes.h"
+
 #include <windows.h>
 #include <msi.h>
 #include <msiquery.h>
@@ -16,18 +18,6 @@
 #include <stdlib.h>
 #include <string.h>
 #include <wchar.h>
-
-/* The program's exit codes (src/app/commandline.h). */
-enum {
-    Installed = 0,
-    InstalledWithErrors = 1,
-    WrongUsage = 2,
-    NoSuchJaws = 3,
-    PackageIncomplete = 4,
-    JawsNotClosed = 5,
-    Cancelled = 6,
-    AnotherRunInProgress = 1618
-};
 
 enum { FieldCount = 6 };
 
@@ -252,22 +242,22 @@ static void logReport(MSIHANDLE install, const wchar_t *path)
 static const wchar_t *meaning(BOOL removing, DWORD code)
 {
     switch (code) {
-    case Installed:
+    case ExitSucceeded:
         return removing ? L"removed, or nothing of the driver to remove" : L"installed";
-    case InstalledWithErrors:
+    case ExitEndedWithErrors:
         return removing ? L"removed with remarks: the report's ERROR and NOTE lines say which (what could not be removed stays, with its record)"
                         : L"installed with remarks: the report's ERROR and NOTE lines say which";
-    case WrongUsage:
+    case ExitWrongUsage:
         return L"wrong usage: nothing was done (a property has a value the program does not know)";
-    case NoSuchJaws:
+    case ExitNoSuchJaws:
         return L"no such JAWS installation: nothing was done";
-    case PackageIncomplete:
+    case ExitPackageIncomplete:
         return L"the package's driver files are incomplete: nothing was installed";
-    case JawsNotClosed:
+    case ExitJawsNotClosed:
         return L"JAWS could not be closed, or runs where the program cannot reach it: try again when JAWS is not running";
-    case Cancelled:
+    case ExitCancelled:
         return L"interrupted: try again";
-    case AnotherRunInProgress:
+    case ExitAnotherRunInProgress:
         return L"another installation or removal of the driver runs on this computer: nothing was done, try again later";
     default:
         return L"ended unexpectedly";
@@ -278,8 +268,8 @@ static const wchar_t *meaning(BOOL removing, DWORD code)
  * done" leave nothing to undo. */
 static BOOL mayHaveChanged(DWORD code)
 {
-    return code != Installed && code != InstalledWithErrors && code != WrongUsage && code != NoSuchJaws && code != PackageIncomplete
-        && code != AnotherRunInProgress;
+    return code != ExitSucceeded && code != ExitEndedWithErrors && code != ExitWrongUsage && code != ExitNoSuchJaws && code != ExitPackageIncomplete
+        && code != ExitAnotherRunInProgress;
 }
 
 /* One run of the program: "install" with the properties, or "remove" from every JAWS it
@@ -334,15 +324,15 @@ static BOOL run(MSIHANDLE install, const wchar_t *program, BOOL removing, const 
  * cannot make msiexec answer 1618); 5, 6 and 1618 are those worth trying again. */
 static UINT answer(MSIHANDLE install, BOOL removing, DWORD code)
 {
-    if (code == Installed) {
+    if (code == ExitSucceeded) {
         logFormatted(install, L"Result: success.");
         return ERROR_SUCCESS;
     }
-    if (code == InstalledWithErrors) {
+    if (code == ExitEndedWithErrors) {
         logFormatted(install, L"Result: success with remarks (exit code 1); the package stays %ls.", removing ? L"removed" : L"installed");
         return ERROR_SUCCESS;
     }
-    const BOOL retry = code == JawsNotClosed || code == Cancelled || code == AnotherRunInProgress;
+    const BOOL retry = code == ExitJawsNotClosed || code == ExitCancelled || code == ExitAnotherRunInProgress;
     logFormatted(install, L"Result: failure (exit code %lu)%ls; Windows Installer rolls the package back and ends with 1603.",
                  (unsigned long)code, retry ? L", worth retrying" : L"");
     return ERROR_INSTALL_FAILURE;

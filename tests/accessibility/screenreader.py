@@ -301,7 +301,7 @@ de_folders = german("CollectInfoPage", "&Jaws folders:")
 de_devices = german("CollectInfoPage", "&Braille devices:")
 de_select = german("CollectInfoPage", "Please select Jaws installation folder and your Braille device.")
 de_progress = german("CopyFilesPage", "Installation in progress...")
-de_result = german("ConclusionPage", "Installation correctly done.")
+de_result = german("RunSummary", "Installation correctly done.")
 # The Finish button is named by Qt's own German catalogue.
 de_finish = re.escape(german("ConclusionPage", "Click %1 to end the installation process.")).replace("%1", r"\S+")
 

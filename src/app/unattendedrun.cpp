@@ -1,4 +1,4 @@
-#include "unattendedinstallation.h"
+#include "unattendedrun.h"
 
 #include "commandline.h"
 #include "globals.h"
@@ -30,13 +30,15 @@ std::pair<int, int> versionOrder(const QString &folder)
 
 } // namespace
 
-UnattendedInstallation::UnattendedInstallation(const CommandLine &commandLine_, const QStringList &arguments_)
+UnattendedRun::UnattendedRun(const CommandLine &commandLine_, const QStringList &arguments_)
     : commandLine(commandLine_)
     , arguments(arguments_)
+    , jawsClosing(jaws, jawsInstaller)
 {
+    jawsClosing.setRestart(commandLine.restartJaws());
 }
 
-QStringList UnattendedInstallation::chooseJawsFolders(const QString &wanted, const QStringList &listed, QStringList *passedOver)
+QStringList UnattendedRun::chooseJawsFolders(const QString &wanted, const QStringList &listed, QStringList *passedOver)
 {
     const bool latest = wanted.compare(QLatin1String("latest"), Qt::CaseInsensitive) == 0;
     const bool all = wanted.compare(QLatin1String("all"), Qt::CaseInsensitive) == 0;
@@ -67,12 +69,12 @@ QStringList UnattendedInstallation::chooseJawsFolders(const QString &wanted, con
     }) };
 }
 
-void UnattendedInstallation::say(const QString &line) const
+void UnattendedRun::say(const QString &line) const
 {
     Platform::writeStandardOutput(line + QLatin1Char('\n'));
 }
 
-bool UnattendedInstallation::writeLog(const QByteArray &run) const
+bool UnattendedRun::writeLog(const QByteArray &run) const
 {
     using Platform::SafeFiles;
     const QString log = QFileInfo(commandLine.logFile()).absoluteFilePath();
@@ -85,7 +87,7 @@ bool UnattendedInstallation::writeLog(const QByteArray &run) const
         && file.write(run) == run.size() && file.flush();
 }
 
-bool UnattendedInstallation::logFileAllowed()
+bool UnattendedRun::logFileAllowed()
 {
     if (commandLine.logFile().isEmpty())
         return true;
@@ -116,7 +118,7 @@ bool UnattendedInstallation::logFileAllowed()
     return false;
 }
 
-bool UnattendedInstallation::chooseJawsFolders()
+bool UnattendedRun::chooseJawsFolders()
 {
     const QStringList listed = jaws.jawsFolders();
     QStringList passedOver;
@@ -136,9 +138,9 @@ bool UnattendedInstallation::chooseJawsFolders()
     return false;
 }
 
-bool UnattendedInstallation::jawsWithinReach()
+bool UnattendedRun::jawsWithinReach()
 {
-    if (!jaws.runsOutOfReach())
+    if (jawsClosing.withinReach())
         return true;
     Platform::writeStandardError((removing() ? tr("JAWS is running in a session that this program cannot reach (it runs as another account "
                                                   "while a user works): nothing was removed. Run the removal again when JAWS is not running.")
@@ -148,7 +150,7 @@ bool UnattendedInstallation::jawsWithinReach()
     return false;
 }
 
-void UnattendedInstallation::interrupt()
+void UnattendedRun::interrupt()
 {
     if (interrupted)
         return;
@@ -160,7 +162,7 @@ void UnattendedInstallation::interrupt()
         currentRemoval->cancel();
 }
 
-int UnattendedInstallation::installInto(const QString &folder)
+RunSummary::Verdict UnattendedRun::installInto(const QString &folder)
 {
     const Device &device = deviceTable().at(commandLine.device());
     say(tr("Installing the Korvalis Braille driver into %1 for the %2 display...").arg(QDir::toNativeSeparators(folder), device.option));
@@ -197,30 +199,22 @@ int UnattendedInstallation::installInto(const QString &folder)
     if (installation.state() == Installation::State::Copying)
         loop.exec();
     current = nullptr;
-    if (installation.jawsClosedHere() && jawsClosedIn.isEmpty())
-        jawsClosedIn = installation.jawsClosedFolder();
+    if (installation.jawsClosedHere())
+        jawsClosing.takeOver(installation.jawsClosedFolder());
     if (!jawsInstaller.programFolder().isEmpty())
         programFolders << jawsInstaller.programFolder();
 
     if (installation.leftAlone())
         say(tr("Installed already: left as it is."));
-    if (installation.state() == Installation::State::Cancelled)
-        return CommandLine::Cancelled;
-    if (installation.jawsFolderMissing())
-        return CommandLine::NoSuchJaws;
-    if (installation.packageIncomplete())
-        return CommandLine::PackageIncomplete;
-    if (installation.jawsNotClosed())
-        return CommandLine::JawsNotClosed;
-    return installation.hasErrors() ? CommandLine::InstalledWithErrors : CommandLine::Installed;
+    return RunSummary::verdictOf(installation);
 }
 
-bool UnattendedInstallation::removing() const
+bool UnattendedRun::removing() const
 {
     return commandLine.mode() == CommandLine::Mode::UnattendedRemoval;
 }
 
-int UnattendedInstallation::removeFrom(const QString &folder)
+RunSummary::Verdict UnattendedRun::removeFrom(const QString &folder)
 {
     const QString runToUndo = commandLine.runToUndo();
     say(runToUndo.isEmpty() ? tr("Removing the Korvalis Braille driver from %1...").arg(QDir::toNativeSeparators(folder))
@@ -239,7 +233,7 @@ int UnattendedInstallation::removeFrom(const QString &folder)
     if (runToUndo.isEmpty() && Removal::forgetGoneJaws(folder, &goneLine)) {
         for (const QString &line : goneLine.split(QLatin1Char('\n')))
             say(line);
-        return CommandLine::Installed;
+        return RunSummary::Verdict::Done;
     }
     if (!removal.prepare(folder)) {
         if (removal.recordDamaged()) {
@@ -247,20 +241,20 @@ int UnattendedInstallation::removeFrom(const QString &folder)
             say(tr("The installation record in %1 is damaged or cannot be read: nothing was removed.").arg(QDir::toNativeSeparators(folder)));
             removedAny = true;
             programFolders << jawsInstaller.programFolder();
-            return CommandLine::InstalledWithErrors;
+            return RunSummary::verdictOf(removal);
         }
         if (removal.runRefused()) {
             say(tr("The installation run %1 cannot be taken back alone in %2: later runs built on it. Take those back first, the latest first.")
                     .arg(runToUndo, QDir::toNativeSeparators(folder)));
             removedAny = true;
             programFolders << jawsInstaller.programFolder();
-            return CommandLine::InstalledWithErrors;
+            return RunSummary::verdictOf(removal);
         }
         if (!runToUndo.isEmpty() && Removal::isRecorded(jawsInstaller, folder))
             say(tr("The installation run %1 left no change recorded in %2: nothing to take back.").arg(runToUndo, QDir::toNativeSeparators(folder)));
         else
             say(tr("Nothing of the driver to remove: no installation record in %1.").arg(QDir::toNativeSeparators(folder)));
-        return CommandLine::Installed;
+        return RunSummary::verdictOf(removal);
     }
     // Removing runs off this thread, which keeps answering interrupts: one stops it between two
     // files, however long a file takes. Not in the Windows build yet: under Wine the program then
@@ -283,18 +277,14 @@ int UnattendedInstallation::removeFrom(const QString &folder)
     if (removal.state() == Removal::State::Removing)
         loop.exec();
     currentRemoval = nullptr;
-    if (removal.jawsClosedHere() && jawsClosedIn.isEmpty())
-        jawsClosedIn = removal.jawsClosedFolder();
+    if (removal.jawsClosedHere())
+        jawsClosing.takeOver(removal.jawsClosedFolder());
     removedAny = true;
     programFolders << jawsInstaller.programFolder();
-    if (removal.state() == Removal::State::Cancelled)
-        return CommandLine::Cancelled;
-    if (removal.jawsNotClosed())
-        return CommandLine::JawsNotClosed;
-    return removal.hasErrors() ? CommandLine::InstalledWithErrors : CommandLine::Installed;
+    return RunSummary::verdictOf(removal);
 }
 
-int UnattendedInstallation::run()
+int UnattendedRun::run()
 {
     // Said only when a file call held this thread for all of the seconds the run is given after
     // an interrupt: the files are whole, and what was copied or removed is in the record.
@@ -302,7 +292,7 @@ int UnattendedInstallation::run()
                               (removing() ? tr("Interrupted: a file could not be reached in time; the removal ends here. Remove the driver again to finish.")
                                           : tr("Interrupted: a file could not be reached in time; the installation ends here, each file whole. Run it again to finish."))
                                   + QLatin1Char('\n'),
-                              CommandLine::Cancelled);
+                              ExitCancelled);
     jawsInstaller.report().writeLine(tr("Started without the wizard: %1").arg(arguments.mid(1).join(QLatin1Char(' '))));
     if (!removing()) {
         if (!commandLine.runId().isEmpty())
@@ -311,17 +301,17 @@ int UnattendedInstallation::run()
         say(tr("Installation run: %1").arg(jawsInstaller.runId()));
     }
 
-    int exitCode = CommandLine::Installed;
+    RunSummary::Verdict verdict = RunSummary::Verdict::Done;
     for (const QString &folder : std::as_const(jawsFolders)) {
         // Each installation of the run counts alone (its own results); the run, as the worst.
-        exitCode = std::max(exitCode, removing() ? removeFrom(folder) : installInto(folder));
+        verdict = RunSummary::worse(verdict, removing() ? removeFrom(folder) : installInto(folder));
         // An interrupt this thread could not answer in time (it was held in a file call) has
         // stopped the run's work all the same: it is said, and nothing more is begun.
         if (Platform::interruptRequested())
             interrupt();
     }
-    if (!jawsClosedIn.isEmpty() && commandLine.restartJaws() && !JawsClosing::giveBack(jaws, jawsInstaller, jawsClosedIn))
-        exitCode = std::max<int>(exitCode, CommandLine::InstalledWithErrors);
+    if (!jawsClosing.giveBack(QString()))
+        verdict = RunSummary::worse(verdict, RunSummary::Verdict::DoneWithErrors);
 
     // The log is tried before the report is published, so that a log that cannot be written is
     // named in the report: a remark, not an error of the installation.
@@ -339,7 +329,7 @@ int UnattendedInstallation::run()
             published << QDir::toNativeSeparators(jawsInstaller.reportPath());
     }
     // A cancel has closed the report's block already.
-    if (exitCode != CommandLine::Cancelled)
+    if (verdict != RunSummary::Verdict::Cancelled)
         jawsInstaller.endReport();
     const QByteArray report = jawsInstaller.report().thisRun();
     if (logged && !commandLine.logFile().isEmpty()) {
@@ -356,26 +346,9 @@ int UnattendedInstallation::run()
     if (published.isEmpty() && (!removing() || removedAny))
         Platform::writeStandardError(QString::fromLocal8Bit(report));
 
-    if (removing()) {
-        if (exitCode == CommandLine::Installed) {
-            say(commandLine.runToUndo().isEmpty() ? tr("Removal correctly done.")
-                                                  : tr("The installation run %1 is taken back.").arg(commandLine.runToUndo()));
-            return CommandLine::Installed;
-        }
-        if (!published.isEmpty())
-            say(tr("Error during removal. Please check the %1 file for details.").arg(published.constFirst()));
-        else
-            say(tr("Error during removal. The report is on the standard error stream."));
-        return exitCode == CommandLine::Installed ? CommandLine::InstalledWithErrors : exitCode;
-    }
-    if (exitCode == CommandLine::Installed) {
-        say(QCoreApplication::translate("ConclusionPage", "Installation correctly done."));
-        return CommandLine::Installed;
-    }
-    // The last page's own sentences, so that both ways of installing say the same.
-    if (!published.isEmpty())
-        say(QCoreApplication::translate("ConclusionPage", "Error during installation. Please check the %1 file for details.").arg(published.constFirst()));
-    else
-        say(tr("Error during installation. The report is on the standard error stream."));
-    return exitCode == CommandLine::Installed ? CommandLine::InstalledWithErrors : exitCode;
+    RunSummary summary(removing() ? RunSummary::Run::Removal : RunSummary::Run::Installation, verdict);
+    summary.setReportPath(published.value(0));
+    summary.setRunTakenBack(commandLine.runToUndo());
+    say(summary.sentence(RunSummary::Shown::OnStandardOutput));
+    return summary.exitCode();
 }

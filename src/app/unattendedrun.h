@@ -1,5 +1,8 @@
 #pragma once
 
+#include "installer/jawsclosing.h"
+#include "runsummary.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
@@ -8,17 +11,17 @@ class CommandLine;
 class Installation;
 class Removal;
 
-// An installation without a window, for the people who set up many machines: the choices come
-// from the command line, each step is told on the standard output, the report is published into
-// each JAWS folder installed into (and written to --log), and the exit code says how it went.
-// The package folder is only read: many machines may run from one share at the same time.
-// With --remove, the same run removes the driver instead, by each JAWS installation's record.
-class UnattendedInstallation
+// An installation, or with --remove a removal by each JAWS installation's record, without a
+// window, for the people who set up many machines: the choices come from the command line, each
+// step is told on the standard output, the report is published into each JAWS folder installed
+// into (and written to --log), and the exit code says how it went. The package folder is only
+// read: many machines may run from one share at the same time.
+class UnattendedRun
 {
-    Q_DECLARE_TR_FUNCTIONS(UnattendedInstallation)
+    Q_DECLARE_TR_FUNCTIONS(UnattendedRun)
 
 public:
-    UnattendedInstallation(const CommandLine &commandLine, const QStringList &arguments);
+    UnattendedRun(const CommandLine &commandLine, const QStringList &arguments);
 
     // Finds the JAWS folders the command line names; when there is none, says so on the standard
     // error stream and touches nothing. Records whose folder holds no JAWS program are named on
@@ -31,8 +34,8 @@ public:
     // reach it (in a user's session while the program runs as SYSTEM): it could be neither
     // closed nor restarted, so nothing is touched and a deployment tool may try again later.
     bool jawsWithinReach();
-    // The whole installation into those folders, from the report's first line after its header
-    // to its last; the exit code, the worst of the installations'.
+    // The whole installation into those folders (or removal from them), from the report's first
+    // line after its header to its last; the exit code, the worst of the installations'.
     int run();
     // Stops the run as a cancel: nothing more is copied or configured, a JAWS closed here is
     // started again. From the event loop, at any moment.
@@ -47,10 +50,10 @@ public:
 private:
     void say(const QString &line) const;
     bool writeLog(const QByteArray &run) const;
-    // One installation of the run; its exit code.
-    int installInto(const QString &folder);
-    // One removal of the run; its exit code.
-    int removeFrom(const QString &folder);
+    // One installation of the run; how it went.
+    RunSummary::Verdict installInto(const QString &folder);
+    // One removal of the run; how it went.
+    RunSummary::Verdict removeFrom(const QString &folder);
     bool removing() const;
 
     const CommandLine &commandLine;
@@ -60,7 +63,8 @@ private:
     Removal *currentRemoval = nullptr;
     bool removedAny = false;
     bool interrupted = false;
-    // Where the JAWS closed by this run is started again from.
-    QString jawsClosedIn;
+    // JAWS is closed once for the whole run, by its first installation or removal that finds it
+    // running, and given back once at its end.
+    JawsClosing jawsClosing;
     QStringList programFolders;
 };
