@@ -1,0 +1,245 @@
+// Removals through the removal's wizard, as the list of apps starts it, after an installation
+// through the installation's wizard; and the program's copy that removes itself.
+#include "support/appslistchecks.h"
+#include "support/fixtures.h"
+#include "support/goldentext.h"
+#include "support/machinefiles.h"
+#include "support/programruns.h"
+#include "support/testmachine.h"
+#include "support/textfiles.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#ifdef Q_OS_WIN
+#include "paths/windowspath.h"
+#include "platform/folderremoval.h"
+#include "platform/windowsystem.h"
+
+#include <windows.h>
+#endif
+
+using namespace GoldenText;
+using namespace MachineFiles;
+using namespace ProgramRuns;
+
+class tst_Removal : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void removalWizard_data();
+    void removalWizard();
+    void runningCopyRemoved_data();
+    void runningCopyRemoved();
+};
+
+void tst_Removal::init()
+{
+    AppsListChecks::startWithoutEntries();
+}
+
+void tst_Removal::removalWizard_data()
+{
+    QTest::addColumn<bool>("named");     // the JAWS folder on the command line, as the list of apps gives it
+    QTest::addColumn<int>("removals");   // the wizard run so many times after the installation
+    QTest::addColumn<QString>("state");  // what happens between the installation and the removal, or during it
+    QTest::addColumn<QList<int>>("pages");
+    QTest::addColumn<QString>("result"); // the last page's first sentence; $JAWS the program folder, $REPORT its report
+
+    const QString removed = QStringLiteral("The Korvalis Braille driver was removed. The removal report is $REPORT.");
+    QTest::newRow("from the list of apps") << true << 1 << "" << QList<int>{ 1, 2, 3 } << removed;
+    QTest::newRow("no JAWS named: chosen") << false << 1 << "" << QList<int>{ 0, 1, 2, 3 } << removed;
+    QTest::newRow("a second time: nothing to remove") << true << 2 << "" << QList<int>{ 3 }
+                                                      << "The Korvalis Braille driver is not installed in $JAWS: there is nothing to remove.";
+    QTest::newRow("a value the user changed: kept, and said") << true << 1 << "user change" << QList<int>{ 1, 2, 3 }
+                                                              << "The Korvalis Braille driver was removed. What was changed since the installation "
+                                                                 "was kept: the removal report names it. The removal report is $REPORT.";
+    // Natively JAWS's window is played in the program and JFW.EXE is a program that starts; under
+    // Wine the JAWS double runs as JFW.EXE.
+    QTest::newRow("JAWS running: warned, closed, started again") << true << 1 << "JAWS running" << QList<int>{ 1, 2, 3 } << removed;
+    QTest::newRow("JAWS running: cancelled at the warning") << true << 1 << "cancel" << QList<int>{ 1, 2, 3 }
+                                                            << "The removal was cancelled: nothing was removed. The removal report is $REPORT.";
+}
+
+// Installed through the wizard, then removed through the removal's wizard with Enter alone:
+// where the focus is on each page, what the plan names, what the last page says, and the
+// machine as it was before the installation, but for the reports and numbered backups.
+void tst_Removal::removalWizard()
+{
+    QFETCH(bool, named);
+    QFETCH(int, removals);
+    QFETCH(QString, state);
+    QFETCH(QList<int>, pages);
+    QFETCH(QString, result);
+    QTemporaryDir root;
+    TestMachine machine(root.path());
+    const bool jawsRunning = state == QLatin1String("JAWS running") || state == QLatin1String("cancel");
+    const QString jfw = machine.jawsFolder + QStringLiteral("/JFW.EXE");
+#ifdef Q_OS_WIN
+    QVERIFY(machine.make(jawsRunning ? QStringLiteral("jawsdouble") : QString()));
+#else
+    QVERIFY(machine.make());
+    if (jawsRunning) {
+        QVERIFY(TextFiles::write(jfw, "#!/bin/sh\nexit 0\n"));
+        QVERIFY(QFile::setPermissions(jfw, QFile::permissions(jfw) | QFileDevice::ExeOwner));
+    }
+#endif
+    QMap<QString, QByteArray> before = machineState(machine);
+    const QString program = machine.addProgram(QStringLiteral("installationprobe"));
+    QMap<QString, QStringList> seen;
+    QVERIFY(install(machine, program, {}, seen));
+    QCOMPARE(seen.value("sentence").value(0), QStringLiteral("Installation correctly done."));
+    const QString usersFile = machine.userSettings + QStringLiteral("/enu/default.jcf");
+    if (state == QLatin1String("user change")) {
+        const QByteArray changed = TextFiles::read(usersFile).replace("BrailleDisplay=QUOR", "BrailleDisplay=ALVA");
+        QVERIFY(changed.contains("ALVA") && TextFiles::write(usersFile, changed));
+        // The value the user chose stays; the file is otherwise as the installation found it.
+        QVERIFY(before.value(usersFile).contains("BrailleDisplay=FOCUS"));
+        before[usersFile].replace("BrailleDisplay=FOCUS", "BrailleDisplay=ALVA");
+    }
+    // A cancel leaves the machine as the installation left it.
+    if (state == QLatin1String("cancel"))
+        before = machineState(machine);
+
+    const QString jawsFolder = QDir::toNativeSeparators(machine.jawsFolder);
+    QStringList arguments{ QStringLiteral("/remove") };
+    if (named)
+        arguments << QStringLiteral("/jaws") << jawsFolder;
+    QProcessEnvironment environment = machine.environment();
+    const QString starts = machine.jawsFolder + QStringLiteral("/jawsdouble.log");
+    if (jawsRunning) {
+#ifdef Q_OS_WIN
+        endJawsDoubles();
+        QVERIFY(QProcess::startDetached(jfw, {}));
+        QVERIFY(QTest::qWaitFor([] { return Platform::windowSystem().findWindow(QStringLiteral("JFWUI2"), QStringLiteral("JAWS")) != 0; }, 30000));
+#else
+        environment.insert(QStringLiteral("IQO_PROBE_JAWS_WINDOW"), QStringLiteral("1"));
+#endif
+    }
+    if (state == QLatin1String("cancel"))
+        environment.insert(QStringLiteral("IQO_PROBE_ESCAPE_AT_BOX"), QStringLiteral("1"));
+    QString afterFirst;
+    for (int i = 0; i < removals; ++i) {
+        afterFirst = machine.dump();
+        seen.clear();
+        QVERIFY(Fixtures::runProbe(program, environment, machine.root, seen, 240000, arguments));
+    }
+    QCOMPARE(seen.value("exit"), QStringList{ "0" });
+    QStringList expectedPages;
+    for (int id : std::as_const(pages))
+        expectedPages << QString::number(id);
+    QCOMPARE(seen.value("page"), expectedPages);
+    const QString sentence = QString(result)
+                                 .replace(QStringLiteral("$REPORT"), QDir::toNativeSeparators(machine.jawsFolder + QStringLiteral("/installLog.txt")))
+                                 .replace(QStringLiteral("$JAWS"), jawsFolder);
+    // On each page where it stops, the focus is on what is to be chosen or read.
+    QStringList focus;
+    if (pages.contains(0))
+        focus << QStringLiteral("Jaws folders:");
+    if (pages.contains(1))
+        focus << seen.value("heading").value(0);
+    focus << sentence;
+    QCOMPARE(seen.value("focus"), focus);
+    QCOMPARE(seen.value("sentence"), (QStringList{ sentence, "Click Finish to end the removal." }));
+    // The same warning as the installation's, only when JAWS runs; started again once, as the user.
+    QCOMPARE(seen.value("box"), jawsRunning ? QStringList{ "Warning|Jaws will be closed while the driver is removed. It will be automatically restarted." }
+                                            : QStringList());
+    if (jawsRunning) {
+#ifdef Q_OS_WIN
+        // Started by the test, then again by the removal unless it was cancelled.
+        const int expectedStarts = state == QLatin1String("cancel") ? 1 : 2;
+        QVERIFY(QTest::qWaitFor([&] { return TextFiles::read(starts).count('\n') >= expectedStarts; }, 30000));
+        QCOMPARE(TextFiles::read(starts).count('\n'), expectedStarts);
+        endJawsDoubles();
+#else
+        QCOMPARE(TextFiles::read(machine.root + QStringLiteral("/started.txt")).count('\n'), state == QLatin1String("cancel") ? 0 : 1);
+        QFile::remove(machine.root + QStringLiteral("/started.txt")); // the simulated machine's, not JAWS's
+#endif
+    }
+    if (removals > 1) {
+        // The second run changed nothing, not even the report.
+        QVERIFY(sameText(machine.dump(), afterFirst, QStringLiteral("the machine")));
+        return;
+    }
+    // The plan names the JAWS by version and folder, and the driver's files among what goes.
+    const QString heading = seen.value("heading").value(0);
+    QVERIFY2(heading.contains(QStringLiteral("Korvalis Braille driver will be removed from Jaws 10.0 in %1").arg(jawsFolder)), qPrintable(heading));
+    QVERIFY2(seen.value("plan").value(0).contains(QStringLiteral("Remove the driver's")), qPrintable(seen.value("plan").value(0)));
+    // The report is published into the JAWS folder, the removal's lines above the installation's.
+    const QString report = QString::fromLocal8Bit(TextFiles::read(machine.jawsFolder + QStringLiteral("/installLog.txt")));
+    const qsizetype removal = report.indexOf(QStringLiteral("Removal from %1 folder...").arg(jawsFolder));
+    QVERIFY2(removal >= 0 && removal < report.indexOf(QStringLiteral("Installation into %1 folder...").arg(jawsFolder)), qPrintable(report));
+    // Its block is named a removal, not an installation.
+    const QRegularExpression blockTitle(QStringLiteral("^(Installation|Removal) "), QRegularExpression::MultilineOption);
+    QVERIFY2(report.mid(report.lastIndexOf(blockTitle, removal)).startsWith(QStringLiteral("Removal ")), qPrintable(report));
+    QVERIFY(restoredAsBefore(before, machineState(machine)));
+}
+
+void tst_Removal::runningCopyRemoved_data()
+{
+#ifndef Q_OS_WIN
+    QSKIP("Natively a running program's file is deleted like any other");
+#endif
+    QTest::addColumn<bool>("otherVolume"); // the temporary folder lies on another volume
+    QTest::newRow("into the temporary folder") << false;
+    QTest::newRow("temporary folder on another volume: beside the folder") << true;
+}
+
+// The program's copy that removes the last entry runs from the folder it removes: its file is
+// moved away under a name of its own and deleted at the restart under that name, never under its
+// own path, where a later installation may put a new program before the restart.
+void tst_Removal::runningCopyRemoved()
+{
+#ifdef Q_OS_WIN
+    QFETCH(bool, otherVolume);
+    QTemporaryDir base;
+    const QString folder = base.filePath(QStringLiteral("InstallQuorOlma"));
+    const QString program = folder + QStringLiteral("/InstallQuorOlma.exe");
+    QVERIFY(QDir().mkpath(folder) && QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/jawsdouble.exe"), program));
+    QProcess running;
+    running.start(program, {});
+    QVERIFY(running.waitForStarted());
+    QVERIFY2(!QFile::remove(program), "Windows deletes a running program's file here: nothing to put aside");
+    const QByteArray temporary = qgetenv("TMP");
+    // Wine's drive Z: is the root of the host: another volume than C:.
+    if (otherVolume)
+        qputenv("TMP", "Z:\\tmp");
+    const bool removed = Platform::removeFolderInUse(folder);
+    qputenv("TMP", temporary);
+    running.kill();
+    running.waitForFinished();
+    QVERIFY(removed);
+    QVERIFY(!QFileInfo::exists(folder));
+    // What Windows deletes at the next start: pairs of a name and an empty target.
+    HKEY key = nullptr;
+    QCOMPARE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager", 0, KEY_READ | KEY_WOW64_64KEY, &key),
+             LONG(ERROR_SUCCESS));
+    wchar_t data[32768] = {};
+    DWORD size = sizeof data - 2 * sizeof(wchar_t);
+    const LONG read = RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr, reinterpret_cast<BYTE *>(data), &size);
+    RegCloseKey(key);
+    QCOMPARE(read, LONG(ERROR_SUCCESS));
+    QStringList pending;
+    for (const wchar_t *entry = data; *entry || entry[1]; entry += wcslen(entry) + 1) {
+        if (*entry)
+            pending << QDir::fromNativeSeparators(QString::fromWCharArray(entry)).remove(QStringLiteral("//?/")).remove(QStringLiteral("/??/"));
+    }
+    qInfo("pending: %s", qPrintable(pending.join(QLatin1Char(' '))));
+    QVERIFY(!pending.isEmpty());
+    const QString expectedPlace = otherVolume ? base.path() : QDir::fromNativeSeparators(QDir::tempPath());
+    bool aside = false;
+    for (const QString &name : std::as_const(pending)) {
+        QVERIFY2(!WindowsPath::isSameOrInside(name, folder), qPrintable(name));
+        aside = aside || (WindowsPath::samePath(QFileInfo(name).absolutePath(), expectedPlace) && QFileInfo(name).fileName().startsWith(QLatin1String("iqo"), Qt::CaseInsensitive));
+    }
+    QVERIFY2(aside, qPrintable(pending.join(QLatin1Char(' '))));
+#endif
+}
+
+QTEST_GUILESS_MAIN(tst_Removal)
+#include "tst_removal.moc"
