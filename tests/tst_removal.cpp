@@ -4,6 +4,7 @@
 #include "support/fixtures.h"
 #include "support/goldentext.h"
 #include "support/machinefiles.h"
+#include "support/machinescenario.h"
 #include "support/programruns.h"
 #include "support/testmachine.h"
 #include "support/textfiles.h"
@@ -25,6 +26,8 @@
 using namespace GoldenText;
 using namespace MachineFiles;
 using namespace ProgramRuns;
+using Scenario = MachineScenario;
+using Stop = MachineScenario::Stop;
 
 class tst_Removal : public QObject
 {
@@ -47,23 +50,23 @@ void tst_Removal::removalWizard_data()
 {
     QTest::addColumn<bool>("named");     // the JAWS folder on the command line, as the list of apps gives it
     QTest::addColumn<int>("removals");   // the wizard run so many times after the installation
-    QTest::addColumn<QString>("state");  // what happens between the installation and the removal, or during it
+    QTest::addColumn<Scenario>("scenario"); // what happens between the installation and the removal, or during it
     QTest::addColumn<QList<int>>("pages");
     QTest::addColumn<QString>("result"); // the last page's first sentence; $JAWS the program folder, $REPORT its report
 
     const QString removed = QStringLiteral("The Korvalis Braille driver was removed. The removal report is $REPORT.");
-    QTest::newRow("from the list of apps") << true << 1 << "" << QList<int>{ 1, 2, 3 } << removed;
-    QTest::newRow("no JAWS named: chosen") << false << 1 << "" << QList<int>{ 0, 1, 2, 3 } << removed;
-    QTest::newRow("a second time: nothing to remove") << true << 2 << "" << QList<int>{ 3 }
+    QTest::newRow("from the list of apps") << true << 1 << Scenario() << QList<int>{ 1, 2, 3 } << removed;
+    QTest::newRow("no JAWS named: chosen") << false << 1 << Scenario() << QList<int>{ 0, 1, 2, 3 } << removed;
+    QTest::newRow("a second time: nothing to remove") << true << 2 << Scenario() << QList<int>{ 3 }
                                                       << "The Korvalis Braille driver is not installed in $JAWS: there is nothing to remove.";
-    QTest::newRow("a value the user changed: kept, and said") << true << 1 << "user change" << QList<int>{ 1, 2, 3 }
+    QTest::newRow("a value the user changed: kept, and said") << true << 1 << Scenario().userSwitchedDisplay() << QList<int>{ 1, 2, 3 }
                                                               << "The Korvalis Braille driver was removed. What was changed since the installation "
                                                                  "was kept: the removal report names it. The removal report is $REPORT.";
     // Natively JAWS's window is played in the program and JFW.EXE is a program that starts; under
     // Wine the JAWS double runs as JFW.EXE.
-    QTest::newRow("JAWS running: warned, closed, started again") << true << 1 << "JAWS running" << QList<int>{ 1, 2, 3 } << removed;
-    QTest::newRow("JAWS running: cancelled at the warning") << true << 1 << "cancel" << QList<int>{ 1, 2, 3 }
-                                                            << "The removal was cancelled: nothing was removed. The removal report is $REPORT.";
+    QTest::newRow("JAWS running: warned, closed, started again") << true << 1 << Scenario().jawsRunning() << QList<int>{ 1, 2, 3 } << removed;
+    QTest::newRow("JAWS running: cancelled at the warning") << true << 1 << Scenario().jawsRunning().stopped(Stop::CancelledAtTheWarning)
+                                                            << QList<int>{ 1, 2, 3 } << "The removal was cancelled: nothing was removed. The removal report is $REPORT.";
 }
 
 // Installed through the wizard, then removed through the removal's wizard with Enter alone:
@@ -73,12 +76,13 @@ void tst_Removal::removalWizard()
 {
     QFETCH(bool, named);
     QFETCH(int, removals);
-    QFETCH(QString, state);
+    QFETCH(Scenario, scenario);
     QFETCH(QList<int>, pages);
     QFETCH(QString, result);
     QTemporaryDir root;
     TestMachine machine(root.path());
-    const bool jawsRunning = state == QLatin1String("JAWS running") || state == QLatin1String("cancel");
+    const bool jawsRunning = scenario.isJawsRunning();
+    const bool cancelled = scenario.stop() == Stop::CancelledAtTheWarning;
     const QString jfw = machine.jawsFolder + QStringLiteral("/JFW.EXE");
 #ifdef Q_OS_WIN
     QVERIFY(machine.make(jawsRunning ? QStringLiteral("jawsdouble") : QString()));
@@ -95,7 +99,7 @@ void tst_Removal::removalWizard()
     QVERIFY(install(machine, program, {}, seen));
     QCOMPARE(seen.value("sentence").value(0), QStringLiteral("Installation correctly done."));
     const QString usersFile = machine.userSettings + QStringLiteral("/enu/default.jcf");
-    if (state == QLatin1String("user change")) {
+    if (scenario.hasUserSwitchedDisplay()) {
         const QByteArray changed = TextFiles::read(usersFile).replace("BrailleDisplay=QUOR", "BrailleDisplay=ALVA");
         QVERIFY(changed.contains("ALVA") && TextFiles::write(usersFile, changed));
         // The value the user chose stays; the file is otherwise as the installation found it.
@@ -103,7 +107,7 @@ void tst_Removal::removalWizard()
         before[usersFile].replace("BrailleDisplay=FOCUS", "BrailleDisplay=ALVA");
     }
     // A cancel leaves the machine as the installation left it.
-    if (state == QLatin1String("cancel"))
+    if (cancelled)
         before = machineState(machine);
 
     const QString jawsFolder = QDir::toNativeSeparators(machine.jawsFolder);
@@ -121,7 +125,7 @@ void tst_Removal::removalWizard()
         environment.insert(QStringLiteral("IQO_PROBE_JAWS_WINDOW"), QStringLiteral("1"));
 #endif
     }
-    if (state == QLatin1String("cancel"))
+    if (cancelled)
         environment.insert(QStringLiteral("IQO_PROBE_ESCAPE_AT_BOX"), QStringLiteral("1"));
     QString afterFirst;
     for (int i = 0; i < removals; ++i) {
@@ -152,12 +156,12 @@ void tst_Removal::removalWizard()
     if (jawsRunning) {
 #ifdef Q_OS_WIN
         // Started by the test, then again by the removal unless it was cancelled.
-        const int expectedStarts = state == QLatin1String("cancel") ? 1 : 2;
+        const int expectedStarts = cancelled ? 1 : 2;
         QVERIFY(QTest::qWaitFor([&] { return TextFiles::read(starts).count('\n') >= expectedStarts; }, 30000));
         QCOMPARE(TextFiles::read(starts).count('\n'), expectedStarts);
         endJawsDoubles();
 #else
-        QCOMPARE(TextFiles::read(machine.root + QStringLiteral("/started.txt")).count('\n'), state == QLatin1String("cancel") ? 0 : 1);
+        QCOMPARE(TextFiles::read(machine.root + QStringLiteral("/started.txt")).count('\n'), cancelled ? 0 : 1);
         QFile::remove(machine.root + QStringLiteral("/started.txt")); // the simulated machine's, not JAWS's
 #endif
     }

@@ -5,6 +5,7 @@
 #include "support/appslistchecks.h"
 #include "support/fixtures.h"
 #include "support/goldentext.h"
+#include "support/machinescenario.h"
 #include "support/programruns.h"
 #include "support/testmachine.h"
 #include "support/textfiles.h"
@@ -27,6 +28,7 @@
 using namespace AppsListChecks;
 using namespace GoldenText;
 using namespace ProgramRuns;
+using Scenario = MachineScenario;
 
 class tst_WizardInstallation : public QObject
 {
@@ -247,41 +249,41 @@ void tst_WizardInstallation::cancelDuringTheCopy()
 
 void tst_WizardInstallation::toldTheTruth_data()
 {
-    QTest::addColumn<QString>("state");       // how the machine differs from a good one
+    QTest::addColumn<Scenario>("scenario");   // how the machine differs from a good one
     QTest::addColumn<QString>("keys");        // pressed while JAWS is being closed
-    QTest::addColumn<bool>("jawsRunning");    // the JAWS double runs as JFW.EXE
     QTest::addColumn<QStringList>("pages");
     QTest::addColumn<bool>("installed");      // the driver and its settings reached JAWS
     QTest::addColumn<QString>("reportLine");  // a line of this run's report, as a pattern
 
     const QStringList wholeRun{ "1", "2", "3" };
     QTest::newRow("started again from the cleaned package folder")
-        << "second run" << "" << false << wholeRun << false << "^ERROR : .*list\\.install is missing from the installation package: nothing was installed\\.$";
+        << Scenario().sameCommandRunBefore() << "" << wholeRun << false << "^ERROR : .*list\\.install is missing from the installation package: nothing was installed\\.$";
     QTest::newRow("package without the driver")
-        << "no driver" << "" << false << wholeRun << false << "^ERROR : .*QuorOlma\\.jlb is missing from the installation package: nothing was installed\\.$";
+        << Scenario().packageMissing("QuorOlma.jlb") << "" << wholeRun << false << "^ERROR : .*QuorOlma\\.jlb is missing from the installation package: nothing was installed\\.$";
     QTest::newRow("driver's braille.ini without the chosen display")
-        << "no Quor section" << "" << false << wholeRun << false << "^ERROR : .*braille\\.ini of the installation package has no \\[Korvalis Quor\\] section.*$";
+        << Scenario().packageFile("braille.ini", "[Korvalis Olma (1.71 et plus r\xe9" "cent)]\r\nPort=COM1\r\n") << "" << wholeRun << false << "^ERROR : .*braille\\.ini of the installation package has no \\[Korvalis Quor\\] section.*$";
     QTest::newRow("driver's braille.ini sections in another order")
-        << "sections swapped" << "" << false << wholeRun << true << "^'QUOR' Braille device selected in .*$";
+        << Scenario().packageFile("braille.ini", "[Korvalis Quor]\r\nPort=USB\r\n[Korvalis Olma (1.71 et plus r\xe9" "cent)]\r\nPort=COM1\r\n")
+        << "" << wholeRun << true << "^'QUOR' Braille device selected in .*$";
     // The driver is copied, but JAWS's display list cannot take it: not a success.
     QTest::newRow("JAWS's braille.ini read-only")
-        << "braille.ini read-only" << "" << false << wholeRun << true << "^Error while merging 'Korvalis Quor' section of .*braille\\.ini\\.$";
+        << Scenario().jawsFileReadOnly("braille.ini") << "" << wholeRun << true << "^Error while merging 'Korvalis Quor' section of .*braille\\.ini\\.$";
     // What an error leaves of the package is enough for the run that follows its mending.
     QTest::newRow("run again after an error was mended")
-        << "second run after an error" << "" << false << wholeRun << true << "^'QUOR' Braille device selected in .*$";
+        << Scenario().runBeforeWhileJawsFileReadOnly("braille.ini") << "" << wholeRun << true << "^'QUOR' Braille device selected in .*$";
     QTest::newRow("registry record with an empty Target")
-        << "empty target" << "" << false << wholeRun << false << "^ERROR : Jaws folder  or installation folder .* not found: no file was copied\\.$";
+        << Scenario().withRegistryTarget("") << "" << wholeRun << false << "^ERROR : Jaws folder  or installation folder .* not found: no file was copied\\.$";
     QTest::newRow("registry record with a Target of a lone backslash")
-        << "backslash target" << "" << false << wholeRun << false << "^ERROR : Jaws folder .* not found: no file was copied\\.$";
+        << Scenario().withRegistryTarget("\\") << "" << wholeRun << false << "^ERROR : Jaws folder .* not found: no file was copied\\.$";
 #ifdef Q_OS_WIN
     // The double keeps its braille window for seconds after its main window went: the close
     // protocol waits for it and lets events run meanwhile, when these keys arrive.
     QTest::newRow("JAWS running: closed, then started again")
-        << "" << "" << true << wholeRun << true << "^'QUOR' Braille device selected in .*$";
+        << Scenario().jawsRunning() << "" << wholeRun << true << "^'QUOR' Braille device selected in .*$";
     QTest::newRow("Enter twice while JAWS is being closed")
-        << "" << "Return,Return" << true << wholeRun << true << "^'QUOR' Braille device selected in .*$";
+        << Scenario().jawsRunning() << "Return,Return" << wholeRun << true << "^'QUOR' Braille device selected in .*$";
     QTest::newRow("Escape while JAWS is being closed")
-        << "" << "Escape" << true << QStringList{ "1", "2" } << false << "^ERROR : Installation cancelled by the user\\..*$";
+        << Scenario().jawsRunning() << "Escape" << QStringList{ "1", "2" } << false << "^ERROR : Installation cancelled by the user\\..*$";
 #endif
 }
 
@@ -289,41 +291,36 @@ void tst_WizardInstallation::toldTheTruth_data()
 // the user's changes unless the driver was installed, and an error sentence whenever it was not.
 void tst_WizardInstallation::toldTheTruth()
 {
-    QFETCH(QString, state);
+    QFETCH(Scenario, scenario);
     QFETCH(QString, keys);
-    QFETCH(bool, jawsRunning);
     QFETCH(QStringList, pages);
     QFETCH(bool, installed);
     QFETCH(QString, reportLine);
+    const bool jawsRunning = scenario.isJawsRunning();
     QTemporaryDir root;
     TestMachine machine(root.path());
-    if (state == QLatin1String("empty target"))
-        machine.registryTarget = QStringLiteral("");
-    else if (state == QLatin1String("backslash target"))
-        machine.registryTarget = QStringLiteral("\\");
+    if (scenario.registryTarget())
+        machine.registryTarget = *scenario.registryTarget();
     QVERIFY(machine.make(jawsRunning ? QStringLiteral("jawsdouble") : QString()));
     QString program = machine.addProgram(QStringLiteral("installationprobe"));
     QMap<QString, QStringList> seen;
-    if (state == QLatin1String("second run after an error")) {
-        const QString brailleIni = machine.jawsFolder + QStringLiteral("/braille.ini");
+    if (!scenario.readOnlyJawsFileInRunBefore().isEmpty()) {
+        const QString brailleIni = machine.jawsFolder + QLatin1Char('/') + scenario.readOnlyJawsFileInRunBefore();
         const QFileDevice::Permissions writable = QFile::permissions(brailleIni);
         QVERIFY(QFile::setPermissions(brailleIni, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
         QVERIFY(install(machine, program, {}, seen));
         QVERIFY(seen.value("sentence").value(0).startsWith(QStringLiteral("Error during installation.")));
         QVERIFY(QFile::setPermissions(brailleIni, writable));
-    } else if (state == QLatin1String("second run")) {
+    } else if (scenario.isSameCommandRunBefore()) {
         QVERIFY(install(machine, program, {}, seen));
         QCOMPARE(seen.value("sentence").value(0), QStringLiteral("Installation correctly done."));
-    } else if (state == QLatin1String("no driver")) {
-        QVERIFY(QFile::remove(machine.packageFolder + QStringLiteral("/QuorOlma.jlb")));
-    } else if (state == QLatin1String("no Quor section")) {
-        QVERIFY(TextFiles::write(machine.packageFolder + QStringLiteral("/braille.ini"), "[Korvalis Olma (1.71 et plus r\xe9" "cent)]\r\nPort=COM1\r\n"));
-    } else if (state == QLatin1String("braille.ini read-only")) {
-        QVERIFY(QFile::setPermissions(machine.jawsFolder + QStringLiteral("/braille.ini"), QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
-    } else if (state == QLatin1String("sections swapped")) {
-        QVERIFY(TextFiles::write(machine.packageFolder + QStringLiteral("/braille.ini"),
-                                 "[Korvalis Quor]\r\nPort=USB\r\n[Korvalis Olma (1.71 et plus r\xe9" "cent)]\r\nPort=COM1\r\n"));
     }
+    for (const QString &missing : scenario.missingPackageFiles())
+        QVERIFY(QFile::remove(machine.packageFolder + QLatin1Char('/') + missing));
+    for (const auto &[file, content] : scenario.changedPackageFiles())
+        QVERIFY(TextFiles::write(machine.packageFolder + QLatin1Char('/') + file, content));
+    for (const QString &readOnly : scenario.readOnlyJawsFiles())
+        QVERIFY(QFile::setPermissions(machine.jawsFolder + QLatin1Char('/') + readOnly, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
     const QString jfw = machine.jawsFolder + QStringLiteral("/JFW.EXE");
     const QString starts = machine.jawsFolder + QStringLiteral("/jawsdouble.log");
     auto jawsWindow = [] {
@@ -365,14 +362,14 @@ void tst_WizardInstallation::toldTheTruth()
     qInfo("this run's report:\n%s", qPrintable(report.join(QLatin1Char('\n'))));
     QVERIFY2(report.indexOf(QRegularExpression(reportLine)) >= 0, qPrintable(report.join(QLatin1Char('\n'))));
     // Installed with an error: the report's ERROR line and the last page agree.
-    const bool errorSentence = !installed || state == QLatin1String("braille.ini read-only");
+    const bool errorSentence = !installed || !scenario.readOnlyJawsFiles().isEmpty();
     if (pages.size() == 3) {
         const QString sentence = !errorSentence ? QStringLiteral("Installation correctly done.")
                                            : QStringLiteral("Error during installation. Please check the %1 file for details.")
                                                  .arg(QDir::toNativeSeparators(seen.value("reportPath").value(0)));
         QCOMPARE(seen.value("sentence").value(0), sentence);
     }
-    if (state == QLatin1String("braille.ini read-only"))
+    if (scenario.readOnlyJawsFiles().contains(QStringLiteral("braille.ini")))
         QCOMPARE(TextFiles::read(machine.jawsFolder + QStringLiteral("/braille.ini")), QByteArray("[Focus 40 Blue]\r\nPort=USB\r\n"));
     if (installed) {
         const QByteArray jcf = TextFiles::read(machine.userSettings + QStringLiteral("/enu/default.jcf"));

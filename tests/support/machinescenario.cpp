@@ -36,6 +36,25 @@ MachineScenario &MachineScenario::packageMissing(const QString &file)
     return *this;
 }
 
+MachineScenario &MachineScenario::packageFile(const QString &file, const QByteArray &content)
+{
+    changedFiles.append({ file, content });
+    return *this;
+}
+
+MachineScenario &MachineScenario::jawsFileReadOnly(const QString &file)
+{
+    readOnlyFiles.append(file);
+    return *this;
+}
+
+MachineScenario &MachineScenario::withRegistryTarget(const QString &registryTarget)
+{
+    // Empty, not null: TestMachine takes a null Target for "the folder itself".
+    target = registryTarget.isNull() ? QStringLiteral("") : registryTarget;
+    return *this;
+}
+
 MachineScenario &MachineScenario::packageReadOnly()
 {
     readOnlyPackage = true;
@@ -81,6 +100,12 @@ MachineScenario &MachineScenario::sameCommandRunBefore()
 MachineScenario &MachineScenario::packageUsedOnAnotherMachineFirst()
 {
     anotherMachineFirst = true;
+    return *this;
+}
+
+MachineScenario &MachineScenario::runBeforeWhileJawsFileReadOnly(const QString &file)
+{
+    readOnlyBefore = file;
     return *this;
 }
 

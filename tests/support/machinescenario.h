@@ -2,13 +2,16 @@
 
 #include "support/testmachine.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QMetaType>
 #include <QPair>
 #include <QString>
 #include <QStringList>
 
-// How the machine of a command-line run differs from a freshly made TestMachine, what happened
+#include <optional>
+
+// How the machine of a run of the program differs from a freshly made TestMachine, what happened
 // on it before the run and what happens to the run itself: a table row says it with these calls,
 // read in the order they happen, e.g.
 //     MachineScenario().installed().changedBetweenInstallations().installedIntoAll()
@@ -23,6 +26,7 @@ public:
         TerminatedWhileCopying,  // SIGTERM while a package file is held
         TerminatedWhileSettingsHeld, // SIGTERM while the user's settings file is held (root only)
         TerminatedWhileRemoving, // SIGTERM while one of the driver's files is held
+        CancelledAtTheWarning,   // the wizard's user presses Escape at the box that warns of JAWS's close
     };
     // One installation made by the program before the run, into the machine's JAWS or into all.
     struct Installation
@@ -42,6 +46,12 @@ public:
     // JAWS (the JAWS double under Wine) runs when the run starts.
     MachineScenario &jawsRunning();
     MachineScenario &packageMissing(const QString &file);
+    // A file of the package that holds `content` instead of what the package maker shipped.
+    MachineScenario &packageFile(const QString &file, const QByteArray &content);
+    // A file of JAWS's program folder that cannot be written.
+    MachineScenario &jawsFileReadOnly(const QString &file);
+    // The Target of JAWS's registry record, instead of its folder.
+    MachineScenario &withRegistryTarget(const QString &target);
     MachineScenario &packageReadOnly();
     // A copy of the program of this version in Program Files, as an earlier installation left it.
     MachineScenario &programCopyOfVersion(const QString &version);
@@ -60,6 +70,9 @@ public:
     // The very command run once on another machine from the same package folder, the JAWS made
     // afresh since.
     MachineScenario &packageUsedOnAnotherMachineFirst();
+    // The very command run once before, while a file of JAWS's program folder could not be
+    // written: that run ended in an error; the file is writable again since.
+    MachineScenario &runBeforeWhileJawsFileReadOnly(const QString &file);
     // Installed into the machine's JAWS by the command line (then changed as the calls after it
     // say); installed again by each further call.
     MachineScenario &installed(const QString &display = QStringLiteral("QUOR"));
@@ -91,6 +104,9 @@ public:
     QString uninstalledJawsRecord() const { return uninstalledRecord; }
     bool isJawsRunning() const { return running; }
     QStringList missingPackageFiles() const { return missingFiles; }
+    const QList<QPair<QString, QByteArray>> &changedPackageFiles() const { return changedFiles; }
+    QStringList readOnlyJawsFiles() const { return readOnlyFiles; }
+    std::optional<QString> registryTarget() const { return target; }
     bool isPackageReadOnly() const { return readOnlyPackage; }
     QString programCopyVersion() const { return copyVersion; }
     bool hasAppsListEntryOfEarlierName() const { return earlierEntry; }
@@ -99,6 +115,7 @@ public:
     bool hasProgramsOwnEntry() const { return ownEntry; }
     bool isSameCommandRunBefore() const { return runBefore; }
     bool isPackageUsedOnAnotherMachineFirst() const { return anotherMachineFirst; }
+    QString readOnlyJawsFileInRunBefore() const { return readOnlyBefore; }
     const QList<Installation> &installations() const { return installationsBefore; }
     // Whether the run under test removes what installations() put there.
     bool isInstalledBefore() const { return !installationsBefore.isEmpty(); }
@@ -120,6 +137,9 @@ private:
     QString uninstalledRecord;
     bool running = false;
     QStringList missingFiles;
+    QList<QPair<QString, QByteArray>> changedFiles;
+    QStringList readOnlyFiles;
+    std::optional<QString> target;
     bool readOnlyPackage = false;
     QString copyVersion;
     bool earlierEntry = false;
@@ -128,6 +148,7 @@ private:
     bool ownEntry = false;
     bool runBefore = false;
     bool anotherMachineFirst = false;
+    QString readOnlyBefore;
     QList<Installation> installationsBefore;
     QString killedState;
     int changedBefore = -1;
