@@ -18,8 +18,9 @@
 class MachineScenario
 {
 public:
-    // How the run under test is stopped while it works: the test holds a file the run waits for,
-    // then sends the signal once the run has said the step it is in.
+    // How the run under test is stopped while it works. For a signal the test holds a file the run
+    // waits for, then sends the signal once the run has said the step it is in: whatever the
+    // machine's speed, the signal comes in that step.
     enum class Stop {
         None,
         InterruptedWhileCopying, // SIGINT while a package file is held
@@ -43,7 +44,7 @@ public:
     MachineScenario &jfwInLowerCase();
     // The registry record of a JAWS uninstalled since, whose folder is gone.
     MachineScenario &withRecordOfUninstalledJaws(const QString &key);
-    // JAWS (the JAWS double under Wine) runs when the run starts.
+    // JAWS runs when the run starts: under Wine the JAWS double, natively as each test plays it.
     MachineScenario &jawsRunning();
     MachineScenario &packageMissing(const QString &file);
     // A file of the package that holds `content` instead of what the package maker shipped.
