@@ -1,5 +1,5 @@
 // Writes settings files and is killed part-way, or kills itself at a chosen point, for
-// tst_inicrashsafety and tst_installation.
+// tst_inicrashsafety and tst_unattendedremoval.
 // Usage: iniwriterchild batch|single FILE SECTIONS
 //        iniwriterchild configure POINT JAWSFOLDER PACKAGEFOLDER
 //        iniwriterchild install STATE JAWSFOLDER PACKAGEFOLDER

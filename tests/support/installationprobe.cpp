@@ -1,6 +1,6 @@
 // Runs the real program and drives it with the keyboard as a user does: Enter on the intro
 // page, arrows in the two lists, Enter to install, then Finish; or Cancel as soon as the copy
-// has begun. Prints what the user is told and met. tst_installation lays it into a package
+// has begun. Prints what the user is told and met. The installation tests lay it into a package
 // folder, so that the program's folder is the package's, as on a user's machine.
 //   IQO_PROBE_JAWS_ROW    row of the JAWS folder list to choose (default: as preselected)
 //   IQO_PROBE_DEVICE_ROW  row of the display list (default 1)
