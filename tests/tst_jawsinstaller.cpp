@@ -438,6 +438,8 @@ void tst_JawsInstaller::recordRuns_data()
     QTest::newRow("a count of runs that is no number") << "count" << -1;
     QTest::newRow("a run named with a blank") << "id" << -1;
     QTest::newRow("a run's row short of fields") << "short row" << -1;
+    QTest::newRow("the first run alone: its rows are the record's") << "first only" << 1;
+    QTest::newRow("the first run alone, and a row of its own") << "first only, a row" << -1;
 }
 
 void tst_JawsInstaller::recordRuns()
@@ -446,6 +448,7 @@ void tst_JawsInstaller::recordRuns()
     QFETCH(int, runs);
     const QString jaws = QDir(systemRoot.path()).filePath(QStringLiteral("JAWS"));
     const QString path = QDir(package.path()).filePath(QStringLiteral("runs.ini"));
+    QFile::remove(path); // an earlier row's, tampered with
     const QString settings = QDir::toNativeSeparators(jaws + QStringLiteral("/jfw.ini"));
     const QString driver = QDir::toNativeSeparators(jaws + QStringLiteral("/QuorOlma.jlb"));
     InstallRecord first;
@@ -462,6 +465,27 @@ void tst_JawsInstaller::recordRuns()
 
     InstallRecord record;
     record.addRun(QStringLiteral("first"), first);
+    const bool firstOnly = tampering.startsWith(QLatin1String("first only"));
+    if (firstOnly) {
+        IniFile file(path);
+        QVERIFY(record.write(file, { jaws, QString() }) && file.save());
+        QByteArray bytes = TextFiles::read(path);
+        QVERIFY(bytes.contains("Whole=1") && !bytes.contains("=file|"));
+        if (tampering.endsWith(QLatin1String("a row")))
+            QVERIFY(TextFiles::write(path, bytes.replace("Whole=1", "Whole=1\r\n1=folder|<JAWS>\\MANUALS")));
+        InstallRecord read;
+        IniFile again(path);
+        const InstallRecord::Reading reading = read.read(again, { jaws, QString() });
+        QCOMPARE(reading, runs < 0 ? InstallRecord::Reading::Damaged : InstallRecord::Reading::Read);
+        if (runs > 0) {
+            QCOMPARE(read.runs.size(), 1);
+            QCOMPARE(read.runs.constFirst().id, QStringLiteral("first"));
+            QCOMPARE(read.runs.constFirst().changes->files.size(), 1);
+            QCOMPARE(read.runs.constFirst().changes->values.constFirst().before, std::optional<QString>(QStringLiteral("FOCUS")));
+            QVERIFY(read.withoutLastRun().isEmpty());
+        }
+        return;
+    }
     record.addRun(QStringLiteral("second"), second);
     record.addRun(QStringLiteral("repair"), repair);
     QCOMPARE(record.runs.size(), 2);

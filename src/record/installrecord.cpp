@@ -172,8 +172,23 @@ InstallRecord::Reading InstallRecord::read(IniFile &file, const Roots &roots)
     const int runsRecorded = runCount.toInt(&counts);
     if (!runCount.isEmpty() && (!counts || runsRecorded < 0 || runsRecorded > 100000))
         codec.notWhole();
-    for (int index = 0; codec.whole() && index < runsRecorded; ++index)
-        readRun(file, runSection(index), codec);
+    // A record of one run, the first, says so instead of holding its rows twice.
+    if (runsRecorded == 1 && file.string(runSection(0), QStringLiteral("Whole"), QString()) == QLatin1String("1")) {
+        auto run = std::make_shared<InstallRecord>(*this);
+        run->unfinished = file.string(runSection(0), QStringLiteral("Unfinished"), QString()) == QLatin1String("1");
+        for (const QString &line : file.section(runSection(0))) {
+            const QString key = line.left(line.indexOf(QLatin1Char('=')));
+            if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1Char(';')) && key != QLatin1String("Id") && key != QLatin1String("Whole")
+                && key != QLatin1String("Unfinished"))
+                codec.notWhole();
+        }
+        runs << Run{ RowCodec::decode(file.string(runSection(0), QStringLiteral("Id"), QString())), run };
+        if (!runs.constLast().id.isEmpty() && !isValidRunId(runs.constLast().id))
+            codec.notWhole();
+    } else {
+        for (int index = 0; codec.whole() && index < runsRecorded; ++index)
+            readRun(file, runSection(index), codec);
+    }
     if (!codec.whole()) {
         *this = InstallRecord();
         return Reading::Damaged;
@@ -234,13 +249,22 @@ bool InstallRecord::write(IniFile &file, const Roots &roots) const
         if (run.unfinished)
             lines << QStringLiteral("Unfinished=1");
         QList<QStringList> runRows;
-        for (const RecordKind *kind : RecordKind::all()) {
-            for (QStringList row : kind->rows(run, codec)) {
+        bool whole = runs.size() == 1;
+        for (qsizetype k = 0; k < RecordKind::all().size(); ++k) {
+            const RecordKind *kind = RecordKind::all().at(k);
+            const QList<QStringList> kindRows = kind->rows(run, codec);
+            whole &= kindRows == rows.at(k);
+            for (QStringList row : kindRows) {
                 row.prepend(kind->word());
                 runRows << row;
             }
         }
-        lines << QStringLiteral("Rows=%1").arg(runRows.size()) << numbered(runRows);
+        // The first installation's record: its run is every row above. Said in a line, the
+        // record is not twice the size, nor its writing twice the work, in the common case.
+        if (whole)
+            lines << QStringLiteral("Whole=1");
+        else
+            lines << QStringLiteral("Rows=%1").arg(runRows.size()) << numbered(runRows);
         written &= file.writeSection(runSection(index), lines);
     }
     // The runs of a longer record that this one replaces.
