@@ -58,9 +58,9 @@ void RemovalConclusionPage::initializePage()
     } else {
         jawsInstaller.publishReport();
         result += QLatin1Char(' ');
-        result += jawsInstaller.reportPath().isEmpty()
+        result += jawsInstaller.runReport().reportPath().isEmpty()
             ? tr("No removal report could be written.")
-            : tr("The removal report is %1.").arg(QDir::toNativeSeparators(jawsInstaller.reportPath()));
+            : tr("The removal report is %1.").arg(QDir::toNativeSeparators(jawsInstaller.runReport().reportPath()));
     }
     resultLabel->setText(result);
     finishLabel->setText(tr("Click %1 to end the removal.").arg(PageParts::finishButtonName(wizard())));

@@ -6,9 +6,14 @@
 #include <QCoreApplication>
 #include <QDir>
 
-JawsClosing::JawsClosing(Jaws &jaws_, JawsInstaller &installer_)
+JawsClosing::JawsClosing(Jaws &jaws_, RunReport &run_)
     : jaws(jaws_)
-    , installer(installer_)
+    , run(run_)
+{
+}
+
+JawsClosing::JawsClosing(Jaws &jaws_, JawsInstaller &installer)
+    : JawsClosing(jaws_, installer.runReport())
 {
 }
 
@@ -39,18 +44,18 @@ void JawsClosing::giveBack(const QString &runFolder)
     if (!m_closedHere || !restart_)
         return;
     m_closedHere = false; // once
-    giveBack(jaws, installer, closedFolder(runFolder));
+    giveBack(jaws, run, closedFolder(runFolder));
 }
 
-bool JawsClosing::giveBack(Jaws &jaws, JawsInstaller &installer, const QString &folder)
+bool JawsClosing::giveBack(Jaws &jaws, RunReport &run, const QString &folder)
 {
     jaws.setCurrentFolder(folder);
     if (jaws.restart())
         return true;
     // The user may be left without speech: the report, the last page and the exit code say so.
-    installer.record(StepResult::Step::RestartingJaws,
-                     QCoreApplication::translate("Installation", "ERROR : Jaws could not be started again from %1. Please start Jaws yourself.")
-                         .arg(QDir::toNativeSeparators(folder)),
-                     StepResult::Outcome::Failed);
+    run.record(StepResult::Step::RestartingJaws,
+               QCoreApplication::translate("Installation", "ERROR : Jaws could not be started again from %1. Please start Jaws yourself.")
+                   .arg(QDir::toNativeSeparators(folder)),
+               StepResult::Outcome::Failed);
     return false;
 }
