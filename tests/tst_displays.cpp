@@ -151,7 +151,7 @@ void tst_Displays::registerDisplays()
     if (!before.isNull())
         QVERIFY(TextFiles::write(jfwIni, before));
     for (int pass = 0; pass < 2; ++pass) {
-        configured(run.installer, [&](Configuration &c) { run.installer.configuration().registerDisplays(c, { jfwIni }); });
+        configured(run.installer, [&](Configuration &c) { run.installer.jawsConfiguration().registerDisplays(c, { jfwIni }); });
         // A second run finds both models listed: nothing is added twice.
         QCOMPARE(slotsOf(jfwIni), expectedSlots);
     }
@@ -190,7 +190,7 @@ void tst_Displays::jfwIniNotReplaced()
     const QString jfwIni = run.jaws.filePath(QStringLiteral("jfw.ini"));
     QVERIFY(TextFiles::write(jfwIni, before));
     QVERIFY(QFile::setPermissions(jfwIni, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
-    configured(run.installer, [&](Configuration &c) { run.installer.configuration().registerDisplays(c, { jfwIni }); });
+    configured(run.installer, [&](Configuration &c) { run.installer.jawsConfiguration().registerDisplays(c, { jfwIni }); });
     QVERIFY(QFile::setPermissions(jfwIni, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     QCOMPARE(TextFiles::read(jfwIni), before);
     QCOMPARE(run.lines(), expectedReport);
@@ -247,7 +247,7 @@ void tst_Displays::displayListsByVersion()
     QCOMPARE(paths, expected);
 
     for (int pass = 0; pass < 2; ++pass)
-        configured(run.installer, [&](Configuration &c) { run.installer.configuration().registerDisplays(c, run.installer.target().displayListPaths()); });
+        configured(run.installer, [&](Configuration &c) { run.installer.jawsConfiguration().registerDisplays(c, run.installer.target().displayListPaths()); });
     QVERIFY(!run.installer.hasErrors());
     for (const QString &where : QStringList{ "program", "shared", "init", "Init" }) {
         const QString path = pathOf(where);
@@ -277,9 +277,9 @@ void tst_Displays::greekSystemRunTwice()
     const QByteArray before = "; \xF1\xF5\xE8\xEC\xDF\xF3\xE5\xE9\xF2\r\n[BrailleDisplays]\r\nBraille1LongName=" + greek
         + "\r\nBraille1Name=GR\r\nBraille1Driver=greek\r\nBraille1Port=USB\r\n";
     QVERIFY(TextFiles::write(jfwIni, before));
-    configured(run.installer, [&](Configuration &c) { run.installer.configuration().registerDisplays(c, { jfwIni }); });
+    configured(run.installer, [&](Configuration &c) { run.installer.jawsConfiguration().registerDisplays(c, { jfwIni }); });
     const QByteArray afterFirst = TextFiles::read(jfwIni);
-    configured(run.installer, [&](Configuration &c) { run.installer.configuration().registerDisplays(c, { jfwIni }); });
+    configured(run.installer, [&](Configuration &c) { run.installer.jawsConfiguration().registerDisplays(c, { jfwIni }); });
 
     QVERIFY2(afterFirst.startsWith(before), afterFirst.constData());
     QCOMPARE(TextFiles::read(jfwIni), afterFirst);
@@ -335,7 +335,7 @@ void tst_Displays::selectDefaultDevice()
         for (const QString &language : languages)
             QVERIFY(TextFiles::write(edits + QLatin1Char('/') + language + QStringLiteral("/default.jcf"), usersJcf));
 
-    configured(run.installer, [&](Configuration &c) { run.installer.configuration().selectDefaultDevice(c, device); });
+    configured(run.installer, [&](Configuration &c) { run.installer.jawsConfiguration().selectDefaultDevice(c, device); });
     const QString folder = edited == QLatin1String("user") ? run.installer.target().userSettingsFolder() : run.installer.target().sharedSettingsFolder();
     const QString other = edited == QLatin1String("user") ? run.installer.target().sharedSettingsFolder() : run.installer.target().userSettingsFolder();
     QStringList expectedReport{ "" };

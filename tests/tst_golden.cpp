@@ -170,7 +170,7 @@ void tst_Golden::configureJaws()
     QVERIFY(Fixtures::copy(golden.version, jaws.filePath(QStringLiteral("jfw.exe"))));
     JawsInstaller installer(package.path());
     installer.setJawsFolder(jaws.path());
-    installer.configuration().setSelectedDevice(golden.device);
+    installer.jawsConfiguration().setSelectedDevice(golden.device);
     QVERIFY(installer.computeTargetFolders());
     installer.recorder().createTargetFolders();
     const QMap<QString, QString> roots{ { "package", package.path() }, { "jaws", jaws.path() },
@@ -188,7 +188,7 @@ void tst_Golden::configureJaws()
     }
     QVERIFY(installer.report().open(reportDir.filePath(QStringLiteral("installLog.txt"))));
 
-    QCOMPARE(installer.configuration().configureJaws(), golden.errors);
+    QCOMPARE(installer.jawsConfiguration().configureJaws(), golden.errors);
 
     for (const auto &entry : golden.after) {
         const QByteArray actual = TextFiles::read(where(entry.first));

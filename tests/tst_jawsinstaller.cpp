@@ -204,18 +204,23 @@ void tst_JawsInstaller::resetForgetsOnlyTheChosenInstallation()
     QVERIFY(Fixtures::copy(QStringLiteral("pe/jfw_10.dll"), jawsDir.filePath(QStringLiteral("jfw.exe"))));
     JawsInstaller installer(package.path());
     installer.setJawsFolder(jawsDir.path());
-    installer.configuration().setSelectedDevice(QStringLiteral("Quor"));
+    installer.jawsConfiguration().setSelectedDevice(QStringLiteral("Quor"));
     installer.record(StepResult::Step::Copy, QStringLiteral("ERROR : a copy failed"), StepResult::Outcome::Failed);
     QTemporaryDir reportDir;
     installer.runReport().start(Report::Run::Installation, reportDir.path(), QString());
     const QString reportPath = reportDir.path() + QDir::separator() + QStringLiteral("installLog.txt");
     QCOMPARE(installer.runReport().reportPath(), reportPath);
     QVERIFY(installer.computeTargetFolders());
+    // The run's identifier and whose settings change hold for every installation of the run.
+    installer.target().setAllUsers(true);
+    const QString runId = installer.recorder().runId();
 
     installer.reset();
+    QCOMPARE(installer.recorder().runId(), runId);
+    QVERIFY(installer.target().allUsers());
     for (const QString &cleared : { installer.jawsFolder(), installer.programFolder(), installer.target().driverFolder(),
                                     installer.target().manualsFolder(), installer.target().sharedSettingsFolder(),
-                                    installer.target().userSettingsFolder(), installer.configuration().selectedDevice() })
+                                    installer.target().userSettingsFolder(), installer.jawsConfiguration().selectedDevice() })
         QVERIFY(cleared.isEmpty());
     QCOMPARE(installer.package().folder(), package.path());
     QVERIFY(installer.hasErrors());

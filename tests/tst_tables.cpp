@@ -30,7 +30,7 @@ struct Machine
         if (!jfw.isEmpty() && !Fixtures::copy(jfw, jaws.filePath(QStringLiteral("jfw.exe"))))
             return false;
         installer.setJawsFolder(jaws.path());
-        installer.configuration().setSelectedDevice(QStringLiteral("Korvalis Quor"));
+        installer.jawsConfiguration().setSelectedDevice(QStringLiteral("Korvalis Quor"));
         // Under Wine the settings folders are the prefix's own, shared by every case of a run.
         const ShellFolders shellFolders;
         for (const QString &appData : { shellFolders.commonAppDataFolder, shellFolders.appDataFolder })
@@ -80,7 +80,7 @@ void tst_Tables::keyboardTableForTheSystemLanguage()
     Machine machine;
     QVERIFY(machine.make(QStringLiteral("pe/jfw_10.dll")));
     const QString korvalisIni = machine.jaws.filePath(QStringLiteral("korvalis.ini"));
-    configured(machine.installer, [&](Configuration &c) { machine.installer.configuration().selectKeyboardTable(c, korvalisIni); });
+    configured(machine.installer, [&](Configuration &c) { machine.installer.jawsConfiguration().selectKeyboardTable(c, korvalisIni); });
     QCOMPARE(IniReads::readString(QStringLiteral("GENERAL"), QStringLiteral("BrailleFileName"), korvalisIni, QString()), expected);
     QCOMPARE(machine.lines(), (QStringList{ "", QStringLiteral("OK : '%1' Braille table selected in %2.").arg(expected, QDir::toNativeSeparators(korvalisIni)) }));
 }
@@ -90,7 +90,7 @@ void tst_Tables::keyboardTableWithoutManifest()
     Machine machine;
     QVERIFY(machine.make(QStringLiteral("pe/jfw_10.dll"), QByteArray()));
     const QString korvalisIni = machine.jaws.filePath(QStringLiteral("korvalis.ini"));
-    configured(machine.installer, [&](Configuration &c) { machine.installer.configuration().selectKeyboardTable(c, korvalisIni); });
+    configured(machine.installer, [&](Configuration &c) { machine.installer.jawsConfiguration().selectKeyboardTable(c, korvalisIni); });
     // No bare ".kbd": the driver's file stays as it was, and the run counts as failed.
     QVERIFY(!QFileInfo::exists(korvalisIni));
     QVERIFY(machine.lines().value(1).startsWith(QStringLiteral("ERROR : The installation package names no keyboard Braille table in ")));
@@ -102,12 +102,12 @@ void tst_Tables::translationTablesOnlyWhereTheManifestSays()
     Machine machine;
     QVERIFY(machine.make(QStringLiteral("pe/jfw_10.dll")));
     const QString shared = machine.installer.target().sharedSettingsFolder();
-    configured(machine.installer, [&](Configuration &c) { machine.installer.configuration().selectTranslationTables(c, shared); });
+    configured(machine.installer, [&](Configuration &c) { machine.installer.jawsConfiguration().selectTranslationTables(c, shared); });
     QCOMPARE(machine.table(shared, QStringLiteral("enu")), QStringLiteral("English.jbt"));
     QVERIFY(!QFileInfo::exists(shared + QStringLiteral("/fra/default.jcf")));
     QCOMPARE(machine.lines().size(), 2); // the empty line and one table line
     // A folder without language folders: the empty line alone.
-    configured(machine.installer, [&](Configuration &c) { machine.installer.configuration().selectTranslationTables(c, machine.package.path()); });
+    configured(machine.installer, [&](Configuration &c) { machine.installer.jawsConfiguration().selectTranslationTables(c, machine.package.path()); });
     QCOMPARE(machine.lines().size(), 3);
 }
 
@@ -155,7 +155,7 @@ void tst_Tables::configureJawsByVersion()
     const QString user = machine.installer.target().userSettingsFolder();
     if (!user.isEmpty())
         QVERIFY(TextFiles::write(user + QStringLiteral("/enu/default.jkm"), "[Keys]\r\n"));
-    QVERIFY(!machine.installer.configuration().configureJaws());
+    QVERIFY(!machine.installer.jawsConfiguration().configureJaws());
     QCOMPARE(machine.table(machine.installer.target().sharedSettingsFolder(), QStringLiteral("enu")), QStringLiteral("English.jbt"));
     if (!user.isEmpty()) {
         QCOMPARE(machine.table(user, QStringLiteral("enu")), userTables ? QStringLiteral("English.jbt") : QString());
@@ -186,9 +186,9 @@ void tst_Tables::configureTwiceAddsNothingTwice()
     QVERIFY(TextFiles::write(jcf, "[Options]\r\nSpeech=0\r\n"));
     const QByteArray brailleBefore = TextFiles::read(brailleIni), jcfBefore = TextFiles::read(jcf);
 
-    QVERIFY(!machine.installer.configuration().configureJaws());
+    QVERIFY(!machine.installer.jawsConfiguration().configureJaws());
     const QByteArray brailleAfterFirst = TextFiles::read(brailleIni), jcfAfterFirst = TextFiles::read(jcf);
-    QVERIFY(!machine.installer.configuration().configureJaws());
+    QVERIFY(!machine.installer.jawsConfiguration().configureJaws());
 
     QStringList longNames;
     for (int n = 1; n < 10; ++n)

@@ -83,7 +83,7 @@ void Installation::prepare(const QString &jawsFolder, const QString &deviceName)
     run.report().writeLine(QString());
     // Whether the package's braille.ini has this display's section, wherever it stands, is
     // checked before anything is touched.
-    installer.configuration().setSelectedDevice(deviceName);
+    installer.jawsConfiguration().setSelectedDevice(deviceName);
     setState(State::Prepared);
 }
 
@@ -100,7 +100,7 @@ void Installation::start()
 
     // An incomplete package (a folder already cleaned up by an earlier run, or unpacked in
     // part) installs nothing: JAWS keeps running and no folder or setting of it is touched.
-    if (!installer.package().checkPackage(installer.configuration().selectedDevice())) {
+    if (!installer.package().checkPackage(installer.jawsConfiguration().selectedDevice())) {
         fail();
         return;
     }
@@ -116,7 +116,7 @@ void Installation::start()
         return;
     }
 
-    if (leaveInstalledAlone && installer.copyPlan().allInPlace() && installer.configuration().defaultDeviceSelected()) {
+    if (leaveInstalledAlone && installer.copyPlan().allInPlace() && installer.jawsConfiguration().defaultDeviceSelected()) {
         run.report().writeLine(tr("The driver is installed in %1 already: left as it is.").arg(QDir::toNativeSeparators(installer.target().jawsFolder())));
         m_leftAlone = true;
         setState(State::Done);
@@ -258,8 +258,8 @@ void Installation::copyDone()
     if (m_state != State::Copying)
         return;
     setState(State::Configuring);
-    installer.configuration().configureJaws();
-    if (installer.configuration().stopped()) {
+    installer.jawsConfiguration().configureJaws();
+    if (installer.jawsConfiguration().stopped()) {
         // As a cancel during the copy: what was copied is recorded, so that a removal takes it.
         setState(State::Cancelled);
         installer.recorder().recordCopiesOnly();

@@ -33,7 +33,6 @@ public:
     // The package of this run is `folder` (the program's own), used as `use` says.
     void start(const QString &folder, FolderUse use);
     QString folder() const { return m_folder; }
-    bool readOnly() const { return m_readOnly; }
     QString manifestPath() const;
 
     // The names of the package's files that the manifest sends to the program folder, the

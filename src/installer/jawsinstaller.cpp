@@ -10,14 +10,14 @@ JawsInstaller::JawsInstaller(const QString &packageFolder)
     , m_recorder(m_target, m_copyPlan, m_package, m_runReport)
     , m_settingsMerge(m_target, m_package)
     , m_keyMaps(m_target, m_runReport)
-    , m_configuration(m_target, m_package, m_runReport, m_settingsMerge, m_keyMaps, m_recorder)
+    , m_jawsConfiguration(m_target, m_package, m_runReport, m_settingsMerge, m_keyMaps, m_recorder)
 {
 }
 
 void JawsInstaller::reset()
 {
     m_target.reset();
-    m_configuration.setSelectedDevice(QString());
+    m_jawsConfiguration.setSelectedDevice(QString());
     m_recorder.reset();
     m_copyPlan.forgetExistingDestinations();
 }

@@ -34,7 +34,7 @@ public:
     InstallRecorder &recorder() { return m_recorder; }
     SettingsMerge &settingsMerge() { return m_settingsMerge; }
     UserKeyMaps &keyMaps() { return m_keyMaps; }
-    JawsConfiguration &configuration() { return m_configuration; }
+    JawsConfiguration &jawsConfiguration() { return m_jawsConfiguration; }
 
     // Forgets the chosen JAWS installation and everything derived from it (the display chosen,
     // what was recorded of it); keeps the package folder, the file lists, the steps' results and
@@ -81,5 +81,5 @@ private:
     InstallRecorder m_recorder;
     SettingsMerge m_settingsMerge;
     UserKeyMaps m_keyMaps;
-    JawsConfiguration m_configuration;
+    JawsConfiguration m_jawsConfiguration;
 };

@@ -138,7 +138,6 @@ bool JawsTarget::computeFolders(const QString &packageFolder)
     return true;
 }
 
-
 void JawsTarget::keepListings(bool keep)
 {
     if (keep)

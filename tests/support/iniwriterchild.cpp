@@ -28,7 +28,7 @@ int configure(const QString &point, const QString &jawsFolder, const QString &pa
 {
     JawsInstaller installer(packageFolder);
     installer.setJawsFolder(jawsFolder);
-    installer.configuration().setSelectedDevice(QStringLiteral("Korvalis Quor"));
+    installer.jawsConfiguration().setSelectedDevice(QStringLiteral("Korvalis Quor"));
     if (!installer.computeTargetFolders())
         return 2;
     installer.recorder().createTargetFolders(); // as the copy left them
@@ -45,18 +45,18 @@ int configure(const QString &point, const QString &jawsFolder, const QString &pa
     reached("settings files");
     installer.settingsMerge().mergeBrailleIni(configuration);
     reached("braille.ini");
-    installer.configuration().registerDisplays(configuration, installer.target().displayListPaths());
+    installer.jawsConfiguration().registerDisplays(configuration, installer.target().displayListPaths());
     reached("displays");
-    installer.configuration().selectDefaultDevice(configuration, QStringLiteral("Korvalis Quor"));
+    installer.jawsConfiguration().selectDefaultDevice(configuration, QStringLiteral("Korvalis Quor"));
     reached("default device");
-    installer.configuration().selectKeyboardTable(configuration, installer.target().driverFolder() + QStringLiteral("/korvalis.ini"));
+    installer.jawsConfiguration().selectKeyboardTable(configuration, installer.target().driverFolder() + QStringLiteral("/korvalis.ini"));
     reached("keyboard table");
-    installer.configuration().selectTranslationTables(configuration, installer.target().sharedSettingsFolder());
-    installer.configuration().selectTranslationTables(configuration, installer.target().userSettingsFolder());
+    installer.jawsConfiguration().selectTranslationTables(configuration, installer.target().sharedSettingsFolder());
+    installer.jawsConfiguration().selectTranslationTables(configuration, installer.target().userSettingsFolder());
     reached("translation tables");
     if (point == QLatin1String("cancel"))
         return 0;
-    installer.configuration().commit(configuration);
+    installer.jawsConfiguration().commit(configuration);
     for (const StepResult &result : installer.results()) {
         for (const StepResult::Line &line : result.lines()) {
             if (line.outcome == StepResult::Outcome::Failed)

@@ -95,7 +95,7 @@ int main(int argc, char *argv[])
 
     JawsInstaller installer(package);
     installer.setJawsFolder(jaws);
-    installer.configuration().setSelectedDevice(QStringLiteral("Korvalis Quor"));
+    installer.jawsConfiguration().setSelectedDevice(QStringLiteral("Korvalis Quor"));
     installer.computeTargetFolders();
     installer.recorder().createTargetFolders();
     // About 500 KB each: 4,600 sections of 6 keys.
@@ -108,7 +108,7 @@ int main(int argc, char *argv[])
     QElapsedTimer timer;
     const ProcessorTime before = processorMs();
     timer.start();
-    const bool failed = installer.configuration().configureJaws();
+    const bool failed = installer.jawsConfiguration().configureJaws();
     const double wall = timer.nsecsElapsed() / 1e6;
     const ProcessorTime after = processorMs();
     const double user = after.user - before.user, system = after.system - before.system;
