@@ -49,12 +49,11 @@ QStringList slotsOf(const QString &jfwIni)
 struct Run
 {
     QTemporaryDir jaws, report, shared, user;
-    JawsInstaller installer;
+    JawsInstaller installer{ jaws.path() };
 
     bool start(const QString &jfwFixture)
     {
         installer.setJawsFolder(jaws.path());
-        installer.setSourceFolder(jaws.path());
         if (!jfwFixture.isEmpty() && !Fixtures::copy(jfwFixture, jaws.filePath(QStringLiteral("jfw.exe"))))
             return false;
         return installer.report().open(report.filePath(QStringLiteral("installLog.txt")));
@@ -152,7 +151,7 @@ void tst_Displays::registerDisplays()
     if (!before.isNull())
         QVERIFY(TextFiles::write(jfwIni, before));
     for (int pass = 0; pass < 2; ++pass) {
-        configured(run.installer, [&](Configuration &c) { run.installer.registerDisplays(c, { jfwIni }); });
+        configured(run.installer, [&](Configuration &c) { run.installer.jawsConfiguration().registerDisplays(c, { jfwIni }); });
         // A second run finds both models listed: nothing is added twice.
         QCOMPARE(slotsOf(jfwIni), expectedSlots);
     }
@@ -191,7 +190,7 @@ void tst_Displays::jfwIniNotReplaced()
     const QString jfwIni = run.jaws.filePath(QStringLiteral("jfw.ini"));
     QVERIFY(TextFiles::write(jfwIni, before));
     QVERIFY(QFile::setPermissions(jfwIni, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
-    configured(run.installer, [&](Configuration &c) { run.installer.registerDisplays(c, { jfwIni }); });
+    configured(run.installer, [&](Configuration &c) { run.installer.jawsConfiguration().registerDisplays(c, { jfwIni }); });
     QVERIFY(QFile::setPermissions(jfwIni, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     QCOMPARE(TextFiles::read(jfwIni), before);
     QCOMPARE(run.lines(), expectedReport);
@@ -224,7 +223,7 @@ void tst_Displays::displayListsByVersion()
     Run run;
     QVERIFY(run.start(version));
     QVERIFY(run.installer.computeTargetFolders());
-    const QString shared = run.installer.sharedSettingsFolder();
+    const QString shared = run.installer.target().sharedSettingsFolder();
     // Under Wine the settings folders are the prefix's own, and outlive the row before.
     QVERIFY(QDir(shared).removeRecursively());
     auto pathOf = [&](const QString &where) {
@@ -243,12 +242,12 @@ void tst_Displays::displayListsByVersion()
     for (const QString &where : edited)
         expected << QFileInfo(pathOf(where)).absoluteFilePath();
     QStringList paths;
-    for (const QString &path : run.installer.displayListPaths())
+    for (const QString &path : run.installer.target().displayListPaths())
         paths << QFileInfo(path).absoluteFilePath();
     QCOMPARE(paths, expected);
 
     for (int pass = 0; pass < 2; ++pass)
-        configured(run.installer, [&](Configuration &c) { run.installer.registerDisplays(c, run.installer.displayListPaths()); });
+        configured(run.installer, [&](Configuration &c) { run.installer.jawsConfiguration().registerDisplays(c, run.installer.target().displayListPaths()); });
     QVERIFY(!run.installer.hasErrors());
     for (const QString &where : QStringList{ "program", "shared", "init", "Init" }) {
         const QString path = pathOf(where);
@@ -278,9 +277,9 @@ void tst_Displays::greekSystemRunTwice()
     const QByteArray before = "; \xF1\xF5\xE8\xEC\xDF\xF3\xE5\xE9\xF2\r\n[BrailleDisplays]\r\nBraille1LongName=" + greek
         + "\r\nBraille1Name=GR\r\nBraille1Driver=greek\r\nBraille1Port=USB\r\n";
     QVERIFY(TextFiles::write(jfwIni, before));
-    configured(run.installer, [&](Configuration &c) { run.installer.registerDisplays(c, { jfwIni }); });
+    configured(run.installer, [&](Configuration &c) { run.installer.jawsConfiguration().registerDisplays(c, { jfwIni }); });
     const QByteArray afterFirst = TextFiles::read(jfwIni);
-    configured(run.installer, [&](Configuration &c) { run.installer.registerDisplays(c, { jfwIni }); });
+    configured(run.installer, [&](Configuration &c) { run.installer.jawsConfiguration().registerDisplays(c, { jfwIni }); });
 
     QVERIFY2(afterFirst.startsWith(before), afterFirst.constData());
     QCOMPARE(TextFiles::read(jfwIni), afterFirst);
@@ -324,21 +323,21 @@ void tst_Displays::selectDefaultDevice()
     QVERIFY(run.installer.computeTargetFolders());
     // Language folders in both settings folders; the JAWS 5 layout keeps its own.
     QStringList languages{ "enu", "Fra", "sve" };
-    for (const QString &root : { run.installer.sharedSettingsFolder(), run.installer.userSettingsFolder() })
+    for (const QString &root : { run.installer.target().sharedSettingsFolder(), run.installer.target().userSettingsFolder() })
         for (const QString &language : languages)
             if (!root.isEmpty())
                 QVERIFY(QDir().mkpath(root + QLatin1Char('/') + language));
 
     // The user's display as it was, to be kept when no display of ours is chosen.
     const QByteArray usersJcf("[Options]\r\nBrailleDisplay=FOCUS\r\n");
-    const QString edits = edited == QLatin1String("user") ? run.installer.userSettingsFolder() : run.installer.sharedSettingsFolder();
+    const QString edits = edited == QLatin1String("user") ? run.installer.target().userSettingsFolder() : run.installer.target().sharedSettingsFolder();
     if (value == QLatin1String("none"))
         for (const QString &language : languages)
             QVERIFY(TextFiles::write(edits + QLatin1Char('/') + language + QStringLiteral("/default.jcf"), usersJcf));
 
-    configured(run.installer, [&](Configuration &c) { run.installer.selectDefaultDevice(c, device); });
-    const QString folder = edited == QLatin1String("user") ? run.installer.userSettingsFolder() : run.installer.sharedSettingsFolder();
-    const QString other = edited == QLatin1String("user") ? run.installer.sharedSettingsFolder() : run.installer.userSettingsFolder();
+    configured(run.installer, [&](Configuration &c) { run.installer.jawsConfiguration().selectDefaultDevice(c, device); });
+    const QString folder = edited == QLatin1String("user") ? run.installer.target().userSettingsFolder() : run.installer.target().sharedSettingsFolder();
+    const QString other = edited == QLatin1String("user") ? run.installer.target().sharedSettingsFolder() : run.installer.target().userSettingsFolder();
     QStringList expectedReport{ "" };
     if (value == QLatin1String("none"))
         expectedReport << QStringLiteral("ERROR : No Braille device of this driver was chosen: the default Braille device was not selected.");

@@ -168,14 +168,13 @@ void tst_Golden::configureJaws()
     }
 
     QVERIFY(Fixtures::copy(golden.version, jaws.filePath(QStringLiteral("jfw.exe"))));
-    JawsInstaller installer;
-    installer.setSourceFolder(package.path());
+    JawsInstaller installer(package.path());
     installer.setJawsFolder(jaws.path());
-    installer.setSelectedDevice(golden.device);
+    installer.jawsConfiguration().setSelectedDevice(golden.device);
     QVERIFY(installer.computeTargetFolders());
-    installer.createTargetFolders();
+    installer.recorder().createTargetFolders();
     const QMap<QString, QString> roots{ { "package", package.path() }, { "jaws", jaws.path() },
-                                        { "shared", installer.sharedSettingsFolder() }, { "user", installer.userSettingsFolder() } };
+                                        { "shared", installer.target().sharedSettingsFolder() }, { "user", installer.target().userSettingsFolder() } };
     auto where = [&](const QString &path) {
         const qsizetype slash = path.indexOf(QLatin1Char('/'));
         return slash < 0 ? roots.value(path) : roots.value(path.left(slash)) + path.mid(slash);
@@ -189,7 +188,7 @@ void tst_Golden::configureJaws()
     }
     QVERIFY(installer.report().open(reportDir.filePath(QStringLiteral("installLog.txt"))));
 
-    QCOMPARE(installer.configureJaws(), golden.errors);
+    QCOMPARE(installer.jawsConfiguration().configureJaws(), golden.errors);
 
     for (const auto &entry : golden.after) {
         const QByteArray actual = TextFiles::read(where(entry.first));
@@ -204,8 +203,8 @@ void tst_Golden::configureJaws()
 
     QStringList expected;
     for (QString line : golden.report) {
-        line.replace(QStringLiteral("$SHARED"), installer.sharedSettingsFolder())
-            .replace(QStringLiteral("$USER"), installer.userSettingsFolder())
+        line.replace(QStringLiteral("$SHARED"), installer.target().sharedSettingsFolder())
+            .replace(QStringLiteral("$USER"), installer.target().userSettingsFolder())
             .replace(QStringLiteral("$JAWS"), jaws.path());
         expected << QDir::toNativeSeparators(line);
     }

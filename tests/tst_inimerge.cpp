@@ -1,4 +1,5 @@
 #include "installer/jawsinstaller.h"
+#include "support/testtargetfolders.h"
 #include "support/configured.h"
 #include "support/inireads.h"
 #include "support/textfiles.h"
@@ -17,7 +18,7 @@ struct Tree
     QTemporaryDir jaws;
     QTemporaryDir settings;
     QTemporaryDir reportDir;
-    JawsInstaller installer;
+    JawsInstaller installer{ package.path() };
 
     bool make(const QMap<QString, QByteArray> &packageFiles, const QMap<QString, QByteArray> &settingsFiles)
     {
@@ -30,9 +31,8 @@ struct Tree
             if (!it.key().endsWith(QLatin1Char('/')) && !TextFiles::write(path, it.value()))
                 return false;
         }
-        installer.setSourceFolder(package.path());
         installer.setJawsFolder(jaws.path());
-        installer.setSharedSettingsFolderForTest(settings.path());
+        TestTargetFolders::setShared(installer.target(), settings.path());
         return installer.report().open(reportDir.filePath(QStringLiteral("installLog.txt")));
     }
 
@@ -93,7 +93,7 @@ void tst_IniMerge::settingsMergeOrderAndBackups()
                         { "fra/default.jcf.002", "older still" },
                         { "enu/default.jcf", "[Braille]\r\nTable=old\r\n" },
                         { "enu/jfw.jkm", "[Keys]\r\nB=2\r\n" } }));
-    configured(tree.installer, [&](Configuration &c) { tree.installer.mergeSettingsFiles(c, { QStringLiteral("korvalis_default.jcf"), QStringLiteral("korvalis_jfw.jkm") }); });
+    configured(tree.installer, [&](Configuration &c) { tree.installer.settingsMerge().mergeSettingsFiles(c, { QStringLiteral("korvalis_default.jcf"), QStringLiteral("korvalis_jfw.jkm") }); });
     QCOMPARE(tree.reportLines(), (QStringList{ "OK : " + tree.native("enu/default.jcf.001") + " file successfully saved.",
                                                "OK : " + tree.native("enu/jfw.jkm.001") + " file successfully saved.",
                                                "OK : " + tree.native("fra/default.jcf.003") + " file successfully saved." }));
@@ -110,7 +110,7 @@ void tst_IniMerge::sectionMergeRules()
     Tree tree;
     QVERIFY(tree.make({ { "default.jcf", "[Shared]\r\nKept=source\r\n[Emptied]\r\n[Added]\r\nNew=1\r\n" } },
                       { { "enu/default.jcf", "[Shared]\r\nKept=target\r\nGone=1\r\n[Emptied]\r\nX=1\r\n[Untouched]\r\nU=1\r\n" } }));
-    configured(tree.installer, [&](Configuration &c) { tree.installer.mergeSettingsFiles(c, { QStringLiteral("default.jcf") }); }); // no "korvalis_": the same name
+    configured(tree.installer, [&](Configuration &c) { tree.installer.settingsMerge().mergeSettingsFiles(c, { QStringLiteral("default.jcf") }); }); // no "korvalis_": the same name
     const QString target = tree.settings.filePath(QStringLiteral("enu/default.jcf"));
     QCOMPARE(IniReads::readSectionNames(target), (QStringList{ "Shared", "Emptied", "Untouched", "Added" }));
     QCOMPARE(IniReads::readSection(QStringLiteral("Shared"), target), QStringList{ "Kept=source" });
@@ -123,11 +123,11 @@ void tst_IniMerge::noLanguageFoldersDoesNothing()
 {
     Tree tree;
     QVERIFY(tree.make({ { "korvalis_default.jcf", "[S]\r\nk=v\r\n" } }, {}));
-    configured(tree.installer, [&](Configuration &c) { tree.installer.mergeSettingsFiles(c, { QStringLiteral("korvalis_default.jcf") }); });
+    configured(tree.installer, [&](Configuration &c) { tree.installer.settingsMerge().mergeSettingsFiles(c, { QStringLiteral("korvalis_default.jcf") }); });
     QCOMPARE(tree.reportLines(), QStringList());
     // Nor with no settings folder at all, which must not mean the working folder.
-    tree.installer.setSharedSettingsFolderForTest(QString());
-    configured(tree.installer, [&](Configuration &c) { tree.installer.mergeSettingsFiles(c, { QStringLiteral("korvalis_default.jcf") }); });
+    TestTargetFolders::setShared(tree.installer.target(), QString());
+    configured(tree.installer, [&](Configuration &c) { tree.installer.settingsMerge().mergeSettingsFiles(c, { QStringLiteral("korvalis_default.jcf") }); });
     QCOMPARE(tree.reportLines(), QStringList());
 }
 
@@ -155,7 +155,7 @@ void tst_IniMerge::backupThatFailsIsReported()
         for (int i = 1; i <= 1000; ++i)
             QVERIFY(TextFiles::write(target + QStringLiteral(".%1").arg(i, 3, 10, QLatin1Char('0')), "older"));
     }
-    configured(tree.installer, [&](Configuration &c) { tree.installer.mergeSettingsFiles(c, { QStringLiteral("korvalis_default.jcf") }); });
+    configured(tree.installer, [&](Configuration &c) { tree.installer.settingsMerge().mergeSettingsFiles(c, { QStringLiteral("korvalis_default.jcf") }); });
     QStringList expected{ "ERROR : Unable to save " + target + backup + " file.", "Error while merging 'One' section of " + target + ".",
                           "Error while merging 'Two' section of " + target + "." };
     // A folder is no settings file: it is named as left alone, and nothing of it changed needs
@@ -177,8 +177,8 @@ void tst_IniMerge::brailleIniBackedUpAndMergedSilently()
     Tree tree;
     QVERIFY(tree.make({ { "braille.ini", "[Quor]\r\nPort=USB\r\n" } }, {}));
     QVERIFY(TextFiles::write(tree.jaws.filePath(QStringLiteral("braille.ini")), "[Other]\r\nPort=COM1\r\n"));
-    configured(tree.installer, [&](Configuration &c) { tree.installer.mergeBrailleIni(c); });
-    configured(tree.installer, [&](Configuration &c) { tree.installer.mergeBrailleIni(c); });
+    configured(tree.installer, [&](Configuration &c) { tree.installer.settingsMerge().mergeBrailleIni(c); });
+    configured(tree.installer, [&](Configuration &c) { tree.installer.settingsMerge().mergeBrailleIni(c); });
     const QString target = tree.jaws.filePath(QStringLiteral("braille.ini"));
     QCOMPARE(TextFiles::read(target + QStringLiteral(".001")), QByteArray("[Other]\r\nPort=COM1\r\n"));
     // The second merge changed nothing: no second backup.
@@ -197,7 +197,7 @@ void tst_IniMerge::brailleIniNotMergedIsAnError()
     const QString target = tree.jaws.filePath(QStringLiteral("braille.ini"));
     QVERIFY(TextFiles::write(target, "[Other]\r\nPort=COM1\r\n"));
     QVERIFY(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
-    configured(tree.installer, [&](Configuration &c) { tree.installer.mergeBrailleIni(c); });
+    configured(tree.installer, [&](Configuration &c) { tree.installer.settingsMerge().mergeBrailleIni(c); });
     QVERIFY(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     QCOMPARE(TextFiles::read(target), QByteArray("[Other]\r\nPort=COM1\r\n"));
     QCOMPARE(tree.reportLines(), QStringList{ "Error while merging 'Quor' section of " + QDir::toNativeSeparators(target) + "." });

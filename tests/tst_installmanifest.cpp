@@ -37,8 +37,8 @@ struct Machine
     QStringList destinations(const JawsInstaller &installer) const
     {
         QStringList relative;
-        const QStringList sources = installer.sourceFiles();
-        const QStringList targets = installer.destinationFiles();
+        const QStringList sources = installer.copyPlan().sourceFiles();
+        const QStringList targets = installer.copyPlan().destinationFiles();
         if (sources.size() != targets.size())
             return { QStringLiteral("<lists not parallel>") };
         for (qsizetype i = 0; i < targets.size(); ++i) {
@@ -106,16 +106,15 @@ void tst_InstallManifest::prepareCopy()
 
     Machine machine;
     QVERIFY(machine.make(manifest, packageFiles, manualFolders, jfw));
-    JawsInstaller installer;
-    installer.setSourceFolder(machine.package.path());
+    JawsInstaller installer(machine.package.path());
     installer.setJawsFolder(machine.jaws.path());
-    QVERIFY(installer.prepareCopy());
+    QVERIFY(installer.copyPlan().prepare());
     QCOMPARE(machine.destinations(installer), expected);
     // Listed, not made: the install record names the folders before they are made.
-    QVERIFY(!QFileInfo::exists(installer.driverFolder()) || QFileInfo(installer.driverFolder()).absoluteFilePath() == QFileInfo(installer.jawsFolder()).absoluteFilePath());
+    QVERIFY(!QFileInfo::exists(installer.target().driverFolder()) || QFileInfo(installer.target().driverFolder()).absoluteFilePath() == QFileInfo(installer.jawsFolder()).absoluteFilePath());
 
     // A second run lists everything again, after what the first listed.
-    QVERIFY(installer.prepareCopy());
+    QVERIFY(installer.copyPlan().prepare());
     QCOMPARE(machine.destinations(installer), expected + expected);
 }
 
@@ -123,11 +122,10 @@ void tst_InstallManifest::missingJawsFolderListsNothing()
 {
     Machine machine;
     QVERIFY(machine.make(manifest, packageFiles, {}, QStringLiteral("pe/jfw_10.dll")));
-    JawsInstaller installer;
-    installer.setSourceFolder(machine.package.path());
+    JawsInstaller installer(machine.package.path());
     installer.setJawsFolder(machine.jaws.filePath(QStringLiteral("gone")));
-    QVERIFY(!installer.prepareCopy());
-    QVERIFY(installer.sourceFiles().isEmpty() && installer.destinationFiles().isEmpty());
+    QVERIFY(!installer.copyPlan().prepare());
+    QVERIFY(installer.copyPlan().sourceFiles().isEmpty() && installer.copyPlan().destinationFiles().isEmpty());
 }
 
 void tst_InstallManifest::mergeFileNames_data()
@@ -146,10 +144,9 @@ void tst_InstallManifest::mergeFileNames()
     QFETCH(QStringList, expected);
     Machine machine;
     QVERIFY(machine.make(manifest, packageFiles, {}, QStringLiteral("pe/jfw_10.dll")));
-    JawsInstaller installer;
-    installer.setSourceFolder(machine.package.path());
+    JawsInstaller installer(machine.package.path());
     QStringList names{ "untouched" };
-    installer.mergeFileNames(names);
+    installer.package().mergeFileNames(names);
     QCOMPARE(names, expected);
 }
 

@@ -133,31 +133,30 @@ void tst_JawsInstaller::targetFoldersByVersion()
     };
     const QStringList treeBefore = tree();
 
-    JawsInstaller installer;
-    installer.setSourceFolder(package.path());
+    JawsInstaller installer(package.path());
     installer.setJawsFolder(jaws);
     QVERIFY(installer.computeTargetFolders());
 
     QCOMPARE(installer.programFolder(), jaws);
-    QCOMPARE(installer.driverFolder(), jaws + driverSuffix);
-    QCOMPARE(installer.manualsFolder(), jaws + QStringLiteral("/MANUALS"));
+    QCOMPARE(installer.target().driverFolder(), jaws + driverSuffix);
+    QCOMPARE(installer.target().manualsFolder(), jaws + QStringLiteral("/MANUALS"));
 #ifdef Q_OS_WIN
     const Qt::CaseSensitivity cs = Qt::CaseInsensitive; // "SETTINGS" is "Settings" there
 #else
     const Qt::CaseSensitivity cs = Qt::CaseSensitive;
 #endif
     if (settings.isEmpty()) {
-        QCOMPARE(installer.sharedSettingsFolder(), jaws + QStringLiteral("/SETTINGS"));
-        QCOMPARE(installer.userSettingsFolder(), QString());
+        QCOMPARE(installer.target().sharedSettingsFolder(), jaws + QStringLiteral("/SETTINGS"));
+        QCOMPARE(installer.target().userSettingsFolder(), QString());
     } else {
         const QString shared = appData.at(0) + QStringLiteral("/Freedom Scientific/JAWS/") + settings;
         const QString user = appData.at(1) + QStringLiteral("/Freedom Scientific/JAWS/") + settings;
-        QVERIFY2(QDir::fromNativeSeparators(installer.sharedSettingsFolder()).compare(shared, cs) == 0,
-                 qPrintable(installer.sharedSettingsFolder()));
-        QVERIFY2(QDir::fromNativeSeparators(installer.userSettingsFolder()).compare(user, cs) == 0,
-                 qPrintable(installer.userSettingsFolder()));
+        QVERIFY2(QDir::fromNativeSeparators(installer.target().sharedSettingsFolder()).compare(shared, cs) == 0,
+                 qPrintable(installer.target().sharedSettingsFolder()));
+        QVERIFY2(QDir::fromNativeSeparators(installer.target().userSettingsFolder()).compare(user, cs) == 0,
+                 qPrintable(installer.target().userSettingsFolder()));
     }
-    const JawsVersion version = installer.jawsVersion();
+    const JawsVersion version = installer.target().jawsVersion();
     QStringList actualSteps;
     if (version.hasUserTables())
         actualSteps << QStringLiteral("user tables");
@@ -168,8 +167,8 @@ void tst_JawsInstaller::targetFoldersByVersion()
     QCOMPARE(actualSteps.join(QStringLiteral(", ")), steps);
 
     const QStringList before = QDir::current().entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    installer.createTargetFolders();
-    for (const QString &folder : { installer.driverFolder(), installer.manualsFolder() })
+    installer.recorder().createTargetFolders();
+    for (const QString &folder : { installer.target().driverFolder(), installer.target().manualsFolder() })
         QVERIFY2(QFileInfo(folder).isDir(), qPrintable(folder));
     // Settings folders are JAWS's: none is made, for a version that has none least of all.
     QCOMPARE(tree(), treeBefore);
@@ -184,41 +183,48 @@ void tst_JawsInstaller::missingFoldersChangeNothing()
 {
     QTemporaryDir jawsDir;
     QVERIFY(Fixtures::copy(QStringLiteral("pe/jfw_5.dll"), jawsDir.filePath(QStringLiteral("jfw.exe"))));
-    JawsInstaller installer;
-    installer.setSourceFolder(package.path());
+    JawsInstaller installer(package.path());
     installer.setJawsFolder(jawsDir.path());
     QVERIFY(installer.computeTargetFolders());
 
     installer.setJawsFolder(jawsDir.filePath(QStringLiteral("gone")));
     QVERIFY(!installer.computeTargetFolders());
     QCOMPARE(installer.programFolder(), jawsDir.path());
-    QCOMPARE(installer.sharedSettingsFolder(), jawsDir.path() + QStringLiteral("/SETTINGS"));
+    QCOMPARE(installer.target().sharedSettingsFolder(), jawsDir.path() + QStringLiteral("/SETTINGS"));
 
-    installer.setJawsFolder(jawsDir.path());
-    installer.setSourceFolder(package.filePath(QStringLiteral("gone")));
-    QVERIFY(!installer.computeTargetFolders());
+    JawsInstaller withoutPackage(package.filePath(QStringLiteral("gone")));
+    withoutPackage.setJawsFolder(jawsDir.path());
+    QVERIFY(!withoutPackage.computeTargetFolders());
+    QVERIFY(withoutPackage.programFolder().isEmpty());
 }
 
 void tst_JawsInstaller::resetForgetsOnlyTheChosenInstallation()
 {
     QTemporaryDir jawsDir;
     QVERIFY(Fixtures::copy(QStringLiteral("pe/jfw_10.dll"), jawsDir.filePath(QStringLiteral("jfw.exe"))));
-    JawsInstaller installer;
-    installer.setSourceFolder(package.path());
+    JawsInstaller installer(package.path());
     installer.setJawsFolder(jawsDir.path());
-    installer.setSelectedDevice(QStringLiteral("Quor"));
+    installer.jawsConfiguration().setSelectedDevice(QStringLiteral("Quor"));
     installer.record(StepResult::Step::Copy, QStringLiteral("ERROR : a copy failed"), StepResult::Outcome::Failed);
-    installer.setReportPath(QStringLiteral("C:/report.txt"));
+    QTemporaryDir reportDir;
+    installer.runReport().start(Report::Run::Installation, reportDir.path(), QString());
+    const QString reportPath = reportDir.path() + QDir::separator() + QStringLiteral("installLog.txt");
+    QCOMPARE(installer.runReport().reportPath(), reportPath);
     QVERIFY(installer.computeTargetFolders());
+    // The run's identifier and whose settings change hold for every installation of the run.
+    installer.target().setAllUsers(true);
+    const QString runId = installer.recorder().runId();
 
     installer.reset();
-    for (const QString &cleared : { installer.jawsFolder(), installer.programFolder(), installer.driverFolder(),
-                                    installer.manualsFolder(), installer.sharedSettingsFolder(),
-                                    installer.userSettingsFolder(), installer.selectedDevice() })
+    QCOMPARE(installer.recorder().runId(), runId);
+    QVERIFY(installer.target().allUsers());
+    for (const QString &cleared : { installer.jawsFolder(), installer.programFolder(), installer.target().driverFolder(),
+                                    installer.target().manualsFolder(), installer.target().sharedSettingsFolder(),
+                                    installer.target().userSettingsFolder(), installer.jawsConfiguration().selectedDevice() })
         QVERIFY(cleared.isEmpty());
-    QCOMPARE(installer.sourceFolder(), package.path());
+    QCOMPARE(installer.package().folder(), package.path());
     QVERIFY(installer.hasErrors());
-    QCOMPARE(installer.reportPath(), QStringLiteral("C:/report.txt"));
+    QCOMPARE(installer.runReport().reportPath(), reportPath);
 }
 
 void tst_JawsInstaller::cleanUpTakesOnlyDeliveredFiles_data()
@@ -261,19 +267,18 @@ void tst_JawsInstaller::cleanUpTakesOnlyDeliveredFiles()
         QVERIFY(Fixtures::copy(QStringLiteral("pe/jfw_6.dll"), machine.packageFolder + QStringLiteral("/JFW.EXE")));
     QVERIFY(TextFiles::write(machine.packageFolder + QStringLiteral("/installquorolma_fr.qm"), "catalogue"));
     QVERIFY(TextFiles::write(machine.packageFolder + QStringLiteral("/installquorolma_de.qm"), "not loaded"));
-    JawsInstaller installer;
-    installer.setSourceFolder(machine.packageFolder);
+    JawsInstaller installer(machine.packageFolder);
     installer.setJawsFolder(machine.jawsFolder);
-    QVERIFY(installer.prepareCopy());
-    for (const QString &destination : installer.destinationFiles()) {
+    QVERIFY(installer.copyPlan().prepare());
+    for (const QString &destination : installer.copyPlan().destinationFiles()) {
         const QString relative = QDir(machine.jawsFolder).relativeFilePath(destination);
-        installer.recordCopy(QDir::toNativeSeparators(destination), !failedCopies.contains(relative));
+        installer.recorder().recordCopy(QDir::toNativeSeparators(destination), !failedCopies.contains(relative));
     }
-    installer.addOwnPackageFile(machine.packageFolder + QStringLiteral("/installquorolma_fr.qm"));
+    installer.package().addOwnFile(machine.packageFolder + QStringLiteral("/installquorolma_fr.qm"));
     if (laterStep == QLatin1String("error"))
         installer.record(StepResult::Step::TranslationTables, QStringLiteral("ERROR : a table"), StepResult::Outcome::Failed);
     QStringList names;
-    for (const QString &file : installer.removablePackageFiles())
+    for (const QString &file : installer.package().removableFiles(installer.target()))
         names << QFileInfo(file).fileName();
     names.sort(Qt::CaseInsensitive);
     QCOMPARE(names, removed);

@@ -20,7 +20,7 @@ const QByteArray manifest = "[FRA_KBD_BRAILLE_TABLE]\r\nBrailleTranslationTable=
 struct Machine
 {
     QTemporaryDir root, package, jaws, report;
-    JawsInstaller installer;
+    JawsInstaller installer{ package.path() };
 
     bool make(const QString &jfw, const QByteArray &list = manifest)
     {
@@ -29,9 +29,8 @@ struct Machine
             return false;
         if (!jfw.isEmpty() && !Fixtures::copy(jfw, jaws.filePath(QStringLiteral("jfw.exe"))))
             return false;
-        installer.setSourceFolder(package.path());
         installer.setJawsFolder(jaws.path());
-        installer.setSelectedDevice(QStringLiteral("Korvalis Quor"));
+        installer.jawsConfiguration().setSelectedDevice(QStringLiteral("Korvalis Quor"));
         // Under Wine the settings folders are the prefix's own, shared by every case of a run.
         const ShellFolders shellFolders;
         for (const QString &appData : { shellFolders.commonAppDataFolder, shellFolders.appDataFolder })
@@ -39,8 +38,8 @@ struct Machine
                 QDir(appData + QStringLiteral("/Freedom Scientific")).removeRecursively();
         if (!installer.computeTargetFolders())
             return false;
-        installer.createTargetFolders();
-        for (const QString &folder : { installer.sharedSettingsFolder(), installer.userSettingsFolder() })
+        installer.recorder().createTargetFolders();
+        for (const QString &folder : { installer.target().sharedSettingsFolder(), installer.target().userSettingsFolder() })
             for (const QString &language : { QStringLiteral("enu"), QStringLiteral("fra") })
                 if (!folder.isEmpty() && !QDir().mkpath(folder + QLatin1Char('/') + language))
                     return false;
@@ -81,7 +80,7 @@ void tst_Tables::keyboardTableForTheSystemLanguage()
     Machine machine;
     QVERIFY(machine.make(QStringLiteral("pe/jfw_10.dll")));
     const QString korvalisIni = machine.jaws.filePath(QStringLiteral("korvalis.ini"));
-    configured(machine.installer, [&](Configuration &c) { machine.installer.selectKeyboardTable(c, korvalisIni); });
+    configured(machine.installer, [&](Configuration &c) { machine.installer.jawsConfiguration().selectKeyboardTable(c, korvalisIni); });
     QCOMPARE(IniReads::readString(QStringLiteral("GENERAL"), QStringLiteral("BrailleFileName"), korvalisIni, QString()), expected);
     QCOMPARE(machine.lines(), (QStringList{ "", QStringLiteral("OK : '%1' Braille table selected in %2.").arg(expected, QDir::toNativeSeparators(korvalisIni)) }));
 }
@@ -91,7 +90,7 @@ void tst_Tables::keyboardTableWithoutManifest()
     Machine machine;
     QVERIFY(machine.make(QStringLiteral("pe/jfw_10.dll"), QByteArray()));
     const QString korvalisIni = machine.jaws.filePath(QStringLiteral("korvalis.ini"));
-    configured(machine.installer, [&](Configuration &c) { machine.installer.selectKeyboardTable(c, korvalisIni); });
+    configured(machine.installer, [&](Configuration &c) { machine.installer.jawsConfiguration().selectKeyboardTable(c, korvalisIni); });
     // No bare ".kbd": the driver's file stays as it was, and the run counts as failed.
     QVERIFY(!QFileInfo::exists(korvalisIni));
     QVERIFY(machine.lines().value(1).startsWith(QStringLiteral("ERROR : The installation package names no keyboard Braille table in ")));
@@ -102,13 +101,13 @@ void tst_Tables::translationTablesOnlyWhereTheManifestSays()
 {
     Machine machine;
     QVERIFY(machine.make(QStringLiteral("pe/jfw_10.dll")));
-    const QString shared = machine.installer.sharedSettingsFolder();
-    configured(machine.installer, [&](Configuration &c) { machine.installer.selectTranslationTables(c, shared); });
+    const QString shared = machine.installer.target().sharedSettingsFolder();
+    configured(machine.installer, [&](Configuration &c) { machine.installer.jawsConfiguration().selectTranslationTables(c, shared); });
     QCOMPARE(machine.table(shared, QStringLiteral("enu")), QStringLiteral("English.jbt"));
     QVERIFY(!QFileInfo::exists(shared + QStringLiteral("/fra/default.jcf")));
     QCOMPARE(machine.lines().size(), 2); // the empty line and one table line
     // A folder without language folders: the empty line alone.
-    configured(machine.installer, [&](Configuration &c) { machine.installer.selectTranslationTables(c, machine.package.path()); });
+    configured(machine.installer, [&](Configuration &c) { machine.installer.jawsConfiguration().selectTranslationTables(c, machine.package.path()); });
     QCOMPARE(machine.lines().size(), 3);
 }
 
@@ -116,12 +115,12 @@ void tst_Tables::keyMapsMovedAside()
 {
     Machine machine;
     QVERIFY(machine.make(QStringLiteral("pe/jfw_6.dll")));
-    const QString user = machine.installer.userSettingsFolder();
+    const QString user = machine.installer.target().userSettingsFolder();
     QVERIFY(TextFiles::write(user + QStringLiteral("/enu/DEFAULT.JKM"), "[Keys]\r\nA=1\r\n"));
     QVERIFY(TextFiles::write(user + QStringLiteral("/enu/DEFAULT.JKM.001"), "older"));
     QVERIFY(TextFiles::write(user + QStringLiteral("/enu/DEFAULT.JKM.002"), "older still"));
     QVERIFY(TextFiles::write(user + QStringLiteral("/fra/word.jkm"), "[Keys]\r\nB=2\r\n"));
-    machine.installer.resetUserKeyMaps(user);
+    machine.installer.keyMaps().reset(user);
     const QString enu = QDir::toNativeSeparators(user + QStringLiteral("/enu/DEFAULT.JKM"));
     const QString fra = QDir::toNativeSeparators(user + QStringLiteral("/fra/word.jkm"));
     QCOMPARE(machine.lines(), (QStringList{ "OK : " + enu + ".003 file successfully saved.", "OK : " + enu + " file successfully deleted.",
@@ -153,18 +152,18 @@ void tst_Tables::configureJawsByVersion()
     Machine machine;
     QVERIFY(machine.make(jfw));
     QVERIFY(TextFiles::write(machine.package.filePath(QStringLiteral("korvalis_default.jcf")), "[Options]\r\nSpeech=1\r\n"));
-    const QString user = machine.installer.userSettingsFolder();
+    const QString user = machine.installer.target().userSettingsFolder();
     if (!user.isEmpty())
         QVERIFY(TextFiles::write(user + QStringLiteral("/enu/default.jkm"), "[Keys]\r\n"));
-    QVERIFY(!machine.installer.configureJaws());
-    QCOMPARE(machine.table(machine.installer.sharedSettingsFolder(), QStringLiteral("enu")), QStringLiteral("English.jbt"));
+    QVERIFY(!machine.installer.jawsConfiguration().configureJaws());
+    QCOMPARE(machine.table(machine.installer.target().sharedSettingsFolder(), QStringLiteral("enu")), QStringLiteral("English.jbt"));
     if (!user.isEmpty()) {
         QCOMPARE(machine.table(user, QStringLiteral("enu")), userTables ? QStringLiteral("English.jbt") : QString());
         QCOMPARE(QFileInfo::exists(user + QStringLiteral("/enu/default.jkm")), !keyMapsMoved);
     }
     // The settings merge reached every shared language folder; the key maps, when moved, come last.
     QCOMPARE(IniReads::readString(QStringLiteral("Options"), QStringLiteral("Speech"),
-                                    machine.installer.sharedSettingsFolder() + QStringLiteral("/fra/default.jcf"), QString()),
+                                    machine.installer.target().sharedSettingsFolder() + QStringLiteral("/fra/default.jcf"), QString()),
              QStringLiteral("1"));
     if (keyMapsMoved)
         QVERIFY(machine.lines().last().endsWith(QStringLiteral("default.jkm file successfully deleted.")));
@@ -181,15 +180,15 @@ void tst_Tables::configureTwiceAddsNothingTwice()
     QVERIFY(TextFiles::write(machine.package.filePath(QStringLiteral("braille.ini")), "[Korvalis Quor]\r\nPort=USB\r\n"));
     const QString jfwIni = machine.jaws.filePath(QStringLiteral("jfw.ini"));
     const QString brailleIni = machine.jaws.filePath(QStringLiteral("braille.ini"));
-    const QString jcf = machine.installer.sharedSettingsFolder() + QStringLiteral("/enu/default.jcf");
+    const QString jcf = machine.installer.target().sharedSettingsFolder() + QStringLiteral("/enu/default.jcf");
     QVERIFY(TextFiles::write(jfwIni, "[BrailleDisplays]\r\nBraille1LongName=Other\r\nBraille1Name=other\r\n"));
     QVERIFY(TextFiles::write(brailleIni, "[Other]\r\nPort=COM2\r\n"));
     QVERIFY(TextFiles::write(jcf, "[Options]\r\nSpeech=0\r\n"));
     const QByteArray brailleBefore = TextFiles::read(brailleIni), jcfBefore = TextFiles::read(jcf);
 
-    QVERIFY(!machine.installer.configureJaws());
+    QVERIFY(!machine.installer.jawsConfiguration().configureJaws());
     const QByteArray brailleAfterFirst = TextFiles::read(brailleIni), jcfAfterFirst = TextFiles::read(jcf);
-    QVERIFY(!machine.installer.configureJaws());
+    QVERIFY(!machine.installer.jawsConfiguration().configureJaws());
 
     QStringList longNames;
     for (int n = 1; n < 10; ++n)

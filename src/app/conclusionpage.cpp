@@ -27,9 +27,9 @@ void ConclusionPage::initializePage()
 {
     jawsInstaller.publishReport();
 
-    RunSummary summary(RunSummary::Run::Installation, jawsInstaller.hasErrors() ? RunSummary::Verdict::DoneWithErrors : RunSummary::Verdict::Done);
-    summary.setReportPath(jawsInstaller.reportPath());
-    summary.setReportAwayFromProgram(jawsInstaller.reportInMemory());
+    RunSummary summary(RunSummary::Run::Installation, jawsInstaller.runReport().hasErrors() ? RunSummary::Verdict::DoneWithErrors : RunSummary::Verdict::Done);
+    summary.setReportPath(jawsInstaller.runReport().reportPath());
+    summary.setReportAwayFromProgram(jawsInstaller.runReport().inMemory());
     resultLabel->setText(summary.sentence(RunSummary::Shown::OnLastPage));
 
     finishLabel->setText(tr("Click %1 to end the installation process.").arg(PageParts::finishButtonName(wizard())));

@@ -44,7 +44,7 @@ void reinstallPreferring(QTranslator &translator, const QString &catalogue, cons
 {
     QCoreApplication::removeTranslator(&translator);
     if (loadAndInstall(translator, catalogue, folder))
-        jawsInstaller.addOwnPackageFile(translator.filePath()); // part of the package
+        jawsInstaller.package().addOwnFile(translator.filePath()); // part of the package
     else
         loadAndInstall(translator, catalogue, resourceFolder);
 }
@@ -107,13 +107,13 @@ int runFromCommandLine(int &argc, char **argv, const CommandLine &commandLine, c
     }
     if (!unattended.jawsWithinReach())
         return ExitJawsNotClosed;
-    jawsInstaller.setAllUsers(commandLine.allUsers());
+    jawsInstaller.target().setAllUsers(commandLine.allUsers());
     AppsListEntry::setUnderWindowsInstaller(commandLine.underWindowsInstaller());
     // As in the wizard: the report's opening lines under the built-in catalogue, then the
     // package's own catalogue, if it has one. The package folder is only read.
-    jawsInstaller.startReport(JawsInstaller::PackageFolderUse::ReadOnly,
+    jawsInstaller.startReport(InstallPackage::FolderUse::ReadOnly,
                               commandLine.mode() == CommandLine::Mode::UnattendedRemoval ? Report::Run::Removal : Report::Run::Installation);
-    reinstallPreferring(translator, applicationCatalogue, jawsInstaller.sourceFolder());
+    reinstallPreferring(translator, applicationCatalogue, jawsInstaller.package().folder());
     return unattended.run();
 }
 
@@ -165,12 +165,12 @@ int runInstaller(int &argc, char **argv, const std::function<void(QWizard &)> &b
     // the JAWS folder alone.
     const bool removal = commandLine.mode() == CommandLine::Mode::RemovalWizard;
     if (removal)
-        jawsInstaller.startReport(JawsInstaller::PackageFolderUse::ReadOnly, Report::Run::Removal);
+        jawsInstaller.startReport(InstallPackage::FolderUse::ReadOnly, Report::Run::Removal);
     else
-        jawsInstaller.startReport(JawsInstaller::PackageFolderUse::ReportAndCleanUp);
+        jawsInstaller.startReport(InstallPackage::FolderUse::ReportAndCleanUp);
 
-    reinstallPreferring(*toolkitTranslator, toolkitCatalogue, jawsInstaller.sourceFolder());
-    reinstallPreferring(*applicationTranslator, applicationCatalogue, jawsInstaller.sourceFolder());
+    reinstallPreferring(*toolkitTranslator, toolkitCatalogue, jawsInstaller.package().folder());
+    reinstallPreferring(*applicationTranslator, applicationCatalogue, jawsInstaller.package().folder());
 
     std::unique_ptr<QWizard> wizard;
     if (removal)

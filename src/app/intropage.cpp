@@ -13,7 +13,7 @@ IntroPage::IntroPage(QWidget *parent)
 {
     PageParts::setWatermark(this);
 
-    const QString driverPath = jawsInstaller.sourceFolder() + QDir::separator() + JawsInstaller::driverFileName();
+    const QString driverPath = jawsInstaller.package().folder() + QDir::separator() + InstallPackage::driverFileName();
     const QString version = FileVersionReader::dottedFileVersion(driverPath, QStringLiteral("000004b0"));
 
     infoLabel = new QLabel(tr("This wizard will install the QuorOlma Braille driver %1.\n\n"

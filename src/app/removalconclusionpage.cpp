@@ -31,7 +31,7 @@ void RemovalConclusionPage::initializePage()
         summary.setJawsFolder(removalWizard->jawsFolder());
     } else {
         jawsInstaller.publishReport();
-        summary.setReportPath(jawsInstaller.reportPath());
+        summary.setReportPath(jawsInstaller.runReport().reportPath());
     }
     resultLabel->setText(summary.sentence(RunSummary::Shown::OnLastPage));
     finishLabel->setText(tr("Click %1 to end the removal.").arg(PageParts::finishButtonName(wizard())));

@@ -99,7 +99,7 @@ bool UnattendedRun::logFileAllowed()
     // Nor a file of JAWS or of its settings, the install record among them: that would lose it.
     QStringList places = jaws.jawsFolders();
     const ShellFolders shellFolders;
-    QStringList appDataFolders{ shellFolders.commonAppDataFolder, shellFolders.appDataFolder, jawsInstaller.interactiveUser().appDataFolder };
+    QStringList appDataFolders{ shellFolders.commonAppDataFolder, shellFolders.appDataFolder, jawsInstaller.target().interactiveUser().appDataFolder };
     for (const Platform::UserProfile &profile : Platform::userProfiles())
         appDataFolders << profile.appDataFolder;
     for (const QString &appData : std::as_const(appDataFolders)) {
@@ -201,8 +201,8 @@ RunSummary::Verdict UnattendedRun::installInto(const QString &folder)
     current = nullptr;
     if (installation.jawsClosedHere())
         jawsClosing.takeOver(installation.jawsClosedFolder());
-    if (!jawsInstaller.programFolder().isEmpty())
-        programFolders << jawsInstaller.programFolder();
+    if (!jawsInstaller.target().programFolder().isEmpty())
+        programFolders << jawsInstaller.target().programFolder();
 
     if (installation.leftAlone())
         say(tr("Installed already: left as it is."));
@@ -240,14 +240,14 @@ RunSummary::Verdict UnattendedRun::removeFrom(const QString &folder)
             // The report says which record and that nothing was removed; it goes where reports go.
             say(tr("The installation record in %1 is damaged or cannot be read: nothing was removed.").arg(QDir::toNativeSeparators(folder)));
             removedAny = true;
-            programFolders << jawsInstaller.programFolder();
+            programFolders << jawsInstaller.target().programFolder();
             return RunSummary::verdictOf(removal);
         }
         if (removal.runRefused()) {
             say(tr("The installation run %1 cannot be taken back alone in %2: later runs built on it. Take those back first, the latest first.")
                     .arg(runToUndo, QDir::toNativeSeparators(folder)));
             removedAny = true;
-            programFolders << jawsInstaller.programFolder();
+            programFolders << jawsInstaller.target().programFolder();
             return RunSummary::verdictOf(removal);
         }
         if (!runToUndo.isEmpty() && Removal::isRecorded(jawsInstaller, folder))
@@ -280,7 +280,7 @@ RunSummary::Verdict UnattendedRun::removeFrom(const QString &folder)
     if (removal.jawsClosedHere())
         jawsClosing.takeOver(removal.jawsClosedFolder());
     removedAny = true;
-    programFolders << jawsInstaller.programFolder();
+    programFolders << jawsInstaller.target().programFolder();
     return RunSummary::verdictOf(removal);
 }
 
@@ -293,12 +293,12 @@ int UnattendedRun::run()
                                           : tr("Interrupted: a file could not be reached in time; the installation ends here, each file whole. Run it again to finish."))
                                   + QLatin1Char('\n'),
                               ExitCancelled);
-    jawsInstaller.report().writeLine(tr("Started without the wizard: %1").arg(arguments.mid(1).join(QLatin1Char(' '))));
+    jawsInstaller.runReport().report().writeLine(tr("Started without the wizard: %1").arg(arguments.mid(1).join(QLatin1Char(' '))));
     if (!removing()) {
         if (!commandLine.runId().isEmpty())
-            jawsInstaller.setRunId(commandLine.runId());
+            jawsInstaller.recorder().setRunId(commandLine.runId());
         // Whoever deployed it can take this run back alone with it (--undo-run).
-        say(tr("Installation run: %1").arg(jawsInstaller.runId()));
+        say(tr("Installation run: %1").arg(jawsInstaller.recorder().runId()));
     }
 
     RunSummary::Verdict verdict = RunSummary::Verdict::Done;
@@ -317,21 +317,21 @@ int UnattendedRun::run()
     // named in the report: a remark, not an error of the installation.
     bool logged = true;
     if (!commandLine.logFile().isEmpty()) {
-        logged = writeLog(jawsInstaller.report().thisRun());
+        logged = writeLog(jawsInstaller.runReport().report().thisRun());
         if (!logged)
-            jawsInstaller.report().writeLine(tr("NOTE : The report could not be written to %1.").arg(QDir::toNativeSeparators(commandLine.logFile())));
+            jawsInstaller.runReport().report().writeLine(tr("NOTE : The report could not be written to %1.").arg(QDir::toNativeSeparators(commandLine.logFile())));
     }
     // The package folder is left as it was: the report goes into each JAWS folder installed
     // into, and to --log with this run's lines only.
     QStringList published;
     for (const QString &programFolder : std::as_const(programFolders)) {
-        if (jawsInstaller.publishReportInto(programFolder))
-            published << QDir::toNativeSeparators(jawsInstaller.reportPath());
+        if (jawsInstaller.runReport().publishInto(programFolder))
+            published << QDir::toNativeSeparators(jawsInstaller.runReport().reportPath());
     }
     // A cancel has closed the report's block already.
     if (verdict != RunSummary::Verdict::Cancelled)
         jawsInstaller.endReport();
-    const QByteArray report = jawsInstaller.report().thisRun();
+    const QByteArray report = jawsInstaller.runReport().report().thisRun();
     if (logged && !commandLine.logFile().isEmpty()) {
         logged = writeLog(report);
         if (logged)

@@ -1,6 +1,8 @@
 #include "appslistentry.h"
 
-#include "installer/jawsinstaller.h"
+#include "installer/copyplan.h"
+#include "installer/installpackage.h"
+#include "installer/jawstarget.h"
 #include "paths/windowspath.h"
 #include "platform/loadedmodules.h"
 #include "platform/filecopy.h"
@@ -98,10 +100,10 @@ quint32 estimatedSizeKb(const QStringList &files)
 }
 
 // The version of the driver as installed, else as in the package.
-QString driverVersion(const JawsInstaller &installer)
+QString driverVersion(const JawsTarget &target, const InstallPackage &package)
 {
-    for (const QString &folder : { installer.driverFolder(), installer.sourceFolder() }) {
-        const QString version = FileVersionReader::dottedFileVersion(folder + QLatin1Char('/') + JawsInstaller::driverFileName(),
+    for (const QString &folder : { target.driverFolder(), package.folder() }) {
+        const QString version = FileVersionReader::dottedFileVersion(folder + QLatin1Char('/') + InstallPackage::driverFileName(),
                                                                      QStringLiteral("000004b0"));
         if (!version.isEmpty())
             return version;
@@ -233,21 +235,21 @@ bool AppsListEntry::refreshCopy(const QString &folder, QString *problem) const
     return true;
 }
 
-bool AppsListEntry::registerInstallation(const JawsInstaller &installer, QString *reportLine)
+bool AppsListEntry::registerInstallation(const JawsTarget &target, const CopyPlan &plan, const InstallPackage &package, QString *reportLine)
 {
     if (runByWindowsInstaller) {
         // An entry of an installation made before without the package gives way to the package's.
-        const bool listed = isRegistered(installer.jawsFolder());
-        if (listed && !unregisterInstallation(installer.jawsFolder(), reportLine))
+        const bool listed = isRegistered(target.jawsFolder());
+        if (listed && !unregisterInstallation(target.jawsFolder(), reportLine))
             return false;
         *reportLine = listed ? tr("OK : The driver's own entry in Windows' list of apps gave way to its Windows Installer package's.")
                              : tr("OK : Windows' list of apps lists the driver by its Windows Installer package.");
         return true;
     }
-    const JawsVersion version = installer.jawsVersion();
-    const QString jawsFolder = QDir::toNativeSeparators(QDir::cleanPath(installer.jawsFolder()));
+    const JawsVersion version = target.jawsVersion();
+    const QString jawsFolder = QDir::toNativeSeparators(QDir::cleanPath(target.jawsFolder()));
     const QString displayName = tr("QuorOlma braille driver for JAWS %1")
-                                    .arg(version.isKnown() ? version.settingsFolderName() : QFileInfo(installer.jawsFolder()).fileName());
+                                    .arg(version.isKnown() ? version.settingsFolderName() : QFileInfo(target.jawsFolder()).fileName());
     const QString folder = copyFolder();
     QString problem;
     if (folder.isEmpty())
@@ -260,19 +262,19 @@ bool AppsListEntry::registerInstallation(const JawsInstaller &installer, QString
         // A run into every JAWS lists the files of all its installations: this one's lie in its
         // JAWS folder.
         QStringList installed;
-        for (const QString &file : installer.destinationFiles()) {
-            if (WindowsPath::isInside(file, installer.jawsFolder()))
+        for (const QString &file : plan.destinationFiles()) {
+            if (WindowsPath::isInside(file, target.jawsFolder()))
                 installed << file;
         }
         // The copy is laid out as the package is.
         for (const auto &file : runtimeFiles(program))
             installed << file.first;
-        const QString path = entryPath(keyName(installer.jawsFolder()));
+        const QString path = entryPath(keyName(target.jawsFolder()));
         RegistryKey key = RegistryKey::createLocalMachine(path, listView);
         const bool written = key.isOpen() && key.setStringValue(QStringLiteral("DisplayName"), displayName)
-            && key.setStringValue(QStringLiteral("DisplayVersion"), driverVersion(installer))
+            && key.setStringValue(QStringLiteral("DisplayVersion"), driverVersion(target, package))
             && key.setStringValue(QStringLiteral("Publisher"), QStringLiteral("Korvalis"))
-            && key.setStringValue(QStringLiteral("InstallLocation"), QDir::toNativeSeparators(QDir::cleanPath(installer.driverFolder())))
+            && key.setStringValue(QStringLiteral("InstallLocation"), QDir::toNativeSeparators(QDir::cleanPath(target.driverFolder())))
             && key.setStringValue(QStringLiteral("DisplayIcon"), program)
             && key.setStringValue(QStringLiteral("UninstallString"), uninstall)
             && key.setStringValue(QStringLiteral("QuietUninstallString"), uninstall + QStringLiteral(" /unattended"))
@@ -282,9 +284,9 @@ bool AppsListEntry::registerInstallation(const JawsInstaller &installer, QString
             // Half an entry would offer a removal it cannot start.
             RegistryKey::deleteLocalMachineKey(path, listView);
             problem = tr("the registry key HKEY_LOCAL_MACHINE\\%1 could not be written").arg(path);
-        } else if (earlierKeyName(installer.jawsFolder()) != keyName(installer.jawsFolder())) {
+        } else if (earlierKeyName(target.jawsFolder()) != keyName(target.jawsFolder())) {
             // The entry under the earlier name is this one now: two would list the driver twice.
-            RegistryKey::deleteLocalMachineKey(entryPath(earlierKeyName(installer.jawsFolder())), listView);
+            RegistryKey::deleteLocalMachineKey(entryPath(earlierKeyName(target.jawsFolder())), listView);
         }
     }
     if (!problem.isEmpty()) {
@@ -326,7 +328,7 @@ bool AppsListEntry::showDriverVersion(const QString &jawsFolder, const QString &
     // Only an entry that is there: a version alone would list a driver nobody can remove.
     if (runByWindowsInstaller || !RegistryKey::openLocalMachine(entryPath(keyName(jawsFolder)), listView).isOpen())
         return true;
-    const QString version = FileVersionReader::dottedFileVersion(driverFolder + QLatin1Char('/') + JawsInstaller::driverFileName(),
+    const QString version = FileVersionReader::dottedFileVersion(driverFolder + QLatin1Char('/') + InstallPackage::driverFileName(),
                                                                  QStringLiteral("000004b0"));
     if (version.isEmpty())
         return true;

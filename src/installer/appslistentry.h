@@ -4,7 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-class JawsInstaller;
+class CopyPlan;
+class InstallPackage;
+class JawsTarget;
 
 // The driver's entries in Windows' list of apps: one uninstall key per JAWS installation that
 // has the driver, under HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall in the 64-bit
@@ -41,7 +43,7 @@ public:
 
     // Registers the installation that `installer` has just made (its JAWS folder, version and
     // driver folder): the program's copy made or refreshed first, then the entry written.
-    bool registerInstallation(const JawsInstaller &installer, QString *reportLine);
+    bool registerInstallation(const JawsTarget &target, const CopyPlan &plan, const InstallPackage &package, QString *reportLine);
     // Deletes the entry of the JAWS installation in `jawsFolder`, and the program's copy with the
     // last entry. Succeeds, changing nothing and with an empty line, when there is no such entry.
     bool unregisterInstallation(const QString &jawsFolder, QString *reportLine);

@@ -19,13 +19,14 @@ QString pageText(const char *text)
 Installation::Installation(Jaws &jaws_, JawsInstaller &installer_, QObject *parent)
     : QObject(parent)
     , installer(installer_)
-    , jawsClosing(jaws_, installer_)
+    , run(installer_.runReport())
+    , jawsClosing(jaws_, installer_.runReport())
 {
     connect(&copyThread, &CopyThread::copyFileSuccess, this, &Installation::copyFileSuccess);
     connect(&copyThread, &CopyThread::copyFileFails, this, &Installation::copyFileFails);
     connect(&copyThread, &CopyThread::copyFileBackedUp, this, &Installation::copyFileBackedUp);
     connect(&copyThread, &CopyThread::copySourceRefused, this, [this](const QString &link) {
-        installer.record(StepResult::Step::Copy, Report::refusedLine({ link, true }), StepResult::Outcome::Failed);
+        run.record(StepResult::Step::Copy, Report::refusedLine({ link, true }), StepResult::Outcome::Failed);
     });
     connect(&copyThread, &CopyThread::createDirectoryPathSuccess, this, &Installation::createDirectoryPathSuccess);
     connect(&copyThread, &CopyThread::createDirectoryPathFails, this, &Installation::createDirectoryPathFails);
@@ -44,22 +45,22 @@ Installation::~Installation()
 
 bool Installation::hasErrors() const
 {
-    return installer.hasErrors(firstResult);
+    return run.hasErrors(firstResult);
 }
 
 bool Installation::packageIncomplete() const
 {
-    return installer.failed(StepResult::Step::Package, firstResult);
+    return run.failed(StepResult::Step::Package, firstResult);
 }
 
 bool Installation::jawsFolderMissing() const
 {
-    return installer.failed(StepResult::Step::Folders, firstResult);
+    return run.failed(StepResult::Step::Folders, firstResult);
 }
 
 bool Installation::jawsNotClosed() const
 {
-    return installer.failed(StepResult::Step::ClosingJaws, firstResult);
+    return run.failed(StepResult::Step::ClosingJaws, firstResult);
 }
 
 void Installation::setState(State state)
@@ -74,15 +75,15 @@ void Installation::prepare(const QString &jawsFolder, const QString &deviceName)
     if (m_state != State::Idle)
         return;
     installer.reset();
-    firstResult = installer.resultCount();
-    installer.setJawsFolder(jawsFolder);
-    installer.report().writeLine(pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "Installation into %1 folder...")).arg(jawsFolder));
+    firstResult = run.resultCount();
+    installer.target().setJawsFolder(jawsFolder);
+    run.report().writeLine(pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "Installation into %1 folder...")).arg(jawsFolder));
     // What a deployment names to take this run back alone (--undo-run).
-    installer.report().writeLine(tr("Installation run: %1").arg(installer.runId()));
-    installer.report().writeLine(QString());
+    run.report().writeLine(tr("Installation run: %1").arg(installer.recorder().runId()));
+    run.report().writeLine(QString());
     // Whether the package's braille.ini has this display's section, wherever it stands, is
     // checked before anything is touched.
-    installer.setSelectedDevice(deviceName);
+    installer.jawsConfiguration().setSelectedDevice(deviceName);
     setState(State::Prepared);
 }
 
@@ -99,24 +100,24 @@ void Installation::start()
 
     // An incomplete package (a folder already cleaned up by an earlier run, or unpacked in
     // part) installs nothing: JAWS keeps running and no folder or setting of it is touched.
-    if (!installer.checkPackage()) {
+    if (!installer.package().checkPackage(installer.jawsConfiguration().selectedDevice())) {
         fail();
         return;
     }
     // A folder that is listed but gone (JAWS uninstalled) or a package folder that went away:
     // nothing can be installed, which the report must say. JAWS is then left running, since it
     // might not be started again from a folder that is not there.
-    if (!installer.prepareCopy()) {
-        installer.record(StepResult::Step::Folders,
+    if (!installer.copyPlan().prepare()) {
+        run.record(StepResult::Step::Folders,
                          pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Jaws folder %1 or installation folder %2 not found: no file was copied."))
-                             .arg(QDir::toNativeSeparators(installer.jawsFolder()), QDir::toNativeSeparators(installer.sourceFolder())),
+                             .arg(QDir::toNativeSeparators(installer.target().jawsFolder()), QDir::toNativeSeparators(installer.package().folder())),
                          StepResult::Outcome::Failed);
         fail();
         return;
     }
 
-    if (leaveInstalledAlone && installer.isInstalled()) {
-        installer.report().writeLine(tr("The driver is installed in %1 already: left as it is.").arg(QDir::toNativeSeparators(installer.jawsFolder())));
+    if (leaveInstalledAlone && installer.copyPlan().allInPlace() && installer.jawsConfiguration().defaultDeviceSelected()) {
+        run.report().writeLine(tr("The driver is installed in %1 already: left as it is.").arg(QDir::toNativeSeparators(installer.target().jawsFolder())));
         m_leftAlone = true;
         setState(State::Done);
         emit finished();
@@ -135,7 +136,7 @@ void Installation::start()
             return;
         case JawsClosing::Ending::StillRunning:
             // JAWS is left as it is; the installation goes on.
-            installer.record(StepResult::Step::ClosingJaws,
+            run.record(StepResult::Step::ClosingJaws,
                              pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Jaws could not be closed. Please restart Jaws after the installation.")),
                              StepResult::Outcome::Failed);
             break;
@@ -151,12 +152,12 @@ void Installation::startCopy()
 {
     // Before the first file, the record says what the run is about to do: stopped at any moment
     // from here on, it leaves what a removal takes away. Without that record nothing is copied.
-    if (!installer.writeIntentRecord()) {
+    if (!installer.recorder().writeIntentRecord()) {
         restartJawsIfClosed();
         fail();
         return;
     }
-    copyThread.setLists(installer.sourceFiles(), installer.destinationFiles());
+    copyThread.setLists(installer.copyPlan().sourceFiles(), installer.copyPlan().destinationFiles());
     setState(State::Copying);
     copyThread.start(QThread::InheritPriority);
 }
@@ -186,7 +187,7 @@ void Installation::cancel()
         // The worker's last events are still queued: the files it did copy belong in the report
         // before the line that says the installation stopped.
         QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
-        installer.recordCopiesOnly();
+        installer.recorder().recordCopiesOnly();
         endCancelled();
         return;
     }
@@ -194,11 +195,11 @@ void Installation::cancel()
 
 void Installation::writeCancelled()
 {
-    installer.record(StepResult::Step::Cancel, QString());
-    installer.record(StepResult::Step::Cancel,
+    run.record(StepResult::Step::Cancel, QString());
+    run.record(StepResult::Step::Cancel,
                      pageText(QT_TRANSLATE_NOOP("CopyFilesPage", "ERROR : Installation cancelled by the user. The files copied so far stay; the settings of Jaws were not changed.")),
                      StepResult::Outcome::Failed);
-    installer.report().writeLine(Report::separatorLine());
+    run.report().writeLine(Report::separatorLine());
 }
 
 void Installation::endCancelled()
@@ -210,44 +211,44 @@ void Installation::endCancelled()
 
 void Installation::restartJawsIfClosed()
 {
-    jawsClosing.giveBack(installer.jawsFolder());
+    jawsClosing.giveBack(installer.target().jawsFolder());
 }
 
 QString Installation::jawsClosedFolder() const
 {
-    return jawsClosing.closedFolder(installer.jawsFolder());
+    return jawsClosing.closedFolder(installer.target().jawsFolder());
 }
 
 void Installation::copyFileSuccess(const QString &filePath)
 {
-    installer.record(StepResult::Step::Copy, Report::fileCopiedLine(filePath, true), StepResult::Outcome::Done);
-    installer.recordCopy(filePath, true);
+    run.record(StepResult::Step::Copy, Report::fileCopiedLine(filePath, true), StepResult::Outcome::Done);
+    installer.recorder().recordCopy(filePath, true);
     emit fileCopied(filePath, true);
 }
 
 void Installation::copyFileFails(const QString &filePath)
 {
-    installer.record(StepResult::Step::Copy, Report::fileCopiedLine(filePath, false), StepResult::Outcome::Failed);
-    installer.recordCopy(filePath, false);
+    run.record(StepResult::Step::Copy, Report::fileCopiedLine(filePath, false), StepResult::Outcome::Failed);
+    installer.recorder().recordCopy(filePath, false);
     emit fileCopied(filePath, false);
 }
 
 void Installation::copyFileBackedUp(const QString &filePath, const QString &backup)
 {
-    installer.record(StepResult::Step::Copy, Report::fileSavedLine(backup, true), StepResult::Outcome::Done);
-    installer.recordCopyBackup(filePath, backup);
+    run.record(StepResult::Step::Copy, Report::fileSavedLine(backup, true), StepResult::Outcome::Done);
+    installer.recorder().recordCopyBackup(filePath, backup);
 }
 
 void Installation::createDirectoryPathSuccess(const QString &dirPath)
 {
-    installer.recordCreatedFolder(dirPath);
-    installer.record(StepResult::Step::Copy, Report::folderCreatedLine(dirPath, true), StepResult::Outcome::Done);
+    installer.recorder().recordCreatedFolder(dirPath);
+    run.record(StepResult::Step::Copy, Report::folderCreatedLine(dirPath, true), StepResult::Outcome::Done);
     emit folderCreated(dirPath, true);
 }
 
 void Installation::createDirectoryPathFails(const QString &dirPath)
 {
-    installer.record(StepResult::Step::Copy, Report::folderCreatedLine(dirPath, false), StepResult::Outcome::Failed);
+    run.record(StepResult::Step::Copy, Report::folderCreatedLine(dirPath, false), StepResult::Outcome::Failed);
     emit folderCreated(dirPath, false);
 }
 
@@ -257,19 +258,19 @@ void Installation::copyDone()
     if (m_state != State::Copying)
         return;
     setState(State::Configuring);
-    installer.configureJaws();
-    if (installer.configurationStopped()) {
+    installer.jawsConfiguration().configureJaws();
+    if (installer.jawsConfiguration().stopped()) {
         // As a cancel during the copy: what was copied is recorded, so that a removal takes it.
         setState(State::Cancelled);
-        installer.recordCopiesOnly();
+        installer.recorder().recordCopiesOnly();
         endCancelled();
         return;
     }
     // The driver is in JAWS now, errors or not: the list of apps offers its removal.
     QString appsListLine;
-    AppsListEntry().registerInstallation(installer, &appsListLine);
-    installer.record(StepResult::Step::AppsList, QString());
-    installer.record(StepResult::Step::AppsList, appsListLine);
+    AppsListEntry().registerInstallation(installer.target(), installer.copyPlan(), installer.package(), &appsListLine);
+    run.record(StepResult::Step::AppsList, QString());
+    run.record(StepResult::Step::AppsList, appsListLine);
     // Only after its settings were written, and only the JAWS closed here.
     restartJawsIfClosed();
     setState(State::Done);

@@ -10,6 +10,7 @@
 
 class Jaws;
 class JawsInstaller;
+class RunReport;
 
 // One installation from the user's choices to its end: the package checked, the target folders
 // made, a running JAWS closed, the files copied on the worker thread, JAWS configured and given
@@ -41,7 +42,8 @@ public:
     void setBeforeClosingJaws(const std::function<void()> &warn) { jawsClosing.setBeforeClosing(warn); }
     // Whether a JAWS closed here is started again at the end (the default).
     void setRestartJaws(bool restart) { jawsClosing.setRestart(restart); }
-    // An installation that has nothing left to do (JawsInstaller::isInstalled) ends at once,
+    // An installation that has nothing left to do (every file in place, CopyPlan::allInPlace,
+    // and the display the default one, JawsConfiguration::defaultDeviceSelected) ends at once,
     // Done, without touching JAWS or its settings.
     void setLeaveInstalledAlone(bool leave) { leaveInstalledAlone = leave; }
 
@@ -100,6 +102,7 @@ private:
     void fail();
 
     JawsInstaller &installer;
+    RunReport &run;
     CopyThread copyThread;
     JawsClosing jawsClosing;
     bool leaveInstalledAlone = false;

@@ -6,9 +6,14 @@
 #include <QCoreApplication>
 #include <QDir>
 
-JawsClosing::JawsClosing(Jaws &jaws_, JawsInstaller &installer_)
+JawsClosing::JawsClosing(Jaws &jaws_, RunReport &run_)
     : jaws(jaws_)
-    , installer(installer_)
+    , run(run_)
+{
+}
+
+JawsClosing::JawsClosing(Jaws &jaws_, JawsInstaller &installer)
+    : JawsClosing(jaws_, installer.runReport())
 {
 }
 
@@ -44,7 +49,7 @@ bool JawsClosing::giveBack(const QString &runFolder)
     if (!m_closedHere || !restart_)
         return true;
     m_closedHere = false; // once
-    return giveBack(jaws, installer, closedFolder(runFolder));
+    return giveBack(jaws, run, closedFolder(runFolder));
 }
 
 void JawsClosing::takeOver(const QString &closedFolder)
@@ -55,15 +60,15 @@ void JawsClosing::takeOver(const QString &closedFolder)
     m_runningFolder = closedFolder;
 }
 
-bool JawsClosing::giveBack(Jaws &jaws, JawsInstaller &installer, const QString &folder)
+bool JawsClosing::giveBack(Jaws &jaws, RunReport &run, const QString &folder)
 {
     jaws.setCurrentFolder(folder);
     if (jaws.restart())
         return true;
     // The user may be left without speech: the report, the last page and the exit code say so.
-    installer.record(StepResult::Step::RestartingJaws,
-                     QCoreApplication::translate("Installation", "ERROR : Jaws could not be started again from %1. Please start Jaws yourself.")
-                         .arg(QDir::toNativeSeparators(folder)),
-                     StepResult::Outcome::Failed);
+    run.record(StepResult::Step::RestartingJaws,
+               QCoreApplication::translate("Installation", "ERROR : Jaws could not be started again from %1. Please start Jaws yourself.")
+                   .arg(QDir::toNativeSeparators(folder)),
+               StepResult::Outcome::Failed);
     return false;
 }

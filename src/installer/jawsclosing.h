@@ -6,6 +6,7 @@
 
 class Jaws;
 class JawsInstaller;
+class RunReport;
 
 // A running JAWS closed for a run and given back at its end, for an installation and a removal
 // alike: the warning before, JAWS's own close protocol (which lets events run, so a cancel may
@@ -21,6 +22,8 @@ public:
         CancelledWhileClosing,  // JAWS may be closed: give it back
     };
 
+    JawsClosing(Jaws &jaws, RunReport &run);
+    // For a removal, which reaches the run's report through the engine.
     JawsClosing(Jaws &jaws, JawsInstaller &installer);
 
     // Called right before a running JAWS is closed; the wizard warns the user there.
@@ -51,12 +54,12 @@ public:
     void takeOver(const QString &closedFolder);
 
     // Starts the JAWS of `folder` again, as its user; a failure is an error of the run, written
-    // in its report.
-    static bool giveBack(Jaws &jaws, JawsInstaller &installer, const QString &folder);
+    // in its report. For a run that closed JAWS once for several installations.
+    static bool giveBack(Jaws &jaws, RunReport &run, const QString &folder);
 
 private:
     Jaws &jaws;
-    JawsInstaller &installer;
+    RunReport &run;
     std::function<void()> beforeClosing;
     bool restart_ = true;
     bool m_closing = false;

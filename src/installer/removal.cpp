@@ -380,7 +380,7 @@ bool Removal::keepEarlierRuns()
     // The entry that offers their removal stays; the driver it names is the earlier one again.
     // (The program's copy stays as the later run left it: a program reads the records of the
     // programs before it.)
-    if (!AppsListEntry::showDriverVersion(m_jawsFolder, installer.driverFolder()))
+    if (!AppsListEntry::showDriverVersion(m_jawsFolder, installer.target().driverFolder()))
         installer.record(StepResult::Step::AppsList, tr("NOTE : Windows' list of apps could not be told the driver's version."));
     return true;
 }

@@ -10,5 +10,5 @@ void configured(JawsInstaller &installer, const Steps &steps)
 {
     Configuration configuration;
     steps(configuration);
-    installer.commit(configuration);
+    installer.jawsConfiguration().commit(configuration);
 }

@@ -26,38 +26,37 @@ namespace {
 
 int configure(const QString &point, const QString &jawsFolder, const QString &packageFolder)
 {
-    JawsInstaller installer;
-    installer.setSourceFolder(packageFolder);
+    JawsInstaller installer(packageFolder);
     installer.setJawsFolder(jawsFolder);
-    installer.setSelectedDevice(QStringLiteral("Korvalis Quor"));
+    installer.jawsConfiguration().setSelectedDevice(QStringLiteral("Korvalis Quor"));
     if (!installer.computeTargetFolders())
         return 2;
-    installer.createTargetFolders(); // as the copy left them
+    installer.recorder().createTargetFolders(); // as the copy left them
     auto reached = [&](const char *step) {
         if (point == QLatin1String(step))
             std::_Exit(9); // as a crash: nothing of the program's own clean-up runs
     };
     // configureJaws's steps, in its order.
     QStringList filesNames;
-    installer.mergeFileNames(filesNames);
+    installer.package().mergeFileNames(filesNames);
     Configuration configuration;
     reached("start");
-    installer.mergeSettingsFiles(configuration, filesNames);
+    installer.settingsMerge().mergeSettingsFiles(configuration, filesNames);
     reached("settings files");
-    installer.mergeBrailleIni(configuration);
+    installer.settingsMerge().mergeBrailleIni(configuration);
     reached("braille.ini");
-    installer.registerDisplays(configuration, installer.displayListPaths());
+    installer.jawsConfiguration().registerDisplays(configuration, installer.target().displayListPaths());
     reached("displays");
-    installer.selectDefaultDevice(configuration, QStringLiteral("Korvalis Quor"));
+    installer.jawsConfiguration().selectDefaultDevice(configuration, QStringLiteral("Korvalis Quor"));
     reached("default device");
-    installer.selectKeyboardTable(configuration, installer.driverFolder() + QStringLiteral("/korvalis.ini"));
+    installer.jawsConfiguration().selectKeyboardTable(configuration, installer.target().driverFolder() + QStringLiteral("/korvalis.ini"));
     reached("keyboard table");
-    installer.selectTranslationTables(configuration, installer.sharedSettingsFolder());
-    installer.selectTranslationTables(configuration, installer.userSettingsFolder());
+    installer.jawsConfiguration().selectTranslationTables(configuration, installer.target().sharedSettingsFolder());
+    installer.jawsConfiguration().selectTranslationTables(configuration, installer.target().userSettingsFolder());
     reached("translation tables");
     if (point == QLatin1String("cancel"))
         return 0;
-    installer.commit(configuration);
+    installer.jawsConfiguration().commit(configuration);
     for (const StepResult &result : installer.results()) {
         for (const StepResult::Line &line : result.lines()) {
             if (line.outcome == StepResult::Outcome::Failed)
@@ -74,8 +73,7 @@ int install(const QString &state, const QString &jawsFolder, const QString &pack
     if (!known)
         return 2;
     Jaws jaws;
-    JawsInstaller installer;
-    installer.setSourceFolder(packageFolder);
+    JawsInstaller installer(packageFolder);
     Installation installation(jaws, installer);
     QObject::connect(&installation, &Installation::stateChanged, [stopAt](Installation::State reached) {
         if (int(reached) == stopAt)

@@ -120,7 +120,7 @@ void printSentences(QWizard &wizard)
         if (!label->text().isEmpty() && label->focusPolicy() == Qt::TabFocus)
             print("sentence", label->text());
     }
-    print("reportPath", jawsInstaller.reportPath());
+    print("reportPath", jawsInstaller.runReport().reportPath());
 }
 
 void removalPageShown(RemovalWizard &wizard, int id)

@@ -70,8 +70,8 @@ int main(int argc, char *argv[])
         print("finish", wizard.buttonText(QWizard::FinishButton));
         print("cancel", wizard.buttonText(QWizard::CancelButton));
         print("warning", QCoreApplication::translate("Report", "Warning"));
-        print("sourceFolder", jawsInstaller.sourceFolder());
-        print("reportPath", jawsInstaller.reportPath());
+        print("sourceFolder", jawsInstaller.package().folder());
+        print("reportPath", jawsInstaller.runReport().reportPath());
         const QLabel *intro = wizard.page(InstallWizard::IntroPageId)->findChild<QLabel *>();
         print("intro", intro ? intro->text().replace(QLatin1Char('\n'), QLatin1String("\\n")) : QString());
         print("page1", firstLabel(wizard, InstallWizard::CollectInfoPageId));
@@ -81,7 +81,7 @@ int main(int argc, char *argv[])
         for (int id = InstallWizard::IntroPageId; id <= InstallWizard::ConclusionPageId; ++id)
             print(qPrintable(QStringLiteral("mnemonics%1").arg(id)), mnemonics(wizard, id));
         // One line of each kind, after the header: lines 5 to 10 of the report.
-        Report &report = jawsInstaller.report();
+        Report &report = jawsInstaller.runReport().report();
         report.writeLine(Report::fileCopiedLine(QStringLiteral("JAWS/jfw.ini"), false));
         report.writeLine(Report::folderCreatedLine(QStringLiteral("JAWS/MANUALS"), true));
         report.writeLine(Report::sectionAddedLine(QStringLiteral("Quor"), QStringLiteral("jfw.ini"), true));

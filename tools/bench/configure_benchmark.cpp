@@ -93,15 +93,14 @@ int main(int argc, char *argv[])
     write(jaws + QStringLiteral("/braille.ini"), iniFile(2000, 6, "Display"));
     write(jaws + QStringLiteral("/jfw.ini"), "[BrailleDisplays]\r\nBraille1LongName=Other\r\nBraille1Name=other\r\n");
 
-    JawsInstaller installer;
-    installer.setSourceFolder(package);
+    JawsInstaller installer(package);
     installer.setJawsFolder(jaws);
-    installer.setSelectedDevice(QStringLiteral("Korvalis Quor"));
+    installer.jawsConfiguration().setSelectedDevice(QStringLiteral("Korvalis Quor"));
     installer.computeTargetFolders();
-    installer.createTargetFolders();
+    installer.recorder().createTargetFolders();
     // About 500 KB each: 4,600 sections of 6 keys.
     const QByteArray jcf = iniFile(jcfSections, 6, "Section");
-    for (const QString &folder : { installer.sharedSettingsFolder(), installer.userSettingsFolder() })
+    for (const QString &folder : { installer.target().sharedSettingsFolder(), installer.target().userSettingsFolder() })
         for (int l = 0; l < 40 && !folder.isEmpty(); ++l)
             write(folder + QStringLiteral("/L%1/default.jcf").arg(l), jcf);
     installer.report().open(root.filePath(QStringLiteral("installLog.txt")));
@@ -109,13 +108,13 @@ int main(int argc, char *argv[])
     QElapsedTimer timer;
     const ProcessorTime before = processorMs();
     timer.start();
-    const bool failed = installer.configureJaws();
+    const bool failed = installer.jawsConfiguration().configureJaws();
     const double wall = timer.nsecsElapsed() / 1e6;
     const ProcessorTime after = processorMs();
     const double user = after.user - before.user, system = after.system - before.system;
     std::printf("configureJaws, JAWS %s layout, 40 language folders per settings folder, %lld KB default.jcf: %.1f ms "
                 "(processor %.1f ms: user %.1f, system %.1f)%s\n",
-                qPrintable(installer.jawsVersion().isKnown() ? QString::number(installer.jawsVersion().major()) : QStringLiteral("5")),
+                qPrintable(installer.target().jawsVersion().isKnown() ? QString::number(installer.target().jawsVersion().major()) : QStringLiteral("5")),
                 (long long)(jcf.size() / 1024), wall, user + system, user, system, failed ? ", WITH ERRORS" : "");
 
     if (argc <= 3 || QByteArray(argv[3]) != "phases")
@@ -124,7 +123,7 @@ int main(int argc, char *argv[])
     // configuration left them) read, parsed with one value read in each, written back the way
     // a save replaces a file, and freed.
     QStringList jcfs;
-    for (const QString &folder : { installer.sharedSettingsFolder(), installer.userSettingsFolder() })
+    for (const QString &folder : { installer.target().sharedSettingsFolder(), installer.target().userSettingsFolder() })
         for (int l = 0; l < 40 && !folder.isEmpty(); ++l)
             jcfs << folder + QStringLiteral("/L%1/default.jcf").arg(l);
     const auto phase = [](const char *name, const std::function<void()> &work) {

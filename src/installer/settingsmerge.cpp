@@ -1,27 +1,21 @@
-#include "jawsinstaller.h"
+#include "settingsmerge.h"
+
+#include "installpackage.h"
+#include "jawstarget.h"
 
 #include "installer/configuration.h"
+#include "report/report.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
-QStringList JawsInstaller::languageFolders(const QString &folder) const
+SettingsMerge::SettingsMerge(const JawsTarget &target, InstallPackage &package)
+    : m_target(target)
+    , m_package(package)
 {
-    // An empty path would name the working folder.
-    if (folder.isEmpty())
-        return {};
-    QStringList folders = QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    if (m_otherFoldersInSettings) {
-        // Three letters, in any case: enu, deu, fra, ptb, ... (INIT, VoiceProfiles are not).
-        static const QRegularExpression languageName(QStringLiteral("^[A-Za-z]{3}$"));
-        folders.removeIf([](const QString &name) { return !languageName.match(name).hasMatch(); });
-    }
-    return folders;
 }
 
-QStringList JawsInstaller::mergeIniFile(IniFile &source, IniFile &target)
+QStringList SettingsMerge::mergeIniFile(IniFile &source, IniFile &target)
 {
     QStringList failed;
     // Were the source the target itself, each section would be written as it is: no change.
@@ -32,7 +26,7 @@ QStringList JawsInstaller::mergeIniFile(IniFile &source, IniFile &target)
     return failed;
 }
 
-void JawsInstaller::mergeBackedUp(Configuration &configuration, const QString &source, const QString &target, bool reportSavedBackup)
+void SettingsMerge::mergeBackedUp(Configuration &configuration, const QString &source, const QString &target, bool reportSavedBackup)
 {
     IniFile &from = configuration.file(source);
     const QString backup = configuration.session().keepBackup(target);
@@ -62,32 +56,32 @@ void JawsInstaller::mergeBackedUp(Configuration &configuration, const QString &s
     // The package's file lives on in JAWS once every one of its sections has.
     const bool allWritten = failed.isEmpty() && !sections.isEmpty();
     configuration.afterCommit([this, source, target, allWritten](const SettingsSession &session) {
-        recordPackageFileUse(source, allWritten && session.saved(target));
+        m_package.recordFileUse(source, allWritten && session.saved(target));
     });
 }
 
-void JawsInstaller::mergeSettingsFiles(Configuration &configuration, const QStringList &filesNames)
+void SettingsMerge::mergeSettingsFiles(Configuration &configuration, const QStringList &filesNames)
 {
     configuration.begin(StepResult::Step::SettingsFiles);
-    for (const QString &language : languageFolders(m_sharedSettingsFolder)) {
+    for (const QString &language : m_target.languageFolders(m_target.sharedSettingsFolder())) {
         for (const QString &name : filesNames) {
-            const QString source = m_sourceFolder + QDir::separator() + name;
+            const QString source = m_package.folder() + QDir::separator() + name;
             QString targetName = name;
             targetName.remove(QStringLiteral("korvalis_"));
-            const QString target = settingsFilePath(m_sharedSettingsFolder + QDir::separator() + language, targetName);
+            const QString target = m_target.settingsFilePath(m_target.sharedSettingsFolder() + QDir::separator() + language, targetName);
             mergeBackedUp(configuration, source, target, true);
         }
     }
 }
 
-void JawsInstaller::mergeBrailleIni(Configuration &configuration)
+void SettingsMerge::mergeBrailleIni(Configuration &configuration)
 {
     // Without a chosen JAWS folder the target would be a braille.ini at the root of the drive.
-    if (m_jawsFolder.isEmpty())
+    if (m_target.jawsFolder().isEmpty())
         return;
     configuration.begin(StepResult::Step::BrailleIni);
-    const QString source = m_sourceFolder + QDir::separator() + QStringLiteral("braille.ini");
-    const QString target = m_jawsFolder + QDir::separator() + QStringLiteral("braille.ini");
+    const QString source = m_package.folder() + QDir::separator() + QStringLiteral("braille.ini");
+    const QString target = m_target.jawsFolder() + QDir::separator() + QStringLiteral("braille.ini");
     // Silent when it succeeds; without the driver's sections JAWS cannot use the display, so a
     // failure is reported and is an error.
     mergeBackedUp(configuration, source, target, false);

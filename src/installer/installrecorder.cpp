@@ -1,4 +1,9 @@
-#include "jawsinstaller.h"
+#include "installrecorder.h"
+
+#include "copyplan.h"
+#include "installpackage.h"
+#include "jawstarget.h"
+#include "runreport.h"
 
 #include "ini/settingssession.h"
 #include "installer/configuration.h"
@@ -10,29 +15,36 @@
 #include <QFileInfo>
 #include <QSet>
 
-QString JawsInstaller::installRecordPath() const
+InstallRecorder::InstallRecorder(const JawsTarget &target, const CopyPlan &plan, InstallPackage &package, RunReport &run)
+    : m_target(target)
+    , m_plan(plan)
+    , m_package(package)
+    , m_run(run)
 {
-    return m_driverFolder.isEmpty() ? QString() : InstallRecord::pathIn(QDir::toNativeSeparators(m_driverFolder));
 }
 
-InstallRecord::Roots JawsInstaller::recordRoots() const
+void InstallRecorder::reset()
 {
-    return { m_jawsFolder, m_sharedSettingsFolder };
+    m_recordBeforeRun.reset();
+    m_plannedFolders.clear();
+    m_createdFolders.clear();
+    m_copiedFiles.clear();
+    m_copyBackups.clear();
 }
 
-QString JawsInstaller::runId()
+QString InstallRecorder::runId()
 {
     if (m_runId.isEmpty())
         m_runId = InstallRecord::newRunId();
     return m_runId;
 }
 
-bool JawsInstaller::writeIntentRecord()
+bool InstallRecorder::writeIntentRecord()
 {
-    const QString path = installRecordPath();
+    const QString path = m_target.installRecordPath();
     if (path.isEmpty())
         return true;
-    m_plannedFolders = missingFolders();
+    m_plannedFolders = m_plan.missingFolders();
     InstallRecord intent;
     intent.unfinished = true;
     intent.folders = m_plannedFolders;
@@ -41,14 +53,16 @@ bool JawsInstaller::writeIntentRecord()
     // answers interrupts, and a package file that is a named pipe gives its content once. A
     // removal tells a file the copy had not reached by the fingerprint of what it was to replace.
     QSet<QString> listed;
-    for (qsizetype i = 0; i < m_destinationFiles.size() && i < m_sourceFiles.size(); ++i) {
-        const QString &source = m_sourceFiles.at(i);
-        const QString destination = QDir::toNativeSeparators(m_destinationFiles.at(i));
+    const QStringList &sources = m_plan.sourceFiles();
+    const QStringList &destinations = m_plan.destinationFiles();
+    for (qsizetype i = 0; i < destinations.size() && i < sources.size(); ++i) {
+        const QString &source = sources.at(i);
+        const QString destination = QDir::toNativeSeparators(destinations.at(i));
         const QString key = WindowsPath::key(destination);
         // The copy skips a missing source and refuses one behind a link, and copies a
         // destination once. A run into every JAWS lists the files of its earlier installations
         // too: only this JAWS's belong in its record.
-        if (listed.contains(key) || !WindowsPath::isInside(destination, m_jawsFolder) || !QFileInfo::exists(source)
+        if (listed.contains(key) || !WindowsPath::isInside(destination, m_target.jawsFolder()) || !QFileInfo::exists(source)
             || !Platform::SafeFiles::linkOnTheWay(source).isEmpty())
             continue;
         InstallRecord::File file;
@@ -76,7 +90,7 @@ bool JawsInstaller::writeIntentRecord()
     SettingsSession session;
     IniFile &recordFile = session.file(path);
     InstallRecord next;
-    const InstallRecord::Reading earlier = next.read(recordFile, recordRoots());
+    const InstallRecord::Reading earlier = next.read(recordFile, m_target.recordRoots());
     QString damaged;
     if (earlier == InstallRecord::Reading::Damaged) {
         // Kept as a numbered backup for whoever mends by hand; a new record begins.
@@ -86,17 +100,17 @@ bool JawsInstaller::writeIntentRecord()
     }
     m_recordBeforeRun = next;
     next.addRun(runId(), intent);
-    bool written = next.write(recordFile, recordRoots());
+    bool written = next.write(recordFile, m_target.recordRoots());
     // The record's own folder is the one folder made before the record is there.
-    makeFolder(m_driverFolder);
+    makeFolder(m_target.driverFolder());
     written = written && session.commit() && session.saved(path);
     if (!written) {
         // Without it, a run stopped during the copy would leave files no removal finds.
-        record(StepResult::Step::InstallRecord,
+        m_run.record(StepResult::Step::InstallRecord,
                tr("ERROR : The record of this installation could not be written to %1: nothing was copied.").arg(QDir::toNativeSeparators(path)),
                StepResult::Outcome::Failed);
         if (!recordFile.refusal().path.isEmpty())
-            record(StepResult::Step::InstallRecord, Report::refusedLine(recordFile.refusal()), StepResult::Outcome::Failed);
+            m_run.record(StepResult::Step::InstallRecord, Report::refusedLine(recordFile.refusal()), StepResult::Outcome::Failed);
         for (auto folder = m_createdFolders.crbegin(); folder != m_createdFolders.crend(); ++folder)
             Platform::SafeFiles::removeEmptyFolder(*folder);
         m_createdFolders.clear();
@@ -104,15 +118,15 @@ bool JawsInstaller::writeIntentRecord()
         return false;
     }
     if (!damaged.isEmpty())
-        record(StepResult::Step::InstallRecord, damaged);
+        m_run.record(StepResult::Step::InstallRecord, damaged);
     createTargetFolders();
     return true;
 }
 
-void JawsInstaller::writeInstallRecord(Configuration &configuration, const QList<InstallRecord::KeyMap> &keyMaps)
+void InstallRecorder::writeInstallRecord(Configuration &configuration, const QList<InstallRecord::KeyMap> &keyMaps)
 {
     // Without a driver folder there is no JAWS installation to keep a record in.
-    const QString path = installRecordPath();
+    const QString path = m_target.installRecordPath();
     if (path.isEmpty())
         return;
     configuration.begin(StepResult::Step::InstallRecord);
@@ -121,7 +135,7 @@ void JawsInstaller::writeInstallRecord(Configuration &configuration, const QList
     // A run into every JAWS copies the files of all its installations: this one's lie in its
     // JAWS folder, and only they belong in its record.
     for (const InstallRecord::File &copied : std::as_const(m_copiedFiles)) {
-        if (WindowsPath::isInside(copied.path, m_jawsFolder))
+        if (WindowsPath::isInside(copied.path, m_target.jawsFolder()))
             changes.files << copied;
     }
     // The folders the run was to make that it did make, and those the copy made on its way.
@@ -133,7 +147,7 @@ void JawsInstaller::writeInstallRecord(Configuration &configuration, const QList
         }
     }
     for (const QString &folder : std::as_const(m_createdFolders)) {
-        if (WindowsPath::isInside(folder, m_jawsFolder) && !folders.contains(WindowsPath::key(folder))) {
+        if (WindowsPath::isInside(folder, m_target.jawsFolder()) && !folders.contains(WindowsPath::key(folder))) {
             folders.insert(WindowsPath::key(folder));
             changes.folders << folder;
         }
@@ -149,7 +163,7 @@ void JawsInstaller::writeInstallRecord(Configuration &configuration, const QList
         // An earlier installation's record keeps its "before"; this one's changes come on top.
         // One that cannot be read is kept as a numbered backup for whoever mends by hand, and
         // says so.
-        const InstallRecord::Reading earlier = record.read(file, recordRoots());
+        const InstallRecord::Reading earlier = record.read(file, m_target.recordRoots());
         if (earlier == InstallRecord::Reading::Read) {
             record.addRun(runId(), changes);
         } else {
@@ -168,7 +182,7 @@ void JawsInstaller::writeInstallRecord(Configuration &configuration, const QList
             configuration.afterCommit([path](const SettingsSession &) { Platform::SafeFiles::remove(path); });
         return;
     }
-    const bool written = record.write(file, recordRoots());
+    const bool written = record.write(file, m_target.recordRoots());
     // Without its record the installation cannot be removed: an error the report names.
     const QString failed = tr("ERROR : The record of this installation could not be written to %1: it cannot be removed.")
                                .arg(QDir::toNativeSeparators(path));
@@ -179,12 +193,67 @@ void JawsInstaller::writeInstallRecord(Configuration &configuration, const QList
     });
 }
 
-void JawsInstaller::recordCopiesOnly()
+void InstallRecorder::recordCopiesOnly()
 {
     // The intent of a run that copied nothing is replaced all the same: the run has ended.
     if (m_copiedFiles.isEmpty() && m_createdFolders.isEmpty() && !m_recordBeforeRun)
         return;
     Configuration configuration;
     writeInstallRecord(configuration, {});
-    record(configuration.commit());
+    m_run.record(configuration.commit());
+}
+
+void InstallRecorder::makeFolder(const QString &folder)
+{
+    if (folder.isEmpty())
+        return;
+    // Made through no link, as every folder the program writes in; a folder that cannot be made
+    // shows in the copy's report, file by file.
+    QStringList made;
+    Platform::SafeFiles::makeFolders(folder, &made);
+    // Each level made here is recorded, so that a removal takes away what is left empty.
+    for (const QString &level : std::as_const(made))
+        recordCreatedFolder(level);
+}
+
+void InstallRecorder::createTargetFolders()
+{
+    // Settings folders are JAWS's own: JAWS makes them when it is installed and when a user first
+    // runs it. One made here would hold no language folder, so nothing could be configured in
+    // it, and it would stand for a version that is not there.
+    for (const QString &folder : { m_target.driverFolder(), m_target.manualsFolder() })
+        makeFolder(folder);
+}
+
+void InstallRecorder::recordCopy(const QString &destination, bool ok)
+{
+    if (ok) {
+        const QString key = WindowsPath::key(destination);
+        InstallRecord::File file;
+        file.path = destination;
+        file.size = QFileInfo(destination).size();
+        file.hash = InstallRecord::hashOfFile(destination);
+        if (m_copyBackups.contains(key)) {
+            file.before = InstallRecord::File::Before::Replaced;
+            file.backup = m_copyBackups.value(key);
+            // A removal puts the backup back only while it is what the copy made.
+            file.backupHash = InstallRecord::hashOfFile(file.backup);
+        } else if (m_plan.existedBefore(destination)) {
+            file.before = InstallRecord::File::Before::Same;
+        }
+        m_copiedFiles << file;
+    }
+    const QString source = m_plan.sourceOf(destination);
+    if (!source.isEmpty())
+        m_package.recordFileUse(source, ok);
+}
+
+void InstallRecorder::recordCopyBackup(const QString &destination, const QString &backup)
+{
+    m_copyBackups.insert(WindowsPath::key(destination), backup);
+}
+
+void InstallRecorder::recordCreatedFolder(const QString &folder)
+{
+    m_createdFolders << folder;
 }

@@ -1,4 +1,4 @@
-#include "jawsinstaller.h"
+#include "jawstarget.h"
 
 #include "installer/shellfolders.h"
 #include "jaws/jaws.h"
@@ -7,7 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSet>
+#include <QRegularExpression>
 
 namespace {
 
@@ -74,19 +74,19 @@ QString settingsFolder(const QString &appData, const JawsVersion &version)
 
 } // namespace
 
-QString JawsInstaller::settingsFolderUnder(const QString &appData, const JawsVersion &version)
+QString JawsTarget::settingsFolderUnder(const QString &appData, const JawsVersion &version)
 {
     return settingsFolder(appData, version);
 }
 
-const Platform::InteractiveUser &JawsInstaller::interactiveUser()
+const Platform::InteractiveUser &JawsTarget::interactiveUser()
 {
     if (!m_interactiveUser)
         m_interactiveUser = Platform::interactiveUser();
     return *m_interactiveUser;
 }
 
-void JawsInstaller::reset()
+void JawsTarget::reset()
 {
     m_jawsFolder.clear();
     m_programFolder.clear();
@@ -95,23 +95,16 @@ void JawsInstaller::reset()
     m_sharedSettingsFolder.clear();
     m_userSettingsFolder.clear();
     m_otherFoldersInSettings = false;
-    m_selectedDevice.clear();
-    m_recordBeforeRun.reset();
-    m_plannedFolders.clear();
-    m_createdFolders.clear();
-    m_copiedFiles.clear();
-    m_copyBackups.clear();
-    m_existingDestinations.clear();
 }
 
-JawsVersion JawsInstaller::jawsVersion() const
+JawsVersion JawsTarget::jawsVersion() const
 {
     return JawsVersion::ofInstallation(m_jawsFolder, Jaws::registryKeyOf(m_jawsFolder));
 }
 
-bool JawsInstaller::computeTargetFolders()
+bool JawsTarget::computeFolders(const QString &packageFolder)
 {
-    if (!QFileInfo::exists(m_sourceFolder) || !QFileInfo::exists(m_jawsFolder))
+    if (!QFileInfo::exists(packageFolder) || !QFileInfo::exists(m_jawsFolder))
         return false;
 
     const JawsVersion version = jawsVersion();
@@ -133,90 +126,27 @@ bool JawsInstaller::computeTargetFolders()
         // The folders no standard user can change are taken as named; below them, where users
         // may write, no link is followed. A user's AppData is not one: its user may point it
         // anywhere, so it is walked from its volume's root.
-        for (const QString &root : { m_jawsFolder, m_sourceFolder, shellFolders.commonAppDataFolder })
+        for (const QString &root : { m_jawsFolder, packageFolder, shellFolders.commonAppDataFolder })
             Platform::SafeFiles::addTrustedRoot(root);
     } else {
         m_driverFolder = m_jawsFolder;
         m_sharedSettingsFolder = m_jawsFolder + QStringLiteral("/SETTINGS");
         m_userSettingsFolder.clear();
         Platform::SafeFiles::addTrustedRoot(m_jawsFolder);
-        Platform::SafeFiles::addTrustedRoot(m_sourceFolder);
+        Platform::SafeFiles::addTrustedRoot(packageFolder);
     }
     return true;
 }
 
-namespace {
-// The levels of `folder` that do not exist, parents first.
-QStringList missingLevels(const QString &folder)
+void JawsTarget::keepListings(bool keep)
 {
-    // An empty path names the current folder, which exists: nothing is missing for it.
-    QStringList missing;
-    if (folder.isEmpty())
-        return missing;
-    for (QString level = QFileInfo(folder).absoluteFilePath(); !level.isEmpty() && !QFileInfo::exists(level); level = QFileInfo(level).path()) {
-        missing.prepend(level);
-        if (QFileInfo(level).path() == level)
-            break;
-    }
-    return missing;
-}
-} // namespace
-
-void JawsInstaller::makeFolder(const QString &folder)
-{
-    if (folder.isEmpty())
-        return;
-    // Made through no link, as every folder the program writes in; a folder that cannot be made
-    // shows in the copy's report, file by file.
-    QStringList made;
-    Platform::SafeFiles::makeFolders(folder, &made);
-    // Each level made here is recorded, so that a removal takes away what is left empty.
-    for (const QString &level : std::as_const(made))
-        recordCreatedFolder(level);
+    if (keep)
+        m_listedFolders.emplace();
+    else
+        m_listedFolders.reset();
 }
 
-void JawsInstaller::createTargetFolders()
-{
-    // Settings folders are JAWS's own: JAWS makes them when it is installed and when a user first
-    // runs it. One made here would hold no language folder, so nothing could be configured in
-    // it, and it would stand for a version that is not there.
-    for (const QString &folder : { m_driverFolder, m_manualsFolder })
-        makeFolder(folder);
-}
-
-QStringList JawsInstaller::missingFolders() const
-{
-    QStringList folders;
-    QSet<QString> seen;
-    QStringList wanted{ m_driverFolder, m_manualsFolder };
-    // A run into every JAWS lists the files of its earlier installations too.
-    for (const QString &destination : m_destinationFiles) {
-        if (WindowsPath::isInside(destination, m_jawsFolder))
-            wanted << QFileInfo(destination).absolutePath();
-    }
-    for (const QString &folder : std::as_const(wanted)) {
-        for (const QString &level : missingLevels(folder)) {
-            const QString key = WindowsPath::key(level);
-            if (!seen.contains(key)) {
-                seen.insert(key);
-                folders << QDir::toNativeSeparators(level);
-            }
-        }
-    }
-    return folders;
-}
-
-bool JawsInstaller::settingsFolderFound(const QString &folder)
-{
-    if (folder.isEmpty() || QFileInfo(folder).isDir())
-        return true;
-    record(StepResult::Step::SettingsFolders,
-           tr("ERROR : Jaws settings folder %1 not found: nothing was configured there.").arg(QDir::toNativeSeparators(folder)),
-           StepResult::Outcome::Failed);
-    return false;
-}
-
-QString JawsInstaller::settingsFilePath(const QString &folder, const QString &name) const
+QString JawsTarget::settingsFilePath(const QString &folder, const QString &name) const
 {
     QString existing;
     if (m_listedFolders && !folder.isEmpty()) {
@@ -230,7 +160,7 @@ QString JawsInstaller::settingsFilePath(const QString &folder, const QString &na
     return folder + QDir::separator() + (existing.isEmpty() ? name : existing);
 }
 
-QStringList JawsInstaller::displayListPaths() const
+QStringList JawsTarget::displayListPaths() const
 {
     const QString name = QStringLiteral("jfw.ini");
     const bool inProgramFolder = !existingEntry(m_programFolder, name, QDir::Files).isEmpty();
@@ -255,4 +185,62 @@ QStringList JawsInstaller::displayListPaths() const
     if (inInit)
         return { settingsFilePath(initFolder, name) };
     return { settingsFilePath(m_programFolder, name) };
+}
+
+QStringList JawsTarget::languageFolders(const QString &folder) const
+{
+    // An empty path would name the working folder.
+    if (folder.isEmpty())
+        return {};
+    QStringList folders = QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    if (m_otherFoldersInSettings) {
+        // Three letters, in any case: enu, deu, fra, ptb, ... (INIT, VoiceProfiles are not).
+        static const QRegularExpression languageName(QStringLiteral("^[A-Za-z]{3}$"));
+        folders.removeIf([](const QString &name) { return !languageName.match(name).hasMatch(); });
+    }
+    return folders;
+}
+
+QString JawsTarget::userHeaderLine()
+{
+    if (m_allUsers)
+        return tr("User settings: those of every user of this computer who has settings for the chosen Jaws.");
+    const Platform::InteractiveUser &user = interactiveUser();
+    if (!user.found)
+        return tr("No interactive user was found: the user settings are those of %1, the account that runs the installation.")
+            .arg(user.name);
+    return tr("User settings: those of %1.").arg(user.name);
+}
+
+QStringList JawsTarget::derivedSettingsFolders()
+{
+    QStringList folders;
+    for (const QString &folder : { m_sharedSettingsFolder, m_userSettingsFolder }) {
+        if (!folder.isEmpty())
+            folders << folder;
+    }
+    const JawsVersion version = jawsVersion();
+    if (!version.hasUserSettings())
+        return folders;
+    if (m_userSettingsFolder.isEmpty()) {
+        const QString user = settingsFolderUnder(interactiveUser().appDataFolder, version);
+        if (!user.isEmpty())
+            folders << user;
+    }
+    for (const Platform::UserProfile &profile : Platform::userProfiles()) {
+        const QString folder = settingsFolderUnder(profile.appDataFolder, version);
+        if (!folder.isEmpty())
+            folders << folder;
+    }
+    return folders;
+}
+
+QString JawsTarget::installRecordPath() const
+{
+    return m_driverFolder.isEmpty() ? QString() : InstallRecord::pathIn(QDir::toNativeSeparators(m_driverFolder));
+}
+
+InstallRecord::Roots JawsTarget::recordRoots() const
+{
+    return { m_jawsFolder, m_sharedSettingsFolder };
 }
