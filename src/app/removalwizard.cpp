@@ -9,12 +9,12 @@
 
 RemovalWizard::RemovalWizard(const QString &jawsFolder, const QStringList &installed, QWidget *parent)
     : QWizard(parent)
-    , m_removal(jaws, jawsInstaller)
+    , m_removal(jaws, jawsInstaller.target(), jawsInstaller.package(), jawsInstaller.runReport())
 {
     m_removal.setInBackground(true);
     if (jawsFolder.isEmpty()) {
         for (const QString &folder : installed) {
-            if (Removal::isRecorded(jawsInstaller, folder))
+            if (Removal::isRecorded(jawsInstaller.target(), jawsInstaller.package(), folder))
                 m_recordedFolders << folder;
         }
     } else {
@@ -35,7 +35,7 @@ RemovalWizard::RemovalWizard(const QString &jawsFolder, const QStringList &insta
     setPage(ConclusionPageId, new RemovalConclusionPage);
     // Nothing to choose when a JAWS was named, nothing to do when no JAWS holds a record.
     if (!m_namedFolder.isEmpty())
-        setStartId(Removal::isRecorded(jawsInstaller, m_namedFolder) ? PlanPageId : ConclusionPageId);
+        setStartId(Removal::isRecorded(jawsInstaller.target(), jawsInstaller.package(), m_namedFolder) ? PlanPageId : ConclusionPageId);
     else if (m_recordedFolders.isEmpty())
         setStartId(ConclusionPageId);
 

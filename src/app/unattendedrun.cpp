@@ -219,7 +219,7 @@ RunSummary::Verdict UnattendedRun::removeFrom(const QString &folder)
     const QString runToUndo = commandLine.runToUndo();
     say(runToUndo.isEmpty() ? tr("Removing the Korvalis Braille driver from %1...").arg(QDir::toNativeSeparators(folder))
                             : tr("Taking back the installation run %1 from %2...").arg(runToUndo, QDir::toNativeSeparators(folder)));
-    Removal removal(jaws, jawsInstaller);
+    Removal removal(jaws, jawsInstaller.target(), jawsInstaller.package(), jawsInstaller.runReport());
     removal.setRunToUndo(runToUndo);
     // JAWS is given back once, at the end of the whole run.
     removal.setRestartJaws(false);
@@ -250,7 +250,7 @@ RunSummary::Verdict UnattendedRun::removeFrom(const QString &folder)
             programFolders << jawsInstaller.target().programFolder();
             return RunSummary::verdictOf(removal);
         }
-        if (!runToUndo.isEmpty() && Removal::isRecorded(jawsInstaller, folder))
+        if (!runToUndo.isEmpty() && Removal::isRecorded(jawsInstaller.target(), jawsInstaller.package(), folder))
             say(tr("The installation run %1 left no change recorded in %2: nothing to take back.").arg(runToUndo, QDir::toNativeSeparators(folder)));
         else
             say(tr("Nothing of the driver to remove: no installation record in %1.").arg(QDir::toNativeSeparators(folder)));

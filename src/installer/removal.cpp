@@ -6,7 +6,9 @@
 #include "installer/configuration.h"
 #include "installer/installation.h"
 #include "ini/settingssession.h"
-#include "installer/jawsinstaller.h"
+#include "installer/installpackage.h"
+#include "installer/jawstarget.h"
+#include "installer/runreport.h"
 #include "jaws/jaws.h"
 #include "paths/windowspath.h"
 #include "platform/console.h"
@@ -49,10 +51,12 @@ private:
 
 } // namespace
 
-Removal::Removal(Jaws &jaws_, JawsInstaller &installer_, QObject *parent)
+Removal::Removal(Jaws &jaws_, JawsTarget &target_, const InstallPackage &package_, RunReport &run_, QObject *parent)
     : QObject(parent)
-    , installer(installer_)
-    , jawsClosing(jaws_, installer_)
+    , target(target_)
+    , package(package_)
+    , run(run_)
+    , jawsClosing(jaws_, run_)
 {
 }
 
@@ -64,14 +68,14 @@ Removal::~Removal()
     cancel();
 }
 
-bool Removal::isRecorded(JawsInstaller &installer, const QString &jawsFolder)
+bool Removal::isRecorded(JawsTarget &target, const InstallPackage &package, const QString &jawsFolder)
 {
-    installer.reset();
-    installer.setJawsFolder(jawsFolder);
-    if (!installer.computeTargetFolders())
+    target.reset();
+    target.setJawsFolder(jawsFolder);
+    if (!target.computeFolders(package.folder()))
         return false;
     // A record that cannot be read still names an installation: its removal says what is wrong.
-    return SafeFiles::nameTaken(installer.installRecordPath());
+    return SafeFiles::nameTaken(target.installRecordPath());
 }
 
 bool Removal::forgetGoneJaws(const QString &jawsFolder, QString *line)
@@ -88,12 +92,12 @@ bool Removal::forgetGoneJaws(const QString &jawsFolder, QString *line)
 
 bool Removal::hasErrors() const
 {
-    return installer.hasErrors(firstResult);
+    return run.hasErrors(firstResult);
 }
 
 bool Removal::jawsNotClosed() const
 {
-    return installer.failed(StepResult::Step::ClosingJaws, firstResult);
+    return run.failed(StepResult::Step::ClosingJaws, firstResult);
 }
 
 void Removal::setState(State state)
@@ -106,17 +110,17 @@ bool Removal::prepare(const QString &jawsFolder)
 {
     if (m_state != State::Idle)
         return false;
-    installer.reset();
-    firstResult = installer.resultCount();
+    target.reset();
+    firstResult = run.resultCount();
     m_jawsFolder = jawsFolder;
-    installer.setJawsFolder(jawsFolder);
-    installer.report().writeLine(m_runToUndo.isEmpty() ? tr("Removal from %1 folder...").arg(jawsFolder)
+    target.setJawsFolder(jawsFolder);
+    run.report().writeLine(m_runToUndo.isEmpty() ? tr("Removal from %1 folder...").arg(jawsFolder)
                                                        : tr("Taking back the installation run %1 from %2 folder...").arg(m_runToUndo, jawsFolder));
-    installer.report().writeLine(QString());
-    if (installer.computeTargetFolders()) {
-        m_recordPath = installer.installRecordPath();
+    run.report().writeLine(QString());
+    if (target.computeFolders(package.folder())) {
+        m_recordPath = target.installRecordPath();
         IniFile file(m_recordPath);
-        const InstallRecord::Reading reading = m_record.read(file, installer.recordRoots());
+        const InstallRecord::Reading reading = m_record.read(file, target.recordRoots());
         if (reading == InstallRecord::Reading::Read) {
             if (!m_runToUndo.isEmpty() && !chooseRun(jawsFolder))
                 return false;
@@ -124,7 +128,7 @@ bool Removal::prepare(const QString &jawsFolder)
             // Killed, or the power cut, between its copy and its settings: its files are in the
             // record all the same, and go with the rest.
             if (m_record.unfinished)
-                installer.record(StepResult::Step::NothingToRemove,
+                run.record(StepResult::Step::NothingToRemove,
                                  tr("The last installation into %1 never finished: it was stopped before JAWS was configured. "
                                     "The files it copied are removed with the rest.")
                                      .arg(native(jawsFolder)));
@@ -135,16 +139,16 @@ bool Removal::prepare(const QString &jawsFolder)
         // for good. Nothing is touched, the record and the list's entry stay.
         if (reading == InstallRecord::Reading::Damaged) {
             m_recordDamaged = true;
-            installer.record(StepResult::Step::NothingToRemove,
+            run.record(StepResult::Step::NothingToRemove,
                              tr("ERROR : The installation record %1 is damaged or cannot be read: nothing was removed.").arg(native(m_recordPath)),
                              StepResult::Outcome::Failed);
             if (!file.refusal().path.isEmpty())
-                installer.record(StepResult::Step::NothingToRemove, Report::refusedLine(file.refusal()), StepResult::Outcome::Failed);
+                run.record(StepResult::Step::NothingToRemove, Report::refusedLine(file.refusal()), StepResult::Outcome::Failed);
             setState(State::Failed);
             return false;
         }
     }
-    installer.record(StepResult::Step::NothingToRemove,
+    run.record(StepResult::Step::NothingToRemove,
                      tr("The Korvalis Braille driver has no installation record in %1: nothing was removed.").arg(native(jawsFolder)));
     return false;
 }
@@ -155,7 +159,7 @@ bool Removal::chooseRun(const QString &jawsFolder)
     if (at < 0) {
         // A run that changed nothing here (it found everything installed already), or one of
         // another machine: there is nothing of it to take back.
-        installer.record(StepResult::Step::NothingToRemove,
+        run.record(StepResult::Step::NothingToRemove,
                          tr("The installation run %1 left no change recorded in %2: nothing was taken back.").arg(m_runToUndo, native(jawsFolder)));
         return false;
     }
@@ -166,7 +170,7 @@ bool Removal::chooseRun(const QString &jawsFolder)
         for (qsizetype i = at + 1; i < m_record.runs.size(); ++i)
             later << (m_record.runs.at(i).id.isEmpty() ? tr("one of an earlier program") : m_record.runs.at(i).id);
         m_runRefused = true;
-        installer.record(StepResult::Step::NothingToRemove,
+        run.record(StepResult::Step::NothingToRemove,
                          tr("ERROR : The installation run %1 cannot be taken back alone: later runs built on it in %2 (%3). "
                             "Take those back first, the latest first: nothing was taken back.")
                              .arg(m_runToUndo, native(jawsFolder), later.join(QStringLiteral(", "))),
@@ -175,8 +179,8 @@ bool Removal::chooseRun(const QString &jawsFolder)
         return false;
     }
     m_recordWithoutRun = m_record.withoutLastRun();
-    const InstallRecord run = *m_record.runs.constLast().changes;
-    m_record = run;
+    const InstallRecord taken = *m_record.runs.constLast().changes;
+    m_record = taken;
     return true;
 }
 
@@ -185,10 +189,10 @@ void Removal::confineRecord()
     // The record lies where a user may have written it (an earlier program's, or one forged):
     // each path it names must lie in this JAWS installation or in a settings folder that this
     // program derives for it, whatever the record says; a row elsewhere is refused.
-    RecordPlace place(installer.jawsFolder(), installer.derivedSettingsFolders());
+    RecordPlace place(target.jawsFolder(), target.derivedSettingsFolders());
     m_record.confine(place);
     for (const QString &path : place.refused()) {
-        installer.record(StepResult::Step::NothingToRemove,
+        run.record(StepResult::Step::NothingToRemove,
                          tr("ERROR : The installation record names %1, which lies outside this JAWS installation and its settings: "
                             "it was left as it is.").arg(native(path)),
                          StepResult::Outcome::Failed);
@@ -220,12 +224,12 @@ void Removal::start()
             // The removal ends only now, with JAWS given back, so that the report the last page
             // publishes holds the restart too.
             giveJawsBackIfClosed();
-            installer.report().writeLine(Report::separatorLine());
+            run.report().writeLine(Report::separatorLine());
             emit finished();
             return;
         case JawsClosing::Ending::StillRunning:
             // JAWS would hold its settings and write them back over the restored ones.
-            installer.record(StepResult::Step::ClosingJaws,
+            run.record(StepResult::Step::ClosingJaws,
                              tr("ERROR : Jaws could not be closed: nothing was removed. Please close Jaws and remove the driver again."),
                              StepResult::Outcome::Failed);
             setState(State::Failed);
@@ -258,7 +262,7 @@ void Removal::removed()
     giveJawsBackIfClosed();
     if (m_stop) {
         // The report's block ends with the interruption, as a cancelled installation's does.
-        installer.report().writeLine(Report::separatorLine());
+        run.report().writeLine(Report::separatorLine());
         setState(State::Cancelled);
     } else {
         setState(State::Done);
@@ -278,10 +282,10 @@ void Removal::cancel()
     // The warning or the close protocol may still be under way further up the stack: it sees the
     // cancel when it returns. The close protocol then gives JAWS back and ends the removal itself.
     setState(State::Cancelled);
-    installer.record(StepResult::Step::Cancel, tr("ERROR : Removal cancelled by the user: nothing was removed."), StepResult::Outcome::Failed);
+    run.record(StepResult::Step::Cancel, tr("ERROR : Removal cancelled by the user: nothing was removed."), StepResult::Outcome::Failed);
     if (jawsClosing.closing())
         return;
-    installer.report().writeLine(Report::separatorLine());
+    run.report().writeLine(Report::separatorLine());
     emit finished();
 }
 
@@ -327,7 +331,7 @@ bool Removal::stopping()
         return false;
     if (!m_stopRecorded) {
         m_stopRecorded = true;
-        installer.record(StepResult::Step::Cancel,
+        run.record(StepResult::Step::Cancel,
                          tr("ERROR : Removal interrupted: what is listed above was done, the rest was not. The installation record "
                             "is kept: remove the driver again to finish."),
                          StepResult::Outcome::Failed);
@@ -342,21 +346,21 @@ bool Removal::removeRecord()
     // After a failure the record stays: a second removal finds what is left to do, and leaves
     // alone what was done (it no longer holds what the installation wrote).
     if (hasErrors()) {
-        installer.record(stepOf, tr("The installation record %1 is kept: remove the driver again once the errors above are mended.")
+        run.record(stepOf, tr("The installation record %1 is kept: remove the driver again once the errors above are mended.")
                                      .arg(native(m_recordPath)));
         return false;
     }
     if (m_recordWithoutRun && !m_recordWithoutRun->isEmpty())
         return keepEarlierRuns();
     deleteFile(stepOf, m_recordPath);
-    if (installer.failed(stepOf, firstResult))
+    if (run.failed(stepOf, firstResult))
         return false; // the record stays, and so does the entry that offers its removal
     // Nothing is left to remove: the list of apps no longer offers it (with the last entry, the
     // program's own copy goes too).
     QString appsListLine;
     const bool unlisted = AppsListEntry().unregisterInstallation(m_jawsFolder, &appsListLine);
     if (!appsListLine.isEmpty())
-        installer.record(StepResult::Step::AppsList, appsListLine, unlisted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+        run.record(StepResult::Step::AppsList, appsListLine, unlisted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
     return true;
 }
 
@@ -367,21 +371,21 @@ bool Removal::keepEarlierRuns()
     // does the entry in the list of apps that offers their removal.
     SettingsSession session;
     IniFile &file = session.file(m_recordPath);
-    const bool written = m_recordWithoutRun->write(file, installer.recordRoots()) && session.commit() && session.saved(m_recordPath);
+    const bool written = m_recordWithoutRun->write(file, target.recordRoots()) && session.commit() && session.saved(m_recordPath);
     if (!written) {
-        installer.record(stepOf, tr("ERROR : The installation record %1 could not be written: remove the driver again.").arg(native(m_recordPath)),
+        run.record(stepOf, tr("ERROR : The installation record %1 could not be written: remove the driver again.").arg(native(m_recordPath)),
                          StepResult::Outcome::Failed);
         if (!file.refusal().path.isEmpty())
-            installer.record(stepOf, Report::refusedLine(file.refusal()), StepResult::Outcome::Failed);
+            run.record(stepOf, Report::refusedLine(file.refusal()), StepResult::Outcome::Failed);
         return false;
     }
-    installer.record(stepOf, tr("OK : The installation record %1 now holds the earlier installations alone.").arg(native(m_recordPath)),
+    run.record(stepOf, tr("OK : The installation record %1 now holds the earlier installations alone.").arg(native(m_recordPath)),
                      StepResult::Outcome::Done);
     // The entry that offers their removal stays; the driver it names is the earlier one again.
     // (The program's copy stays as the later run left it: a program reads the records of the
     // programs before it.)
-    if (!AppsListEntry::showDriverVersion(m_jawsFolder, installer.target().driverFolder()))
-        installer.record(StepResult::Step::AppsList, tr("NOTE : Windows' list of apps could not be told the driver's version."));
+    if (!AppsListEntry::showDriverVersion(m_jawsFolder, target.driverFolder()))
+        run.record(StepResult::Step::AppsList, tr("NOTE : Windows' list of apps could not be told the driver's version."));
     return true;
 }
 
@@ -397,17 +401,17 @@ QString Removal::jawsFolder() const
 
 void Removal::report(StepResult::Step step, const QString &text, StepResult::Outcome outcome)
 {
-    installer.record(step, text, outcome);
+    run.record(step, text, outcome);
 }
 
 void Removal::report(const QList<StepResult> &results)
 {
-    installer.record(results);
+    run.record(results);
 }
 
 bool Removal::hasRemarks() const
 {
-    const QList<StepResult> &results = installer.results();
+    const QList<StepResult> &results = run.results();
     for (qsizetype i = firstResult; i < results.size(); ++i) {
         for (const StepResult::Line &line : results.at(i).lines()) {
             if (line.outcome == StepResult::Outcome::Note && !line.text.isEmpty())

@@ -16,8 +16,10 @@
 
 class QThread;
 
+class InstallPackage;
 class Jaws;
-class JawsInstaller;
+class JawsTarget;
+class RunReport;
 
 // The way back from an installation: what the install record of one JAWS installation says was
 // added or replaced is removed or restored, and nothing the user changed since. Each kind of
@@ -40,11 +42,13 @@ public:
     };
     Q_ENUM(State)
 
-    Removal(Jaws &jaws, JawsInstaller &installer, QObject *parent = nullptr);
+    // The removal works on `target` (the JAWS installation), whose folders follow from the
+    // package's; its lines go to `run`.
+    Removal(Jaws &jaws, JawsTarget &target, const InstallPackage &package, RunReport &run, QObject *parent = nullptr);
     ~Removal() override;
 
     // Whether the JAWS installation in `jawsFolder` holds an install record of this driver.
-    static bool isRecorded(JawsInstaller &installer, const QString &jawsFolder);
+    static bool isRecorded(JawsTarget &target, const InstallPackage &package, const QString &jawsFolder);
     // JAWS was uninstalled before the driver: its folder is gone, and with it the driver and its
     // record. What is left, the driver's entry in Windows' list of apps (and with the last entry
     // the program's copy), goes; `line` says so. False, touching nothing, while the folder is there
@@ -123,7 +127,9 @@ private:
     void report(const QList<StepResult> &results) override;
     void giveJawsBackIfClosed();
 
-    JawsInstaller &installer;
+    JawsTarget &target;
+    const InstallPackage &package;
+    RunReport &run;
     JawsClosing jawsClosing;
     bool inBackground = false;
     std::unique_ptr<QThread> worker;
