@@ -125,7 +125,7 @@ bool SettingsSession::writeBackup(const QString &backup, const QByteArray &bytes
 {
     // Made new, never over anything: a backup never replaces a file, an older backup least of
     // all, and never writes through a link planted under its name. Its rights are the original's.
-    return Platform::SafeFiles::createNew(backup, bytes, original) == Platform::SafeFiles::Outcome::Done;
+    return Platform::SafeFiles::createNew(backup, bytes, original) == Platform::SafeFiles::Status::Done;
 }
 
 QList<Platform::SafeFiles::Refusal> SettingsSession::refusals() const

@@ -167,9 +167,9 @@ void JawsInstaller::makeFolder(const QString &folder)
     if (folder.isEmpty())
         return;
     // Made through no link, as every folder the program writes in; a folder that cannot be made
-    // shows in the copy's report, file by file.
+    // shows in the copy's report, file by file, with the system's reason.
     QStringList made;
-    Platform::SafeFiles::makeFolders(folder, &made);
+    (void)Platform::SafeFiles::makeFolders(folder, &made);
     // Each level made here is recorded, so that a removal takes away what is left empty.
     for (const QString &level : std::as_const(made))
         recordCreatedFolder(level);

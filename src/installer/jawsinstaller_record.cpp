@@ -155,9 +155,10 @@ void JawsInstaller::writeInstallRecord(Configuration &configuration, const QList
         }
     }
     if (record.isEmpty()) {
-        // Nothing was put in place after all: the intent goes with the commit.
+        // Nothing was put in place after all: the intent goes with the commit (after which there
+        // is nothing left to undo, so a failure to delete it is not reported).
         if (m_recordBeforeRun)
-            configuration.afterCommit([path](const SettingsSession &) { Platform::SafeFiles::remove(path); });
+            configuration.afterCommit([path](const SettingsSession &) { (void)Platform::SafeFiles::remove(path); });
         return;
     }
     const bool written = record.write(file, recordRoots());

@@ -75,7 +75,7 @@ bool JawsInstaller::publishReportInto(const QString &programFolder)
     QByteArray published;
     if (!report.publication(destination, published))
         return false;
-    if (published.isEmpty() || Platform::SafeFiles::replace(destination, published) != Platform::SafeFiles::Outcome::Done)
+    if (published.isEmpty() || Platform::SafeFiles::replace(destination, published) != Platform::SafeFiles::Status::Done)
         return false;
     m_reportPath = destination;
     return true;
@@ -278,7 +278,7 @@ void JawsInstaller::cleanUpPackageFolder()
     for (const QString &file : files) {
         // A file in use, or a folder the program may not change (a read-only share, a CD):
         // the installation itself is done, so this is no error.
-        if (!delivered || Platform::SafeFiles::remove(file) != Platform::SafeFiles::Outcome::Done)
+        if (!delivered || Platform::SafeFiles::remove(file) != Platform::SafeFiles::Status::Done)
             stayed << file;
     }
     if (!stayed.isEmpty()) {

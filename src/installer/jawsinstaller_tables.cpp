@@ -88,7 +88,7 @@ QList<InstallRecord::KeyMap> JawsInstaller::userKeyMaps(const QString &settingsF
             const QString keyMap = folder + QDir::separator() + name;
             // What its backup will hold, so that a removal puts back only that.
             QByteArray bytes;
-            const bool read = Platform::SafeFiles::read(keyMap, &bytes) == Platform::SafeFiles::Outcome::Done;
+            const bool read = Platform::SafeFiles::read(keyMap, &bytes) == Platform::SafeFiles::Status::Done;
             keyMaps << InstallRecord::KeyMap{ keyMap, SettingsSession::backupFileName(keyMap), read ? InstallRecord::hashOf(bytes) : QByteArray() };
         }
     }
@@ -105,24 +105,24 @@ void JawsInstaller::moveKeyMapsAside(const QList<InstallRecord::KeyMap> &keyMaps
         // a link, or lies behind one, is neither read nor moved.
         QByteArray bytes;
         Platform::SafeFiles::Refusal refusal;
-        const Platform::SafeFiles::Outcome read = Platform::SafeFiles::read(keyMap, &bytes, &refusal);
-        if (read == Platform::SafeFiles::Outcome::Refused) {
+        const Platform::SafeFiles::Status read = Platform::SafeFiles::read(keyMap, &bytes, &refusal);
+        if (read == Platform::SafeFiles::Status::Refused) {
             record(step, Report::refusedLine(refusal), StepResult::Outcome::Failed);
             continue;
         }
         // Changed since the record named what its backup holds: the user's newer key map stays.
-        if (read == Platform::SafeFiles::Outcome::Done && !entry.backupHash.isEmpty() && InstallRecord::hashOf(bytes) != entry.backupHash) {
+        if (read == Platform::SafeFiles::Status::Done && !entry.backupHash.isEmpty() && InstallRecord::hashOf(bytes) != entry.backupHash) {
             record(step, Report::fileDeletedLine(keyMap, false), StepResult::Outcome::Failed);
             continue;
         }
-        const bool saved = read == Platform::SafeFiles::Outcome::Done && SettingsSession::writeBackup(backup, bytes, keyMap);
+        const bool saved = read == Platform::SafeFiles::Status::Done && SettingsSession::writeBackup(backup, bytes, keyMap);
         record(step, Report::fileSavedLine(backup, saved), saved ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
         if (!saved) {
             // Without its backup the user's key map is kept, and the report says so.
             record(step, Report::fileDeletedLine(keyMap, false), StepResult::Outcome::Failed);
             continue;
         }
-        const bool deleted = Platform::SafeFiles::remove(keyMap) == Platform::SafeFiles::Outcome::Done;
+        const bool deleted = Platform::SafeFiles::remove(keyMap) == Platform::SafeFiles::Status::Done;
         record(step, Report::fileDeletedLine(keyMap, deleted), deleted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
     }
 }

@@ -402,10 +402,10 @@ void Removal::restoreSettings()
             // file: one changed since, or a link in its place, is not the user's file.
             QByteArray before;
             SafeFiles::Refusal refusal;
-            const SafeFiles::Outcome read = SafeFiles::read(settings.backup, &before, &refusal);
-            if (read == SafeFiles::Outcome::Refused)
+            const SafeFiles::Status read = SafeFiles::read(settings.backup, &before, &refusal);
+            if (read == SafeFiles::Status::Refused)
                 configuration.add(Report::refusedLine(refusal), StepResult::Outcome::Failed);
-            const bool intact = read == SafeFiles::Outcome::Done && !settings.backupHash.isEmpty()
+            const bool intact = read == SafeFiles::Status::Done && !settings.backupHash.isEmpty()
                 && InstallRecord::hashOf(before) == settings.backupHash;
             if (intact) {
                 configuration.session().keepBackup(path);
@@ -414,7 +414,7 @@ void Removal::restoreSettings()
                                            tr("ERROR : %1 could not be restored.").arg(native(path)));
                 continue;
             }
-            if (read == SafeFiles::Outcome::Done && !settings.backupHash.isEmpty())
+            if (read == SafeFiles::Status::Done && !settings.backupHash.isEmpty())
                 configuration.add(tr("The backup %1 was changed since the installation: %2 was restored value by value instead.")
                                       .arg(native(settings.backup), native(path)));
         }
@@ -490,22 +490,22 @@ void Removal::putBack(StepResult::Step step, const QString &path, const QString 
     // installation made comes back (records of earlier programs hold no fingerprint of it).
     QByteArray bytes;
     SafeFiles::Refusal refusal;
-    const SafeFiles::Outcome read = SafeFiles::read(backup, &bytes, &refusal);
-    if (read == SafeFiles::Outcome::Refused) {
+    const SafeFiles::Status read = SafeFiles::read(backup, &bytes, &refusal);
+    if (read == SafeFiles::Status::Refused) {
         installer.record(step, Report::refusedLine(refusal), StepResult::Outcome::Failed);
         return;
     }
-    if (read == SafeFiles::Outcome::Done && !backupHash.isEmpty() && InstallRecord::hashOf(bytes) != backupHash) {
+    if (read == SafeFiles::Status::Done && !backupHash.isEmpty() && InstallRecord::hashOf(bytes) != backupHash) {
         installer.record(step, tr("ERROR : %1 was not put back: its backup %2 was changed since the installation.").arg(native(path), native(backup)),
                          StepResult::Outcome::Failed);
         return;
     }
-    const SafeFiles::Outcome written = read == SafeFiles::Outcome::Done ? SafeFiles::replace(path, bytes, &refusal) : SafeFiles::Outcome::Failed;
-    if (written == SafeFiles::Outcome::Refused) {
+    const SafeFiles::Status written = read == SafeFiles::Status::Done ? SafeFiles::replace(path, bytes, &refusal) : SafeFiles::Status::Failed;
+    if (written == SafeFiles::Status::Refused) {
         installer.record(step, Report::refusedLine(refusal), StepResult::Outcome::Failed);
         return;
     }
-    const bool restored = written == SafeFiles::Outcome::Done;
+    const bool restored = written == SafeFiles::Status::Done;
     installer.record(step,
                      restored ? tr("OK : %1 put back from %2.").arg(native(path), native(backup))
                               : tr("ERROR : %1 could not be put back from %2.").arg(native(path), native(backup)),
@@ -515,12 +515,12 @@ void Removal::putBack(StepResult::Step step, const QString &path, const QString 
 void Removal::deleteFile(StepResult::Step step, const QString &path)
 {
     SafeFiles::Refusal refusal;
-    const SafeFiles::Outcome deleted = SafeFiles::remove(path, &refusal);
-    if (deleted == SafeFiles::Outcome::Refused)
+    const SafeFiles::Status deleted = SafeFiles::remove(path, &refusal);
+    if (deleted == SafeFiles::Status::Refused)
         installer.record(step, Report::refusedLine(refusal), StepResult::Outcome::Failed);
     else
-        installer.record(step, Report::fileDeletedLine(native(path), deleted == SafeFiles::Outcome::Done),
-                         deleted == SafeFiles::Outcome::Done ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+        installer.record(step, Report::fileDeletedLine(native(path), deleted == SafeFiles::Status::Done),
+                         deleted == SafeFiles::Status::Done ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
 }
 
 void Removal::removeFiles()
@@ -596,7 +596,7 @@ void Removal::removeRecordAndFolders()
     std::reverse(folders.begin(), folders.end());
     for (const QString &folder : std::as_const(folders)) {
         step(native(folder));
-        if (SafeFiles::removeEmptyFolder(folder) == SafeFiles::Outcome::Done)
+        if (SafeFiles::removeEmptyFolder(folder) == SafeFiles::Status::Done)
             installer.record(stepOf, tr("OK : %1 folder removed.").arg(native(folder)), StepResult::Outcome::Done);
     }
 }

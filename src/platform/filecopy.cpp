@@ -1,5 +1,7 @@
 #include "filecopy.h"
 
+#include "platform/safefiles.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
@@ -23,7 +25,7 @@ void removeTemporaryCopyFolders(const QStringList &destinations)
         folders.insert(temporaryCopyFolder(destination));
     // Only when empty: a temporary file that could not be removed stays in sight.
     for (const QString &folder : std::as_const(folders))
-        QDir().rmdir(folder);
+        SafeFiles::removeEmptyFolder(folder);
 }
 
 } // namespace Platform

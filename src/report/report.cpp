@@ -43,7 +43,7 @@ bool Report::openFile(const QString &path)
     file.close();
     m_path = path;
     if (Platform::SafeFiles::open(path, file, QIODevice::ReadWrite | QIODevice::Append | QIODevice::Text)
-        != Platform::SafeFiles::Outcome::Done)
+        != Platform::SafeFiles::Status::Done)
         return false;
     runStart = file.size();
     stream.setDevice(&file);
@@ -128,7 +128,7 @@ bool Report::appendFile(const QString &path)
     if (!Platform::SafeFiles::nameTaken(path))
         return true;
     QFile other;
-    if (Platform::SafeFiles::open(path, other, QIODevice::ReadOnly | QIODevice::Text) != Platform::SafeFiles::Outcome::Done) {
+    if (Platform::SafeFiles::open(path, other, QIODevice::ReadOnly | QIODevice::Text) != Platform::SafeFiles::Status::Done) {
         warnCannotOpen(path);
         return false;
     }
@@ -177,7 +177,7 @@ QByteArray Report::thisRun() const
     if (memory.isOpen())
         return memory.data().mid(int(runStart));
     QFile reader;
-    if (!file.isOpen() || Platform::SafeFiles::open(m_path, reader, QIODevice::ReadOnly) != Platform::SafeFiles::Outcome::Done
+    if (!file.isOpen() || Platform::SafeFiles::open(m_path, reader, QIODevice::ReadOnly) != Platform::SafeFiles::Status::Done
         || !reader.seek(runStart))
         return QByteArray();
     return reader.readAll();
