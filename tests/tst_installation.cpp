@@ -10,6 +10,7 @@
 #include "platform/folderremoval.h"
 #include "platform/machinelock.h"
 #include "platform/registry.h"
+#include "platform/safefiles.h"
 #include "paths/windowspath.h"
 
 #include <QDir>
@@ -71,9 +72,22 @@ void endJawsDoubles()
 #endif
 }
 
+// What the system says when a file is to take the name of a folder: asked of it, as the copy
+// asks it, since each system words it its own way.
+QString folderInTheWayReason()
+{
+    QTemporaryDir scratch;
+    const QString file = scratch.filePath(QStringLiteral("file"));
+    const QString folder = scratch.filePath(QStringLiteral("folder"));
+    if (!TextFiles::write(file, "x") || !QDir().mkdir(folder))
+        return QStringLiteral("<no scratch folder>");
+    return Platform::SafeFiles::rename(file, folder).reason();
+}
+
 QString golden(const QString &name)
 {
-    return QString::fromUtf8(Fixtures::read(QStringLiteral("golden/installation-") + name + QStringLiteral(".txt")));
+    return QString::fromUtf8(Fixtures::read(QStringLiteral("golden/installation-") + name + QStringLiteral(".txt")))
+        .replace(QStringLiteral("$FOLDER_IN_THE_WAY"), folderInTheWayReason());
 }
 
 // Compares line by line, so that a difference is shown where it is.

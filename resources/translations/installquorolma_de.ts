@@ -734,6 +734,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <source>ERROR : %1 is not a plain file: it was left as it is.</source>
         <translation>FEHLER : %1 ist keine gewöhnliche Datei: Es wurde unverändert gelassen.</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>UnattendedInstallation</name>

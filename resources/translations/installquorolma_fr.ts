@@ -734,6 +734,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <source>ERROR : %1 is not a plain file: it was left as it is.</source>
         <translation>ERREUR : %1 n&apos;est pas un simple fichier : il a été laissé tel quel.</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
 </context>
 <context>
     <name>UnattendedInstallation</name>

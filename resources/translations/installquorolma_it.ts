@@ -734,6 +734,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <source>ERROR : %1 is not a plain file: it was left as it is.</source>
         <translation>ERRORE : %1 non è un semplice file: è stato lasciato com&apos;era.</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>UnattendedInstallation</name>

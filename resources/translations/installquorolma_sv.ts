@@ -734,6 +734,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <source>ERROR : %1 is not a plain file: it was left as it is.</source>
         <translation>FEL : %1 är ingen vanlig fil: den lämnades som den var.</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>UnattendedInstallation</name>

@@ -728,6 +728,10 @@ Use the Tab key to go to the next button.</source>
         <source>ERROR : %1 is not a plain file: it was left as it is.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>UnattendedInstallation</name>

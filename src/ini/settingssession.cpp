@@ -121,11 +121,14 @@ QString SettingsSession::backupFileName(const QString &path)
     return candidate;
 }
 
-bool SettingsSession::writeBackup(const QString &backup, const QByteArray &bytes, const QString &original)
+bool SettingsSession::writeBackup(const QString &backup, const QByteArray &bytes, const QString &original, QString *reason)
 {
     // Made new, never over anything: a backup never replaces a file, an older backup least of
     // all, and never writes through a link planted under its name. Its rights are the original's.
-    return Platform::SafeFiles::createNew(backup, bytes, original) == Platform::SafeFiles::Status::Done;
+    const Platform::SafeFiles::Result made = Platform::SafeFiles::createNew(backup, bytes, original);
+    if (reason)
+        *reason = made.reason();
+    return made == Platform::SafeFiles::Status::Done;
 }
 
 QList<Platform::SafeFiles::Refusal> SettingsSession::refusals() const

@@ -49,8 +49,9 @@ public:
     static QString backupFileName(const QString &path);
     // Writes `bytes` as `backup`, which must not exist yet under any form, flushed to disk: whatever
     // happens to the file after this, its backup is whole. It takes the access rights of
-    // `original` when given.
-    static bool writeBackup(const QString &backup, const QByteArray &bytes, const QString &original = QString());
+    // `original` when given. `reason`, when given, takes the system's reason for a failure.
+    static bool writeBackup(const QString &backup, const QByteArray &bytes, const QString &original = QString(),
+                            QString *reason = nullptr);
     // The files of the session that were refused (reached through a link, or not plain files):
     // each left as it was.
     QList<Platform::SafeFiles::Refusal> refusals() const;

@@ -8,22 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
-// As the paths are written, or as the file system resolves them (a link, or a second name for
-// one folder): the same file or folder.
-bool sameOnDisk(const QString &a, const QString &b)
-{
-    return WindowsPath::samePath(a, b) || WindowsPath::samePath(QFileInfo(a).canonicalFilePath(), QFileInfo(b).canonicalFilePath());
-}
-
-// The same, or within the folder at any depth.
-bool sameOrInside(const QString &path, const QString &folder)
-{
-    return WindowsPath::isSameOrInside(path, folder)
-        || WindowsPath::isSameOrInside(QFileInfo(path).canonicalFilePath(), QFileInfo(folder).canonicalFilePath());
-}
-} // namespace
-
 void JawsInstaller::startReport(PackageFolderUse use, Report::Run run)
 {
     m_report.setRun(run);
@@ -64,7 +48,7 @@ bool JawsInstaller::publishReportInto(const QString &programFolder)
     const QString destination = programFolder + QDir::separator() + QStringLiteral("installLog.txt");
     // Run from the JAWS folder itself, the report is already there: appending it to itself
     // would repeat it.
-    if (!report.inMemory() && sameOnDisk(destination, report.fileName())) {
+    if (!report.inMemory() && WindowsPath::sameOnDisk(destination, report.fileName())) {
         m_reportPath = destination;
         return true;
     }
@@ -199,7 +183,7 @@ QStringList JawsInstaller::removablePackageFiles() const
     // it with JAWS's own files, and a file copied onto itself lives on nowhere else: nothing
     // goes. The program, driver and manuals folders all lie in the JAWS folder.
     for (const QString &target : { m_jawsFolder, m_sharedSettingsFolder, m_userSettingsFolder }) {
-        if (!target.isEmpty() && sameOrInside(m_sourceFolder, target))
+        if (!target.isEmpty() && WindowsPath::isSameOrInsideOnDisk(m_sourceFolder, target))
             return {};
     }
     if (isJawsFolder(m_sourceFolder))

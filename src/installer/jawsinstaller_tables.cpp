@@ -115,15 +115,17 @@ void JawsInstaller::moveKeyMapsAside(const QList<InstallRecord::KeyMap> &keyMaps
             record(step, Report::fileDeletedLine(keyMap, false), StepResult::Outcome::Failed);
             continue;
         }
-        const bool saved = read == Platform::SafeFiles::Status::Done && SettingsSession::writeBackup(backup, bytes, keyMap);
-        record(step, Report::fileSavedLine(backup, saved), saved ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+        QString reason;
+        const bool saved = read == Platform::SafeFiles::Status::Done && SettingsSession::writeBackup(backup, bytes, keyMap, &reason);
+        record(step, Report::fileSavedLine(backup, saved, reason), saved ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
         if (!saved) {
             // Without its backup the user's key map is kept, and the report says so.
             record(step, Report::fileDeletedLine(keyMap, false), StepResult::Outcome::Failed);
             continue;
         }
-        const bool deleted = Platform::SafeFiles::remove(keyMap) == Platform::SafeFiles::Status::Done;
-        record(step, Report::fileDeletedLine(keyMap, deleted), deleted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+        const Platform::SafeFiles::Result removed = Platform::SafeFiles::remove(keyMap);
+        const bool deleted = removed == Platform::SafeFiles::Status::Done;
+        record(step, Report::fileDeletedLine(keyMap, deleted, removed.reason()), deleted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
     }
 }
 

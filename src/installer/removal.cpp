@@ -490,7 +490,7 @@ void Removal::putBack(StepResult::Step step, const QString &path, const QString 
     // installation made comes back (records of earlier programs hold no fingerprint of it).
     QByteArray bytes;
     SafeFiles::Refusal refusal;
-    const SafeFiles::Status read = SafeFiles::read(backup, &bytes, &refusal);
+    const SafeFiles::Result read = SafeFiles::read(backup, &bytes, &refusal);
     if (read == SafeFiles::Status::Refused) {
         installer.record(step, Report::refusedLine(refusal), StepResult::Outcome::Failed);
         return;
@@ -500,7 +500,7 @@ void Removal::putBack(StepResult::Step step, const QString &path, const QString 
                          StepResult::Outcome::Failed);
         return;
     }
-    const SafeFiles::Status written = read == SafeFiles::Status::Done ? SafeFiles::replace(path, bytes, &refusal) : SafeFiles::Status::Failed;
+    const SafeFiles::Result written = read == SafeFiles::Status::Done ? SafeFiles::replace(path, bytes, &refusal) : read;
     if (written == SafeFiles::Status::Refused) {
         installer.record(step, Report::refusedLine(refusal), StepResult::Outcome::Failed);
         return;
@@ -508,18 +508,18 @@ void Removal::putBack(StepResult::Step step, const QString &path, const QString 
     const bool restored = written == SafeFiles::Status::Done;
     installer.record(step,
                      restored ? tr("OK : %1 put back from %2.").arg(native(path), native(backup))
-                              : tr("ERROR : %1 could not be put back from %2.").arg(native(path), native(backup)),
+                              : Report::withReason(tr("ERROR : %1 could not be put back from %2.").arg(native(path), native(backup)), written.reason()),
                      restored ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
 }
 
 void Removal::deleteFile(StepResult::Step step, const QString &path)
 {
     SafeFiles::Refusal refusal;
-    const SafeFiles::Status deleted = SafeFiles::remove(path, &refusal);
+    const SafeFiles::Result deleted = SafeFiles::remove(path, &refusal);
     if (deleted == SafeFiles::Status::Refused)
         installer.record(step, Report::refusedLine(refusal), StepResult::Outcome::Failed);
     else
-        installer.record(step, Report::fileDeletedLine(native(path), deleted == SafeFiles::Status::Done),
+        installer.record(step, Report::fileDeletedLine(native(path), deleted == SafeFiles::Status::Done, deleted.reason()),
                          deleted == SafeFiles::Status::Done ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
 }
 

@@ -112,10 +112,10 @@ public:
     // that exists under any form fails; natively the new file is its owner's alone until the
     // caller gives it other rights). QIODevice::Text may be added.
     [[nodiscard]] static Result open(const QString &path, QFile &file, QIODevice::OpenMode mode, Refusal *refusal = nullptr);
-    // Gives the file or folder `from` the name `to` on the same volume, in one step: a file of
-    // that name is replaced (natively the name itself, never what a link of that name points
-    // to), a folder is not. Where a file is replaced, the new name reaches the disk before
-    // this returns on Windows (natively the caller flushes the file first).
+    // Gives the file or folder `from` the name `to` on the same volume, in one step. A file
+    // replaces a file of that name (the name itself, never what a link of that name points to),
+    // never a folder; on Windows that replacement reaches the disk before this returns (natively
+    // the caller flushes the file first). A folder takes a name that is free.
     [[nodiscard]] static Result rename(const QString &from, const QString &to, Refusal *refusal = nullptr);
     // Makes the folder `path`, whose parent must exist, as the program's own scratch place:
     // natively only its owner may use it and it stays root's when made by root (makeFolders

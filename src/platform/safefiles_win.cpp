@@ -549,6 +549,7 @@ SafeFiles::Result SafeFiles::rename(const QString &from, const QString &to, Refu
     walked = walk(to, false, false, &toChain, refusal);
     if (walked.walk != Walk::Ok)
         return resultOf(walked);
+    bool folder = false;
     {
         Handle moved = openName(fromChain.leaf, FILE_READ_ATTRIBUTES, OPEN_EXISTING, 0);
         if (!moved.valid())
@@ -560,13 +561,15 @@ SafeFiles::Result SafeFiles::rename(const QString &from, const QString &to, Refu
             refuse(refusal, fromChain.leaf, true);
             return refused();
         }
+        folder = kind.folder;
     } // the move needs the name free of our own handle
     // By name, as the system's own move is made: it replaces the name `to` itself, never what a
     // link of that name points to, and writes the change through to the disk where it replaces
     // a file, so that after a power cut the name holds the old file or the new one.
     const std::wstring target = longPath(toChain.leaf);
-    DWORD flags = MOVEFILE_REPLACE_EXISTING;
-    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
+    // A folder replaces nothing: the system takes no replacing move for one.
+    DWORD flags = folder ? 0 : MOVEFILE_REPLACE_EXISTING;
+    if (!folder && GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
         flags |= MOVEFILE_WRITE_THROUGH;
     return MoveFileExW(longPath(fromChain.leaf).c_str(), target.c_str(), flags) ? done() : failed();
 }
