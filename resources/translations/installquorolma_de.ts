@@ -379,6 +379,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <translation>Die Paketdatei %1 konnte nicht gelöscht werden: sie bleibt.</translation>
     </message>
     <message>
+        <source>The package file %1 could not be deleted (%2): it stays.</source>
+        <translation>Die Paketdatei %1 konnte nicht gelöscht werden (%2): sie bleibt.</translation>
+    </message>
+    <message>
         <source>User settings: those of every user of this computer who has settings for the chosen Jaws.</source>
         <translation>Benutzereinstellungen: die aller Benutzer dieses Computers, die Einstellungen für das gewählte Jaws haben.</translation>
     </message>

@@ -373,6 +373,10 @@ Use the Tab key to go to the next button.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>The package file %1 could not be deleted (%2): it stays.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>User settings: those of every user of this computer who has settings for the chosen Jaws.</source>
         <translation type="unfinished"></translation>
     </message>

@@ -379,6 +379,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <translation>Le fichier %1 du paquet n&apos;a pas pu être supprimé : il reste.</translation>
     </message>
     <message>
+        <source>The package file %1 could not be deleted (%2): it stays.</source>
+        <translation>Le fichier %1 du paquet n&apos;a pas pu être supprimé (%2) : il reste.</translation>
+    </message>
+    <message>
         <source>User settings: those of every user of this computer who has settings for the chosen Jaws.</source>
         <translation>Paramètres utilisateur : ceux de tous les utilisateurs de cet ordinateur qui ont des paramètres pour le Jaws choisi.</translation>
     </message>

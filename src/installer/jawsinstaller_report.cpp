@@ -258,17 +258,22 @@ void JawsInstaller::cleanUpPackageFolder()
     // A file leaves the package only once its content is on the disk in the JAWS folders: after
     // a power cut, one of the two is still there. When that cannot be made sure, all stay.
     const bool delivered = Platform::flushToDisk(deliveredContent(files));
-    QStringList stayed;
+    QStringList stayed; // each line that says so
     for (const QString &file : files) {
         // A file in use, or a folder the program may not change (a read-only share, a CD):
         // the installation itself is done, so this is no error.
-        if (!delivered || Platform::SafeFiles::remove(file) != Platform::SafeFiles::Status::Done)
-            stayed << file;
+        const Platform::SafeFiles::Result removed = delivered ? Platform::SafeFiles::remove(file)
+                                                              : Platform::SafeFiles::Result(Platform::SafeFiles::Status::Failed);
+        if (removed == Platform::SafeFiles::Status::Done)
+            continue;
+        const QString name = QDir::toNativeSeparators(file);
+        stayed << (removed.reason().isEmpty() ? tr("The package file %1 could not be deleted: it stays.").arg(name)
+                                              : tr("The package file %1 could not be deleted (%2): it stays.").arg(name, removed.reason()));
     }
     if (!stayed.isEmpty()) {
         m_report.writeLine(QString());
-        for (const QString &file : std::as_const(stayed))
-            m_report.writeLine(tr("The package file %1 could not be deleted: it stays.").arg(QDir::toNativeSeparators(file)));
+        for (const QString &line : std::as_const(stayed))
+            m_report.writeLine(line);
     }
     // Fails while anything else is left, as it should.
     Platform::SafeFiles::removeEmptyFolder(m_sourceFolder);

@@ -8,6 +8,19 @@
 
 namespace Platform {
 
+SafeFiles::Result copyReplacing(const QString &source, const QString &destination);
+
+bool copyFileReplacing(const QString &source, const QString &destination, QString *reason)
+{
+    const SafeFiles::Result result = copyReplacing(source, destination);
+    if (result != SafeFiles::Status::Done)
+        // What a failed copy left: nothing more to do when it cannot go, the next copy tries again.
+        (void)SafeFiles::remove(temporaryCopyPath(destination));
+    if (reason)
+        *reason = result.reason();
+    return result == SafeFiles::Status::Done;
+}
+
 QString temporaryCopyFolder(const QString &destination)
 {
     return QFileInfo(destination).absolutePath() + QStringLiteral("/.iqotmp");

@@ -77,6 +77,10 @@ bool copyContents(int from, int to)
     }
 }
 
+} // namespace
+
+// The copy as this system makes it; copyFileReplacing (filecopy.cpp) takes away what a failed one
+// leaves.
 SafeFiles::Result copyReplacing(const QString &source, const QString &destination)
 {
     // Read through no link: the package folder is often one that others may write.
@@ -97,35 +101,24 @@ SafeFiles::Result copyReplacing(const QString &source, const QString &destinatio
     result = SafeFiles::open(temporary, out, QIODevice::WriteOnly | QIODevice::NewOnly);
     if (result != SafeFiles::Status::Done)
         return result;
-    int error = copyContents(in.handle(), out.handle()) ? 0 : errno;
+    // A step that failed always counts as failed, whatever errno holds by then.
+    const auto systemError = [] { return errno ? errno : EIO; };
+    int error = copyContents(in.handle(), out.handle()) ? 0 : systemError();
     // The source's permissions, as a copy with cp keeps them. Never a set-user or set-group bit:
     // a user's file copied by root would become root's program.
     struct stat status;
     if (!error && (::fstat(in.handle(), &status) != 0 || ::fchmod(out.handle(), status.st_mode & 0777) != 0))
-        error = errno;
+        error = systemError();
     // A file that takes another's place is on the disk before its name is: after a power cut
     // the name holds the old content or the new, never an empty or half-written file.
     if (!error && SafeFiles::nameTaken(destination) && ::fsync(out.handle()) != 0)
-        error = errno;
+        error = systemError();
     out.close();
     if (!error && out.error() != QFileDevice::NoError)
-        error = errno;
+        error = systemError();
     // The rename swaps the whole file in at once, or fails (a folder in the way) and changes
     // nothing.
-    result = error ? SafeFiles::Result(SafeFiles::Status::Failed, error) : SafeFiles::rename(temporary, destination);
-    if (result != SafeFiles::Status::Done)
-        (void)SafeFiles::remove(temporary); // nothing more to do when it cannot go: the next copy tries again
-    return result;
-}
-
-} // namespace
-
-bool copyFileReplacing(const QString &source, const QString &destination, QString *reason)
-{
-    const SafeFiles::Result result = copyReplacing(source, destination);
-    if (reason)
-        *reason = result.reason();
-    return result == SafeFiles::Status::Done;
+    return error ? SafeFiles::Result(SafeFiles::Status::Failed, error) : SafeFiles::rename(temporary, destination);
 }
 
 bool isNamedPipe(const QString &path)

@@ -73,8 +73,8 @@ bool flushVolume(const std::wstring &device)
 
 } // namespace
 
-namespace {
-
+// The copy as this system makes it; copyFileReplacing (filecopy.cpp) takes away what a failed one
+// leaves.
 SafeFiles::Result copyReplacing(const QString &source, const QString &destination)
 {
     // The source, reached through no link, stays open without FILE_SHARE_DELETE until the copy
@@ -128,22 +128,8 @@ SafeFiles::Result copyReplacing(const QString &source, const QString &destinatio
     // written through: after a power cut the name holds the old content or the new, never an
     // empty or half-written one.
     if (SafeFiles::nameTaken(destination) && !flushPath(to))
-        result = SafeFiles::Result(SafeFiles::Status::Failed, int(GetLastError()));
-    else
-        result = SafeFiles::rename(temporary, destination);
-    if (result != SafeFiles::Status::Done)
-        (void)SafeFiles::remove(temporary); // nothing more to do when it cannot go: the next copy tries again
-    return result;
-}
-
-} // namespace
-
-bool copyFileReplacing(const QString &source, const QString &destination, QString *reason)
-{
-    const SafeFiles::Result result = copyReplacing(source, destination);
-    if (reason)
-        *reason = result.reason();
-    return result == SafeFiles::Status::Done;
+        return SafeFiles::Result(SafeFiles::Status::Failed, int(GetLastError()));
+    return SafeFiles::rename(temporary, destination);
 }
 
 bool flushFile(const QString &path)
