@@ -74,7 +74,8 @@ bool SettingsSession::commit()
     // needs none: a repair run that changes nothing leaves nothing behind, however often it runs.
     for (Entry &entry : m_entries) {
         if (!entry.backup.isEmpty() && entry.file->isChanged())
-            entry.backedUp = entry.file->readable() && writeBackup(entry.backup, entry.file->originalBytes(), entry.file->path());
+            entry.backedUp = entry.file->readable()
+                && writeBackup(entry.backup, entry.file->originalBytes(), entry.file->path(), &entry.backupFailure);
     }
     for (Entry &entry : m_entries) {
         // Without its backup a file is not changed.
@@ -105,6 +106,12 @@ bool SettingsSession::backedUp(const QString &path) const
 {
     const Entry *entry = find(path);
     return m_committed && entry && entry->backedUp;
+}
+
+QString SettingsSession::backupFailure(const QString &path) const
+{
+    const Entry *entry = find(path);
+    return m_committed && entry ? entry->backupFailure : QString();
 }
 
 QString SettingsSession::backupFileName(const QString &path)

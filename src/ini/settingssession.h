@@ -40,6 +40,8 @@ public:
     bool saved(const QString &path) const;
     // After the commit: whether the backup asked for `path` was made.
     bool backedUp(const QString &path) const;
+    // The system's reason when that backup could not be made; empty when it gave none.
+    QString backupFailure(const QString &path) const;
     // Whether the file changes, so that the backup asked for it is made: none for a file the
     // steps left as it was.
     bool backupNeeded(const QString &path) const;
@@ -63,6 +65,7 @@ private:
         QString backup;
         bool backedUp = false;
         bool saved = false;
+        QString backupFailure; // the system's reason
     };
     Entry *find(const QString &path);
     const Entry *find(const QString &path) const;

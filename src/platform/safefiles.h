@@ -40,7 +40,8 @@ public:
     };
     // What a step came to, and, when the system failed it, the system's reason. It stands for
     // its status wherever one is taken (compared, switched on, kept), so a caller that only
-    // tells Done from the rest need not know it is more.
+    // tells Done from the rest need not know it is more. It is made from a status only on
+    // purpose, so that `done ? SafeFiles::remove(path) : SafeFiles::Status::Failed` is a Status.
     class Result
     {
     public:
