@@ -40,10 +40,15 @@ struct Recorder
         QObject::connect(&worker, &CopyThread::setValue, &context, [this](int v) { events << QStringLiteral("value:%1").arg(v); });
         QObject::connect(&worker, &CopyThread::copyDone, &context, [this] { events << QStringLiteral("done"); });
         QObject::connect(&worker, &CopyThread::copyFileSuccess, &context, [this](const QString &p) { events << "ok:" + shorten(p); });
-        QObject::connect(&worker, &CopyThread::copyFileFails, &context, [this](const QString &p) { events << "fail:" + shorten(p); });
+        // Whether the system gave its reason, not its words: each system has its own.
+        QObject::connect(&worker, &CopyThread::copyFileFails, &context, [this](const QString &p, const QString &reason) {
+            events << "fail:" + shorten(p) + (reason.isEmpty() ? QString() : QStringLiteral(" (the system's reason)"));
+        });
         QObject::connect(&worker, &CopyThread::copyFileBackedUp, &context, [this](const QString &, const QString &b) { events << "backup:" + shorten(b); });
         QObject::connect(&worker, &CopyThread::createDirectoryPathSuccess, &context, [this](const QString &p) { events << "folder:" + shorten(p); });
-        QObject::connect(&worker, &CopyThread::createDirectoryPathFails, &context, [this](const QString &p) { events << "nofolder:" + shorten(p); });
+        QObject::connect(&worker, &CopyThread::createDirectoryPathFails, &context, [this](const QString &p, const QString &reason) {
+            events << "nofolder:" + shorten(p) + (reason.isEmpty() ? QString() : QStringLiteral(" (the system's reason)"));
+        });
     }
 };
 
@@ -120,7 +125,7 @@ void tst_CopyThread::signalSequences_data()
         << QStringList{ "min:0", "max:3", "current:$D/a", "backup:$D/a.001", "ok:$D/a", "value:3", "done" };
     QTest::newRow("a folder where the file goes")
         << QStringList{ "$S/a:abc", "$S/b:xy" } << QStringList{ "$D/a", "$D/b" } << QStringList{ "a/" }
-        << QStringList{ "min:0", "max:5", "current:$D/a", "fail:$D/a", "value:3", "current:$D/b", "ok:$D/b", "value:5", "done" };
+        << QStringList{ "min:0", "max:5", "current:$D/a", "fail:$D/a (the system's reason)", "value:3", "current:$D/b", "ok:$D/b", "value:5", "done" };
     QTest::newRow("a file where the folder goes")
         << QStringList{ "$S/a:abc" } << QStringList{ "$D/file/a" } << QStringList{ "file:not a folder" }
         << QStringList{ "min:0", "max:3", "current:$D/file/a", "fail:$D/file/a", "value:3", "done" };
@@ -353,8 +358,8 @@ void tst_CopyThread::cancelAtRandomMomentsLosesNothing()
 }
 
 #ifdef Q_OS_WIN
-// A file held open by a running program, with no sharing, cannot be replaced: the copy fails
-// and the file stays as it was.
+// A file held open by a running program, with no sharing, cannot be replaced: the copy fails,
+// says the system's reason, and the file stays as it was.
 void tst_CopyThread::destinationHeldOpenStaysIntact()
 {
     QTemporaryDir from, to;
@@ -371,7 +376,7 @@ void tst_CopyThread::destinationHeldOpenStaysIntact()
     QVERIFY(worker.setLists({ from.filePath(QStringLiteral("a")) }, { held }));
     QVERIFY(runToEnd(worker, recorder));
     CloseHandle(handle);
-    QCOMPARE(recorder.events, native({ "min:0", "max:3", "current:$D/a", "fail:$D/a", "value:3", "done" }));
+    QCOMPARE(recorder.events, native({ "min:0", "max:3", "current:$D/a", "fail:$D/a (the system's reason)", "value:3", "done" }));
     QCOMPARE(TextFiles::read(held), QByteArray("old and busy"));
     QCOMPARE(leftovers(to.path()), QStringList());
 }

@@ -1,6 +1,7 @@
 // What others may have put where the program reads and writes, against the command line: links
 // planted by a standard user, and install records damaged or forged.
 #include "support/appslistchecks.h"
+#include "support/links.h"
 #include "support/programruns.h"
 #include "support/testmachine.h"
 #include "support/textfiles.h"
@@ -50,46 +51,6 @@ QMap<QString, QByteArray> filesUnder(const QString &folder)
         files.insert(path, info.isSymLink() ? "link to " + info.symLinkTarget().toUtf8() : info.isDir() ? QByteArray("/") : TextFiles::read(path));
     }
     return files;
-}
-
-#ifdef Q_OS_WIN
-// The system's own command `tool` on Unix names of `paths`: Wine makes no symbolic link itself.
-void runOnUnixNames(const QString &tool, const QStringList &arguments, const QStringList &paths)
-{
-    using UnixName = char *(CDECL *)(LPCWSTR);
-    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    QStringList all = arguments;
-    for (const QString &path : paths) {
-        char *name = unixName ? unixName(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(path).utf16())) : nullptr;
-        all << (name ? QString::fromUtf8(name) : QString());
-        HeapFree(GetProcessHeap(), 0, name);
-    }
-    QProcess process;
-    process.start(QStringLiteral("Z:\\bin\\") + tool, all);
-}
-#endif
-
-// A symbolic link at `link` to `target`.
-bool plantLink(const QString &target, const QString &link)
-{
-#ifdef Q_OS_WIN
-    runOnUnixNames(QStringLiteral("ln"), { QStringLiteral("-s") }, { target, link });
-    return QTest::qWaitFor([&link] { return QFileInfo(link).exists(); }, 30000);
-#else
-    return QFile::link(target, link);
-#endif
-}
-
-// Takes the link away, not what it points at: under Wine a folder that holds one cannot be
-// cleared by the next case.
-bool removeLink(const QString &link)
-{
-#ifdef Q_OS_WIN
-    runOnUnixNames(QStringLiteral("rm"), {}, { link });
-    return QTest::qWaitFor([&link] { return !QFileInfo(link).exists(); }, 30000);
-#else
-    return QFile::remove(link);
-#endif
 }
 
 // A file the installing account may read and the user may not: what a planted link aims at.

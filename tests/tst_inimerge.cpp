@@ -1,5 +1,6 @@
 #include "installer/jawsinstaller.h"
 #include "support/testtargetfolders.h"
+#include "platform/safefiles.h"
 #include "support/configured.h"
 #include "support/inireads.h"
 #include "support/textfiles.h"
@@ -7,6 +8,12 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cerrno>
+#endif
 
 namespace {
 
@@ -156,7 +163,13 @@ void tst_IniMerge::backupThatFailsIsReported()
             QVERIFY(TextFiles::write(target + QStringLiteral(".%1").arg(i, 3, 10, QLatin1Char('0')), "older"));
     }
     configured(tree.installer, [&](Configuration &c) { tree.installer.settingsMerge().mergeSettingsFiles(c, { QStringLiteral("korvalis_default.jcf") }); });
-    QStringList expected{ "ERROR : Unable to save " + target + backup + " file.", "Error while merging 'One' section of " + target + ".",
+    // The last name is taken: the system's reason says so.
+#ifdef Q_OS_WIN
+    const QString exists = Platform::SafeFiles::errorText(ERROR_FILE_EXISTS);
+#else
+    const QString exists = Platform::SafeFiles::errorText(EEXIST);
+#endif
+    QStringList expected{ "ERROR : Unable to save " + target + backup + " file: " + exists, "Error while merging 'One' section of " + target + ".",
                           "Error while merging 'Two' section of " + target + "." };
     // A folder is no settings file: it is named as left alone, and nothing of it changed needs
     // a backup.

@@ -115,6 +115,7 @@ void tst_Report::messageLines_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("reason"); // the system's, for a failure
 
     const QString ini = QStringLiteral("C:/Program Files/JAWS/jfw.ini");
     const QString nativeIni = QDir::toNativeSeparators(ini);
@@ -122,34 +123,46 @@ void tst_Report::messageLines_data()
     const QString nativeFolder = QDir::toNativeSeparators(folder);
 
     QTest::newRow("section added") << Kind::SectionAdded << true << "Quor" << "jfw.ini"
-                                   << "OK : [Quor] section has been added to jfw.ini file.";
+                                   << "OK : [Quor] section has been added to jfw.ini file." << QString();
     QTest::newRow("section not added") << Kind::SectionAdded << false << "Quor" << "jfw.ini"
-                                       << "ERROR : Unable to add [Quor] section to jfw.ini file.";
+                                       << "ERROR : Unable to add [Quor] section to jfw.ini file." << QString();
     QTest::newRow("section path native") << Kind::SectionAdded << true << "Olma" << ini
-                                         << "OK : [Olma] section has been added to " + nativeIni + " file.";
+                                         << "OK : [Olma] section has been added to " + nativeIni + " file." << QString();
     QTest::newRow("table selected") << Kind::TableSelected << true << "German" << ini
-                                    << "OK : 'German' Braille table selected in " + nativeIni + ".";
+                                    << "OK : 'German' Braille table selected in " + nativeIni + "." << QString();
     QTest::newRow("table not selected") << Kind::TableSelected << false << "German" << ini
-                                        << "ERROR : Unable to select 'German' Braille table in " + nativeIni + ".";
+                                        << "ERROR : Unable to select 'German' Braille table in " + nativeIni + "." << QString();
     QTest::newRow("folder created") << Kind::FolderCreated << true << QString() << folder
-                                    << "OK : " + nativeFolder + " folder successfully created.";
+                                    << "OK : " + nativeFolder + " folder successfully created." << QString();
     QTest::newRow("folder not created") << Kind::FolderCreated << false << QString() << folder
-                                        << "ERROR : Unable to create " + nativeFolder + " folder.";
+                                        << "ERROR : Unable to create " + nativeFolder + " folder." << QString();
     QTest::newRow("file copied") << Kind::FileCopied << true << QString() << ini
-                                 << "OK : " + nativeIni + " file successfully copied.";
+                                 << "OK : " + nativeIni + " file successfully copied." << QString();
     QTest::newRow("file not copied") << Kind::FileCopied << false << QString() << ini
-                                     << "ERROR : Unable to copy " + nativeIni + " file.";
+                                     << "ERROR : Unable to copy " + nativeIni + " file." << QString();
     QTest::newRow("file saved") << Kind::FileSaved << true << QString() << ini
-                                << "OK : " + nativeIni + " file successfully saved.";
+                                << "OK : " + nativeIni + " file successfully saved." << QString();
     QTest::newRow("file not saved") << Kind::FileSaved << false << QString() << ini
-                                    << "ERROR : Unable to save " + nativeIni + " file.";
+                                    << "ERROR : Unable to save " + nativeIni + " file." << QString();
     QTest::newRow("file deleted") << Kind::FileDeleted << true << QString() << ini
-                                  << "OK : " + nativeIni + " file successfully deleted.";
+                                  << "OK : " + nativeIni + " file successfully deleted." << QString();
     QTest::newRow("file not deleted") << Kind::FileDeleted << false << QString() << ini
-                                      << "ERROR : Unable to delete " + nativeIni + " file.";
+                                      << "ERROR : Unable to delete " + nativeIni + " file." << QString();
+    // The system's reason takes the place of the line's full stop, and brings its own where the
+    // system writes one; a line of success takes none.
+    QTest::newRow("file not copied, with the reason") << Kind::FileCopied << false << QString() << ini
+                                                       << "ERROR : Unable to copy " + nativeIni + " file: Access is denied." << "Access is denied.";
+    QTest::newRow("folder not created, with the reason") << Kind::FolderCreated << false << QString() << folder
+                                                         << "ERROR : Unable to create " + nativeFolder + " folder: Permission denied" << "Permission denied";
+    QTest::newRow("file not deleted, a percent sign in the reason") << Kind::FileDeleted << false << QString() << ini
+                                                                    << "ERROR : Unable to delete " + nativeIni + " file: %1 100%" << "%1 100%";
+    QTest::newRow("file not saved, with the reason") << Kind::FileSaved << false << QString() << ini
+                                                     << "ERROR : Unable to save " + nativeIni + " file: Disk full." << "Disk full.";
+    QTest::newRow("file saved: a reason is no success's") << Kind::FileSaved << true << QString() << ini
+                                                         << "OK : " + nativeIni + " file successfully saved." << "Disk full.";
     // A percent sign in a name is text, not a placeholder.
     QTest::newRow("percent in name") << Kind::SectionAdded << true << "100%" << "a.ini"
-                                     << "OK : [100%] section has been added to a.ini file.";
+                                     << "OK : [100%] section has been added to a.ini file." << QString();
 }
 
 void tst_Report::messageLines()
@@ -159,6 +172,7 @@ void tst_Report::messageLines()
     QFETCH(QString, name);
     QFETCH(QString, path);
     QFETCH(QString, expected);
+    QFETCH(QString, reason);
 
     const QString file = dir->filePath(QStringLiteral("installLog.txt"));
     Report report;
@@ -166,10 +180,10 @@ void tst_Report::messageLines()
     switch (kind) {
     case Kind::SectionAdded: report.writeLine(Report::sectionAddedLine(name, path, ok)); break;
     case Kind::TableSelected: report.writeLine(Report::tableSelectedLine(name, path, ok)); break;
-    case Kind::FolderCreated: report.writeLine(Report::folderCreatedLine(path, ok)); break;
-    case Kind::FileCopied: report.writeLine(Report::fileCopiedLine(path, ok)); break;
-    case Kind::FileSaved: report.writeLine(Report::fileSavedLine(path, ok)); break;
-    case Kind::FileDeleted: report.writeLine(Report::fileDeletedLine(path, ok)); break;
+    case Kind::FolderCreated: report.writeLine(Report::folderCreatedLine(path, ok, reason)); break;
+    case Kind::FileCopied: report.writeLine(Report::fileCopiedLine(path, ok, reason)); break;
+    case Kind::FileSaved: report.writeLine(Report::fileSavedLine(path, ok, reason)); break;
+    case Kind::FileDeleted: report.writeLine(Report::fileDeletedLine(path, ok, reason)); break;
     }
     const QStringList lines = linesOf(file);
     QCOMPARE(lines.size(), 5);

@@ -2,6 +2,7 @@
 // made for each case: what lands on disk and in the reports is compared with hand-checked
 // results (tests/fixtures/golden/installation-*.txt), and the last page and the report say what
 // really happened.
+#include "platform/safefiles.h"
 #include "support/appslistchecks.h"
 #include "support/fixtures.h"
 #include "support/goldentext.h"
@@ -136,11 +137,14 @@ void tst_WizardInstallation::installs()
     if (packageReadOnly) {
         // One run's result in the JAWS folders, its report saying what stayed in the package.
         QString dump = machine.dump();
-        const QRegularExpression stayed(QStringLiteral("^  \\| The package file \\$PACKAGE/(.*) could not be deleted: it stays\\.\n"),
+        // Each with the system's reason: the folder's rights.
+        const QRegularExpression stayed(QStringLiteral("^  \\| The package file \\$PACKAGE/(.*) could not be deleted \\((.*)\\): it stays\\.\n"),
                                         QRegularExpression::MultilineOption);
         QStringList names;
-        for (const QRegularExpressionMatch &match : stayed.globalMatch(dump))
+        for (const QRegularExpressionMatch &match : stayed.globalMatch(dump)) {
             names << match.captured(1);
+            QCOMPARE(match.captured(2), Platform::SafeFiles::errorText(EACCES));
+        }
         QCOMPARE(names, (QStringList{ "braille.ini", "korvalis_default.jcf", "list.install", "manual_en.txt", "manual_fr.txt", "QuorOlma.jlb" }));
         dump.remove(stayed).replace(QStringLiteral("  | \n  | \n$JAWS/jfw.ini"), QStringLiteral("  | \n$JAWS/jfw.ini"));
         const QString jawsSide = dump.left(dump.indexOf(QLatin1String("\n$PACKAGE")));

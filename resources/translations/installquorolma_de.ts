@@ -387,6 +387,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
         <translation>Die Paketdatei %1 konnte nicht gelöscht werden: sie bleibt.</translation>
     </message>
     <message>
+        <source>The package file %1 could not be deleted (%2): it stays.</source>
+        <translation>Die Paketdatei %1 konnte nicht gelöscht werden (%2): sie bleibt.</translation>
+    </message>
+    <message>
         <source>User settings: those of every user of this computer who has settings for the chosen Jaws.</source>
         <translation>Benutzereinstellungen: die aller Benutzer dieses Computers, die Einstellungen für das gewählte Jaws haben.</translation>
     </message>
@@ -729,6 +733,10 @@ Mit der Tabulatortaste gelangen Sie zur nächsten Schaltfläche.</translation>
     <message>
         <source>ERROR : %1 is not a plain file: it was left as it is.</source>
         <translation>FEHLER : %1 ist keine gewöhnliche Datei: Es wurde unverändert gelassen.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>

@@ -387,6 +387,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
         <translation>Le fichier %1 du paquet n&apos;a pas pu être supprimé : il reste.</translation>
     </message>
     <message>
+        <source>The package file %1 could not be deleted (%2): it stays.</source>
+        <translation>Le fichier %1 du paquet n&apos;a pas pu être supprimé (%2) : il reste.</translation>
+    </message>
+    <message>
         <source>User settings: those of every user of this computer who has settings for the chosen Jaws.</source>
         <translation>Paramètres utilisateur : ceux de tous les utilisateurs de cet ordinateur qui ont des paramètres pour le Jaws choisi.</translation>
     </message>
@@ -729,6 +733,10 @@ Utilisez la touche Tab pour aller au bouton suivant.</translation>
     <message>
         <source>ERROR : %1 is not a plain file: it was left as it is.</source>
         <translation>ERREUR : %1 n&apos;est pas un simple fichier : il a été laissé tel quel.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
     </message>
 </context>
 <context>

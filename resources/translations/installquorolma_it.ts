@@ -387,6 +387,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
         <translation>Il file del pacchetto %1 non è stato eliminato: rimane.</translation>
     </message>
     <message>
+        <source>The package file %1 could not be deleted (%2): it stays.</source>
+        <translation>Il file del pacchetto %1 non è stato eliminato (%2): rimane.</translation>
+    </message>
+    <message>
         <source>User settings: those of every user of this computer who has settings for the chosen Jaws.</source>
         <translation>Impostazioni utente: quelle di tutti gli utenti di questo computer che hanno impostazioni per il Jaws scelto.</translation>
     </message>
@@ -729,6 +733,10 @@ Usare il tasto Tab per passare al pulsante successivo.</translation>
     <message>
         <source>ERROR : %1 is not a plain file: it was left as it is.</source>
         <translation>ERRORE : %1 non è un semplice file: è stato lasciato com&apos;era.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>

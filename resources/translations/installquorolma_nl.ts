@@ -381,6 +381,10 @@ Use the Tab key to go to the next button.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>The package file %1 could not be deleted (%2): it stays.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>User settings: those of every user of this computer who has settings for the chosen Jaws.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -722,6 +726,10 @@ Use the Tab key to go to the next button.</source>
     </message>
     <message>
         <source>ERROR : %1 is not a plain file: it was left as it is.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -387,6 +387,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
         <translation>Paketfilen %1 kunde inte tas bort: den finns kvar.</translation>
     </message>
     <message>
+        <source>The package file %1 could not be deleted (%2): it stays.</source>
+        <translation>Paketfilen %1 kunde inte tas bort (%2): den finns kvar.</translation>
+    </message>
+    <message>
         <source>User settings: those of every user of this computer who has settings for the chosen Jaws.</source>
         <translation>Användarinställningar: för alla användare på denna dator som har inställningar för den valda Jaws.</translation>
     </message>
@@ -729,6 +733,10 @@ Använd tabbtangenten för att gå till nästa knapp.</translation>
     <message>
         <source>ERROR : %1 is not a plain file: it was left as it is.</source>
         <translation>FEL : %1 är ingen vanlig fil: den lämnades som den var.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>

@@ -79,11 +79,11 @@ bool UnattendedRun::writeLog(const QByteArray &run) const
     using Platform::SafeFiles;
     const QString log = QFileInfo(commandLine.logFile()).absoluteFilePath();
     // Reached from its volume's root, no link followed: --log may name a folder users write in.
-    if (SafeFiles::replace(log, run) == SafeFiles::Outcome::Done)
+    if (SafeFiles::replace(log, run) == SafeFiles::Status::Done)
         return true;
     // A file that may be written in a folder that may not (no file can be made beside it): in place.
     QFile file;
-    return SafeFiles::nameTaken(log) && SafeFiles::open(log, file, QIODevice::WriteOnly | QIODevice::Truncate) == SafeFiles::Outcome::Done
+    return SafeFiles::nameTaken(log) && SafeFiles::open(log, file, QIODevice::WriteOnly | QIODevice::Truncate) == SafeFiles::Status::Done
         && file.write(run) == run.size() && file.flush();
 }
 

@@ -86,9 +86,11 @@ qint64 CopyThread::progressUnit(qint64 total)
 
 bool CopyThread::sameContent(const QString &a, const QString &b)
 {
-    QFile first(a);
-    QFile second(b);
-    if (!first.open(QIODevice::ReadOnly) || !second.open(QIODevice::ReadOnly) || first.size() != second.size())
+    using Platform::SafeFiles;
+    QFile first;
+    QFile second;
+    if (SafeFiles::open(a, first, QIODevice::ReadOnly) != SafeFiles::Status::Done
+        || SafeFiles::open(b, second, QIODevice::ReadOnly) != SafeFiles::Status::Done || first.size() != second.size())
         return false;
     while (!first.atEnd()) {
         if (first.read(1 << 16) != second.read(1 << 16))
@@ -99,8 +101,9 @@ bool CopyThread::sameContent(const QString &a, const QString &b)
 
 namespace {
 // Keeps the file that `source` would replace under its numbered backup name, unless it holds
-// the same bytes already. False when the file is there and could not be kept.
-bool backUpReplaced(const QString &source, const QString &destination, QString *backup)
+// the same bytes already. False when the file is there and could not be kept; `reason` then
+// takes the system's reason, when it gave one.
+bool backUpReplaced(const QString &source, const QString &destination, QString *backup, QString *reason)
 {
     if (!QFileInfo(destination).isFile())
         return true;
@@ -114,7 +117,7 @@ bool backUpReplaced(const QString &source, const QString &destination, QString *
         return false; // every numbered name is taken: the file stays as it is
     // The backup alone reaches the disk before its file is replaced, not the whole volume once per
     // file: the installation flushes the volume once, at its end.
-    return Platform::copyFileReplacing(destination, *backup) && Platform::flushFile(*backup);
+    return Platform::copyFileReplacing(destination, *backup, reason) && Platform::flushFile(*backup);
 }
 } // namespace
 
@@ -122,7 +125,6 @@ void CopyThread::run()
 {
     const Platform::FileWorkThread blockedCallsCutShort;
     setStopped(false);
-    QDir dir;
     if (fromFiles.size() == toFiles.size()) {
         qint64 handled = 0;
         emit setMinimum(0);
@@ -152,28 +154,31 @@ void CopyThread::run()
             const QString link = Platform::SafeFiles::linkOnTheWay(source);
             if (!link.isEmpty()) {
                 emit copySourceRefused(link);
-                emit copyFileFails(QDir::toNativeSeparators(destination));
+                emit copyFileFails(QDir::toNativeSeparators(destination), QString());
                 continue;
             }
             const QString folder = QFileInfo(destination).absolutePath();
             if (!QFile::exists(folder)) {
-                if (dir.mkpath(folder))
+                // Through no link: the settings folders are the users' own.
+                const Platform::SafeFiles::Result made = Platform::SafeFiles::makeFolders(folder);
+                if (made == Platform::SafeFiles::Status::Done)
                     emit createDirectoryPathSuccess(QDir::toNativeSeparators(folder));
                 else
-                    emit createDirectoryPathFails(QDir::toNativeSeparators(folder));
+                    emit createDirectoryPathFails(QDir::toNativeSeparators(folder), made.reason());
             }
             QString backup;
-            if (!backUpReplaced(source, destination, &backup)) {
+            QString reason;
+            if (!backUpReplaced(source, destination, &backup, &reason)) {
                 // Without its backup the file stays as it is.
-                emit copyFileFails(QDir::toNativeSeparators(destination));
+                emit copyFileFails(QDir::toNativeSeparators(destination), reason);
             } else {
                 if (!backup.isEmpty())
                     emit copyFileBackedUp(QDir::toNativeSeparators(destination), QDir::toNativeSeparators(backup));
-                if (Platform::copyFileReplacing(source, destination)) {
+                if (Platform::copyFileReplacing(source, destination, &reason)) {
                     copied.insert(pair);
                     emit copyFileSuccess(QDir::toNativeSeparators(destination));
                 } else
-                    emit copyFileFails(QDir::toNativeSeparators(destination));
+                    emit copyFileFails(QDir::toNativeSeparators(destination), reason);
             }
             handled += QFileInfo(source).size();
             emit setValue(int(qMin(handled / unit, qint64(INT_MAX))));

@@ -40,13 +40,14 @@ signals:
     void setValue(int value);
     void copyDone();
     void copyFileSuccess(const QString &destination);
-    void copyFileFails(const QString &destination);
+    // `reason`: the system's, when it gave one (else empty).
+    void copyFileFails(const QString &destination, const QString &reason);
     // A package file that is a link, or lies behind one: not copied (copyFileFails follows).
     void copySourceRefused(const QString &link);
     // A file about to be replaced by other content was kept first under its numbered backup name.
     void copyFileBackedUp(const QString &destination, const QString &backup);
     void createDirectoryPathSuccess(const QString &folder);
-    void createDirectoryPathFails(const QString &folder);
+    void createDirectoryPathFails(const QString &folder, const QString &reason);
 
 public slots:
     void stop();

@@ -34,16 +34,16 @@ IniDocument &IniFile::document()
     // program reads and writes for others where they can plant one.
     using Platform::SafeFiles;
     switch (SafeFiles::read(m_path, &m_bytes, &m_refusal)) {
-    case SafeFiles::Outcome::Done:
+    case SafeFiles::Status::Done:
         m_existed = true;
         m_document = IniDocument::parse(m_bytes);
         break;
-    case SafeFiles::Outcome::Refused:
+    case SafeFiles::Status::Refused:
         m_existed = true;
         m_wasRead = false;
         m_bytes.clear();
         break;
-    case SafeFiles::Outcome::Failed:
+    case SafeFiles::Status::Failed:
         m_existed = SafeFiles::nameTaken(m_path);
         m_wasRead = !m_existed;
         m_bytes.clear();
@@ -211,7 +211,7 @@ bool IniFile::save()
     // anything fails it is removed. originalBytes() stays what was read: what a backup keeps.
     using Platform::SafeFiles;
     if (SafeFiles::replace(m_path, [this](QIODevice &out) { return m_document.writeTo(out); }, &m_refusal)
-        != SafeFiles::Outcome::Done)
+        != SafeFiles::Status::Done)
         return false;
     m_changed = false;
     return true;

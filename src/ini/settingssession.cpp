@@ -74,7 +74,8 @@ bool SettingsSession::commit()
     // needs none: a repair run that changes nothing leaves nothing behind, however often it runs.
     for (Entry &entry : m_entries) {
         if (!entry.backup.isEmpty() && entry.file->isChanged())
-            entry.backedUp = entry.file->readable() && writeBackup(entry.backup, entry.file->originalBytes(), entry.file->path());
+            entry.backedUp = entry.file->readable()
+                && writeBackup(entry.backup, entry.file->originalBytes(), entry.file->path(), &entry.backupFailure);
     }
     for (Entry &entry : m_entries) {
         // Without its backup a file is not changed.
@@ -107,6 +108,12 @@ bool SettingsSession::backedUp(const QString &path) const
     return m_committed && entry && entry->backedUp;
 }
 
+QString SettingsSession::backupFailure(const QString &path) const
+{
+    const Entry *entry = find(path);
+    return m_committed && entry ? entry->backupFailure : QString();
+}
+
 QString SettingsSession::backupFileName(const QString &path)
 {
     // The number is appended, not substituted into the path: a "%1" in a folder name must
@@ -121,11 +128,14 @@ QString SettingsSession::backupFileName(const QString &path)
     return candidate;
 }
 
-bool SettingsSession::writeBackup(const QString &backup, const QByteArray &bytes, const QString &original)
+bool SettingsSession::writeBackup(const QString &backup, const QByteArray &bytes, const QString &original, QString *reason)
 {
     // Made new, never over anything: a backup never replaces a file, an older backup least of
     // all, and never writes through a link planted under its name. Its rights are the original's.
-    return Platform::SafeFiles::createNew(backup, bytes, original) == Platform::SafeFiles::Outcome::Done;
+    const Platform::SafeFiles::Result made = Platform::SafeFiles::createNew(backup, bytes, original);
+    if (reason)
+        *reason = made.reason();
+    return made == Platform::SafeFiles::Status::Done;
 }
 
 QList<Platform::SafeFiles::Refusal> SettingsSession::refusals() const

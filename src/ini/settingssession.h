@@ -40,6 +40,8 @@ public:
     bool saved(const QString &path) const;
     // After the commit: whether the backup asked for `path` was made.
     bool backedUp(const QString &path) const;
+    // The system's reason when that backup could not be made; empty when it gave none.
+    QString backupFailure(const QString &path) const;
     // Whether the file changes, so that the backup asked for it is made: none for a file the
     // steps left as it was.
     bool backupNeeded(const QString &path) const;
@@ -49,8 +51,9 @@ public:
     static QString backupFileName(const QString &path);
     // Writes `bytes` as `backup`, which must not exist yet under any form, flushed to disk: whatever
     // happens to the file after this, its backup is whole. It takes the access rights of
-    // `original` when given.
-    static bool writeBackup(const QString &backup, const QByteArray &bytes, const QString &original = QString());
+    // `original` when given. `reason`, when given, takes the system's reason for a failure.
+    static bool writeBackup(const QString &backup, const QByteArray &bytes, const QString &original = QString(),
+                            QString *reason = nullptr);
     // The files of the session that were refused (reached through a link, or not plain files):
     // each left as it was.
     QList<Platform::SafeFiles::Refusal> refusals() const;
@@ -62,6 +65,7 @@ private:
         QString backup;
         bool backedUp = false;
         bool saved = false;
+        QString backupFailure; // the system's reason
     };
     Entry *find(const QString &path);
     const Entry *find(const QString &path) const;

@@ -9,6 +9,8 @@
 #include "platform/folderremoval.h"
 #include "platform/knownfolders.h"
 #include "platform/registry.h"
+#include "platform/safefiles.h"
+#include "report/report.h"
 #include "version/fileversionreader.h"
 
 #include <QCryptographicHash>
@@ -19,6 +21,7 @@
 
 using Platform::RegistryKey;
 using Platform::RegistryView;
+using Platform::SafeFiles;
 
 namespace {
 
@@ -182,12 +185,11 @@ bool AppsListEntry::refreshCopy(const QString &folder, QString *problem) const
     // The program that runs from the copy (a removal wizard) is the copy already.
     if (WindowsPath::isInside(m_programFile, folder))
         return true;
-    QFile versionFile(copy.filePath(versionFileName()));
+    QByteArray keptVersion;
     const QVersionNumber running = QVersionNumber::fromString(QCoreApplication::applicationVersion());
-    const QVersionNumber kept = versionFile.open(QIODevice::ReadOnly)
-        ? QVersionNumber::fromString(QString::fromUtf8(versionFile.readAll()).trimmed())
+    const QVersionNumber kept = SafeFiles::read(copy.filePath(versionFileName()), &keptVersion) == SafeFiles::Status::Done
+        ? QVersionNumber::fromString(QString::fromUtf8(keptVersion).trimmed())
         : QVersionNumber();
-    versionFile.close();
     if (!kept.isNull() && QVersionNumber::compare(kept, running) >= 0 && QFileInfo::exists(copy.filePath(programFileName())))
         return true;
 
@@ -195,40 +197,48 @@ bool AppsListEntry::refreshCopy(const QString &folder, QString *problem) const
     // two programs' files, and one that runs (a removal under way) is left as it is.
     const QString staged = folder + QStringLiteral(".new");
     const QString retired = folder + QStringLiteral(".old");
-    // Left by a run that was stopped.
+    // Left by a run that was stopped. Not through SafeFiles: a folder whose program still runs
+    // is emptied by moving its files aside, which SafeFiles does not do; the copy lies in Program
+    // Files, where only administrators write.
     Platform::removeFolderInUse(staged);
     Platform::removeFolderInUse(retired);
     QStringList destinations;
     for (const auto &[source, relative] : runtimeFiles(m_programFile)) {
         const QString destination = QDir(staged).filePath(relative);
         // Read through no link: the program's folder is often one that others may write.
-        if (!QDir().mkpath(QFileInfo(destination).absolutePath()) || !Platform::copyFileReplacing(source, destination)) {
+        QString reason;
+        const SafeFiles::Result folderMade = SafeFiles::makeFolders(QFileInfo(destination).absolutePath());
+        if (folderMade != SafeFiles::Status::Done)
+            reason = folderMade.reason();
+        if (folderMade != SafeFiles::Status::Done || !Platform::copyFileReplacing(source, destination, &reason)) {
             Platform::removeFolderInUse(staged);
-            *problem = tr("%1 could not be copied to %2").arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(destination));
+            *problem = Report::withReason(tr("%1 could not be copied to %2").arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(destination)),
+                                          reason);
             return false;
         }
         Platform::forgetWebOrigin(destination); // Program Files' copy carries no mark of the web
         destinations << destination;
     }
     Platform::removeTemporaryCopyFolders(destinations);
-    QFile version(QDir(staged).filePath(versionFileName()));
-    if (!version.open(QIODevice::WriteOnly) || version.write(QCoreApplication::applicationVersion().toUtf8()) < 0 || !version.flush()) {
+    const QString version = QDir(staged).filePath(versionFileName());
+    const SafeFiles::Result versionWritten = SafeFiles::createNew(version, QCoreApplication::applicationVersion().toUtf8());
+    if (versionWritten != SafeFiles::Status::Done) {
         Platform::removeFolderInUse(staged);
-        *problem = tr("%1 could not be written").arg(QDir::toNativeSeparators(version.fileName()));
+        *problem = Report::withReason(tr("%1 could not be written").arg(QDir::toNativeSeparators(version)), versionWritten.reason());
         return false;
     }
-    version.close();
-    Platform::flushToDisk(destinations << version.fileName());
-    if (QFileInfo::exists(folder) && !QDir().rename(folder, retired)) {
+    Platform::flushToDisk(destinations << version);
+    if (QFileInfo::exists(folder) && SafeFiles::rename(folder, retired) != SafeFiles::Status::Done) {
         // Windows does not move a folder whose program runs: the old copy serves until a later
         // installation.
         Platform::removeFolderInUse(staged);
         return true;
     }
-    if (!QDir().rename(staged, folder)) {
-        QDir().rename(retired, folder);
+    const SafeFiles::Result moved = SafeFiles::rename(staged, folder);
+    if (moved != SafeFiles::Status::Done) {
+        (void)SafeFiles::rename(retired, folder); // the old copy serves on; when it cannot, the next run makes one
         Platform::removeFolderInUse(staged);
-        *problem = tr("%1 could not be written").arg(QDir::toNativeSeparators(folder));
+        *problem = Report::withReason(tr("%1 could not be written").arg(QDir::toNativeSeparators(folder)), moved.reason());
         return false;
     }
     Platform::removeFolderInUse(retired);
@@ -311,12 +321,13 @@ bool AppsListEntry::unregisterInstallation(const QString &jawsFolder, QString *r
     }
     const QString folder = copyFolder();
     if (registeredKeyNames().isEmpty() && !folder.isEmpty() && QFileInfo::exists(folder)) {
+        // Not through SafeFiles: see refreshCopy.
         if (!Platform::removeFolderInUse(folder)) {
             *reportLine = tr("ERROR : The program's copy in %1 could not be deleted.").arg(folder);
             return false;
         }
         // The maker's folder goes too once nothing of its own is left in it.
-        QDir().rmdir(QFileInfo(folder).absolutePath());
+        SafeFiles::removeEmptyFolder(QFileInfo(folder).absolutePath());
     }
     if (listed)
         *reportLine = tr("OK : The driver's entry for %1 deleted from Windows' list of apps.").arg(QDir::toNativeSeparators(jawsFolder));

@@ -226,9 +226,9 @@ void Installation::copyFileSuccess(const QString &filePath)
     emit fileCopied(filePath, true);
 }
 
-void Installation::copyFileFails(const QString &filePath)
+void Installation::copyFileFails(const QString &filePath, const QString &reason)
 {
-    run.record(StepResult::Step::Copy, Report::fileCopiedLine(filePath, false), StepResult::Outcome::Failed);
+    run.record(StepResult::Step::Copy, Report::fileCopiedLine(filePath, false, reason), StepResult::Outcome::Failed);
     installer.recorder().recordCopy(filePath, false);
     emit fileCopied(filePath, false);
 }
@@ -246,9 +246,9 @@ void Installation::createDirectoryPathSuccess(const QString &dirPath)
     emit folderCreated(dirPath, true);
 }
 
-void Installation::createDirectoryPathFails(const QString &dirPath)
+void Installation::createDirectoryPathFails(const QString &dirPath, const QString &reason)
 {
-    run.record(StepResult::Step::Copy, Report::folderCreatedLine(dirPath, false), StepResult::Outcome::Failed);
+    run.record(StepResult::Step::Copy, Report::folderCreatedLine(dirPath, false, reason), StepResult::Outcome::Failed);
     emit folderCreated(dirPath, false);
 }
 

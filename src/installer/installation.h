@@ -84,10 +84,10 @@ signals:
 
 private slots:
     void copyFileSuccess(const QString &filePath);
-    void copyFileFails(const QString &filePath);
+    void copyFileFails(const QString &filePath, const QString &reason);
     void copyFileBackedUp(const QString &filePath, const QString &backup);
     void createDirectoryPathSuccess(const QString &dirPath);
-    void createDirectoryPathFails(const QString &dirPath);
+    void createDirectoryPathFails(const QString &dirPath, const QString &reason);
     void copyDone();
 
 private:

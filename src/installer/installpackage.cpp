@@ -24,13 +24,6 @@ QMap<QString, QStringList> readSectionsMap(const QString &file)
     return sectionsMap;
 }
 
-// The same, or within the folder at any depth.
-bool sameOrInside(const QString &path, const QString &folder)
-{
-    return WindowsPath::isSameOrInside(path, folder)
-        || WindowsPath::isSameOrInside(QFileInfo(path).canonicalFilePath(), QFileInfo(folder).canonicalFilePath());
-}
-
 // A JAWS program folder (it holds jfw.exe), or any folder of JAWS's own tree.
 bool isJawsFolder(const QString &path)
 {
@@ -184,7 +177,7 @@ QStringList InstallPackage::removableFiles(const JawsTarget &target) const
     // it with JAWS's own files, and a file copied onto itself lives on nowhere else: nothing
     // goes. The program, driver and manuals folders all lie in the JAWS folder.
     for (const QString &folder : { target.jawsFolder(), target.sharedSettingsFolder(), target.userSettingsFolder() }) {
-        if (!folder.isEmpty() && sameOrInside(m_folder, folder))
+        if (!folder.isEmpty() && WindowsPath::isSameOrInsideOnDisk(m_folder, folder))
             return {};
     }
     if (isJawsFolder(m_folder))
@@ -261,17 +254,22 @@ void InstallPackage::cleanUp(const JawsTarget &target, const CopyPlan &plan)
     // A file leaves the package only once its content is on the disk in the JAWS folders: after
     // a power cut, one of the two is still there. When that cannot be made sure, all stay.
     const bool delivered = Platform::flushToDisk(deliveredContent(files, target, plan));
-    QStringList stayed;
+    QStringList stayed; // each line that says so
     for (const QString &file : files) {
         // A file in use, or a folder the program may not change (a read-only share, a CD):
         // the installation itself is done, so this is no error.
-        if (!delivered || Platform::SafeFiles::remove(file) != Platform::SafeFiles::Outcome::Done)
-            stayed << file;
+        const Platform::SafeFiles::Result removed = delivered ? Platform::SafeFiles::remove(file)
+                                                              : Platform::SafeFiles::Result(Platform::SafeFiles::Status::Failed);
+        if (removed == Platform::SafeFiles::Status::Done)
+            continue;
+        const QString name = QDir::toNativeSeparators(file);
+        stayed << (removed.reason().isEmpty() ? tr("The package file %1 could not be deleted: it stays.").arg(name)
+                                              : tr("The package file %1 could not be deleted (%2): it stays.").arg(name, removed.reason()));
     }
     if (!stayed.isEmpty()) {
         m_run.report().writeLine(QString());
-        for (const QString &file : std::as_const(stayed))
-            m_run.report().writeLine(tr("The package file %1 could not be deleted: it stays.").arg(QDir::toNativeSeparators(file)));
+        for (const QString &line : std::as_const(stayed))
+            m_run.report().writeLine(line);
     }
     // Fails while anything else is left, as it should.
     Platform::SafeFiles::removeEmptyFolder(m_folder);

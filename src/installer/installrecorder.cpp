@@ -177,9 +177,10 @@ void InstallRecorder::writeInstallRecord(Configuration &configuration, const QLi
         }
     }
     if (record.isEmpty()) {
-        // Nothing was put in place after all: the intent goes with the commit.
+        // Nothing was put in place after all: the intent goes with the commit (after which there
+        // is nothing left to undo, so a failure to delete it is not reported).
         if (m_recordBeforeRun)
-            configuration.afterCommit([path](const SettingsSession &) { Platform::SafeFiles::remove(path); });
+            configuration.afterCommit([path](const SettingsSession &) { (void)Platform::SafeFiles::remove(path); });
         return;
     }
     const bool written = record.write(file, m_target.recordRoots());
@@ -208,9 +209,9 @@ void InstallRecorder::makeFolder(const QString &folder)
     if (folder.isEmpty())
         return;
     // Made through no link, as every folder the program writes in; a folder that cannot be made
-    // shows in the copy's report, file by file.
+    // shows in the copy's report, file by file, with the system's reason.
     QStringList made;
-    Platform::SafeFiles::makeFolders(folder, &made);
+    (void)Platform::SafeFiles::makeFolders(folder, &made);
     // Each level made here is recorded, so that a removal takes away what is left empty.
     for (const QString &level : std::as_const(made))
         recordCreatedFolder(level);

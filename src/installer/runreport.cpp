@@ -6,15 +6,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-// As the paths are written, or as the file system resolves them (a link, or a second name for
-// one folder): the same file or folder.
-bool sameOnDisk(const QString &a, const QString &b)
-{
-    return WindowsPath::samePath(a, b) || WindowsPath::samePath(QFileInfo(a).canonicalFilePath(), QFileInfo(b).canonicalFilePath());
-}
-} // namespace
-
 void RunReport::start(Report::Run run, const QString &folder, const QString &userHeaderLine)
 {
     m_report.setRun(run);
@@ -39,7 +30,7 @@ bool RunReport::publishInto(const QString &programFolder)
     const QString destination = programFolder + QDir::separator() + QStringLiteral("installLog.txt");
     // Run from the JAWS folder itself, the report is already there: appending it to itself
     // would repeat it.
-    if (!report.inMemory() && sameOnDisk(destination, report.fileName())) {
+    if (!report.inMemory() && WindowsPath::sameOnDisk(destination, report.fileName())) {
         m_reportPath = destination;
         return true;
     }
@@ -50,7 +41,7 @@ bool RunReport::publishInto(const QString &programFolder)
     QByteArray published;
     if (!report.publication(destination, published))
         return false;
-    if (published.isEmpty() || Platform::SafeFiles::replace(destination, published) != Platform::SafeFiles::Outcome::Done)
+    if (published.isEmpty() || Platform::SafeFiles::replace(destination, published) != Platform::SafeFiles::Status::Done)
         return false;
     m_reportPath = destination;
     return true;

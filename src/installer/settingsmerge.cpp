@@ -36,7 +36,8 @@ void SettingsMerge::mergeBackedUp(Configuration &configuration, const QString &s
             const bool saved = session.backedUp(target);
             if ((saved && !reportSavedBackup) || (!saved && !session.backupNeeded(target)))
                 return std::optional<StepResult::Line>();
-            return std::optional<StepResult::Line>({ Report::fileSavedLine(backup, saved), saved ? StepResult::Outcome::Done : StepResult::Outcome::Failed });
+            return std::optional<StepResult::Line>({ Report::fileSavedLine(backup, saved, session.backupFailure(target)),
+                                                     saved ? StepResult::Outcome::Done : StepResult::Outcome::Failed });
         });
     }
     const QStringList failed = mergeIniFile(from, configuration.file(target));

@@ -28,7 +28,7 @@ QList<InstallRecord::KeyMap> UserKeyMaps::of(const QString &settingsFolder) cons
             const QString keyMap = folder + QDir::separator() + name;
             // What its backup will hold, so that a removal puts back only that.
             QByteArray bytes;
-            const bool read = Platform::SafeFiles::read(keyMap, &bytes) == Platform::SafeFiles::Outcome::Done;
+            const bool read = Platform::SafeFiles::read(keyMap, &bytes) == Platform::SafeFiles::Status::Done;
             keyMaps << InstallRecord::KeyMap{ keyMap, SettingsSession::backupFileName(keyMap), read ? InstallRecord::hashOf(bytes) : QByteArray() };
         }
     }
@@ -45,24 +45,26 @@ void UserKeyMaps::moveAside(const QList<InstallRecord::KeyMap> &keyMaps)
         // a link, or lies behind one, is neither read nor moved.
         QByteArray bytes;
         Platform::SafeFiles::Refusal refusal;
-        const Platform::SafeFiles::Outcome read = Platform::SafeFiles::read(keyMap, &bytes, &refusal);
-        if (read == Platform::SafeFiles::Outcome::Refused) {
+        const Platform::SafeFiles::Status read = Platform::SafeFiles::read(keyMap, &bytes, &refusal);
+        if (read == Platform::SafeFiles::Status::Refused) {
             m_run.record(step, Report::refusedLine(refusal), StepResult::Outcome::Failed);
             continue;
         }
         // Changed since the record named what its backup holds: the user's newer key map stays.
-        if (read == Platform::SafeFiles::Outcome::Done && !entry.backupHash.isEmpty() && InstallRecord::hashOf(bytes) != entry.backupHash) {
+        if (read == Platform::SafeFiles::Status::Done && !entry.backupHash.isEmpty() && InstallRecord::hashOf(bytes) != entry.backupHash) {
             m_run.record(step, Report::fileDeletedLine(keyMap, false), StepResult::Outcome::Failed);
             continue;
         }
-        const bool saved = read == Platform::SafeFiles::Outcome::Done && SettingsSession::writeBackup(backup, bytes, keyMap);
-        m_run.record(step, Report::fileSavedLine(backup, saved), saved ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+        QString reason;
+        const bool saved = read == Platform::SafeFiles::Status::Done && SettingsSession::writeBackup(backup, bytes, keyMap, &reason);
+        m_run.record(step, Report::fileSavedLine(backup, saved, reason), saved ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
         if (!saved) {
             // Without its backup the user's key map is kept, and the report says so.
             m_run.record(step, Report::fileDeletedLine(keyMap, false), StepResult::Outcome::Failed);
             continue;
         }
-        const bool deleted = Platform::SafeFiles::remove(keyMap) == Platform::SafeFiles::Outcome::Done;
-        m_run.record(step, Report::fileDeletedLine(keyMap, deleted), deleted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+        const Platform::SafeFiles::Result removed = Platform::SafeFiles::remove(keyMap);
+        const bool deleted = removed == Platform::SafeFiles::Status::Done;
+        m_run.record(step, Report::fileDeletedLine(keyMap, deleted, removed.reason()), deleted ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
     }
 }

@@ -1,5 +1,6 @@
 #include "windowspath.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -88,4 +89,14 @@ bool WindowsPath::isInside(const QString &path, const QString &folder)
 bool WindowsPath::isSameOrInside(const QString &path, const QString &folder)
 {
     return samePath(path, folder) || isInside(path, folder);
+}
+
+bool WindowsPath::sameOnDisk(const QString &a, const QString &b)
+{
+    return samePath(a, b) || samePath(QFileInfo(a).canonicalFilePath(), QFileInfo(b).canonicalFilePath());
+}
+
+bool WindowsPath::isSameOrInsideOnDisk(const QString &path, const QString &folder)
+{
+    return isSameOrInside(path, folder) || isSameOrInside(QFileInfo(path).canonicalFilePath(), QFileInfo(folder).canonicalFilePath());
 }

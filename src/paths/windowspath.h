@@ -29,4 +29,10 @@ public:
     static bool isInside(const QString &path, const QString &folder);
     // The same as samePath, or inside.
     static bool isSameOrInside(const QString &path, const QString &folder);
+
+    // The same answers for paths that exist, asked of the file system as well: the same as they
+    // are written, or as it resolves them (a link, or a second name for one folder). For whether
+    // two names reach one file, never for what to open: every name is opened through no link.
+    static bool sameOnDisk(const QString &a, const QString &b);
+    static bool isSameOrInsideOnDisk(const QString &path, const QString &folder);
 };

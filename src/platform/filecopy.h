@@ -12,8 +12,10 @@ namespace Platform {
 // before the rename, so that a power cut leaves the old file or the new one, never an empty
 // or half-written one. A new file is not flushed on its own: its source stays in the package
 // until flushToDisk has put the whole copy on the disk. A source that is a named pipe is read
-// until its writer closes it. Full paths longer than MAX_PATH work on Windows.
-bool copyFileReplacing(const QString &source, const QString &destination);
+// until its writer closes it. Full paths longer than MAX_PATH work on Windows. Every name is
+// reached through SafeFiles, never through a link. `reason`, when given, takes the system's
+// reason for a failure (empty when it gave none, as for a link refused).
+bool copyFileReplacing(const QString &source, const QString &destination, QString *reason = nullptr);
 
 // Puts on the disk what has been written to `paths` (files or folders) and their names: one
 // flush of each volume that holds them (natively syncfs; on Windows a flush of the volume,

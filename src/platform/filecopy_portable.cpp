@@ -79,51 +79,52 @@ bool copyContents(int from, int to)
 
 } // namespace
 
-bool copyFileReplacing(const QString &source, const QString &destination)
+// The copy as this system makes it; copyFileReplacing (filecopy.cpp) takes away what a failed one
+// leaves.
+SafeFiles::Result copyReplacing(const QString &source, const QString &destination)
 {
     // Read through no link: the package folder is often one that others may write.
     QFile in;
-    if (SafeFiles::openSource(source, in) != SafeFiles::Outcome::Done)
-        return false;
-    const QByteArray target = QFile::encodeName(QFileInfo(destination).absoluteFilePath());
-    const QByteArray folder = QFile::encodeName(temporaryCopyFolder(destination));
+    SafeFiles::Result result = SafeFiles::openSource(source, in);
+    if (result != SafeFiles::Status::Done)
+        return result;
     // The folder may be there already, left by a run that was killed, with its temporary file;
     // that file goes first. The file is then made anew, never through a link put in its place.
-    if (::mkdir(folder.constData(), 0700) != 0 && errno != EEXIST)
-        return false; // the destination's folder is missing or takes nothing
-    // Only a plain folder, never a link planted under its name that leads elsewhere; the file is
-    // made and renamed relative to the folder as opened, so that it cannot be swapped meanwhile.
-    const int held = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (held < 0)
-        return false;
-    const QByteArray name = QFile::encodeName(QFileInfo(destination).fileName());
-    bool ok = ::unlinkat(held, name.constData(), 0) == 0 || errno == ENOENT;
-    const int out = ok ? ::openat(held, name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600) : -1;
-    ok = out >= 0;
-    if (ok) {
-        ok = copyContents(in.handle(), out);
-        // The source's permissions, as a copy with cp keeps them.
-        struct stat status;
-        // Never a set-user or set-group bit: a user's file copied by root would become root's program.
-        ok = ok && ::fstat(in.handle(), &status) == 0 && ::fchmod(out, status.st_mode & 0777) == 0;
-        // A file that takes another's place is on the disk before its name is: after a power
-        // cut the name holds the old content or the new, never an empty or half-written file.
-        struct stat existing;
-        if (ok && ::stat(target.constData(), &existing) == 0)
-            ok = ::fsync(out) == 0;
-        ok = ::close(out) == 0 && ok;
-        // rename() swaps the whole file in at once, or fails (a folder in the way) and changes
-        // nothing.
-        ok = ok && ::renameat(held, name.constData(), AT_FDCWD, target.constData()) == 0;
-        if (!ok)
-            ::unlinkat(held, name.constData(), 0);
-    }
-    ::close(held);
-    return ok;
+    const QString temporary = temporaryCopyPath(destination);
+    result = SafeFiles::makeOwnFolder(temporaryCopyFolder(destination));
+    if (result != SafeFiles::Status::Done)
+        return result; // the destination's folder is missing or takes nothing
+    result = SafeFiles::remove(temporary);
+    if (result == SafeFiles::Status::Refused || (result == SafeFiles::Status::Failed && result.error() != ENOENT))
+        return result;
+    QFile out;
+    result = SafeFiles::open(temporary, out, QIODevice::WriteOnly | QIODevice::NewOnly);
+    if (result != SafeFiles::Status::Done)
+        return result;
+    // A step that failed always counts as failed, whatever errno holds by then.
+    const auto systemError = [] { return errno ? errno : EIO; };
+    int error = copyContents(in.handle(), out.handle()) ? 0 : systemError();
+    // The source's permissions, as a copy with cp keeps them. Never a set-user or set-group bit:
+    // a user's file copied by root would become root's program.
+    struct stat status;
+    if (!error && (::fstat(in.handle(), &status) != 0 || ::fchmod(out.handle(), status.st_mode & 0777) != 0))
+        error = systemError();
+    // A file that takes another's place is on the disk before its name is: after a power cut
+    // the name holds the old content or the new, never an empty or half-written file.
+    if (!error && SafeFiles::nameTaken(destination) && ::fsync(out.handle()) != 0)
+        error = systemError();
+    out.close();
+    if (!error && out.error() != QFileDevice::NoError)
+        error = systemError();
+    // The rename swaps the whole file in at once, or fails (a folder in the way) and changes
+    // nothing.
+    return error ? SafeFiles::Result(SafeFiles::Status::Failed, error) : SafeFiles::rename(temporary, destination);
 }
 
 bool isNamedPipe(const QString &path)
 {
+    // A look at the name only; the copy itself opens it through SafeFiles, which tells a pipe
+    // from a link.
     struct stat status;
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
 }
@@ -135,6 +136,8 @@ bool flushToDisk(const QStringList &paths)
     QList<dev_t> flushed;
     QStringList oneByOne;
     for (const QString &path : paths) {
+        // Not through SafeFiles: opened only to be flushed, nothing is read or written through
+        // the name, so a link on the way could only flush another file system.
         const QByteArray name = QFile::encodeName(path);
         const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
@@ -171,6 +174,7 @@ bool flushToDisk(const QStringList &paths)
 
 bool flushFile(const QString &path)
 {
+    // Opened only to be flushed, as in flushToDisk: nothing goes through the name.
     for (const QString &each : { path, QFileInfo(path).absolutePath() }) {
         const int fd = ::open(QFile::encodeName(each).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         const bool ok = fd >= 0 && ::fsync(fd) == 0;

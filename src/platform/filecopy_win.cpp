@@ -4,6 +4,7 @@
 #include "platform/safefiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <windows.h>
@@ -27,13 +28,6 @@ std::wstring longPath(const QString &path)
 }
 
 namespace {
-
-// Removes a file whatever its attributes: a temporary copy of a read-only source is read-only.
-bool removeFile(const std::wstring &path)
-{
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
-}
 
 // Writes out what the system still holds in memory of a file, or of a folder's entries
 // (FlushFileBuffers needs a handle with write access; a folder opens only with backup semantics).
@@ -79,79 +73,76 @@ bool flushVolume(const std::wstring &device)
 
 } // namespace
 
-bool copyFileReplacing(const QString &source, const QString &destination)
+// The copy as this system makes it; copyFileReplacing (filecopy.cpp) takes away what a failed one
+// leaves.
+SafeFiles::Result copyReplacing(const QString &source, const QString &destination)
 {
     // The source, reached through no link, stays open without FILE_SHARE_DELETE until the copy
     // is made: neither it nor a folder above it can be swapped for a link meanwhile, so the copy
     // below, which opens it by name, reads that very file. The package folder is often one that
     // others may write.
     QFile pinned;
-    if (SafeFiles::openSource(source, pinned) != SafeFiles::Outcome::Done)
-        return false;
-    const std::wstring from = longPath(source);
-    const std::wstring to = longPath(destination);
-    const std::wstring folder = longPath(temporaryCopyFolder(destination));
-    const std::wstring temporary = longPath(temporaryCopyPath(destination));
-    // The folder may be there already, left by a run that was killed, with its temporary file;
-    // that file goes first. If it cannot go, the copy below fails and says so.
-    if (CreateDirectoryW(folder.c_str(), nullptr))
-        // Hidden, as its dot hides it elsewhere: should a killed run leave it, no listing of
-        // language folders takes it for one.
-        SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_HIDDEN);
-    else if (GetLastError() != ERROR_ALREADY_EXISTS)
-        return false; // the destination's folder is missing or takes nothing
-    // Only a plain folder: a link or junction planted under that name by someone who may write
-    // in the destination's folder would lead this elevated program to files elsewhere. It is
-    // judged by a handle that stays open, without FILE_SHARE_DELETE, until the copy is in
-    // place: nobody can swap it for a junction between the check and its use.
-    // (FILE_LIST_DIRECTORY, so that the share mode counts: a handle for its attributes alone
-    // would let it be renamed.)
-    HANDLE held = CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+    SafeFiles::Result result = SafeFiles::openSource(source, pinned);
+    if (result != SafeFiles::Status::Done)
+        return result;
+    const QString folder = temporaryCopyFolder(destination);
+    const QString temporary = temporaryCopyPath(destination);
+    // Made, or taken when a run that was killed left it, as a plain folder only: a link or
+    // junction planted under that name by someone who may write in the destination's folder
+    // would lead this elevated program to files elsewhere.
+    result = SafeFiles::makeOwnFolder(folder);
+    if (result != SafeFiles::Status::Done)
+        return result; // the destination's folder is missing or takes nothing
+    // CopyFileW takes names, not handles, so SafeFiles cannot make the copy itself. The folder
+    // it writes into is held here, without FILE_SHARE_DELETE, as SafeFiles holds the folders it
+    // walks, until the copy is in place: nobody can swap it for a junction between the check
+    // above and the copy's use of its name. (FILE_LIST_DIRECTORY, so that the share mode
+    // counts: a handle for its attributes alone would let it be renamed.)
+    HANDLE held = CreateFileW(longPath(folder).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (held == INVALID_HANDLE_VALUE)
-        return false;
-    FILE_ATTRIBUTE_TAG_INFO folderInfo = {};
-    const bool plainFolder = GetFileInformationByHandleEx(held, FileAttributeTagInfo, &folderInfo, sizeof folderInfo)
-        && (folderInfo.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(folderInfo.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+        return SafeFiles::Result(SafeFiles::Status::Failed, int(GetLastError()));
     struct Release
     {
         HANDLE handle;
         ~Release() { CloseHandle(handle); }
     } release{ held };
-    if (!plainFolder)
-        return false;
-    const DWORD leftover = GetFileAttributesW(temporary.c_str());
-    if (leftover != INVALID_FILE_ATTRIBUTES && !(leftover & FILE_ATTRIBUTE_DIRECTORY))
-        removeFile(temporary);
-    // CopyFileW keeps the source's attributes and is the system's fastest copy; the rename
-    // then swaps the whole file in, or fails and leaves the old one (held open by a running
-    // program, a folder in the way).
-    bool ok = CopyFileW(from.c_str(), temporary.c_str(), TRUE);
-    if (ok) {
-        DeleteFileW((temporary + L":Zone.Identifier").c_str()); // a package from the web marks its files
-        SetFileAttributesW(temporary.c_str(), GetFileAttributesW(temporary.c_str()) & ~FILE_ATTRIBUTE_READONLY);
-        // A file that takes another's place is on the disk before its name is, and the rename
-        // is written through: after a power cut the name holds the old content or the new,
-        // never an empty or half-written file.
-        DWORD moveFlags = MOVEFILE_REPLACE_EXISTING;
-        if (GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES) {
-            ok = flushPath(temporary);
-            moveFlags |= MOVEFILE_WRITE_THROUGH;
-        }
-        ok = ok && MoveFileExW(temporary.c_str(), to.c_str(), moveFlags);
-        if (!ok)
-            removeFile(temporary);
-    }
-    return ok;
+    FILE_ATTRIBUTE_TAG_INFO folderInfo = {};
+    if (!GetFileInformationByHandleEx(held, FileAttributeTagInfo, &folderInfo, sizeof folderInfo)
+        || !(folderInfo.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) || (folderInfo.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return SafeFiles::Result(SafeFiles::Status::Refused); // swapped since it was checked
+    // A file left by a run that was killed goes first. If it cannot go, the copy below fails
+    // and says why.
+    (void)SafeFiles::remove(temporary);
+    const std::wstring to = longPath(temporary);
+    // CopyFileW keeps the source's attributes and is the system's fastest copy; it fails on a
+    // name that exists, a link included. The rename then swaps the whole file in, or fails and
+    // leaves the old one (held open by a running program, a folder in the way).
+    if (!CopyFileW(longPath(source).c_str(), to.c_str(), TRUE))
+        return SafeFiles::Result(SafeFiles::Status::Failed, int(GetLastError()));
+    // Attributes of the program's own new file, in the folder held above.
+    DeleteFileW((to + L":Zone.Identifier").c_str()); // a package from the web marks its files
+    SetFileAttributesW(to.c_str(), GetFileAttributesW(to.c_str()) & ~FILE_ATTRIBUTE_READONLY);
+    // A file that takes another's place is on the disk before its name is, and the rename is
+    // written through: after a power cut the name holds the old content or the new, never an
+    // empty or half-written one.
+    if (SafeFiles::nameTaken(destination) && !flushPath(to))
+        return SafeFiles::Result(SafeFiles::Status::Failed, int(GetLastError()));
+    return SafeFiles::rename(temporary, destination);
 }
 
 bool flushFile(const QString &path)
 {
+    // Not through SafeFiles: opened only to be flushed, nothing is read or written through the
+    // name, so a link on the way could only flush another file.
     return flushPath(longPath(path)) && flushPath(longPath(QFileInfo(path).absolutePath()));
 }
 
 void forgetWebOrigin(const QString &path)
 {
+    // The stream of a file the program has just made in a folder of its own choosing, named by
+    // the system's stream syntax, which SafeFiles does not take.
     DeleteFileW((longPath(path) + L":Zone.Identifier").c_str());
 }
 

@@ -79,7 +79,7 @@ qsizetype trustedRootLength(const QString &path, bool below)
     return path.startsWith(QLatin1Char('/')) ? 1 : 0;
 }
 
-SafeFiles::Outcome SafeFiles::replace(const QString &path, QByteArrayView bytes, Refusal *refusal)
+SafeFiles::Result SafeFiles::replace(const QString &path, QByteArrayView bytes, Refusal *refusal)
 {
     return replace(path, [bytes](QIODevice &out) { return out.write(bytes.data(), bytes.size()) == bytes.size(); }, refusal);
 }

@@ -33,16 +33,45 @@ namespace Platform {
 class SafeFiles
 {
 public:
-    enum class Outcome {
+    enum class Status {
         Done,
         Failed,  // the system refused, or the file is missing
         Refused, // a link, or not a plain file or folder where one must be: left as it is
+    };
+    // What a step came to, and, when the system failed it, the system's reason. It stands for
+    // its status wherever one is taken (compared, switched on, kept), so a caller that only
+    // tells Done from the rest need not know it is more. It is made from a status only on
+    // purpose, so that `done ? SafeFiles::remove(path) : SafeFiles::Status::Failed` is a Status.
+    class Result
+    {
+    public:
+        explicit Result(Status status = Status::Done, int error = 0)
+            : m_status(status)
+            , m_error(error)
+        {
+        }
+        operator Status() const { return m_status; }
+        Status status() const { return m_status; }
+        // The system's error code (errno natively, GetLastError on Windows); 0 when the step
+        // was done, refused by the program, or failed for a reason the system did not give.
+        int error() const { return m_error; }
+        // The system's text for that code, as it words it (English on Windows where the system
+        // has it); empty without a code.
+        QString reason() const { return m_error ? errorText(m_error) : QString(); }
+
+    private:
+        Status m_status;
+        int m_error;
     };
     struct Refusal
     {
         QString path; // the name that was refused, as the system writes it
         bool link = true; // else: a name that is not what it must be (a pipe, a device, a folder)
     };
+
+    // The system's text for an error code of its own (errno natively, GetLastError on Windows),
+    // without the line end Windows gives it.
+    static QString errorText(int error);
 
     // The roots trusted as they are named; they replace the earlier ones.
     static void setTrustedRoots(const QStringList &roots);
@@ -57,31 +86,43 @@ public:
     static bool nameTaken(const QString &path);
 
     // The whole content of a plain file. Failed for a file that is missing or cannot be read.
-    static Outcome read(const QString &path, QByteArray *bytes, Refusal *refusal = nullptr);
+    [[nodiscard]] static Result read(const QString &path, QByteArray *bytes, Refusal *refusal = nullptr);
     // Makes `path`, which must not exist under any form, a link least of all, with `bytes`,
     // flushed to the disk before this returns. `modeOf`, when given, is a file whose access
     // rights the new one takes (a backup is no more readable than its original).
-    static Outcome createNew(const QString &path, QByteArrayView bytes, const QString &modeOf = QString(),
+    [[nodiscard]] static Result createNew(const QString &path, QByteArrayView bytes, const QString &modeOf = QString(),
                              Refusal *refusal = nullptr);
     // Replaces `path` (or makes it) with what `write` puts in the device: a new file beside it,
     // flushed, then renamed over it. Natively a file that was there keeps its access rights and
     // owner; on Windows the new file takes the rights its folder gives, as every file made there.
     // The old file stays whole when anything fails.
-    static Outcome replace(const QString &path, const std::function<bool(QIODevice &)> &write, Refusal *refusal = nullptr);
-    static Outcome replace(const QString &path, QByteArrayView bytes, Refusal *refusal = nullptr);
+    [[nodiscard]] static Result replace(const QString &path, const std::function<bool(QIODevice &)> &write, Refusal *refusal = nullptr);
+    [[nodiscard]] static Result replace(const QString &path, QByteArrayView bytes, Refusal *refusal = nullptr);
     // Deletes the file (or the link) by that name; never a folder.
-    static Outcome remove(const QString &path, Refusal *refusal = nullptr);
+    [[nodiscard]] static Result remove(const QString &path, Refusal *refusal = nullptr);
     // Makes the missing folders of `path`; the names of those it made, parents first.
-    static Outcome makeFolders(const QString &path, QStringList *made = nullptr, Refusal *refusal = nullptr);
+    [[nodiscard]] static Result makeFolders(const QString &path, QStringList *made = nullptr, Refusal *refusal = nullptr);
     // Removes an empty folder; a link in its place is refused.
-    static Outcome removeEmptyFolder(const QString &path, Refusal *refusal = nullptr);
+    static Result removeEmptyFolder(const QString &path, Refusal *refusal = nullptr);
     // Opens a file to be copied, for reading: a plain file, or natively a named pipe, read until
     // its writer closes it (what a pipe sends is its writer's, so no one else's file leaks).
-    static Outcome openSource(const QString &path, QFile &file, Refusal *refusal = nullptr);
+    [[nodiscard]] static Result openSource(const QString &path, QFile &file, Refusal *refusal = nullptr);
     // Opens a plain file into `file`, which then owns it: to read (QIODevice::ReadOnly), to read
-    // and add to its end (ReadWrite | Append, made when missing), or to write it anew in place
-    // (WriteOnly | Truncate, an existing file only). QIODevice::Text may be added.
-    static Outcome open(const QString &path, QFile &file, QIODevice::OpenMode mode, Refusal *refusal = nullptr);
+    // and add to its end (ReadWrite | Append, made when missing), to write it anew in place
+    // (WriteOnly | Truncate, an existing file only), or to make it (WriteOnly | NewOnly: a name
+    // that exists under any form fails; natively the new file is its owner's alone until the
+    // caller gives it other rights). QIODevice::Text may be added.
+    [[nodiscard]] static Result open(const QString &path, QFile &file, QIODevice::OpenMode mode, Refusal *refusal = nullptr);
+    // Gives the file or folder `from` the name `to` on the same volume, in one step. A file
+    // replaces a file of that name (the name itself, never what a link of that name points to),
+    // never a folder; on Windows that replacement reaches the disk before this returns (natively
+    // the caller flushes the file first). A folder takes a name that is free.
+    [[nodiscard]] static Result rename(const QString &from, const QString &to, Refusal *refusal = nullptr);
+    // Makes the folder `path`, whose parent must exist, as the program's own scratch place:
+    // natively only its owner may use it and it stays root's when made by root (makeFolders
+    // gives a folder to its parent's owner); on Windows it is hidden. One already there is taken
+    // when it is a plain folder.
+    [[nodiscard]] static Result makeOwnFolder(const QString &path, Refusal *refusal = nullptr);
 };
 
 } // namespace Platform

@@ -66,6 +66,39 @@ private:
 
 enum class Walk { Ok, Missing, Refused, Failed };
 
+// What a walk came to, and the system's error when it failed or found a name missing.
+struct Walked
+{
+    Walk walk = Walk::Ok;
+    DWORD error = 0;
+};
+
+Walked failedWith(DWORD error)
+{
+    return { error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Walk::Missing : Walk::Failed, error };
+}
+
+SafeFiles::Result done()
+{
+    return SafeFiles::Result(SafeFiles::Status::Done);
+}
+
+SafeFiles::Result refused()
+{
+    return SafeFiles::Result(SafeFiles::Status::Refused);
+}
+
+// A failure the system gave, with its reason: taken right after the call that failed.
+SafeFiles::Result failed(DWORD error = GetLastError())
+{
+    return SafeFiles::Result(SafeFiles::Status::Failed, int(error));
+}
+
+SafeFiles::Result resultOf(const Walked &walked)
+{
+    return walked.walk == Walk::Refused ? refused() : failed(walked.error);
+}
+
 QString cleanAbsolute(const QString &path)
 {
     return QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath());
@@ -129,23 +162,23 @@ struct Chain
     QString parentFinal;
 };
 
-Walk walk(const QString &path, bool allFolders, bool create, Chain *chain, SafeFiles::Refusal *refusal, QStringList *made = nullptr)
+Walked walk(const QString &path, bool allFolders, bool create, Chain *chain, SafeFiles::Refusal *refusal, QStringList *made = nullptr)
 {
     const QString clean = cleanAbsolute(path);
     const qsizetype rootLength = trustedRootLength(clean, !allFolders);
     if (rootLength <= 0)
-        return Walk::Failed;
+        return { Walk::Failed, ERROR_BAD_PATHNAME };
     QString walked = clean.left(rootLength);
     // The root as it is named, followed wherever it leads: it is trusted.
     Handle root(CreateFileW(longPath(walked).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!root.valid())
-        return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND ? Walk::Missing : Walk::Failed;
+        return failedWith(GetLastError());
     QString final = finalPath(root.get());
     chain->folders.push_back(std::move(root));
     const QStringList names = clean.mid(rootLength).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     if (!allFolders && names.isEmpty())
-        return Walk::Failed;
+        return { Walk::Failed, ERROR_DIRECTORY }; // a root is never a file to work on
     const qsizetype folders = allFolders ? names.size() : names.size() - 1;
     for (qsizetype i = 0; i < folders; ++i) {
         if (!walked.endsWith(QLatin1Char('/')))
@@ -160,18 +193,18 @@ Walk walk(const QString &path, bool allFolders, bool create, Chain *chain, SafeF
                 if (made)
                     *made << QDir::toNativeSeparators(walked);
             } else if (GetLastError() != ERROR_ALREADY_EXISTS) {
-                return Walk::Failed;
+                return failedWith(GetLastError());
             }
             folder = openName(walked, folderAccess, OPEN_EXISTING, 0);
         }
         if (!folder.valid())
-            return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND ? Walk::Missing : Walk::Failed;
+            return failedWith(GetLastError());
         const Kind kind = kindOf(folder.get());
         if (!kind.ok)
-            return Walk::Failed;
+            return failedWith(GetLastError());
         if (kind.reparse || !kind.folder) {
             refuse(refusal, walked, kind.reparse);
-            return Walk::Refused;
+            return { Walk::Refused, 0 };
         }
         // A folder that was empty could have become a mount point between its open and its
         // check: its final name tells where the walk really is.
@@ -179,7 +212,7 @@ Walk walk(const QString &path, bool allFolders, bool create, Chain *chain, SafeF
         if (!final.isEmpty() && !folderFinal.isEmpty()
             && !WindowsPath::samePath(folderFinal, final + QLatin1Char('\\') + names.at(i))) {
             refuse(refusal, walked, true);
-            return Walk::Refused;
+            return { Walk::Refused, 0 };
         }
         final = folderFinal;
         chain->folders.push_back(std::move(folder));
@@ -187,12 +220,7 @@ Walk walk(const QString &path, bool allFolders, bool create, Chain *chain, SafeF
     chain->parentFinal = final;
     if (!allFolders)
         chain->leaf = clean;
-    return Walk::Ok;
-}
-
-SafeFiles::Outcome outcomeOf(Walk walked)
-{
-    return walked == Walk::Refused ? SafeFiles::Outcome::Refused : SafeFiles::Outcome::Failed;
+    return {};
 }
 
 // Whether the file behind `handle` is the one of that name in the walked folder, not one
@@ -210,8 +238,12 @@ bool writeAll(HANDLE handle, QByteArrayView bytes)
     while (written < bytes.size()) {
         DWORD n = 0;
         const DWORD chunk = DWORD(qMin<qsizetype>(bytes.size() - written, 1 << 24));
-        if (!WriteFile(handle, bytes.data() + written, chunk, &n, nullptr) || n == 0)
+        if (!WriteFile(handle, bytes.data() + written, chunk, &n, nullptr))
             return false;
+        if (n == 0) {
+            SetLastError(ERROR_WRITE_FAULT);
+            return false;
+        }
         written += n;
     }
     return true;
@@ -226,14 +258,32 @@ bool deleteByHandle(HANDLE handle)
 
 } // namespace
 
+QString SafeFiles::errorText(int error)
+{
+    // English where the system has it, as the example texts of Windows' documentation read;
+    // else in the system's own language.
+    for (const DWORD language : { DWORD(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)), DWORD(0) }) {
+        wchar_t *text = nullptr;
+        const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                            nullptr, DWORD(error), language, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
+        if (length > 0 && text) {
+            const QString message = QString::fromWCharArray(text, int(length)).trimmed();
+            LocalFree(text);
+            if (!message.isEmpty())
+                return message;
+        }
+    }
+    return QStringLiteral("error %1").arg(error);
+}
+
 QString SafeFiles::linkOnTheWay(const QString &path)
 {
     Chain chain;
     Refusal refusal;
-    const Walk walked = walk(path, false, false, &chain, &refusal);
-    if (walked == Walk::Refused)
+    const Walked walked = walk(path, false, false, &chain, &refusal);
+    if (walked.walk == Walk::Refused)
         return refusal.path;
-    if (walked != Walk::Ok)
+    if (walked.walk != Walk::Ok)
         return QString();
     Handle file = openName(chain.leaf, FILE_READ_ATTRIBUTES, OPEN_EXISTING, 0);
     const Kind kind = file.valid() ? kindOf(file.get()) : Kind();
@@ -243,27 +293,27 @@ QString SafeFiles::linkOnTheWay(const QString &path)
 bool SafeFiles::nameTaken(const QString &path)
 {
     Chain chain;
-    const Walk walked = walk(path, false, false, &chain, nullptr);
-    if (walked == Walk::Refused)
+    const Walked walked = walk(path, false, false, &chain, nullptr);
+    if (walked.walk == Walk::Refused)
         return true;
-    return walked == Walk::Ok && GetFileAttributesW(longPath(chain.leaf).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return walked.walk == Walk::Ok && GetFileAttributesW(longPath(chain.leaf).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-SafeFiles::Outcome SafeFiles::read(const QString &path, QByteArray *bytes, Refusal *refusal)
+SafeFiles::Result SafeFiles::read(const QString &path, QByteArray *bytes, Refusal *refusal)
 {
     Chain chain;
-    const Walk walked = walk(path, false, false, &chain, refusal);
-    if (walked != Walk::Ok)
-        return outcomeOf(walked);
+    const Walked walked = walk(path, false, false, &chain, refusal);
+    if (walked.walk != Walk::Ok)
+        return resultOf(walked);
     Handle file = openName(chain.leaf, GENERIC_READ, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
     if (!file.valid())
-        return Outcome::Failed;
+        return failed();
     const Kind kind = kindOf(file.get());
     if (!kind.ok)
-        return Outcome::Failed;
+        return failed();
     if (kind.reparse || kind.folder || GetFileType(file.get()) != FILE_TYPE_DISK || !inItsFolder(chain, file.get())) {
         refuse(refusal, chain.leaf, !kind.folder);
-        return Outcome::Refused;
+        return refused();
     }
     LARGE_INTEGER size = {};
     GetFileSizeEx(file.get(), &size);
@@ -274,54 +324,55 @@ SafeFiles::Outcome SafeFiles::read(const QString &path, QByteArray *bytes, Refus
             content.resize(content.size() * 2);
         DWORD n = 0;
         if (!ReadFile(file.get(), content.data() + total, DWORD(qMin<qsizetype>(content.size() - total, 1 << 24)), &n, nullptr))
-            return Outcome::Failed;
+            return failed();
         if (n == 0)
             break;
         total += n;
     }
     content.resize(total);
     *bytes = content;
-    return Outcome::Done;
+    return done();
 }
 
-SafeFiles::Outcome SafeFiles::createNew(const QString &path, QByteArrayView bytes, const QString &, Refusal *refusal)
+SafeFiles::Result SafeFiles::createNew(const QString &path, QByteArrayView bytes, const QString &, Refusal *refusal)
 {
     // The new file takes the rights its folder gives, as every file the program makes there.
     Chain chain;
-    const Walk walked = walk(path, false, false, &chain, refusal);
-    if (walked != Walk::Ok)
-        return outcomeOf(walked);
+    const Walked walked = walk(path, false, false, &chain, refusal);
+    if (walked.walk != Walk::Ok)
+        return resultOf(walked);
     // CREATE_NEW: a name that exists, a link included, is never written through.
     Handle file(CreateFileW(longPath(chain.leaf).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file.valid())
-        return Outcome::Failed;
+        return failed();
     if (!inItsFolder(chain, file.get())) {
         deleteByHandle(file.get());
         refuse(refusal, chain.leaf, true);
-        return Outcome::Refused;
+        return refused();
     }
     if (!writeAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
+        const DWORD error = GetLastError();
         deleteByHandle(file.get());
-        return Outcome::Failed;
+        return failed(error);
     }
-    return Outcome::Done;
+    return done();
 }
 
-SafeFiles::Outcome SafeFiles::replace(const QString &path, const std::function<bool(QIODevice &)> &write, Refusal *refusal)
+SafeFiles::Result SafeFiles::replace(const QString &path, const std::function<bool(QIODevice &)> &write, Refusal *refusal)
 {
     Chain chain;
-    const Walk walked = walk(path, false, false, &chain, refusal);
-    if (walked != Walk::Ok)
-        return outcomeOf(walked);
+    const Walked walked = walk(path, false, false, &chain, refusal);
+    if (walked.walk != Walk::Ok)
+        return resultOf(walked);
     Handle old = openName(chain.leaf, FILE_READ_ATTRIBUTES, OPEN_EXISTING, 0);
     if (old.valid()) {
         const Kind kind = kindOf(old.get());
         if (!kind.ok)
-            return Outcome::Failed;
+            return failed();
         if (kind.reparse || kind.folder) {
             refuse(refusal, chain.leaf, kind.reparse);
-            return Outcome::Refused;
+            return refused();
         }
         old.reset(); // the rename below needs the name free of our own handle
     }
@@ -333,11 +384,13 @@ SafeFiles::Outcome SafeFiles::replace(const QString &path, const std::function<b
         file.reset(CreateFileW(longPath(temporary).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
         if (!file.valid() && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
-            return Outcome::Failed;
+            return failed();
     }
     if (!file.valid())
-        return Outcome::Failed;
+        return failed(ERROR_FILE_EXISTS);
     bool ok = inItsFolder(Chain{ {}, temporary, chain.parentFinal }, file.get());
+    // What the writer failed on is the device's to say, not the system's: no code then.
+    DWORD error = 0;
     if (ok) {
         // The device writes through a descriptor of its own; the handle stays ours.
         HANDLE duplicate = INVALID_HANDLE_VALUE;
@@ -354,7 +407,10 @@ SafeFiles::Outcome SafeFiles::replace(const QString &path, const std::function<b
                 _close(descriptor);
         }
     }
-    ok = ok && FlushFileBuffers(file.get());
+    if (ok) {
+        ok = FlushFileBuffers(file.get());
+        error = ok ? 0 : GetLastError();
+    }
     // Renamed by its handle, not by its name: nothing put in the temporary file's place meanwhile
     // is moved. The rename replaces the name itself, never what a link of that name points to.
     if (ok) {
@@ -366,31 +422,32 @@ SafeFiles::Outcome SafeFiles::replace(const QString &path, const std::function<b
         rename->FileNameLength = DWORD(target.size() * sizeof(wchar_t));
         memcpy(rename->FileName, target.c_str(), target.size() * sizeof(wchar_t));
         ok = SetFileInformationByHandle(file.get(), FileRenameInfo, rename, DWORD(buffer.size()));
+        error = ok ? 0 : GetLastError();
     }
     if (!ok) {
         deleteByHandle(file.get());
-        return Outcome::Failed;
+        return failed(error);
     }
-    return Outcome::Done;
+    return done();
 }
 
-SafeFiles::Outcome SafeFiles::remove(const QString &path, Refusal *refusal)
+SafeFiles::Result SafeFiles::remove(const QString &path, Refusal *refusal)
 {
     Chain chain;
-    const Walk walked = walk(path, false, false, &chain, refusal);
-    if (walked != Walk::Ok)
-        return outcomeOf(walked);
+    const Walked walked = walk(path, false, false, &chain, refusal);
+    if (walked.walk != Walk::Ok)
+        return resultOf(walked);
     Handle file(CreateFileW(longPath(chain.leaf).c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                             FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file.valid())
-        return Outcome::Failed;
+        return failed();
     const Kind kind = kindOf(file.get());
     if (!kind.ok)
-        return Outcome::Failed;
+        return failed();
     if (kind.reparse || kind.folder || !inItsFolder(chain, file.get())) {
         refuse(refusal, chain.leaf, !kind.folder);
-        return Outcome::Refused;
+        return refused();
     }
     // A read-only file is deleted as well: the program removes only what it put there.
     FILE_BASIC_INFO basic = {};
@@ -398,79 +455,150 @@ SafeFiles::Outcome SafeFiles::remove(const QString &path, Refusal *refusal)
         basic.FileAttributes = (basic.FileAttributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL;
         SetFileInformationByHandle(file.get(), FileBasicInfo, &basic, sizeof basic);
     }
-    return deleteByHandle(file.get()) ? Outcome::Done : Outcome::Failed;
+    return deleteByHandle(file.get()) ? done() : failed();
 }
 
-SafeFiles::Outcome SafeFiles::makeFolders(const QString &path, QStringList *made, Refusal *refusal)
+SafeFiles::Result SafeFiles::makeFolders(const QString &path, QStringList *made, Refusal *refusal)
 {
     Chain chain;
-    const Walk walked = walk(path, true, true, &chain, refusal, made);
-    return walked == Walk::Ok ? Outcome::Done : outcomeOf(walked);
+    const Walked walked = walk(path, true, true, &chain, refusal, made);
+    return walked.walk == Walk::Ok ? done() : resultOf(walked);
 }
 
-SafeFiles::Outcome SafeFiles::removeEmptyFolder(const QString &path, Refusal *refusal)
+SafeFiles::Result SafeFiles::removeEmptyFolder(const QString &path, Refusal *refusal)
 {
     Chain chain;
-    const Walk walked = walk(path, false, false, &chain, refusal);
-    if (walked != Walk::Ok)
-        return outcomeOf(walked);
+    const Walked walked = walk(path, false, false, &chain, refusal);
+    if (walked.walk != Walk::Ok)
+        return resultOf(walked);
     Handle folder(CreateFileW(longPath(chain.leaf).c_str(), DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!folder.valid())
-        return Outcome::Failed;
+        return failed();
     const Kind kind = kindOf(folder.get());
     if (!kind.ok)
-        return Outcome::Failed;
+        return failed();
     if (kind.reparse || !kind.folder || !inItsFolder(chain, folder.get())) {
         refuse(refusal, chain.leaf, kind.folder);
-        return Outcome::Refused;
+        return refused();
     }
     // The system deletes only an empty folder this way.
-    return deleteByHandle(folder.get()) ? Outcome::Done : Outcome::Failed;
+    return deleteByHandle(folder.get()) ? done() : failed();
 }
 
-SafeFiles::Outcome SafeFiles::open(const QString &path, QFile &file, QIODevice::OpenMode mode, Refusal *refusal)
+SafeFiles::Result SafeFiles::open(const QString &path, QFile &file, QIODevice::OpenMode mode, Refusal *refusal)
 {
     Chain chain;
-    const Walk walked = walk(path, false, false, &chain, refusal);
-    if (walked != Walk::Ok)
-        return outcomeOf(walked);
+    const Walked walked = walk(path, false, false, &chain, refusal);
+    if (walked.walk != Walk::Ok)
+        return resultOf(walked);
     const bool adding = mode & QIODevice::Append;
-    const bool rewriting = !adding && (mode & QIODevice::WriteOnly);
+    const bool making = !adding && (mode & QIODevice::NewOnly);
+    const bool rewriting = !adding && !making && (mode & QIODevice::WriteOnly);
+    const bool writing = making || rewriting;
+    // CREATE_NEW: a name that exists, a link included, is never written through.
     Handle opened(CreateFileW(longPath(chain.leaf).c_str(),
-                              adding ? GENERIC_READ | FILE_APPEND_DATA : rewriting ? GENERIC_WRITE : GENERIC_READ,
-                              FILE_SHARE_READ | (adding || rewriting ? 0 : FILE_SHARE_WRITE), nullptr, adding ? OPEN_ALWAYS : OPEN_EXISTING,
+                              adding ? GENERIC_READ | FILE_APPEND_DATA : making ? GENERIC_WRITE | DELETE : rewriting ? GENERIC_WRITE : GENERIC_READ,
+                              FILE_SHARE_READ | (adding || writing ? 0 : FILE_SHARE_WRITE), nullptr,
+                              adding ? OPEN_ALWAYS : making ? CREATE_NEW : OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!opened.valid())
-        return Outcome::Failed;
+        return failed();
     const Kind kind = kindOf(opened.get());
     if (!kind.ok)
-        return Outcome::Failed;
+        return failed();
     if (kind.reparse || kind.folder || GetFileType(opened.get()) != FILE_TYPE_DISK || !inItsFolder(chain, opened.get())) {
+        if (making)
+            deleteByHandle(opened.get()); // made through a link after the walk: it goes again
         refuse(refusal, chain.leaf, kind.reparse);
-        return Outcome::Refused;
+        return refused();
     }
     if (rewriting) {
         FILE_END_OF_FILE_INFO end = {};
         if (!SetFileInformationByHandle(opened.get(), FileEndOfFileInfo, &end, sizeof end))
-            return Outcome::Failed;
+            return failed();
     }
     const int descriptor = _open_osfhandle(intptr_t(opened.get()),
-                                           (adding ? _O_RDWR | _O_APPEND : rewriting ? _O_WRONLY : _O_RDONLY) | _O_BINARY);
+                                           (adding ? _O_RDWR | _O_APPEND : writing ? _O_WRONLY : _O_RDONLY) | _O_BINARY);
     if (descriptor < 0)
-        return Outcome::Failed;
+        return failed(ERROR_TOO_MANY_OPEN_FILES); // the runtime's table of descriptors is full
     opened.release();
-    if (!file.open(descriptor, mode, QFileDevice::AutoCloseHandle)) {
+    // NewOnly has done its part in the open above; Qt would check the name again.
+    if (!file.open(descriptor, mode & ~QIODevice::NewOnly, QFileDevice::AutoCloseHandle)) {
         _close(descriptor);
-        return Outcome::Failed;
+        return failed(0);
     }
-    return Outcome::Done;
+    return done();
 }
 
-SafeFiles::Outcome SafeFiles::openSource(const QString &path, QFile &file, Refusal *refusal)
+SafeFiles::Result SafeFiles::openSource(const QString &path, QFile &file, Refusal *refusal)
 {
     // No folder of Windows holds a named pipe.
     return open(path, file, QIODevice::ReadOnly, refusal);
+}
+
+SafeFiles::Result SafeFiles::rename(const QString &from, const QString &to, Refusal *refusal)
+{
+    // Both chains of folders stay held, without FILE_SHARE_DELETE, until the name has moved:
+    // neither can be swapped for a junction between the checks and the move.
+    Chain fromChain;
+    Walked walked = walk(from, false, false, &fromChain, refusal);
+    if (walked.walk != Walk::Ok)
+        return resultOf(walked);
+    Chain toChain;
+    walked = walk(to, false, false, &toChain, refusal);
+    if (walked.walk != Walk::Ok)
+        return resultOf(walked);
+    bool folder = false;
+    {
+        Handle moved = openName(fromChain.leaf, FILE_READ_ATTRIBUTES, OPEN_EXISTING, 0);
+        if (!moved.valid())
+            return failed();
+        const Kind kind = kindOf(moved.get());
+        if (!kind.ok)
+            return failed();
+        if (kind.reparse || !inItsFolder(fromChain, moved.get())) {
+            refuse(refusal, fromChain.leaf, true);
+            return refused();
+        }
+        folder = kind.folder;
+    } // the move needs the name free of our own handle
+    // By name, as the system's own move is made: it replaces the name `to` itself, never what a
+    // link of that name points to, and writes the change through to the disk where it replaces
+    // a file, so that after a power cut the name holds the old file or the new one.
+    const std::wstring target = longPath(toChain.leaf);
+    // A folder replaces nothing: the system takes no replacing move for one.
+    DWORD flags = folder ? 0 : MOVEFILE_REPLACE_EXISTING;
+    if (!folder && GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
+        flags |= MOVEFILE_WRITE_THROUGH;
+    return MoveFileExW(longPath(fromChain.leaf).c_str(), target.c_str(), flags) ? done() : failed();
+}
+
+SafeFiles::Result SafeFiles::makeOwnFolder(const QString &path, Refusal *refusal)
+{
+    Chain chain;
+    const Walked walked = walk(path, false, false, &chain, refusal);
+    if (walked.walk != Walk::Ok)
+        return resultOf(walked);
+    const std::wstring name = longPath(chain.leaf);
+    if (CreateDirectoryW(name.c_str(), nullptr))
+        // Hidden, as its dot hides it elsewhere: should a killed run leave it, no listing of
+        // the folder's own folders takes it for one of them.
+        SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    else if (GetLastError() != ERROR_ALREADY_EXISTS)
+        return failed();
+    // Only a plain folder: a link or junction planted under that name would lead elsewhere.
+    Handle folder = openName(chain.leaf, folderAccess, OPEN_EXISTING, 0);
+    if (!folder.valid())
+        return failed();
+    const Kind kind = kindOf(folder.get());
+    if (!kind.ok)
+        return failed();
+    if (kind.reparse || !kind.folder || !inItsFolder(chain, folder.get())) {
+        refuse(refusal, chain.leaf, kind.reparse || kind.folder);
+        return refused();
+    }
+    return done();
 }
 
 } // namespace Platform

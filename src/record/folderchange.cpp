@@ -65,7 +65,7 @@ void FolderChange::undo(RecordUndo &undo) const
     std::reverse(folders.begin(), folders.end());
     for (const QString &folder : std::as_const(folders)) {
         undo.step(QDir::toNativeSeparators(folder));
-        if (Platform::SafeFiles::removeEmptyFolder(folder) == Platform::SafeFiles::Outcome::Done)
+        if (Platform::SafeFiles::removeEmptyFolder(folder) == Platform::SafeFiles::Status::Done)
             undo.report(StepResult::Step::RemovingFolders,
                         QCoreApplication::translate("Removal", "OK : %1 folder removed.").arg(QDir::toNativeSeparators(folder)),
                         StepResult::Outcome::Done);

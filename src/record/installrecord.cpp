@@ -110,7 +110,7 @@ QByteArray InstallRecord::hashOfFile(const QString &path)
 {
     // Never through a link: a file the record names is judged by what is there under its name.
     QFile file;
-    if (Platform::SafeFiles::open(path, file, QIODevice::ReadOnly) != Platform::SafeFiles::Outcome::Done)
+    if (Platform::SafeFiles::open(path, file, QIODevice::ReadOnly) != Platform::SafeFiles::Status::Done)
         return QByteArray();
     ContentHash hash;
     QByteArray buffer(1 << 20, Qt::Uninitialized);
@@ -130,7 +130,7 @@ bool InstallRecord::fileHasHash(const QString &path, const QByteArray &recorded)
         return hashOfFile(path) == recorded;
     QFile file;
     QCryptographicHash hash(QCryptographicHash::Blake2b_256);
-    return Platform::SafeFiles::open(path, file, QIODevice::ReadOnly) == Platform::SafeFiles::Outcome::Done && hash.addData(&file) && file.error() == QFileDevice::NoError
+    return Platform::SafeFiles::open(path, file, QIODevice::ReadOnly) == Platform::SafeFiles::Status::Done && hash.addData(&file) && file.error() == QFileDevice::NoError
         && hash.result().toHex() == recorded;
 }
 

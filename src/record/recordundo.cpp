@@ -24,37 +24,38 @@ void RecordUndo::putBack(StepResult::Step step, const QString &path, const QStri
     // programs hold no fingerprint of it).
     QByteArray bytes;
     SafeFiles::Refusal refusal;
-    const SafeFiles::Outcome read = SafeFiles::read(backup, &bytes, &refusal);
-    if (read == SafeFiles::Outcome::Refused) {
+    const SafeFiles::Result read = SafeFiles::read(backup, &bytes, &refusal);
+    if (read == SafeFiles::Status::Refused) {
         report(step, Report::refusedLine(refusal), StepResult::Outcome::Failed);
         return;
     }
-    if (read == SafeFiles::Outcome::Done && !backupHash.isEmpty() && InstallRecord::hashOf(bytes) != backupHash) {
+    if (read == SafeFiles::Status::Done && !backupHash.isEmpty() && InstallRecord::hashOf(bytes) != backupHash) {
         report(step,
                QCoreApplication::translate("Removal", "ERROR : %1 was not put back: its backup %2 was changed since the installation.")
                    .arg(native(path), native(backup)),
                StepResult::Outcome::Failed);
         return;
     }
-    const SafeFiles::Outcome written = read == SafeFiles::Outcome::Done ? SafeFiles::replace(path, bytes, &refusal) : SafeFiles::Outcome::Failed;
-    if (written == SafeFiles::Outcome::Refused) {
+    const SafeFiles::Result written = read == SafeFiles::Status::Done ? SafeFiles::replace(path, bytes, &refusal) : read;
+    if (written == SafeFiles::Status::Refused) {
         report(step, Report::refusedLine(refusal), StepResult::Outcome::Failed);
         return;
     }
-    const bool restored = written == SafeFiles::Outcome::Done;
+    const bool restored = written == SafeFiles::Status::Done;
     report(step,
            restored ? QCoreApplication::translate("Removal", "OK : %1 put back from %2.").arg(native(path), native(backup))
-                    : QCoreApplication::translate("Removal", "ERROR : %1 could not be put back from %2.").arg(native(path), native(backup)),
+                    : Report::withReason(QCoreApplication::translate("Removal", "ERROR : %1 could not be put back from %2.").arg(native(path), native(backup)),
+                                         written.reason()),
            restored ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
 }
 
 void RecordUndo::deleteFile(StepResult::Step step, const QString &path)
 {
     SafeFiles::Refusal refusal;
-    const SafeFiles::Outcome deleted = SafeFiles::remove(path, &refusal);
-    if (deleted == SafeFiles::Outcome::Refused)
+    const SafeFiles::Result deleted = SafeFiles::remove(path, &refusal);
+    if (deleted == SafeFiles::Status::Refused)
         report(step, Report::refusedLine(refusal), StepResult::Outcome::Failed);
     else
-        report(step, Report::fileDeletedLine(native(path), deleted == SafeFiles::Outcome::Done),
-               deleted == SafeFiles::Outcome::Done ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
+        report(step, Report::fileDeletedLine(native(path), deleted == SafeFiles::Status::Done, deleted.reason()),
+               deleted == SafeFiles::Status::Done ? StepResult::Outcome::Done : StepResult::Outcome::Failed);
 }

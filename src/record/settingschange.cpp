@@ -120,10 +120,10 @@ void SettingsChange::undo(RecordUndo &undo) const
             // file: one changed since, or a link in its place, is not the user's file.
             QByteArray before;
             SafeFiles::Refusal refusal;
-            const SafeFiles::Outcome read = SafeFiles::read(settings.backup, &before, &refusal);
-            if (read == SafeFiles::Outcome::Refused)
+            const SafeFiles::Status read = SafeFiles::read(settings.backup, &before, &refusal);
+            if (read == SafeFiles::Status::Refused)
                 configuration.add(Report::refusedLine(refusal), StepResult::Outcome::Failed);
-            const bool intact = read == SafeFiles::Outcome::Done && !settings.backupHash.isEmpty()
+            const bool intact = read == SafeFiles::Status::Done && !settings.backupHash.isEmpty()
                 && InstallRecord::hashOf(before) == settings.backupHash;
             if (intact) {
                 configuration.session().keepBackup(path);
@@ -132,7 +132,7 @@ void SettingsChange::undo(RecordUndo &undo) const
                                            QCoreApplication::translate("Removal", "ERROR : %1 could not be restored.").arg(native(path)));
                 continue;
             }
-            if (read == SafeFiles::Outcome::Done && !settings.backupHash.isEmpty())
+            if (read == SafeFiles::Status::Done && !settings.backupHash.isEmpty())
                 configuration.add(QCoreApplication::translate("Removal", "The backup %1 was changed since the installation: %2 was restored value by value instead.")
                                       .arg(native(settings.backup), native(path)));
         }

@@ -43,7 +43,7 @@ bool Report::openFile(const QString &path)
     file.close();
     m_path = path;
     if (Platform::SafeFiles::open(path, file, QIODevice::ReadWrite | QIODevice::Append | QIODevice::Text)
-        != Platform::SafeFiles::Outcome::Done)
+        != Platform::SafeFiles::Status::Done)
         return false;
     runStart = file.size();
     stream.setDevice(&file);
@@ -88,32 +88,42 @@ QString Report::tableSelectedLine(const QString &table, const QString &path, boo
     return text.arg(table).arg(QDir::toNativeSeparators(path));
 }
 
-QString Report::folderCreatedLine(const QString &path, bool ok)
+QString Report::folderCreatedLine(const QString &path, bool ok, const QString &reason)
 {
     const QString text = ok ? tr("OK : %1 folder successfully created.")
                             : tr("ERROR : Unable to create %1 folder.");
-    return text.arg(QDir::toNativeSeparators(path));
+    return withReason(text.arg(QDir::toNativeSeparators(path)), ok ? QString() : reason);
 }
 
-QString Report::fileCopiedLine(const QString &path, bool ok)
+QString Report::fileCopiedLine(const QString &path, bool ok, const QString &reason)
 {
     const QString text = ok ? tr("OK : %1 file successfully copied.")
                             : tr("ERROR : Unable to copy %1 file.");
-    return text.arg(QDir::toNativeSeparators(path));
+    return withReason(text.arg(QDir::toNativeSeparators(path)), ok ? QString() : reason);
 }
 
-QString Report::fileSavedLine(const QString &path, bool ok)
+QString Report::fileSavedLine(const QString &path, bool ok, const QString &reason)
 {
     const QString text = ok ? tr("OK : %1 file successfully saved.")
                             : tr("ERROR : Unable to save %1 file.");
-    return text.arg(QDir::toNativeSeparators(path));
+    return withReason(text.arg(QDir::toNativeSeparators(path)), ok ? QString() : reason);
 }
 
-QString Report::fileDeletedLine(const QString &path, bool ok)
+QString Report::fileDeletedLine(const QString &path, bool ok, const QString &reason)
 {
     const QString text = ok ? tr("OK : %1 file successfully deleted.")
                             : tr("ERROR : Unable to delete %1 file.");
-    return text.arg(QDir::toNativeSeparators(path));
+    return withReason(text.arg(QDir::toNativeSeparators(path)), ok ? QString() : reason);
+}
+
+QString Report::withReason(const QString &line, const QString &reason)
+{
+    if (reason.isEmpty())
+        return line;
+    // The line's own full stop gives way to the reason, which brings its own where the system
+    // writes one.
+    const QString stem = line.endsWith(QLatin1Char('.')) ? line.chopped(1) : line;
+    return tr("%1: %2").arg(stem, reason);
 }
 
 QString Report::refusedLine(const Platform::SafeFiles::Refusal &refusal)
@@ -128,7 +138,7 @@ bool Report::appendFile(const QString &path)
     if (!Platform::SafeFiles::nameTaken(path))
         return true;
     QFile other;
-    if (Platform::SafeFiles::open(path, other, QIODevice::ReadOnly | QIODevice::Text) != Platform::SafeFiles::Outcome::Done) {
+    if (Platform::SafeFiles::open(path, other, QIODevice::ReadOnly | QIODevice::Text) != Platform::SafeFiles::Status::Done) {
         warnCannotOpen(path);
         return false;
     }
@@ -177,7 +187,7 @@ QByteArray Report::thisRun() const
     if (memory.isOpen())
         return memory.data().mid(int(runStart));
     QFile reader;
-    if (!file.isOpen() || Platform::SafeFiles::open(m_path, reader, QIODevice::ReadOnly) != Platform::SafeFiles::Outcome::Done
+    if (!file.isOpen() || Platform::SafeFiles::open(m_path, reader, QIODevice::ReadOnly) != Platform::SafeFiles::Status::Done
         || !reader.seek(runStart))
         return QByteArray();
     return reader.readAll();

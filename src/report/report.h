@@ -45,10 +45,14 @@ public:
     // The lines of the usual outcomes, "OK : ..." or "ERROR : ...".
     static QString sectionAddedLine(const QString &section, const QString &path, bool ok);
     static QString tableSelectedLine(const QString &table, const QString &path, bool ok);
-    static QString folderCreatedLine(const QString &path, bool ok);
-    static QString fileCopiedLine(const QString &path, bool ok);
-    static QString fileSavedLine(const QString &path, bool ok);
-    static QString fileDeletedLine(const QString &path, bool ok);
+    // `reason`: the system's reason for a failure, added to the line when there is one.
+    static QString folderCreatedLine(const QString &path, bool ok, const QString &reason = QString());
+    static QString fileCopiedLine(const QString &path, bool ok, const QString &reason = QString());
+    static QString fileSavedLine(const QString &path, bool ok, const QString &reason = QString());
+    static QString fileDeletedLine(const QString &path, bool ok, const QString &reason = QString());
+    // A failure's line with the system's reason after it ("…could not be replaced: Access is
+    // denied."); the line as it is without one.
+    static QString withReason(const QString &line, const QString &reason);
     // A file or folder the program would not touch: a link, or not a plain file.
     static QString refusedLine(const Platform::SafeFiles::Refusal &refusal);
 
