@@ -55,7 +55,7 @@ void tst_JawsClosing::runClosesOnceAndGivesBackOnce()
     QVERIFY(root.isValid());
     Jaws jaws;
     JawsInstaller installer;
-    JawsClosing run(jaws, installer);
+    JawsClosing run(jaws, installer.runReport());
     run.setRestart(restart);
     for (const QString &name : std::as_const(closedBy))
         run.takeOver(name.isEmpty() ? QString() : root.filePath(name));

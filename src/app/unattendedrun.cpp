@@ -33,7 +33,7 @@ std::pair<int, int> versionOrder(const QString &folder)
 UnattendedRun::UnattendedRun(const CommandLine &commandLine_, const QStringList &arguments_)
     : commandLine(commandLine_)
     , arguments(arguments_)
-    , jawsClosing(jaws, jawsInstaller)
+    , jawsClosing(jaws, jawsInstaller.runReport())
 {
     jawsClosing.setRestart(commandLine.restartJaws());
 }

@@ -1,6 +1,6 @@
 #include "jawsclosing.h"
 
-#include "installer/jawsinstaller.h"
+#include "installer/runreport.h"
 #include "jaws/jaws.h"
 
 #include <QCoreApplication>
@@ -9,11 +9,6 @@
 JawsClosing::JawsClosing(Jaws &jaws_, RunReport &run_)
     : jaws(jaws_)
     , run(run_)
-{
-}
-
-JawsClosing::JawsClosing(Jaws &jaws_, JawsInstaller &installer)
-    : JawsClosing(jaws_, installer.runReport())
 {
 }
 

@@ -5,7 +5,6 @@
 #include <functional>
 
 class Jaws;
-class JawsInstaller;
 class RunReport;
 
 // A running JAWS closed for a run and given back at its end, for an installation and a removal
@@ -23,8 +22,6 @@ public:
     };
 
     JawsClosing(Jaws &jaws, RunReport &run);
-    // For a removal, which reaches the run's report through the engine.
-    JawsClosing(Jaws &jaws, JawsInstaller &installer);
 
     // Called right before a running JAWS is closed; the wizard warns the user there.
     void setBeforeClosing(const std::function<void()> &warn) { beforeClosing = warn; }

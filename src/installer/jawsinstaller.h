@@ -55,13 +55,10 @@ public:
     // the run's block in the report.
     void endReport();
 
-    // What a removal asks of the engine, as the pieces answer it.
+    // Short ways to the pieces for the tests and the pages that drive one installation.
     void setJawsFolder(const QString &path) { m_target.setJawsFolder(path); }
     QString jawsFolder() const { return m_target.jawsFolder(); }
     QString programFolder() const { return m_target.programFolder(); }
-    QString installRecordPath() const { return m_target.installRecordPath(); }
-    InstallRecord::Roots recordRoots() const { return m_target.recordRoots(); }
-    QStringList derivedSettingsFolders() { return m_target.derivedSettingsFolders(); }
     void record(StepResult::Step step, const QString &text, StepResult::Outcome outcome = StepResult::Outcome::Note)
     {
         m_runReport.record(step, text, outcome);
@@ -69,9 +66,7 @@ public:
     void record(const QList<StepResult> &results) { m_runReport.record(results); }
     Report &report() { return m_runReport.report(); }
     bool hasErrors(qsizetype from = 0) const { return m_runReport.hasErrors(from); }
-    bool failed(StepResult::Step step, qsizetype from = 0) const { return m_runReport.failed(step, from); }
     const QList<StepResult> &results() const { return m_runReport.results(); }
-    qsizetype resultCount() const { return m_runReport.resultCount(); }
 
 private:
     RunReport m_runReport;
