@@ -248,23 +248,21 @@ bool InstallRecord::write(IniFile &file, const Roots &roots) const
         QStringList lines{ QStringLiteral("Id=") + RowCodec::encode(runs.at(index).id) };
         if (run.unfinished)
             lines << QStringLiteral("Unfinished=1");
-        QList<QStringList> runRows;
-        bool whole = runs.size() == 1;
-        for (qsizetype k = 0; k < RecordKind::all().size(); ++k) {
-            const RecordKind *kind = RecordKind::all().at(k);
-            const QList<QStringList> kindRows = kind->rows(run, codec);
-            whole &= kindRows == rows.at(k);
-            for (QStringList row : kindRows) {
-                row.prepend(kind->word());
-                runRows << row;
-            }
-        }
-        // The first installation's record: its run is every row above. Said in a line, the
-        // record is not twice the size, nor its writing twice the work, in the common case.
-        if (whole)
+        // One run alone is every row above (the rows are the runs merged, and it merged into
+        // nothing): said in a line, the record of a first installation is no larger, and no
+        // slower to write, than before runs were kept.
+        if (runs.size() == 1) {
             lines << QStringLiteral("Whole=1");
-        else
+        } else {
+            QList<QStringList> runRows;
+            for (const RecordKind *kind : RecordKind::all()) {
+                for (QStringList row : kind->rows(run, codec)) {
+                    row.prepend(kind->word());
+                    runRows << row;
+                }
+            }
             lines << QStringLiteral("Rows=%1").arg(runRows.size()) << numbered(runRows);
+        }
         written &= file.writeSection(runSection(index), lines);
     }
     // The runs of a longer record that this one replaces.
