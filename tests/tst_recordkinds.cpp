@@ -18,13 +18,11 @@ class UndoDouble : public RecordUndo
 {
 public:
     InstallRecord changes;
-    QString jaws;
     bool stop = false;
     QStringList lines;
     bool failed = false;
 
     const InstallRecord &record() const override { return changes; }
-    QString jawsFolder() const override { return jaws; }
     void step(const QString &) override {}
     bool stopping() override { return stop; }
     void report(StepResult::Step, const QString &text, StepResult::Outcome outcome) override
@@ -160,7 +158,6 @@ void tst_RecordKinds::undo()
     QFETCH(bool, failed);
     QTemporaryDir root;
     UndoDouble undo;
-    undo.jaws = root.path();
     undo.stop = since == QLatin1String("stop");
     InstallRecord &record = undo.changes;
     const QString path = QDir::toNativeSeparators(root.filePath(change.startsWith(QLatin1String("settings")) ? QStringLiteral("default.jcf")

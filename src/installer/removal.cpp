@@ -394,11 +394,6 @@ const InstallRecord &Removal::record() const
     return m_record;
 }
 
-QString Removal::jawsFolder() const
-{
-    return m_jawsFolder;
-}
-
 void Removal::report(StepResult::Step step, const QString &text, StepResult::Outcome outcome)
 {
     run.record(step, text, outcome);

@@ -121,7 +121,6 @@ private:
     bool removeRecord();
     bool keepEarlierRuns();
     // What the kinds of change are given while they undo.
-    QString jawsFolder() const override;
     void step(const QString &description) override;
     void report(StepResult::Step step, const QString &text, StepResult::Outcome outcome) override;
     void report(const QList<StepResult> &results) override;

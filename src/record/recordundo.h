@@ -17,8 +17,6 @@ public:
     virtual ~RecordUndo() = default;
 
     virtual const InstallRecord &record() const = 0;
-    // The JAWS installation the record is of.
-    virtual QString jawsFolder() const = 0;
     // One item begun: the progress goes on and says which.
     virtual void step(const QString &description) = 0;
     // Whether to stop before the next item: each item is undone whole or not at all.
